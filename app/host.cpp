@@ -1,0 +1,36 @@
+#include "host.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+
+namespace kst {
+
+QString DesktopHost::ChooseFile(QWidget* parent, const QStringList& nameFilters,
+                                const QString& selectedFilter) {
+    QFileDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("dlg"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // The filters carry their patterns twice (see RomFilters); only the descriptions are shown.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(nameFilters);
+    dialog.selectNameFilter(selectedFilter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+void DesktopHost::ShowMessage(QWidget* parent, const Message& message) {
+    QMessageBox box(message.icon, message.caption, message.text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+QString DesktopHost::ProgramFolder() const { return QCoreApplication::applicationDirPath(); }
+
+void DesktopHost::EndProgram(int exitCode) {
+    ended_ = true;
+    exitCode_ = exitCode;
+    QCoreApplication::exit(exitCode);
+}
+
+} // namespace kst

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace kst {
+
+struct Message {
+    QString text;
+    QString caption;
+    QMessageBox::Icon icon;
+};
+
+// What the editor needs from the desktop around it: the open-file dialog, message boxes, the
+// folder of the program itself and the end of the program. Tests answer these with stand-ins.
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // Shows the modal open-file dialog; returns the chosen file's full path, or an empty string
+    // when the user cancelled. nameFilters are in Qt's "Description (patterns)" form.
+    virtual QString ChooseFile(QWidget* parent, const QStringList& nameFilters,
+                               const QString& selectedFilter) = 0;
+    // A modal message box with a single OK button.
+    virtual void ShowMessage(QWidget* parent, const Message& message) = 0;
+    virtual QString ProgramFolder() const = 0;
+    // Ends the program with this exit status once the running handler has returned.
+    virtual void EndProgram(int exitCode) = 0;
+};
+
+// The real desktop: Qt's dialogs and the application's own event loop.
+class DesktopHost : public Host {
+public:
+    QString ChooseFile(QWidget* parent, const QStringList& nameFilters,
+                       const QString& selectedFilter) override;
+    void ShowMessage(QWidget* parent, const Message& message) override;
+    QString ProgramFolder() const override;
+    void EndProgram(int exitCode) override;
+
+    bool Ended() const { return ended_; }
+    int ExitCode() const { return exitCode_; }
+
+private:
+    bool ended_ = false;
+    int exitCode_ = 0;
+};
+
+} // namespace kst

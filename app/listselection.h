@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QListWidget>
+#include <QSignalBlocker>
+
+namespace kst {
+
+// Selects a row of a list for the program and runs the list's selection handler just as a
+// click on that row does, also when the row was already selected, so every value shown comes
+// from the file open now. The handler is called directly rather than through the list's
+// signal, so that the end of the program can leave it like any other function.
+template <typename Handler> void SelectRow(QListWidget* list, int row, Handler&& handler) {
+    {
+        const QSignalBlocker quiet(list);
+        list->setCurrentRow(row);
+    }
+    handler();
+}
+
+} // namespace kst

@@ -1,0 +1,149 @@
+#include "mainwindow.h"
+
+#include "fonts.h"
+#include "messages.h"
+#include "romfile.h"
+#include "shops/shopspage.h"
+#include "ui_mainwindow.h"
+#include "version.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+
+namespace kst {
+
+namespace {
+
+constexpr quint16 kIdentificationWord = 0x404C;
+
+} // namespace
+
+MainWindow::MainWindow(Host& host, QWidget* parent)
+    : QMainWindow(parent), ui_(std::make_unique<Ui::Main>()), control_(host, rom_) {
+    ui_->setupUi(this);
+    control_.SetWindow(this);
+    ApplyWindowFonts(this);
+    const QList<QAction*> menu = ui_->mnuFile->actions();
+    menu.at(2)->setObjectName(QStringLiteral("mnuSep1"));
+    menu.at(4)->setObjectName(QStringLiteral("mnuSep2"));
+    for (QLabel* label : findChildren<QLabel*>())
+        if (label->property("autoSize").toBool())
+            label->adjustSize();
+
+    shops_ = new ShopsPage(this, rom_, control_);
+    ConnectCommands();
+    // The client area is fixed at 666 x 391 pixels; the menu bar sits above it.
+    ui_->centralwidget->setFixedSize(666, 391);
+    setFixedSize(sizeHint());
+}
+
+MainWindow::~MainWindow() = default;
+
+template <typename Sender, typename Signal, typename Handler>
+void MainWindow::On(Sender* sender, Signal signal, Handler handler) {
+    connect(sender, signal, this, [this, handler] { control_.Handle([&] { (this->*handler)(); }); });
+}
+
+void MainWindow::ConnectCommands() {
+    On(ui_->mnuOpen, &QAction::triggered, &MainWindow::LoadROM);
+    On(ui_->OpenCMD, &QPushButton::clicked, &MainWindow::LoadROM);
+    On(ui_->mnuClose, &QAction::triggered, &MainWindow::CloseROM);
+    On(ui_->mnuSave, &QAction::triggered, &MainWindow::ApplyEdits);
+    On(ui_->ApplyCMD, &QPushButton::clicked, &MainWindow::ApplyEdits);
+    connect(ui_->mnuQuit, &QAction::triggered, this, [this] { control_.Handle([this] { control_.Quit(); }); });
+    connect(ui_->QuitCMD, &QPushButton::clicked, this, [this] { control_.Handle([this] { control_.Quit(); }); });
+    On(ui_->tabs, &QTabWidget::currentChanged, &MainWindow::SelectTab);
+}
+
+void MainWindow::Start() {
+    control_.Handle([this] {
+        setWindowTitle(VersionCaption(kVersionMajor, kVersionRevision));
+        LoadROM();
+    });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    control_.Handle([this] { control_.Quit(); });
+    event->accept();
+}
+
+void MainWindow::LoadROM() {
+    try {
+        CloseROM();
+        setWindowTitle(VersionCaption(kVersionMajor, kVersionRevision));
+        QString file = control_.host().ChooseFile(this, RomNameFilters(), PreselectedRomFilter());
+        if (file.isEmpty())
+            file = previousChoice_;
+        if (file.isEmpty() || !rom_.Open(file))
+            control_.Fail(kNoRomMessage);
+        previousChoice_ = file;
+        LoadROMFileSize(file);
+        CheckVersion();
+        control_.RequireDataFile(control_.DataFilePath());
+        shops_->SelectFirstParts();
+        ui_->ShopsFRA->setEnabled(true);
+        ui_->ShopsFRA->setVisible(true);
+        ui_->mnuClose->setEnabled(true);
+        ui_->mnuSave->setEnabled(true);
+        ui_->ApplyCMD->setEnabled(true);
+    } catch (const RomAccessError&) {
+        control_.Fail(kNoRomMessage);
+    }
+}
+
+void MainWindow::CloseROM() {
+    rom_.Close();
+    ui_->tabs->setEnabled(false);
+    ui_->mnuSave->setEnabled(false);
+    ui_->mnuClose->setEnabled(false);
+    ui_->EnemyFRA->setEnabled(false);
+    ui_->EnemyFRA->setVisible(false);
+    ui_->ShopsFRA->setEnabled(false);
+    ui_->ShopsFRA->setVisible(false);
+    ui_->ApplyCMD->setEnabled(false);
+}
+
+void MainWindow::LoadROMFileSize(const QString& file) {
+    if (QFileInfo(file).size() != RomImage::kSize)
+        control_.Fail(kWrongSizeMessage);
+}
+
+void MainWindow::CheckVersion() {
+    if (rom_.ReadWord(1) != kIdentificationWord)
+        control_.Fail(kWrongRegionMessage);
+}
+
+QString MainWindow::SelectedTabTag() const {
+    return ui_->tabs->currentWidget()->property("tag").toString();
+}
+
+void MainWindow::SelectTab() {
+    const QString tag = SelectedTabTag();
+    struct Shown {
+        const char* tag;
+        bool shops, enemy, general;
+    };
+    static constexpr Shown kFramesByTag[] = {{"shops", true, false, false},
+                                             {"enemyracers", false, true, false},
+                                             {"generaltext", false, false, true},
+                                             {"partnames", false, false, false}};
+    for (const Shown& shown : kFramesByTag) {
+        if (tag != QLatin1String(shown.tag))
+            continue;
+        ui_->ShopsFRA->setVisible(shown.shops);
+        ui_->EnemyFRA->setVisible(shown.enemy);
+        ui_->GeneralFRA->setVisible(shown.general);
+        return;
+    }
+}
+
+void MainWindow::ApplyEdits() {
+    const QString tag = SelectedTabTag();
+    if (tag == QLatin1String("shops"))
+        shops_->SaveShops();
+    else
+        return;
+    rom_.Flush();
+}
+
+} // namespace kst

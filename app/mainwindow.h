@@ -1,0 +1,56 @@
+#pragma once
+
+#include "programcontrol.h"
+#include "romimage.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+
+class QTimer;
+
+namespace Ui {
+class Main;
+}
+
+namespace kst {
+
+class Host;
+class ShopsPage;
+
+// The editor's one window: ROM opening and closing, the tab strip, and Apply and Save.
+class MainWindow : public QMainWindow {
+public:
+    explicit MainWindow(Host& host, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // What the window does when it loads, before it is first shown: the caption, then the
+    // choice of a ROM image. Afterwards Ended() tells whether the program has ended instead.
+    void Start();
+    bool Ended() const { return control_.Ended(); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void ConnectCommands();
+    void LoadROM();
+    void CloseROM();
+    void LoadROMFileSize(const QString& file);
+    void CheckVersion();
+    void SelectTab();
+    void ApplyEdits();
+    QString SelectedTabTag() const;
+    // Connects a signal to a handler that runs through the program control.
+    template <typename Sender, typename Signal, typename Handler>
+    void On(Sender* sender, Signal signal, Handler handler);
+
+    std::unique_ptr<Ui::Main> ui_;
+    RomImage rom_;
+    ProgramControl control_;
+    ShopsPage* shops_;
+    // The file chosen at the last Open; a cancelled dialog at a later Open reopens it.
+    QString previousChoice_;
+};
+
+} // namespace kst

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "host.h"
+
+namespace kst {
+
+// The program's title, also the caption of the missing-file message.
+inline const QString kProgramTitle = QStringLiteral("KST");
+
+// Where the region message sends users whose image is refused although it looks right.
+inline const QString kSupportForumAddress =
+    QStringLiteral("https://forum.kestrune-toolbox.example/");
+
+// The sentences of each message are separated by two blanks.
+inline const Message kNoRomMessage{QStringLiteral("So you want to load a ROM or what?"),
+                                   QStringLiteral("WTF"), QMessageBox::Question};
+
+inline const Message kWrongSizeMessage{
+    QStringLiteral("This ROM is not compatible with this program.  Please download a ROM file "
+                   "393,216 bytes or 384KB in size."),
+    QStringLiteral("Cannot proceed"), QMessageBox::Warning};
+
+inline const Message kWrongRegionMessage{
+    QStringLiteral("This ROM is not compatible with this program.  Please open a North American "
+                   "(USA) or (U) ROM file exactly 393,216 bytes (384KB).  If your ROM meets these "
+                   "requirements and still won't load please visit the support forums at: ") +
+        kSupportForumAddress,
+    QStringLiteral("Cannot proceed"), QMessageBox::Warning};
+
+inline const Message kMissingDataFileMessage{
+    QStringLiteral("You are missing a vital data file, you will need to reinstall the program to "
+                   "fix this error.  This application will now close."),
+    kProgramTitle, QMessageBox::Critical};
+
+// A read or write of the open image failed after it had been opened (the file was shortened,
+// removed or is failing); the program ends rather than show or write wrong values.
+inline const Message kRomAccessMessage{
+    QStringLiteral("The ROM file could not be read or written.  It may have been moved, shortened "
+                   "or changed by another program.  This application will now close."),
+    kProgramTitle, QMessageBox::Critical};
+
+} // namespace kst
