@@ -3,6 +3,8 @@
 #include "fonts.h"
 #include "messages.h"
 #include "romfile.h"
+#include "racers/racerspage.h"
+#include "shops/captionrefresh.h"
 #include "shops/shopspage.h"
 #include "ui_mainwindow.h"
 #include "version.h"
@@ -30,6 +32,8 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
         if (label->property("autoSize").toBool())
             label->adjustSize();
 
+    refresh_ = new CaptionRefresh(this, control_);
+    racers_ = new RacersPage(this, rom_, control_, *refresh_);
     shops_ = new ShopsPage(this, rom_, control_);
     ConnectCommands();
     // The client area is fixed at 666 x 391 pixels; the menu bar sits above it.
@@ -80,6 +84,7 @@ void MainWindow::LoadROM() {
         LoadROMFileSize(file);
         CheckVersion();
         control_.RequireDataFile(control_.DataFilePath());
+        racers_->SelectFirstRace();
         shops_->SelectFirstParts();
         ui_->ShopsFRA->setEnabled(true);
         ui_->ShopsFRA->setVisible(true);
@@ -139,10 +144,14 @@ void MainWindow::SelectTab() {
 
 void MainWindow::ApplyEdits() {
     const QString tag = SelectedTabTag();
-    if (tag == QLatin1String("shops"))
+    if (tag == QLatin1String("shops")) {
         shops_->SaveShops();
-    else
+    } else if (tag == QLatin1String("enemyracers")) {
+        racers_->SaveEnemyData();
+        racers_->SaveMoney();
+    } else {
         return;
+    }
     rom_.Flush();
 }
 

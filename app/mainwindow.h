@@ -15,7 +15,9 @@ class Main;
 
 namespace kst {
 
+class CaptionRefresh;
 class Host;
+class RacersPage;
 class ShopsPage;
 
 // The editor's one window: ROM opening and closing, the tab strip, and Apply and Save.
@@ -48,6 +50,8 @@ private:
     std::unique_ptr<Ui::Main> ui_;
     RomImage rom_;
     ProgramControl control_;
+    CaptionRefresh* refresh_;
+    RacersPage* racers_;
     ShopsPage* shops_;
     // The file chosen at the last Open; a cancelled dialog at a later Open reopens it.
     QString previousChoice_;

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "racetable.h"
+
+#include <QObject>
+#include <array>
+#include <iterator>
+
+class QAbstractSlider;
+class QLabel;
+class QListWidget;
+class QWidget;
+
+namespace kst {
+
+class CaptionRefresh;
+class NumberBox;
+class ProgramControl;
+class RomImage;
+
+// The "Enemy Racers" page: the race list, the enemy settings on three sliders and the prize
+// money of the selected race.
+class RacersPage : public QObject {
+public:
+    RacersPage(QWidget* window, RomImage& rom, ProgramControl& control, CaptionRefresh& refresh);
+
+    // Selects the first race, loading it as a click on it would.
+    void SelectFirstRace();
+    // Writes the three slider positions into the selected race's record.
+    void SaveEnemyData();
+    // Writes the prize money box into the selected race's record.
+    void SaveMoney();
+
+private:
+    // What selecting a race runs.
+    void LoadRace();
+    void LoadEnemyData();
+    void LoadMoney();
+    int SelectedRace() const;
+
+    QWidget* window_;
+    RomImage& rom_;
+    CaptionRefresh& refresh_;
+    QListWidget* list_;
+    NumberBox* money_;
+    QLabel* moneyCaption_;
+    std::array<QAbstractSlider*, std::size(kRaceSettings)> sliders_;
+    // Each slider's position when its race was loaded or last saved. A stored byte above the
+    // slider's maximum shows as the maximum and is only rewritten once the slider has moved,
+    // so a save of unchanged values never alters it.
+    std::array<int, std::size(kRaceSettings)> unmovedPositions_{};
+};
+
+} // namespace kst

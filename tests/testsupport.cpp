@@ -1,0 +1,136 @@
+#include "testsupport.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+namespace kst::test {
+
+QByteArray ValidRom() {
+    QByteArray rom(kRomSize, '\0');
+    PutWord(rom, 0, 0x404C);
+    return rom;
+}
+
+void PutWord(QByteArray& rom, int offset, quint16 value) {
+    rom[offset] = static_cast<char>(value & 0xFF);
+    rom[offset + 1] = static_cast<char>(value >> 8);
+}
+
+quint16 WordAt(const QByteArray& rom, int offset) {
+    return static_cast<quint16>(static_cast<quint8>(rom[offset]) |
+                                (static_cast<quint8>(rom[offset + 1]) << 8));
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+QList<int> ChangedOffsets(const QByteArray& before, const QByteArray& after) {
+    QList<int> changed;
+    const int common = qMin(before.size(), after.size());
+    for (int i = 0; i < common; ++i)
+        if (before[i] != after[i])
+            changed << i;
+    for (int i = common; i < qMax(before.size(), after.size()); ++i)
+        changed << i;
+    return changed;
+}
+
+QString FakeHost::ChooseFile(QWidget*, const QStringList& nameFilters,
+                             const QString& selectedFilter) {
+    ++dialogs;
+    lastFilters = nameFilters;
+    lastSelectedFilter = selectedFilter;
+    return answers.isEmpty() ? QString() : answers.takeFirst();
+}
+
+void FakeHost::ShowMessage(QWidget*, const Message& message) { messages << message; }
+
+void FakeHost::EndProgram(int code) {
+    ended = true;
+    exitCode = code;
+}
+
+Editor::Editor() {
+    host_.folder = dir_.path();
+    WriteFile(QDir(dir_.path()).filePath(QStringLiteral("KST.tbl")), "00= \n");
+    window_ = std::make_unique<MainWindow>(host_);
+}
+
+QString Editor::AddRom(const QByteArray& bytes, const QString& name) {
+    const QString path = QDir(dir_.path()).filePath(name);
+    WriteFile(path, bytes);
+    return path;
+}
+
+void Editor::Start(const QString& answer) {
+    host_.answers << answer;
+    window_->Start();
+    if (window_->Ended())
+        return;
+    window_->show();
+    window_->activateWindow();
+    if (!QTest::qWaitForWindowActive(window_.get()))
+        qFatal("the window did not become active");
+}
+
+void Editor::Open(const QString& answer) {
+    host_.answers << answer;
+    Click("OpenCMD");
+}
+
+void Editor::StartWith(const QByteArray& bytes) {
+    romPath_ = AddRom(bytes);
+    Start(romPath_);
+    if (window_->Ended())
+        qFatal("the editor refused a valid image");
+}
+
+void Editor::Click(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
+
+void Editor::Trigger(const char* action) { Find<QAction>(action)->trigger(); }
+
+void Editor::SelectTab(const char* tag) {
+    auto* tabs = Find<QTabWidget>("tabs");
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->widget(i)->property("tag").toString() == QLatin1String(tag)) {
+            QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {},
+                              tabs->tabBar()->tabRect(i).center());
+            return;
+        }
+    qFatal("no tab %s", tag);
+}
+
+void Editor::SelectRow(const char* list, int row) {
+    auto* widget = Find<QListWidget>(list);
+    QListWidgetItem* item = widget->item(row);
+    widget->scrollToItem(item);
+    QTest::mouseClick(widget->viewport(), Qt::LeftButton, {},
+                      widget->visualItemRect(item).center());
+    if (widget->currentRow() != row)
+        qFatal("clicking row %d of %s did not select it", row, list);
+}
+
+void Editor::TypeInto(const char* box, const QString& keys) {
+    auto* edit = Find<QLineEdit>(box);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, keys);
+}
+
+} // namespace kst::test

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "app/host.h"
+#include "app/mainwindow.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace kst::test {
+
+constexpr int kRomSize = 393216;
+
+// A valid image: all zero but for the identification word 0x404C at offset 0.
+QByteArray ValidRom();
+void PutWord(QByteArray& rom, int offset, quint16 value);
+quint16 WordAt(const QByteArray& rom, int offset);
+QByteArray ReadFile(const QString& path);
+void WriteFile(const QString& path, const QByteArray& bytes);
+// The offsets at which two images differ (a size change lists every offset past the shorter).
+QList<int> ChangedOffsets(const QByteArray& before, const QByteArray& after);
+
+// Stands in for the desktop: answers the open-file dialog from a script and records messages
+// and the end of the program.
+class FakeHost : public Host {
+public:
+    QString ChooseFile(QWidget* parent, const QStringList& nameFilters,
+                       const QString& selectedFilter) override;
+    void ShowMessage(QWidget* parent, const Message& message) override;
+    QString ProgramFolder() const override { return folder; }
+    void EndProgram(int exitCode) override;
+
+    QStringList answers; // one per dialog; an empty answer cancels
+    QString folder;
+    QList<Message> messages;
+    QStringList lastFilters;
+    QString lastSelectedFilter;
+    int dialogs = 0;
+    bool ended = false;
+    int exitCode = -1;
+};
+
+// The real main window over a temporary program folder that holds a "KST.tbl".
+class Editor {
+public:
+    Editor();
+
+    // Writes an image into the temporary folder and returns its path.
+    QString AddRom(const QByteArray& bytes, const QString& name = QStringLiteral("game.pce"));
+    // Starts the window with this answer to the first dialog, and shows it if it is still on.
+    void Start(const QString& answer);
+    // Runs an Open with this answer to the dialog.
+    void Open(const QString& answer);
+    // An editor started with one valid image; returns nothing, see rom().
+    void StartWith(const QByteArray& bytes);
+
+    MainWindow& window() { return *window_; }
+    FakeHost& host() { return host_; }
+    QString rom() const { return romPath_; }
+    QByteArray RomBytes() const { return ReadFile(romPath_); }
+    QString folder() const { return dir_.path(); }
+
+    template <typename T> T* Find(const char* name) {
+        T* found = window_->findChild<T*>(QLatin1String(name));
+        if (!found)
+            qFatal("no control named %s", name);
+        return found;
+    }
+    void Click(const char* button);
+    void Trigger(const char* action);
+    void SelectTab(const char* tag);
+    void SelectRow(const char* list, int row);
+    // Replaces a box's text by typing, as a user would after selecting all of it.
+    void TypeInto(const char* box, const QString& keys);
+
+private:
+    QTemporaryDir dir_;
+    FakeHost host_;
+    std::unique_ptr<MainWindow> window_;
+    QString romPath_;
+};
+
+} // namespace kst::test

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <vector>
+
+// One generated picture and the key it is saved under (<key>.bmp).
+struct Picture {
+    QString key;
+    QImage image;
+};
+
+// The racer portraits, 32 x 32, in the order of the racer table.
+std::vector<Picture> drawPortraits();
+
+// The track pictures, 96 x 40, one per track shape.
+std::vector<Picture> drawTracks();
+
+// A review sheet: every picture enlarged three times with its key written under it.
+QImage drawMontage(const std::vector<Picture> &portraits, const std::vector<Picture> &tracks);

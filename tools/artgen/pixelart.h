@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+
+#include <climits>
+#include <initializer_list>
+
+// Crisp drawing on small ARGB32 sprites: every shape is decided per pixel centre and never
+// blended, so the same pixels come out on every machine.
+namespace pixelart {
+
+// Turns 0xRRGGBB into an opaque pixel value.
+constexpr QRgb opaque(unsigned rgb) { return 0xff000000u | rgb; }
+
+QRgb darker(QRgb colour, int percent);
+QRgb lighter(QRgb colour, int percent);
+
+void plot(QImage &image, int x, int y, QRgb colour);
+void fillRect(QImage &image, int x, int y, int width, int height, QRgb colour);
+
+// An axis-aligned ellipse given by its centre and radii in pixel units.
+struct Ellipse {
+    double cx;
+    double cy;
+    double rx;
+    double ry;
+
+    bool contains(int x, int y) const;
+};
+
+void fillEllipse(QImage &image, const Ellipse &ellipse, QRgb colour, int firstRow = INT_MIN,
+                 int lastRow = INT_MAX);
+
+// Fills the pixels inside `outer` that are not inside `inner`.
+void fillRing(QImage &image, const Ellipse &outer, const Ellipse &inner, QRgb colour,
+              int firstRow = INT_MIN, int lastRow = INT_MAX);
+
+void fillPolygon(QImage &image, std::initializer_list<QPoint> corners, QRgb colour);
+void drawLine(QImage &image, QPoint from, QPoint to, QRgb colour);
+
+} // namespace pixelart
