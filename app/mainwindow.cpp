@@ -6,6 +6,7 @@
 #include "racers/racerspage.h"
 #include "shops/captionrefresh.h"
 #include "shops/shopspage.h"
+#include "text/generaltext.h"
 #include "ui_mainwindow.h"
 #include "version.h"
 
@@ -35,6 +36,7 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
     refresh_ = new CaptionRefresh(this, control_);
     racers_ = new RacersPage(this, rom_, control_, *refresh_);
     shops_ = new ShopsPage(this, rom_, control_);
+    text_ = new GeneralTextPage(this, rom_, control_);
     ConnectCommands();
     // The client area is fixed at 666 x 391 pixels; the menu bar sits above it.
     ui_->centralwidget->setFixedSize(666, 391);
@@ -91,6 +93,7 @@ void MainWindow::LoadROM() {
         ui_->mnuClose->setEnabled(true);
         ui_->mnuSave->setEnabled(true);
         ui_->ApplyCMD->setEnabled(true);
+        text_->LoadGeneralText();
     } catch (const RomAccessError&) {
         control_.Fail(kNoRomMessage);
     }

@@ -16,6 +16,7 @@ class Main;
 namespace kst {
 
 class CaptionRefresh;
+class GeneralTextPage;
 class Host;
 class RacersPage;
 class ShopsPage;
@@ -53,6 +54,7 @@ private:
     CaptionRefresh* refresh_;
     RacersPage* racers_;
     ShopsPage* shops_;
+    GeneralTextPage* text_;
     // The file chosen at the last Open; a cancelled dialog at a later Open reopens it.
     QString previousChoice_;
 };

@@ -1,0 +1,1338 @@
+// Racer portraits: 32 x 32 pixel-art heads, each described by one row of the racer table and
+// drawn by the same code. Features are placed relative to the head so that every build (narrow,
+// wide, small...) keeps a readable face.
+
+#include "artgen.h"
+#include "pixelart.h"
+
+#include <QPainter>
+
+#include <cmath>
+#include <cstdint>
+
+using namespace pixelart;
+
+namespace {
+
+constexpr int Size = 32;
+
+enum class Skin { Pale, Light, Tan, Olive, Brown, Dark, Dummy };
+enum class Build { Normal, Narrow, Wide, Round, Small };
+enum class Hair {
+    Bald,
+    Short,
+    Buzz,
+    Slick,
+    Parted,
+    Long,
+    Wavy,
+    Bob,
+    Ponytail,
+    Pigtails,
+    Bun,
+    Spiky,
+    Wild,
+    Afro,
+    Curly,
+    Mohawk,
+    Quiff,
+    Messy,
+    Swept,
+    Sides,
+    CombOver
+};
+enum class Hat {
+    None,
+    ArmyHelmet,
+    RaceHelmet,
+    Cap,
+    BackwardCap,
+    TruckerCap,
+    TopHat,
+    Cowboy,
+    Beret,
+    ChefHat,
+    Fedora,
+    Bowler,
+    Beanie,
+    BushHat,
+    FlyingCap,
+    Visor,
+    Hood,
+    Headband,
+    Bandana,
+    AliceBand
+};
+enum class Eyes { Dots, Round, Lashes, Squint, Happy, Sleepy, Spiral, Shifty, Droopy, Blank };
+enum class Brows { None, Plain, Angry, Worried, Raised, Thick };
+enum class Mouth { Smile, BigSmile, Frown, Sad, Grin, Flat, Oh, Smirk, Tongue, Gritted, None };
+enum class Backdrop { Plain, Speed, Rays, Dots, Stripes, Hazard, Rain, Sunset, Checker };
+
+// Extra features; a racer may combine any of them.
+enum Extra : std::uint64_t {
+    Glasses = 1ull << 0,
+    Shades = 1ull << 1,
+    Monocle = 1ull << 2,
+    EyePatch = 1ull << 3,
+    Moustache = 1ull << 4,
+    CurlyMoustache = 1ull << 5,
+    Beard = 1ull << 6,
+    Stubble = 1ull << 7,
+    Goatee = 1ull << 8,
+    Earrings = 1ull << 9,
+    Bow = 1ull << 10,
+    Freckles = 1ull << 11,
+    Blush = 1ull << 12,
+    Tear = 1ull << 13,
+    Bubble = 1ull << 14,
+    Coin = 1ull << 15,
+    Antlers = 1ull << 16,
+    Horns = 1ull << 17,
+    Scar = 1ull << 18,
+    Cigar = 1ull << 19,
+    Headset = 1ull << 20,
+    BowTie = 1ull << 21,
+    Tie = 1ull << 22,
+    Mole = 1ull << 23,
+    Bird = 1ull << 24,
+    OilSmudge = 1ull << 25,
+    FoodStains = 1ull << 26,
+    Bolt = 1ull << 27,
+    Pick = 1ull << 28,
+    Goggles = 1ull << 29,
+    GoldChain = 1ull << 30,
+    Pearls = 1ull << 31,
+    RedNose = 1ull << 32,
+    QuestionMark = 1ull << 33,
+    TestMarks = 1ull << 34,
+    StripedShirt = 1ull << 35,
+    NumberOne = 1ull << 36,
+    Lipstick = 1ull << 37,
+    DoubleChin = 1ull << 38,
+    Neckerchief = 1ull << 39,
+};
+
+struct Racer {
+    const char *key;
+    Skin skin;
+    Build build;
+    Hair hair;
+    unsigned hairColour;
+    Hat hat;
+    unsigned accent; // hat, bow, band or other trimmings
+    Eyes eyes;
+    Brows brows;
+    Mouth mouth;
+    std::uint64_t extras;
+    unsigned shirt;
+    unsigned backdropColour;
+    Backdrop backdrop;
+};
+
+using B = Build;
+using H = Hair;
+using T = Hat;
+using E = Eyes;
+using W = Brows;
+using M = Mouth;
+using D = Backdrop;
+
+// clang-format off
+const Racer Racers[] = {
+    {"stingysam",  Skin::Light, B::Narrow, H::Sides,    0x9a9a9a, T::None,        0x000000, E::Squint, W::Angry,   M::Frown,    Coin | Moustache,                  0x5a6b3a, 0x9fd39a, D::Plain},
+    {"kidquick",   Skin::Pale,  B::Normal, H::Short,    0x8a5a2b, T::BackwardCap, 0xe03030, E::Round,  W::Plain,   M::Grin,     Freckles | Bolt,                   0x3a70e0, 0xa8d8ff, D::Speed},
+    {"tankjones",  Skin::Tan,   B::Wide,   H::Buzz,     0x2a2320, T::ArmyHelmet,  0x6b7a3a, E::Dots,   W::Thick,   M::Flat,     Stubble,                           0x55603a, 0xc8b888, D::Stripes},
+    {"fastfrank",  Skin::Light, B::Normal, H::Short,    0x6a4020, T::RaceHelmet,  0xe02020, E::Round,  W::Angry,   M::Grin,     0,                                 0xf0f0f0, 0x404a5a, D::Speed},
+    {"ken",        Skin::Light, B::Normal, H::Short,    0x2a2320, T::Headband,    0xf4f4f4, E::Dots,   W::Plain,   M::Smile,    0,                                 0x2a4aa0, 0xf0c070, D::Plain},
+    {"redsmith",   Skin::Pale,  B::Normal, H::Messy,    0xd85a20, T::None,        0x000000, E::Dots,   W::Plain,   M::Smile,    Beard,                             0x7a4a2a, 0x8ab0d8, D::Plain},
+    {"guido",      Skin::Olive, B::Normal, H::Slick,    0x2a2320, T::None,        0x000000, E::Dots,   W::Thick,   M::Smirk,    Moustache | GoldChain,             0x202020, 0xe07050, D::Plain},
+    {"unclejohn",  Skin::Light, B::Normal, H::Sides,    0xe8e8e8, T::None,        0x000000, E::Dots,   W::Plain,   M::Smile,    Glasses | Moustache | Tie,         0x8a5a3a, 0xd8c8a0, D::Plain},
+    {"sneakysal",  Skin::Pale,  B::Narrow, H::Long,     0x2a2320, T::Hood,        0x3a3a5a, E::Shifty, W::Angry,   M::Smirk,    0,                                 0x3a3a5a, 0x6a4a8a, D::Stripes},
+    {"sloppysue",  Skin::Light, B::Normal, H::Messy,    0xa07040, T::None,        0x000000, E::Sleepy, W::None,    M::Tongue,   FoodStains,                        0xe8a0c0, 0xb8e0a0, D::Dots},
+    {"adamevil",   Skin::Pale,  B::Narrow, H::Slick,    0x2a2320, T::None,        0xd02020, E::Dots,   W::Angry,   M::Smirk,    Horns | Goatee,                    0x202020, 0x802020, D::Plain},
+    {"wilywilly",  Skin::Tan,   B::Normal, H::Parted,   0x6a4a2a, T::Bowler,      0x303030, E::Squint, W::Raised,  M::Smirk,    CurlyMoustache,                    0x6a3a8a, 0xe0d070, D::Plain},
+    {"crazymary",  Skin::Pale,  B::Normal, H::Wild,     0xf060c0, T::None,        0x000000, E::Spiral, W::None,    M::Grin,     0,                                 0x40c0c0, 0xf0f070, D::Rays},
+    {"maxspeed",   Skin::Tan,   B::Normal, H::Spiky,    0xf0d040, T::None,        0x000000, E::Dots,   W::Plain,   M::Grin,     Shades,                            0x202020, 0xff8030, D::Speed},
+    {"badbetty",   Skin::Light, B::Normal, H::Mohawk,   0x9a40e0, T::None,        0x000000, E::Lashes, W::Angry,   M::Frown,    Earrings | Lipstick,               0x202020, 0x50c0a0, D::Plain},
+    {"alunder",    Skin::Tan,   B::Normal, H::Short,    0xb08040, T::BushHat,     0xb09060, E::Dots,   W::Plain,   M::BigSmile, 0,                                 0x6a8a3a, 0xf0a060, D::Plain},
+    {"alice",      Skin::Pale,  B::Normal, H::Long,     0xf0d070, T::AliceBand,   0x3060e0, E::Lashes, W::None,    M::Smile,    0,                                 0x70a0f0, 0xf0f0d0, D::Dots},
+    {"sidsunny",   Skin::Tan,   B::Normal, H::Short,    0x2a2320, T::Visor,       0xf0e040, E::Happy,  W::Plain,   M::BigSmile, 0,                                 0xf07030, 0x60c0f0, D::Rays},
+    {"luigi",      Skin::Olive, B::Normal, H::Short,    0x2a2320, T::ChefHat,     0xf8f8f8, E::Dots,   W::Thick,   M::Smile,    Moustache,                         0xf8f8f8, 0xd04040, D::Plain},
+    {"katecute",   Skin::Pale,  B::Normal, H::Pigtails, 0xb06a30, T::None,        0xff70a0, E::Lashes, W::None,    M::Smile,    Blush | Bow,                       0xff9ac8, 0xc0e8ff, D::Dots},
+    {"hiccupjim",  Skin::Light, B::Normal, H::Short,    0x7a5a3a, T::None,        0x000000, E::Sleepy, W::Worried, M::Oh,       Bubble | RedNose | Blush,          0x80a0c0, 0xd0c0f0, D::Plain},
+    {"dougdrag",   Skin::Light, B::Normal, H::Short,    0x6a4020, T::FlyingCap,   0x7a4a2a, E::Round,  W::Plain,   M::Grin,     Goggles,                           0x8a5a3a, 0xa0b8c8, D::Speed},
+    {"macslack",   Skin::Light, B::Normal, H::Short,    0x5a3a22, T::Beanie,      0x408040, E::Sleepy, W::None,    M::Flat,     Stubble,                           0xa0a0a0, 0x9090b0, D::Plain},
+    {"meanmike",   Skin::Tan,   B::Normal, H::Buzz,     0x3a2a1a, T::None,        0x000000, E::Dots,   W::Angry,   M::Gritted,  Scar,                              0x303030, 0xd03030, D::Stripes},
+    {"anne",       Skin::Light, B::Normal, H::Bob,      0x5a3420, T::None,        0x000000, E::Lashes, W::Plain,   M::Smile,    Earrings,                          0x40a060, 0xf0d0a0, D::Plain},
+    {"shorty",     Skin::Light, B::Small,  H::Short,    0xc08040, T::Cap,         0x2060c0, E::Round,  W::Plain,   M::BigSmile, 0,                                 0xe0c020, 0x70c070, D::Plain},
+    {"dickrich",   Skin::Pale,  B::Round,  H::Sides,    0xd0d0d0, T::TopHat,      0x202020, E::Dots,   W::Plain,   M::Smirk,    Monocle | CurlyMoustache | BowTie, 0x202030, 0xe0b030, D::Rays},
+    {"moose",      Skin::Tan,   B::Wide,   H::Short,    0x6a4020, T::None,        0x000000, E::Dots,   W::Thick,   M::Smile,    Antlers | Beard,                   0x8a2020, 0x4a8a5a, D::Plain},
+    {"oilyed",     Skin::Light, B::Normal, H::Slick,    0x202028, T::None,        0x000000, E::Round,  W::Plain,   M::Grin,     OilSmudge,                         0x3a5a8a, 0xa0a0a0, D::Plain},
+    {"frenchy",    Skin::Light, B::Narrow, H::Short,    0x2a2320, T::Beret,       0xc02030, E::Dots,   W::Plain,   M::Smile,    CurlyMoustache | StripedShirt,     0xf8f8f8, 0x80b0e0, D::Plain},
+    {"tomtrendy",  Skin::Light, B::Normal, H::Quiff,    0x30b0b0, T::None,        0x000000, E::Dots,   W::Plain,   M::Smirk,    Glasses | Earrings,                0xf060a0, 0x303050, D::Stripes},
+    {"dondanger",  Skin::Tan,   B::Normal, H::Short,    0x2a2320, T::Bandana,     0xc02020, E::Dots,   W::Angry,   M::Grin,     EyePatch | Stubble,                0x202020, 0xf0a000, D::Hazard},
+    {"slimtim",    Skin::Pale,  B::Narrow, H::Short,    0xe0c060, T::None,        0x000000, E::Round,  W::Plain,   M::Smile,    Tie,                               0x5080c0, 0xc0f0c0, D::Plain},
+    {"tedled",     Skin::Light, B::Normal, H::Long,     0x2a2320, T::None,        0x000000, E::Dots,   W::Thick,   M::Grin,     Goatee | Earrings,                 0x202020, 0xa040a0, D::Plain},
+    {"jeffjam",    Skin::Dark,  B::Normal, H::Afro,     0x1a1410, T::None,        0xe04040, E::Round,  W::Raised,  M::BigSmile, Pick,                              0xf0c020, 0xe06040, D::Dots},
+    {"sadie",      Skin::Light, B::Normal, H::Ponytail, 0xa0442a, T::None,        0x40c0f0, E::Lashes, W::Plain,   M::Smile,    Freckles,                          0xa040c0, 0xa0e0e0, D::Plain},
+    {"sadjack",    Skin::Light, B::Normal, H::Parted,   0x4a3a2a, T::None,        0x000000, E::Droopy, W::Worried, M::Sad,      Tear,                              0x6a6a8a, 0x7090a8, D::Rain},
+    {"bossross",   Skin::Olive, B::Wide,   H::Bald,     0x3a3a3a, T::None,        0x000000, E::Squint, W::Thick,   M::Flat,     Cigar | Moustache | Tie,           0x30303a, 0x8a6a4a, D::Plain},
+    {"happyhal",   Skin::Light, B::Normal, H::Short,    0xc08a40, T::None,        0x000000, E::Happy,  W::Plain,   M::BigSmile, Blush,                             0x40c040, 0xfff080, D::Plain},
+    {"freduno",    Skin::Light, B::Normal, H::Short,    0x6a4a2a, T::Cap,         0x20a040, E::Dots,   W::Plain,   M::Smile,    NumberOne,                         0x20a040, 0xf0f0f0, D::Plain},
+    {"amanda",     Skin::Brown, B::Normal, H::Wavy,     0x1a1410, T::None,        0x000000, E::Lashes, W::Plain,   M::Smile,    Lipstick | Earrings | Pearls,      0xc02060, 0xf0c0d0, D::Plain},
+    {"bubba",      Skin::Light, B::Wide,   H::Short,    0x8a5a2a, T::TruckerCap,  0xe03030, E::Dots,   W::Plain,   M::Grin,     Stubble | Blush,                   0x3a6ab0, 0x9ac060, D::Plain},
+    {"loneluke",   Skin::Tan,   B::Narrow, H::Short,    0x6a4020, T::Cowboy,      0x8a5a2a, E::Squint, W::Plain,   M::Flat,     Stubble | Neckerchief,             0xa07040, 0xe8a050, D::Sunset},
+    {"marklark",   Skin::Light, B::Normal, H::Curly,    0xa07040, T::None,        0x000000, E::Round,  W::Raised,  M::Smile,    Bird,                              0x50a0d0, 0xa0d0ff, D::Plain},
+    {"boldbill",   Skin::Tan,   B::Wide,   H::Bald,     0x5a3a22, T::None,        0x000000, E::Dots,   W::Thick,   M::Grin,     Moustache,                         0xd04020, 0x5080d0, D::Plain},
+    {"jerryjerk",  Skin::Light, B::Normal, H::Spiky,    0x3a2a1a, T::None,        0x000000, E::Squint, W::Raised,  M::Tongue,   0,                                 0x90c030, 0xe090e0, D::Plain},
+    {"bigmick",    Skin::Pale,  B::Wide,   H::Buzz,     0xd0602a, T::None,        0x000000, E::Dots,   W::Thick,   M::BigSmile, Freckles,                          0x30a040, 0xe0e0a0, D::Plain},
+    {"rickdrift",  Skin::Tan,   B::Normal, H::Swept,    0xe0e0e0, T::Headband,    0xd02020, E::Round,  W::Angry,   M::Smirk,    0,                                 0x2040a0, 0x303030, D::Speed},
+    {"nancyslick", Skin::Light, B::Normal, H::Slick,    0x1a1410, T::None,        0x000000, E::Lashes, W::None,    M::Smile,    Lipstick | Shades | Earrings,      0x202020, 0xd04080, D::Plain},
+    {"dummy",      Skin::Dummy, B::Normal, H::Bald,     0x303030, T::None,        0x000000, E::Blank,  W::None,    M::None,     QuestionMark | TestMarks,          0x505050, 0xc8c8c8, D::Plain},
+    {"vitorico",   Skin::Olive, B::Normal, H::Slick,    0x2a2320, T::Fedora,      0x3a3a3a, E::Squint, W::Thick,   M::Smirk,    Mole | Tie,                        0x2a2a3a, 0xa0a0c0, D::Plain},
+    {"fatpat",     Skin::Light, B::Round,  H::CombOver, 0x8a6a4a, T::None,        0x000000, E::Dots,   W::Plain,   M::Smile,    DoubleChin | Blush,                0xe06a20, 0xb0d0a0, D::Plain},
+    {"alanpross",  Skin::Light, B::Normal, H::Parted,   0x3a2a1a, T::None,        0x303030, E::Round,  W::Plain,   M::Smile,    Headset,                           0xf0f0f0, 0xe0e0e0, D::Checker},
+    {"sherry",     Skin::Light, B::Normal, H::Curly,    0xb03030, T::None,        0x000000, E::Lashes, W::Plain,   M::Smile,    Lipstick | Mole,                   0x801040, 0xf0e0c0, D::Plain},
+};
+// clang-format on
+
+constexpr QRgb Ink = opaque(0x2a1e1e);
+constexpr QRgb EyeWhite = opaque(0xf8f8f4);
+constexpr QRgb OutlineInk = opaque(0x1c1820);
+constexpr QRgb Gold = opaque(0xf0c030);
+constexpr QRgb White = opaque(0xf8f8f8);
+
+QRgb skinColour(Skin skin)
+{
+    switch (skin) {
+    case Skin::Pale:
+        return opaque(0xf8dcc8);
+    case Skin::Light:
+        return opaque(0xf0bc98);
+    case Skin::Tan:
+        return opaque(0xd89a68);
+    case Skin::Olive:
+        return opaque(0xc8a070);
+    case Skin::Brown:
+        return opaque(0xa0653c);
+    case Skin::Dark:
+        return opaque(0x6e4428);
+    case Skin::Dummy:
+        return opaque(0xf0d040);
+    }
+    return opaque(0xf0bc98);
+}
+
+// Where the head and the features sit for one build.
+struct Face {
+    Ellipse head;
+    int eyeY;      // top row of the eyes
+    int eyeGap;    // columns between the centre line and the inner corner of each eye
+    int mouthY;    // main row of the mouth
+    int mouthHalf; // half the mouth width
+    double bodyRx; // half the shoulder width
+    double bodyRy;
+
+    int top() const { return int(std::ceil(head.cy - head.ry - 0.5)); }
+    int bottom() const { return int(std::floor(head.cy + head.ry - 0.5)); }
+    int hairline() const { return eyeY - 3; }
+    int shoulderTop() const { return int(std::ceil(33 - bodyRy - 0.5)); }
+};
+
+Face faceFor(Build build)
+{
+    switch (build) {
+    case Build::Narrow:
+        return {{16, 15.5, 5.5, 9}, 15, 1, 21, 2, 9, 7};
+    case Build::Wide:
+        return {{16, 15.5, 10, 8.5}, 15, 3, 20, 3, 15, 7};
+    case Build::Round:
+        return {{16, 16, 9, 9}, 15, 3, 21, 2, 14, 7};
+    case Build::Small:
+        return {{16, 19.5, 6, 6.5}, 19, 1, 23, 2, 9, 4.5};
+    case Build::Normal:
+        break;
+    }
+    return {{16, 15.5, 7, 8.5}, 15, 2, 20, 2, 12, 7};
+}
+
+// Column `d` pixels out from the centre line on one side (-1 left, +1 right); portraits are
+// mirrored about the line between columns 15 and 16.
+int sideX(int side, int d) { return side < 0 ? 15 - d : 16 + d; }
+
+// Number of pixels of `ellipse` on each side of the centre line in row y.
+int halfSpan(const Ellipse &ellipse, int y)
+{
+    int d = 0;
+    while (d < Size / 2 && ellipse.contains(sideX(1, d), y))
+        ++d;
+    return d;
+}
+
+// Fills columns 0..halfWidth-1 on both sides of the centre line for rows y0..y1.
+void fillBand(QImage &image, int y0, int y1, int halfWidth, QRgb colour)
+{
+    fillRect(image, 16 - halfWidth, y0, 2 * halfWidth, y1 - y0 + 1, colour);
+}
+
+void plotBoth(QImage &image, int d, int y, QRgb colour)
+{
+    plot(image, sideX(-1, d), y, colour);
+    plot(image, sideX(1, d), y, colour);
+}
+
+struct Palette {
+    QRgb skin;
+    QRgb skinShade;
+    QRgb hair;
+    QRgb hairShade;
+    QRgb hairLight;
+    QRgb accent;
+    QRgb accentShade;
+    QRgb shirt;
+};
+
+Palette paletteFor(const Racer &racer)
+{
+    const QRgb skin = skinColour(racer.skin);
+    const QRgb hair = opaque(racer.hairColour);
+    const QRgb accent = opaque(racer.accent);
+    return {skin,   darker(skin, 125),    hair, darker(hair, 150), lighter(hair, 140),
+            accent, darker(accent, 135), opaque(racer.shirt)};
+}
+
+class PortraitPainter {
+public:
+    PortraitPainter(const Racer &racer, QImage &layer)
+        : r(racer), f(faceFor(racer.build)), p(paletteFor(racer)), img(layer)
+    {
+    }
+
+    void paint()
+    {
+        if (has(Antlers))
+            drawAntlers();
+        drawBody();
+        drawHatBehind();
+        drawHairBehind();
+        drawHead();
+        drawCheeks();
+        drawEyes();
+        drawBrows();
+        drawMouth();
+        drawFaceExtras();
+        drawHairFront();
+        drawHat();
+        drawProps();
+    }
+
+private:
+    bool has(std::uint64_t extra) const { return (r.extras & extra) != 0; }
+    bool coversHead() const
+    {
+        switch (r.hat) {
+        case Hat::ArmyHelmet:
+        case Hat::RaceHelmet:
+        case Hat::Beanie:
+        case Hat::FlyingCap:
+        case Hat::Hood:
+        case Hat::Bandana:
+        case Hat::TopHat:
+        case Hat::ChefHat:
+        case Hat::Fedora:
+        case Hat::Cowboy:
+        case Hat::BushHat:
+        case Hat::Bowler:
+            return true;
+        default:
+            return false;
+        }
+    }
+    int eyeWidth() const { return r.eyes == Eyes::Dots ? 2 : 3; }
+    // u counts outward from the inner corner of the eye, v down from its top row.
+    void eyePixel(int side, int u, int v, QRgb colour)
+    {
+        plot(img, sideX(side, f.eyeGap + u), f.eyeY + v, colour);
+    }
+    Ellipse hairCap() const
+    {
+        return {16, f.head.cy - 0.5, f.head.rx + 1, f.head.ry + 1};
+    }
+    bool inBeard(int x, int y) const;
+
+    void drawAntlers();
+    void drawBody();
+    void drawNeckwear(int shoulderTop);
+    void drawHatBehind();
+    void drawHairBehind();
+    void drawHead();
+    void drawCheeks();
+    void drawEyes();
+    void drawEye(int side);
+    void drawBrows();
+    void drawMouth();
+    void drawFaceExtras();
+    void drawHairFront();
+    void drawHairStyleDetails();
+    void drawHat();
+    void drawBrimmedHat();
+    void drawProps();
+
+    const Racer &r;
+    const Face f;
+    const Palette p;
+    QImage &img;
+};
+
+void PortraitPainter::drawAntlers()
+{
+    // Broad palmate antlers, mirrored on both sides of the head.
+    const QRgb bone = opaque(0xd8b880);
+    const int t = f.top();
+    for (int side : {-1, 1}) {
+        auto at = [side](int d, int y) { return QPoint(sideX(side, d), y); };
+        fillPolygon(img,
+                    {at(4, t + 2), at(7, t - 1), at(12, t - 2), at(15, t - 6), at(14, t - 3),
+                     at(13, t - 7), at(12, t - 4), at(10, t - 7), at(9, t - 4), at(7, t - 6),
+                     at(6, t - 2), at(3, t)},
+                    bone);
+    }
+}
+
+void PortraitPainter::drawBody()
+{
+    const int shoulderTop = f.shoulderTop();
+    fillEllipse(img, {16, 33, f.bodyRx, f.bodyRy}, p.shirt);
+    if (has(StripedShirt)) {
+        for (int y = shoulderTop + 1; y < Size; y += 2)
+            for (int x = 0; x < Size; ++x)
+                if (img.pixel(x, y) == p.shirt)
+                    img.setPixel(x, y, opaque(0x203a80));
+    }
+    const int neckHalf = r.build == Build::Wide || r.build == Build::Round ? 3 : 2;
+    fillBand(img, f.bottom() - 1, shoulderTop + 1, neckHalf, p.skinShade);
+    // open collar
+    for (int row = 0; row < 2; ++row)
+        fillBand(img, shoulderTop + row, shoulderTop + row, neckHalf - row, p.skinShade);
+    if (has(Bolt))
+        fillPolygon(img,
+                    {{22, 26}, {25, 26}, {23, 28}, {25, 28}, {20, 31}, {21, 29}, {19, 29}},
+                    opaque(0xf8e030));
+    if (has(FoodStains)) {
+        fillRect(img, 10, 28, 2, 2, opaque(0xa05a20));
+        fillRect(img, 19, 29, 2, 1, opaque(0xd04040));
+        fillRect(img, 20, 28, 1, 2, opaque(0xd04040));
+        fillRect(img, 14, 30, 2, 1, opaque(0x70a030));
+    }
+    drawNeckwear(shoulderTop);
+}
+
+void PortraitPainter::drawNeckwear(int shoulderTop)
+{
+    const int t = shoulderTop;
+    if (has(Tie)) {
+        fillPolygon(img, {{12, t - 1}, {15, t}, {13, t + 2}}, White);
+        fillPolygon(img, {{19, t - 1}, {16, t}, {18, t + 2}}, White);
+        fillRect(img, 15, t, 2, 2, p.accent == opaque(0) ? opaque(0xc03030) : p.accent);
+        fillRect(img, 15, t + 2, 2, Size - t - 2, r.accent ? p.accent : opaque(0xc03030));
+    }
+    if (has(BowTie)) {
+        const QRgb red = opaque(0xc02030);
+        fillPolygon(img, {{12, t - 1}, {15, t}, {12, t + 2}}, red);
+        fillPolygon(img, {{19, t - 1}, {16, t}, {19, t + 2}}, red);
+        fillRect(img, 15, t, 2, 2, darker(red, 130));
+    }
+    if (has(Neckerchief)) {
+        const QRgb red = opaque(0xc03030);
+        fillPolygon(img, {{11, t - 1}, {20, t - 1}, {16, t + 4}, {15, t + 4}}, red);
+        plot(img, 14, t, White);
+        plot(img, 17, t + 1, White);
+    }
+    if (has(GoldChain) || has(Pearls)) {
+        const QRgb bead = has(GoldChain) ? Gold : White;
+        for (int d = 0; d < 4; ++d)
+            plotBoth(img, d, t + 3 - d, bead);
+        if (has(GoldChain))
+            fillRect(img, 15, t + 4, 2, 2, Gold);
+    }
+}
+
+void PortraitPainter::drawHatBehind()
+{
+    const Ellipse &h = f.head;
+    switch (r.hat) {
+    case Hat::Hood:
+        fillEllipse(img, {16, h.cy - 0.5, h.rx + 3, h.ry + 2.5}, p.accent);
+        fillBand(img, f.eyeY, f.shoulderTop() + 1, int(h.rx) + 3, p.accent);
+        break;
+    case Hat::RaceHelmet:
+        fillEllipse(img, {16, h.cy - 0.5, h.rx + 2.5, h.ry + 2}, p.accent);
+        break;
+    case Hat::FlyingCap:
+        fillEllipse(img, {16, h.cy, h.rx + 1.5, h.ry + 1}, p.accent, INT_MIN, f.mouthY);
+        break;
+    default:
+        break;
+    }
+}
+
+void PortraitPainter::drawHairBehind()
+{
+    const Ellipse &h = f.head;
+    const int outer = int(h.rx) + 2;
+    switch (r.hair) {
+    case Hair::Long:
+    case Hair::Wavy:
+        fillEllipse(img, {16, h.cy - 0.5, h.rx + 2, h.ry + 1.5}, p.hair);
+        fillBand(img, int(h.cy), 28, outer, p.hair);
+        if (r.hair == Hair::Wavy)
+            for (int y = int(h.cy) - 2; y <= 28; y += 3)
+                for (int side : {-1, 1})
+                    fillEllipse(img, {sideX(side, outer) + 0.5, y + 0.5, 1.5, 1.5}, p.hair);
+        break;
+    case Hair::Bob:
+        fillEllipse(img, {16, h.cy - 0.5, h.rx + 2, h.ry + 1}, p.hair, INT_MIN, f.mouthY);
+        break;
+    case Hair::Ponytail:
+        fillEllipse(img, {16 + h.rx + 2, f.eyeY + 1.0, 2.5, 6}, p.hair);
+        fillRect(img, int(16 + h.rx), f.eyeY - 5, 3, 2, p.accent);
+        break;
+    case Hair::Pigtails:
+        for (int side : {-1, 1}) {
+            const double cx = sideX(side, outer) + 0.5;
+            fillEllipse(img, {cx, f.eyeY + 2.0, 2.5, 4.5}, p.hair);
+        }
+        break;
+    case Hair::Bun:
+        fillEllipse(img, {16, f.top() - 1.5, 4, 3}, p.hair);
+        break;
+    case Hair::Wild: {
+        const Ellipse mane{16, h.cy - 2, h.rx + 5, h.ry + 2};
+        fillEllipse(img, mane, p.hair, INT_MIN, f.mouthY + 3);
+        QPainter painter(&img);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor::fromRgba(p.hair));
+        for (int i = 0; i <= 12; ++i) {
+            const double a = M_PI * (1.15 + 0.9 * i / 12.0 - 0.15 * (i == 0 || i == 12));
+            const double spread = 0.18;
+            auto onMane = [&](double angle, double grow) {
+                return QPointF(16 + (mane.rx + grow) * std::cos(angle),
+                               mane.cy + (mane.ry + grow) * std::sin(angle));
+            };
+            painter.drawPolygon(QPolygonF({onMane(a - spread, -1), onMane(a, 3.5 + (i % 2) * 1.5),
+                                           onMane(a + spread, -1)}));
+        }
+        break;
+    }
+    case Hair::Afro: {
+        const Ellipse puff{16, h.cy - 3, h.rx + 4.5, h.ry + 2.5};
+        fillEllipse(img, puff, p.hair, INT_MIN, f.mouthY);
+        for (int i = 0; i < 16; ++i) {
+            const double a = M_PI * (0.9 + 1.2 * i / 15.0);
+            fillEllipse(img,
+                        {16 + puff.rx * std::cos(a), puff.cy + puff.ry * std::sin(a), 2.2, 2.2},
+                        p.hair, INT_MIN, f.mouthY);
+        }
+        break;
+    }
+    case Hair::Curly:
+        for (int i = 0; i < 14; ++i) {
+            const double a = M_PI * (0.75 + 1.5 * i / 13.0);
+            fillEllipse(img,
+                        {16 + (h.rx + 1.5) * std::cos(a), h.cy - 1 + (h.ry + 1) * std::sin(a), 2.2,
+                         2.2},
+                        p.hair);
+        }
+        fillEllipse(img, {16, h.cy - 1, h.rx + 2, h.ry + 1}, p.hair, INT_MIN, f.mouthY);
+        break;
+    case Hair::Swept: {
+        const int t = f.top();
+        fillEllipse(img, {15, h.cy - 1, h.rx + 2, h.ry}, p.hair, INT_MIN, f.eyeY + 1);
+        fillPolygon(img, {{12, t}, {1, t + 2}, {12, t + 3}}, p.hair);
+        fillPolygon(img, {{11, t + 3}, {0, t + 6}, {11, t + 6}}, p.hair);
+        fillPolygon(img, {{10, t + 6}, {1, t + 9}, {10, t + 9}}, p.hair);
+        fillPolygon(img, {{9, t + 9}, {3, t + 11}, {9, t + 11}}, p.hair);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void PortraitPainter::drawHead()
+{
+    const Ellipse &h = f.head;
+    for (int side : {-1, 1}) {
+        const double earX = 16 + side * h.rx;
+        fillEllipse(img, {earX, f.eyeY + 1.5, 1.5, 2.5}, p.skin);
+        plot(img, sideX(side, int(h.rx)), f.eyeY + 1, p.skinShade);
+    }
+    if (has(DoubleChin))
+        fillEllipse(img, {16, h.cy + h.ry - 0.5, h.rx * 0.6, 3}, p.skin);
+    fillEllipse(img, h, p.skin);
+    if (has(DoubleChin))
+        fillBand(img, f.bottom(), f.bottom(), int(h.rx * 0.4), p.skinShade);
+
+    if (has(RedNose)) {
+        fillRect(img, 15, f.eyeY + 2, 2, 2, opaque(0xe03030));
+        plot(img, 15, f.eyeY + 2, opaque(0xff9090));
+    } else if (r.skin != Skin::Dummy) {
+        plot(img, 16, f.eyeY + 2, p.skinShade);
+        fillRect(img, 15, f.eyeY + 3, 2, 1, p.skinShade);
+    }
+}
+
+bool PortraitPainter::inBeard(int x, int y) const
+{
+    const Ellipse chin{16, f.head.cy, f.head.rx + 0.5, f.head.ry + 1};
+    if (!chin.contains(x, y) || y < f.eyeY + 2)
+        return false;
+    const int d = x < 16 ? 15 - x : x - 16;
+    return y >= f.mouthY - 1 || d >= halfSpan(f.head, y) - 2;
+}
+
+void PortraitPainter::drawCheeks()
+{
+    if (has(Beard) || has(Stubble)) {
+        const QRgb colour = has(Beard) ? p.hair : darker(p.skin, 130);
+        for (int y = 0; y < Size; ++y)
+            for (int x = 0; x < Size; ++x)
+                if (inBeard(x, y) && (has(Beard) || (x + y) % 2 == 0))
+                    img.setPixel(x, y, colour);
+        if (has(Beard))
+            fillBand(img, f.mouthY - 1, f.mouthY + 1, f.mouthHalf + 1, p.skin);
+    }
+    for (int side : {-1, 1}) {
+        if (has(Freckles)) {
+            const QRgb spot = darker(p.skin, 130);
+            plot(img, sideX(side, f.eyeGap), f.eyeY + 3, spot);
+            plot(img, sideX(side, f.eyeGap + 2), f.eyeY + 3, spot);
+            plot(img, sideX(side, f.eyeGap + 1), f.eyeY + 4, spot);
+        }
+        if (has(Blush))
+            fillRect(img, std::min(sideX(side, f.eyeGap + 1), sideX(side, f.eyeGap + 2)),
+                     f.eyeY + 3, 2, 1, opaque(0xf08080));
+    }
+    if (has(OilSmudge)) {
+        const QRgb oil = opaque(0x303038);
+        plot(img, sideX(-1, f.eyeGap + 1), f.eyeY + 3, oil);
+        plot(img, sideX(-1, f.eyeGap + 2), f.eyeY + 3, oil);
+        plot(img, sideX(-1, f.eyeGap + 2), f.eyeY + 4, oil);
+        plot(img, sideX(1, 1), f.hairline() + 1, oil);
+        plot(img, sideX(1, 2), f.hairline() + 1, oil);
+        plot(img, sideX(1, 2), f.hairline(), oil);
+    }
+}
+
+void PortraitPainter::drawEye(int side)
+{
+    switch (r.eyes) {
+    case Eyes::Dots:
+        for (int u = 0; u < 2; ++u)
+            for (int v = 0; v < 2; ++v)
+                eyePixel(side, u, v, Ink);
+        break;
+    case Eyes::Round:
+    case Eyes::Lashes:
+    case Eyes::Shifty:
+    case Eyes::Droopy: {
+        for (int u = 0; u < 3; ++u)
+            for (int v = 0; v < 2; ++v)
+                eyePixel(side, u, v, EyeWhite);
+        // shifty eyes both glance to the left of the picture
+        const int pupil = r.eyes == Eyes::Shifty ? (side < 0 ? 2 : 0) : 1;
+        eyePixel(side, pupil, 0, Ink);
+        eyePixel(side, pupil, 1, Ink);
+        if (r.eyes == Eyes::Lashes) {
+            eyePixel(side, 3, -1, Ink);
+            eyePixel(side, 2, -1, Ink);
+        }
+        if (r.eyes == Eyes::Droopy) {
+            eyePixel(side, 2, 0, p.skinShade);
+            eyePixel(side, 1, 0, p.skinShade);
+            eyePixel(side, 0, 0, p.skinShade);
+        }
+        break;
+    }
+    case Eyes::Squint:
+        for (int u = 0; u < 3; ++u)
+            eyePixel(side, u, 1, Ink);
+        break;
+    case Eyes::Happy:
+        eyePixel(side, 0, 1, Ink);
+        eyePixel(side, 1, 0, Ink);
+        eyePixel(side, 2, 1, Ink);
+        break;
+    case Eyes::Sleepy:
+        for (int u = 0; u < 3; ++u) {
+            eyePixel(side, u, 0, p.skinShade);
+            eyePixel(side, u, 1, u == 1 ? Ink : EyeWhite);
+        }
+        break;
+    case Eyes::Spiral: {
+        // a small swirl drawn in a 4 x 4 white patch
+        static const char *const Swirl[] = {"####", "...#", "#.##", "####"};
+        for (int v = 0; v < 4; ++v)
+            for (int u = 0; u < 4; ++u) {
+                const int column = side < 0 ? 3 - u : u;
+                eyePixel(side, u, v - 1, Swirl[v][column] == '#' ? Ink : EyeWhite);
+            }
+        break;
+    }
+    case Eyes::Blank:
+        break;
+    }
+}
+
+void PortraitPainter::drawEyes()
+{
+    for (int side : {-1, 1})
+        drawEye(side);
+}
+
+void PortraitPainter::drawBrows()
+{
+    const QRgb brow = darker(p.hair, 140);
+    for (int side : {-1, 1}) {
+        auto at = [&](int u, int v) { eyePixel(side, u, v, brow); };
+        switch (r.brows) {
+        case Brows::Plain:
+            at(0, -2), at(1, -2), at(2, -2);
+            break;
+        case Brows::Thick:
+            at(0, -2), at(1, -2), at(2, -2), at(3, -2), at(0, -3), at(1, -3), at(2, -3);
+            break;
+        case Brows::Angry:
+            at(0, -1), at(1, -2), at(2, -2), at(3, -3);
+            break;
+        case Brows::Worried:
+            at(0, -3), at(1, -2), at(2, -2), at(3, -1);
+            break;
+        case Brows::Raised:
+            if (side < 0)
+                at(0, -2), at(1, -2), at(2, -2);
+            else
+                at(0, -3), at(1, -4), at(2, -4), at(3, -3);
+            break;
+        case Brows::None:
+            break;
+        }
+    }
+}
+
+void PortraitPainter::drawMouth()
+{
+    const int m = f.mouthY;
+    const int half = f.mouthHalf;
+    const QRgb lip = has(Lipstick) ? opaque(0xd02040) : Ink;
+    const QRgb inside = opaque(0x801820);
+    auto row = [&](int y, int fromD, int toD, QRgb colour) {
+        for (int d = fromD; d <= toD; ++d)
+            plotBoth(img, d, y, colour);
+    };
+    switch (r.mouth) {
+    case Mouth::Smile:
+    case Mouth::Tongue:
+        row(m, 0, half - 1, lip);
+        row(m - 1, half, half, lip);
+        if (r.mouth == Mouth::Tongue)
+            fillRect(img, 16, m + 1, 2, 2, opaque(0xf06080));
+        break;
+    case Mouth::BigSmile:
+        row(m - 1, 0, half, Ink);
+        row(m, 0, half - 1, inside);
+        row(m - 1, 0, half - 1, White);
+        row(m, half, half, Ink);
+        row(m + 1, 0, half - 1, Ink);
+        break;
+    case Mouth::Frown:
+        row(m, 0, half - 1, lip);
+        row(m + 1, half, half, lip);
+        break;
+    case Mouth::Sad:
+        row(m, 0, half - 2, lip);
+        row(m + 1, half - 1, half - 1, lip);
+        row(m + 2, half, half, lip);
+        break;
+    case Mouth::Grin:
+        row(m, 0, half, White);
+        row(m, half + 1, half + 1, Ink);
+        row(m - 1, half + 1, half + 1, Ink);
+        row(m + 1, 0, half + 1, Ink);
+        break;
+    case Mouth::Gritted:
+        row(m - 1, 0, half, Ink);
+        row(m, 0, half, White);
+        row(m + 1, 0, half, Ink);
+        row(m, half + 1, half + 1, Ink);
+        for (int d = 1; d <= half; d += 2)
+            plotBoth(img, d, m, Ink);
+        break;
+    case Mouth::Flat:
+        row(m, 0, half - 1, lip);
+        break;
+    case Mouth::Oh:
+        row(m - 1, 0, 0, Ink);
+        row(m, 1, 1, Ink);
+        row(m, 0, 0, inside);
+        row(m + 1, 0, 0, Ink);
+        break;
+    case Mouth::Smirk:
+        row(m, 0, half - 1, lip);
+        plot(img, sideX(-1, half), m, lip);
+        plot(img, sideX(1, half), m - 1, lip);
+        break;
+    case Mouth::None:
+        break;
+    }
+}
+
+void PortraitPainter::drawFaceExtras()
+{
+    const int m = f.mouthY;
+    const QRgb frame = opaque(0x302828);
+    const int w = eyeWidth();
+    if (has(Glasses)) {
+        for (int side : {-1, 1}) {
+            for (int u = -1; u <= w; ++u)
+                for (int v = -1; v <= 2; ++v)
+                    if (u == -1 || u == w || v == -1 || v == 2)
+                        eyePixel(side, u, v, frame);
+            for (int d = f.eyeGap + w + 1; d < halfSpan(f.head, f.eyeY); ++d)
+                plot(img, sideX(side, d), f.eyeY, frame);
+        }
+        for (int d = 0; d < f.eyeGap - 1; ++d)
+            plotBoth(img, d, f.eyeY, frame);
+    }
+    if (has(Shades)) {
+        for (int side : {-1, 1}) {
+            for (int u = -1; u <= w; ++u)
+                for (int v = -1; v <= 1; ++v)
+                    eyePixel(side, u, v, frame);
+            eyePixel(side, 0, 0, opaque(0x6080a0));
+            for (int d = f.eyeGap + w + 1; d < halfSpan(f.head, f.eyeY - 1); ++d)
+                plot(img, sideX(side, d), f.eyeY - 1, frame);
+        }
+        for (int d = 0; d < f.eyeGap - 1; ++d)
+            plotBoth(img, d, f.eyeY - 1, frame);
+    }
+    if (has(Monocle)) {
+        const double cx = sideX(1, f.eyeGap) + 1.0;
+        fillRing(img, {cx, f.eyeY + 1.0, 2.6, 2.6}, {cx, f.eyeY + 1.0, 1.6, 1.6}, Gold);
+        drawLine(img, {int(cx) + 2, f.eyeY + 3}, {int(cx) + 5, 27}, Gold);
+    }
+    if (has(EyePatch)) {
+        drawLine(img, {sideX(-1, f.eyeGap + w), f.eyeY - 1},
+                 {sideX(1, halfSpan(f.head, f.top() + 3) - 1), f.top() + 3}, Ink);
+        for (int u = -1; u <= w; ++u)
+            for (int v = -1; v <= 2; ++v)
+                eyePixel(-1, u, v, opaque(0x181818));
+    }
+    if (has(Scar)) {
+        const QRgb scar = opaque(0xb04848);
+        const QPoint from{sideX(1, f.eyeGap + 3), f.eyeY - 3};
+        const QPoint to{sideX(1, f.eyeGap), f.eyeY + 4};
+        drawLine(img, from, to, scar);
+        plot(img, from.x() - 2, f.eyeY - 1, scar);
+        plot(img, from.x(), f.eyeY + 2, scar);
+    }
+    if (has(Moustache)) {
+        for (int d = 0; d <= f.mouthHalf + 1; ++d)
+            plotBoth(img, d, m - 1, p.hair);
+        for (int d = 0; d <= f.mouthHalf; ++d)
+            plotBoth(img, d, m - 2, p.hair);
+    }
+    if (has(CurlyMoustache)) {
+        const QRgb colour = darker(p.hair, 110);
+        for (int d = 0; d <= f.mouthHalf; ++d)
+            plotBoth(img, d, m - 1, colour);
+        plotBoth(img, f.mouthHalf + 1, m - 2, colour);
+        plotBoth(img, f.mouthHalf + 2, m - 3, colour);
+        plotBoth(img, f.mouthHalf + 1, m - 3, colour);
+    }
+    if (has(Goatee)) {
+        fillRect(img, 15, m + 2, 2, 2, p.hair);
+        plotBoth(img, 0, m + 4, p.hair);
+    }
+    if (has(Mole))
+        plot(img, sideX(1, f.mouthHalf + 1), m - 2, Ink);
+    if (has(Earrings))
+        for (int side : {-1, 1})
+            fillRect(img, sideX(side, int(f.head.rx)), f.eyeY + 4, 1, 2, Gold);
+    if (has(Tear)) {
+        const QRgb tear = opaque(0x50b8f8);
+        const int x = sideX(-1, f.eyeGap + 1);
+        fillRect(img, x, f.eyeY + 2, 1, 2, tear);
+        fillRect(img, x - 1, f.eyeY + 4, 2, 2, tear);
+        plot(img, x - 1, f.eyeY + 4, White);
+    }
+    if (has(Cigar)) {
+        const int x = sideX(1, f.mouthHalf);
+        fillRect(img, x, m, 6, 2, opaque(0x8a5a30));
+        fillRect(img, x + 6, m, 1, 2, opaque(0xf06020));
+        const QRgb smoke = opaque(0xd8d8d8);
+        plot(img, x + 7, m - 2, smoke);
+        plot(img, x + 8, m - 3, smoke);
+        plot(img, x + 8, m - 5, smoke);
+        plot(img, x + 7, m - 6, smoke);
+    }
+}
+
+void PortraitPainter::drawHairFront()
+{
+    const int hairline = f.hairline();
+    switch (r.hair) {
+    case Hair::Bald:
+        if (r.skin != Skin::Dummy) {
+            const QRgb shine = lighter(p.skin, 125);
+            plot(img, sideX(-1, 2), f.top() + 1, shine);
+            plot(img, sideX(-1, 3), f.top() + 1, shine);
+            plot(img, sideX(-1, 4), f.top() + 2, shine);
+        }
+        return;
+    case Hair::Sides:
+    case Hair::CombOver:
+        for (int y = hairline - 1; y <= f.eyeY + 1; ++y) {
+            const int span = halfSpan(f.head, y);
+            for (int d = span - 2; d <= span; ++d)
+                plotBoth(img, d, y, p.hair);
+        }
+        if (r.hair == Hair::CombOver)
+            for (int y : {f.top() + 1, f.top() + 3})
+                for (int d = 0; d < halfSpan(f.head, y); ++d)
+                    plot(img, sideX(1, d) - 2 * (d % 3 == 2), y, p.hair);
+        return;
+    case Hair::Mohawk:
+        fillBand(img, f.top() - 4, hairline - 2, 2, p.hair);
+        for (int d = 0; d < 2; ++d)
+            plotBoth(img, d, f.top() - 5, p.hair);
+        plotBoth(img, 1, f.top() - 6, p.hair);
+        fillBand(img, f.top() - 4, hairline - 2, 1, p.hairLight);
+        return;
+    case Hair::Buzz:
+        for (int y = 0; y < hairline - 1; ++y)
+            for (int x = 0; x < Size; ++x)
+                if (Ellipse{16, f.head.cy - 0.5, f.head.rx + 0.5, f.head.ry + 0.5}.contains(x, y))
+                    img.setPixel(x, y, (x + y) % 2 ? p.hair : p.hairShade);
+        return;
+    default:
+        break;
+    }
+    fillEllipse(img, hairCap(), p.hair, INT_MIN, hairline - 1);
+    drawHairStyleDetails();
+}
+
+void PortraitPainter::drawHairStyleDetails()
+{
+    const int hairline = f.hairline();
+    const int t = f.top();
+    auto frameFace = [&](int fromY, int toY) {
+        for (int y = fromY; y <= toY; ++y)
+            plotBoth(img, halfSpan(f.head, y) - 1, y, p.hair);
+    };
+    switch (r.hair) {
+    case Hair::Short:
+        frameFace(hairline, f.eyeY);
+        break;
+    case Hair::Slick:
+        fillBand(img, hairline, hairline, 1, p.hair);
+        plot(img, sideX(-1, 3), t, p.hairLight);
+        plot(img, sideX(-1, 4), t + 1, p.hairLight);
+        plot(img, sideX(-1, 5), t + 2, p.hairLight);
+        frameFace(hairline, f.eyeY);
+        break;
+    case Hair::Parted:
+        for (int y = t - 1; y < hairline - 1; ++y)
+            plot(img, sideX(-1, 3), y, p.hairShade);
+        for (int d = 0; d < 5; ++d)
+            plot(img, sideX(1, d), hairline, p.hair);
+        frameFace(hairline, f.eyeY);
+        break;
+    case Hair::Long:
+    case Hair::Wavy:
+        frameFace(hairline, f.mouthY);
+        plot(img, 16, t - 1, p.hairShade);
+        plot(img, 16, t, p.hairShade);
+        break;
+    case Hair::Bob:
+        fillBand(img, hairline, hairline, halfSpan(f.head, hairline), p.hair);
+        frameFace(hairline + 1, f.mouthY - 1);
+        break;
+    case Hair::Ponytail:
+    case Hair::Bun:
+        plot(img, sideX(1, 2), t, p.hairLight);
+        plot(img, sideX(1, 3), t + 1, p.hairLight);
+        frameFace(hairline, f.eyeY - 1);
+        break;
+    case Hair::Pigtails:
+        for (int y = t - 1; y < hairline; ++y)
+            plot(img, 16, y, p.hairShade);
+        frameFace(hairline, f.eyeY + 1);
+        for (int side : {-1, 1})
+            fillRect(img, std::min(sideX(side, int(f.head.rx) + 1), sideX(side, int(f.head.rx) + 2)),
+                     f.eyeY - 3, 2, 2, p.accent);
+        break;
+    case Hair::Spiky:
+        for (int i = 0; i < 5; ++i) {
+            const int x = 16 + (i - 2) * 4;
+            const int tip = t - 4 - (i == 2 ? 1 : 0) + (i == 0 || i == 4 ? 1 : 0);
+            fillPolygon(img, {{x - 2, t + 2}, {x + (i - 2), tip}, {x + 2, t + 2}}, p.hair);
+        }
+        frameFace(hairline, f.eyeY);
+        break;
+    case Hair::Wild:
+        for (int x = 9; x <= 22; x += 3)
+            fillPolygon(img, {{x - 1, hairline - 1}, {x + 1, hairline + 1}, {x + 2, hairline - 1}},
+                        p.hair);
+        break;
+    case Hair::Afro:
+    case Hair::Curly:
+        for (int d = 1; d < halfSpan(f.head, hairline); d += 3)
+            plotBoth(img, d, hairline, p.hair);
+        for (int y = 0; y < hairline; ++y)
+            for (int x = 0; x < Size; ++x)
+                if (img.pixel(x, y) == p.hair && (x * 3 + y * 5) % 7 == 0)
+                    img.setPixel(x, y, p.hairShade);
+        break;
+    case Hair::Quiff:
+        fillEllipse(img, {15, t - 0.5, f.head.rx - 0.5, 3.5}, p.hair);
+        for (int d = 0; d < 4; ++d)
+            plot(img, sideX(-1, d), t - 3, p.hairLight);
+        frameFace(hairline, f.eyeY);
+        break;
+    case Hair::Messy:
+        for (const QPoint &tuft : {QPoint(-1, 0), QPoint(-2, -1), QPoint(1, 1), QPoint(2, 0)})
+            plot(img, tuft.x() < 0 ? sideX(-1, int(f.head.rx) - tuft.x()) : sideX(1, int(f.head.rx) + tuft.x()),
+                 hairline - 2 + tuft.y(), p.hair);
+        plot(img, sideX(-1, 2), t - 2, p.hair);
+        plot(img, sideX(-1, 1), t - 1, p.hair);
+        plot(img, sideX(1, 3), t - 1, p.hair);
+        plot(img, sideX(1, 4), t - 2, p.hair);
+        plot(img, sideX(-1, 3), hairline, p.hair);
+        plot(img, sideX(1, 1), hairline, p.hair);
+        plot(img, sideX(1, 4), hairline, p.hair);
+        frameFace(hairline, f.eyeY);
+        break;
+    case Hair::Swept:
+        for (int d = 0; d < 5; ++d)
+            plot(img, sideX(-1, d), hairline, p.hair);
+        plot(img, sideX(-1, 5), hairline + 1, p.hair);
+        break;
+    default:
+        break;
+    }
+}
+
+void PortraitPainter::drawHat()
+{
+    const Ellipse &h = f.head;
+    const int hairline = f.hairline();
+    const int t = f.top();
+    switch (r.hat) {
+    case Hat::None:
+        break;
+    case Hat::ArmyHelmet: {
+        fillEllipse(img, {16, hairline + 0.5, h.rx + 1.5, hairline - t + 4.5}, p.accent, INT_MIN,
+                    hairline);
+        fillBand(img, hairline, hairline, int(h.rx) + 2, p.accentShade);
+        const QRgb strap = opaque(0x403020);
+        for (int y = hairline + 1; y <= f.mouthY + 1; ++y)
+            plotBoth(img, halfSpan(h, y) - 1, y, strap);
+        for (const QPoint &spot : {QPoint(12, t), QPoint(19, t + 1), QPoint(15, t + 2),
+                                   QPoint(22, t + 3), QPoint(9, t + 3)})
+            plot(img, spot.x(), spot.y(), p.accentShade);
+        break;
+    }
+    case Hat::RaceHelmet:
+        fillEllipse(img, {16, h.cy - 0.5, h.rx + 2.5, h.ry + 2}, p.accent, INT_MIN, hairline - 1);
+        fillBand(img, t - 2, hairline - 2, 1, White);
+        fillBand(img, hairline - 1, hairline, int(h.rx), opaque(0x405880));
+        fillBand(img, hairline - 1, hairline - 1, int(h.rx) - 2, opaque(0x7090c0));
+        for (int y = f.mouthY + 2; y < Size; ++y)
+            for (int x = 0; x < Size; ++x)
+                if (Ellipse{16, h.cy - 0.5, h.rx + 2.5, h.ry + 2}.contains(x, y))
+                    img.setPixel(x, y, p.accent);
+        break;
+    case Hat::Cap:
+    case Hat::BackwardCap:
+    case Hat::TruckerCap: {
+        fillEllipse(img, {16, hairline + 0.5, h.rx + 1, hairline - t + 3.5}, p.accent, INT_MIN,
+                    hairline - 1);
+        fillBand(img, t - 2, t - 2, 1, p.accentShade);
+        if (r.hat == Hat::TruckerCap)
+            fillEllipse(img, {16, hairline + 0.5, 5, hairline - t + 2.5}, White, INT_MIN,
+                        hairline - 1);
+        if (r.hat == Hat::BackwardCap) {
+            fillRect(img, 14, hairline - 2, 4, 2, p.hair);
+            fillBand(img, hairline - 1, hairline - 1, 3, p.accentShade);
+            fillRect(img, sideX(-1, int(h.rx) + 4), hairline - 4, 4, 2, p.accentShade);
+        } else {
+            fillBand(img, hairline - 1, hairline, int(h.rx) + 2, p.accentShade);
+            fillBand(img, hairline - 1, hairline - 1, int(h.rx) + 1, p.accent);
+        }
+        if (has(NumberOne)) {
+            const int cy = hairline - 4;
+            fillEllipse(img, {16, cy + 0.5, 3, 3}, White);
+            fillRect(img, 16, cy - 2, 1, 5, Ink);
+            plot(img, 15, cy - 1, Ink);
+            fillRect(img, 15, cy + 2, 3, 1, Ink);
+        }
+        break;
+    }
+    case Hat::TopHat:
+        fillBand(img, 0, t + 1, 5, p.accent);
+        fillBand(img, t - 1, t, 5, opaque(0xa02030));
+        fillBand(img, t + 2, t + 3, int(h.rx) + 2, p.accent);
+        break;
+    case Hat::Cowboy:
+        fillBand(img, t - 4, t + 1, 5, p.accent);
+        plotBoth(img, 4, t - 4, 0);
+        fillBand(img, t - 4, t - 3, 1, p.accentShade);
+        fillBand(img, t, t, 5, opaque(0x3a2010));
+        fillEllipse(img, {16, t + 2.5, h.rx + 6, 2}, p.accent);
+        plotBoth(img, int(h.rx) + 5, t, p.accent);
+        plotBoth(img, int(h.rx) + 4, t, p.accent);
+        break;
+    case Hat::Beret:
+        fillEllipse(img, {17, t + 1.5, h.rx + 2, 3.5}, p.accent, INT_MIN, t + 3);
+        fillEllipse(img, {21, t + 1, 4, 2.5}, p.accent);
+        plot(img, 16, t - 2, p.accentShade);
+        plot(img, 16, t - 3, p.accentShade);
+        break;
+    case Hat::ChefHat: {
+        const QRgb crease = opaque(0xc8c8d4);
+        fillEllipse(img, {11.5, t - 3.0, 4, 4}, White);
+        fillEllipse(img, {20.5, t - 3.0, 4, 4}, White);
+        fillEllipse(img, {16, t - 5.0, 5, 4.5}, White);
+        fillBand(img, t - 3, t + 3, int(h.rx) - 1, White);
+        plotBoth(img, 2, t - 2, crease);
+        plotBoth(img, 2, t - 1, crease);
+        fillBand(img, t + 1, t + 1, int(h.rx) - 1, crease);
+        break;
+    }
+    case Hat::Fedora:
+        fillBand(img, t - 3, t + 1, 6, p.accent);
+        plotBoth(img, 5, t - 3, 0);
+        fillBand(img, t - 3, t - 2, 1, p.accentShade);
+        fillBand(img, t, t, 6, opaque(0x181818));
+        fillBand(img, t + 2, t + 2, int(h.rx) + 3, p.accent);
+        fillBand(img, t + 2, t + 2, int(h.rx) + 3, p.accent);
+        fillRect(img, sideX(-1, int(h.rx) + 2), t + 1, int(h.rx) + 3, 1, p.accent);
+        break;
+    case Hat::Bowler:
+        fillEllipse(img, {16, t + 2.5, 6, 5.5}, p.accent, INT_MIN, t + 2);
+        fillBand(img, t + 1, t + 1, 6, opaque(0x5a3a3a));
+        fillBand(img, t + 3, t + 3, int(h.rx) + 2, p.accent);
+        plot(img, sideX(-1, 3), t - 2, lighter(p.accent, 180));
+        break;
+    case Hat::Beanie:
+        fillEllipse(img, {16, hairline + 0.5, h.rx + 1, hairline - t + 3.5}, p.accent, INT_MIN,
+                    hairline);
+        for (int d = 0; d <= int(h.rx); ++d)
+            for (int y = hairline - 2; y <= hairline; ++y)
+                plotBoth(img, d, y, d % 2 ? p.accentShade : darker(p.accent, 115));
+        fillEllipse(img, {16, t - 3.5, 2.5, 2.5}, lighter(p.accent, 150));
+        break;
+    case Hat::BushHat:
+        fillBand(img, t - 3, t + 1, 6, p.accent);
+        plotBoth(img, 5, t - 3, 0);
+        fillBand(img, t, t, 6, opaque(0x5a3a20));
+        fillBand(img, t + 2, t + 3, int(h.rx) + 5, p.accent);
+        fillBand(img, t + 3, t + 3, int(h.rx) + 4, p.accentShade);
+        fillRect(img, sideX(-1, int(h.rx) + 4), t - 2, 2, 4, p.accent);
+        for (int d : {4, int(h.rx) + 2})
+            for (int side : {-1, 1}) {
+                const int x = sideX(side, d);
+                fillRect(img, x, t + 4, 1, 2, opaque(0x3a2a1a));
+                fillRect(img, x, t + 6, 1, 2, opaque(0xc08a50));
+            }
+        break;
+    case Hat::FlyingCap:
+        fillEllipse(img, {16, h.cy - 0.5, h.rx + 1, h.ry + 1}, p.accent, INT_MIN, hairline - 1);
+        for (int y = hairline; y <= f.mouthY; ++y) {
+            const int span = halfSpan(h, y);
+            plotBoth(img, span - 1, y, p.accent);
+            plotBoth(img, span, y, p.accent);
+        }
+        fillBand(img, t - 1, hairline - 3, 1, p.accentShade);
+        break;
+    case Hat::Visor:
+        fillBand(img, hairline - 2, hairline - 1, halfSpan(h, hairline - 1), p.accent);
+        fillBand(img, hairline, hairline, int(h.rx) + 2, p.accentShade);
+        break;
+    case Hat::Hood:
+        fillEllipse(img, {16, h.cy - 0.5, h.rx + 3, h.ry + 2.5}, p.accent, INT_MIN, hairline - 1);
+        fillBand(img, hairline - 1, hairline - 1, halfSpan(h, hairline - 1), p.accentShade);
+        break;
+    case Hat::Headband: {
+        fillBand(img, hairline - 2, hairline - 1, halfSpan(h, hairline - 1) + 1, p.accent);
+        const int x = sideX(-1, int(h.rx) + 1);
+        drawLine(img, {x, hairline - 1}, {x - 5, hairline + 2}, p.accent);
+        drawLine(img, {x, hairline - 2}, {x - 4, hairline + 4}, p.accentShade);
+        break;
+    }
+    case Hat::Bandana:
+        fillEllipse(img, hairCap(), p.accent, INT_MIN, hairline - 1);
+        for (const QPoint &dot :
+             {QPoint(12, t + 1), QPoint(17, t), QPoint(20, t + 3), QPoint(14, t + 4)})
+            plot(img, dot.x(), dot.y(), White);
+        fillPolygon(img,
+                    {{sideX(1, int(h.rx)), hairline - 3},
+                     {sideX(1, int(h.rx) + 4), hairline + 1},
+                     {sideX(1, int(h.rx) + 2), hairline + 2}},
+                    p.accentShade);
+        break;
+    case Hat::AliceBand:
+        fillRing(img, {16, h.cy + 1, h.rx + 1.5, h.ry + 1}, {16, h.cy + 2, h.rx + 1.5, h.ry + 1},
+                 p.accent, INT_MIN, hairline);
+        break;
+    }
+}
+
+void PortraitPainter::drawProps()
+{
+    const int t = f.top();
+    if (has(Bow)) {
+        const int x = sideX(1, 4);
+        fillPolygon(img, {{x - 4, t - 3}, {x, t}, {x - 4, t + 3}}, p.accent);
+        fillPolygon(img, {{x + 4, t - 3}, {x, t}, {x + 4, t + 3}}, p.accent);
+        fillRect(img, x - 1, t - 1, 2, 2, p.accentShade);
+    }
+    if (has(Horns))
+        for (int side : {-1, 1}) {
+            auto at = [side](int d, int y) { return QPoint(sideX(side, d), y); };
+            fillPolygon(img, {at(2, t + 1), at(5, t + 2), at(7, t - 4)}, p.accent);
+        }
+    if (has(Goggles)) {
+        const int y = f.hairline() - 2;
+        fillBand(img, y, y, halfSpan(f.head, y) + 1, opaque(0x3a2a1a));
+        for (int side : {-1, 1}) {
+            const double cx = sideX(side, f.eyeGap + 1) + 0.5;
+            fillEllipse(img, {cx, y + 0.5, 2.5, 2.5}, opaque(0xb08840));
+            fillEllipse(img, {cx, y + 0.5, 1.5, 1.5}, opaque(0x90d0f0));
+        }
+    }
+    if (has(Headset)) {
+        const Ellipse &h = f.head;
+        fillRing(img, {16, h.cy, h.rx + 2, h.ry + 2}, {16, h.cy, h.rx + 1, h.ry + 1}, p.accent,
+                 INT_MIN, f.eyeY);
+        for (int side : {-1, 1})
+            fillRect(img, std::min(sideX(side, int(h.rx)), sideX(side, int(h.rx) + 2)), f.eyeY - 1,
+                     3, 5, p.accent);
+        drawLine(img, {sideX(-1, int(h.rx)), f.eyeY + 3}, {sideX(-1, f.mouthHalf + 1), f.mouthY},
+                 p.accent);
+        fillRect(img, sideX(-1, f.mouthHalf + 2), f.mouthY - 1, 2, 2, opaque(0x101010));
+    }
+    if (has(Pick)) {
+        fillRect(img, 23, t - 7, 4, 3, p.accent);
+        for (int x = 23; x <= 26; x += 2)
+            fillRect(img, x, t - 4, 1, 3, opaque(0x101010));
+    }
+    if (has(Bubble)) {
+        fillEllipse(img, {26, 7, 4, 4}, opaque(0xb8ecff));
+        plot(img, 24, 5, White);
+        plot(img, 25, 4, White);
+        fillEllipse(img, {22, 14, 1.5, 1.5}, opaque(0xb8ecff));
+    }
+    if (has(Coin)) {
+        fillEllipse(img, {26, 26, 4, 4}, Gold);
+        fillRing(img, {26, 26, 3, 3}, {26, 26, 2, 2}, opaque(0xc09020));
+        fillRect(img, 25, 24, 2, 4, opaque(0xc09020));
+    }
+    if (has(Bird)) {
+        const QRgb feathers = opaque(0x9a6a3a);
+        fillEllipse(img, {20, t - 2.0, 3.5, 2.5}, feathers);
+        fillEllipse(img, {23, t - 4.0, 2, 2}, feathers);
+        fillPolygon(img, {{17, t - 3}, {13, t - 5}, {15, t - 1}}, darker(feathers, 130));
+        plot(img, 25, t - 4, opaque(0xf0c020));
+        plot(img, 23, t - 5, Ink);
+        plot(img, 19, t - 2, darker(feathers, 130));
+    }
+    if (has(TestMarks))
+        for (int side : {-1, 1}) {
+            const Ellipse mark{16 + side * (f.head.rx - 2.5), f.hairline() + 0.0, 2.5, 2.5};
+            for (int y = 0; y < Size; ++y)
+                for (int x = 0; x < Size; ++x)
+                    if (mark.contains(x, y))
+                        img.setPixel(x, y, ((x < mark.cx) != (y < mark.cy)) ? Ink : White);
+        }
+    if (has(QuestionMark)) {
+        static const char *const Glyph[] = {".###.", "#...#", "....#", "...#.",
+                                            "..#..", ".....", "..#.."};
+        for (int v = 0; v < 7; ++v)
+            for (int u = 0; u < 5; ++u)
+                if (Glyph[v][u] == '#')
+                    plot(img, 14 + u, f.eyeY - 2 + v, Ink);
+    }
+}
+
+QRgb backdropPixel(const Racer &racer, int x, int y)
+{
+    const QRgb base = opaque(racer.backdropColour);
+    const QRgb light = lighter(base, 118);
+    switch (racer.backdrop) {
+    case Backdrop::Plain:
+        return base;
+    case Backdrop::Speed: {
+        const int streakEnd[] = {0, 0, 0, 14, 0, 0, 0, 0, 9, 0, 0, 0, 0, 0, 0, 0,
+                                 0, 0, 0, 0, 0, 12, 0, 0, 0, 0, 7, 0, 0, 0, 0, 0};
+        return x < streakEnd[y] ? light : base;
+    }
+    case Backdrop::Rays: {
+        const double angle = std::atan2(y + 0.5 - 4, x + 0.5 - 27);
+        return int(std::floor(angle / (M_PI / 8))) % 2 ? light : base;
+    }
+    case Backdrop::Dots:
+        return ((x + (y / 6) * 3) % 6 < 2 && y % 6 < 2) ? light : base;
+    case Backdrop::Stripes:
+        return (x + y) % 8 < 3 ? light : base;
+    case Backdrop::Hazard:
+        return (x + y) % 8 < 4 ? opaque(0x202020) : base;
+    case Backdrop::Rain:
+        return ((x + 2 * y) % 11 == 0 && (y / 2 + x) % 3 == 0) ? lighter(base, 140) : base;
+    case Backdrop::Sunset:
+        return y < 8 ? darker(base, 130) : y < 14 ? darker(base, 112) : y < 20 ? base : light;
+    case Backdrop::Checker:
+        return ((x / 4) + (y / 4)) % 2 ? base : opaque(0x303030);
+    }
+    return base;
+}
+
+// Lays the character over its backdrop with a dark one-pixel outline around it.
+QImage compose(const Racer &racer, const QImage &layer)
+{
+    QImage out(Size, Size, QImage::Format_RGB888);
+    for (int y = 0; y < Size; ++y)
+        for (int x = 0; x < Size; ++x) {
+            const QRgb pixel = layer.pixel(x, y);
+            if (qAlpha(pixel)) {
+                out.setPixel(x, y, pixel);
+                continue;
+            }
+            bool touches = false;
+            for (const QPoint &step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
+                if (layer.valid(x + step.x(), y + step.y()) &&
+                    qAlpha(layer.pixel(x + step.x(), y + step.y())))
+                    touches = true;
+            out.setPixel(x, y, touches ? OutlineInk : backdropPixel(racer, x, y));
+        }
+    return out;
+}
+
+QImage drawPortrait(const Racer &racer)
+{
+    QImage layer(Size, Size, QImage::Format_ARGB32);
+    layer.fill(Qt::transparent);
+    PortraitPainter(racer, layer).paint();
+    return compose(racer, layer);
+}
+
+} // namespace
+
+std::vector<Picture> drawPortraits()
+{
+    std::vector<Picture> pictures;
+    for (const Racer &racer : Racers)
+        pictures.push_back({QString::fromLatin1(racer.key), drawPortrait(racer)});
+    return pictures;
+}
