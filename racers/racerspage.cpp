@@ -3,6 +3,7 @@
 #include "app/listselection.h"
 #include "app/programcontrol.h"
 #include "app/romimage.h"
+#include "roster.h"
 #include "shops/captionrefresh.h"
 #include "shops/captions.h"
 #include "shops/numberbox.h"
@@ -11,17 +12,28 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTabWidget>
 
 namespace kst {
 
+namespace {
+
+QLabel* Label(QWidget* window, const char* name) {
+    return window->findChild<QLabel*>(QLatin1String(name));
+}
+
+} // namespace
+
 RacersPage::RacersPage(QWidget* window, RomImage& rom, ProgramControl& control,
                        CaptionRefresh& refresh)
-    : QObject(window), window_(window), rom_(rom), refresh_(refresh),
+    : QObject(window), frame_(window->findChild<QWidget*>(QStringLiteral("EnemyFRA"))),
+      tabs_(window->findChild<QWidget*>(QStringLiteral("tabs"))), rom_(rom), refresh_(refresh),
       list_(window->findChild<QListWidget*>(QStringLiteral("EnemyLST"))),
       money_(new NumberBox(window->findChild<QLineEdit*>(QStringLiteral("EnemyCashTXT")),
                            kPrizeMoneyCeiling, control)),
-      moneyCaption_(window->findChild<QLabel*>(QStringLiteral("MoneyxLBL"))) {
+      moneyCaption_(Label(window, "MoneyxLBL")), enemy1Picture_(Label(window, "Enemy1IMG")),
+      enemy1Name_(Label(window, "Enemy1LBL")), enemy2Picture_(Label(window, "Enemy2IMG")),
+      enemy2Name_(Label(window, "Enemy2LBL")), track1Picture_(Label(window, "EnemyTrack1IMG")),
+      track2Picture_(Label(window, "EnemyTrack2IMG")) {
     for (int race = 1; race <= kRaceCount; ++race)
         list_->addItem(QStringLiteral("Index %1").arg(race));
     for (std::size_t i = 0; i < sliders_.size(); ++i) {
@@ -41,7 +53,11 @@ void RacersPage::SelectFirstRace() {
 
 int RacersPage::SelectedRace() const { return list_->currentRow(); }
 
-void RacersPage::LoadRace() { LoadEnemyData(); }
+void RacersPage::LoadRace() {
+    LoadEnemyData();
+    LoadPictures();
+    LoadTrack();
+}
 
 void RacersPage::LoadEnemyData() {
     const int race = SelectedRace();
@@ -54,8 +70,8 @@ void RacersPage::LoadEnemyData() {
         unmovedPositions_[i] = sliders_[i]->value();
     }
     refresh_.Enable();
-    window_->findChild<QWidget*>(QStringLiteral("EnemyFRA"))->setEnabled(true);
-    window_->findChild<QTabWidget*>(QStringLiteral("tabs"))->setEnabled(true);
+    frame_->setEnabled(true);
+    tabs_->setEnabled(true);
 }
 
 void RacersPage::LoadMoney() {
@@ -78,6 +94,41 @@ void RacersPage::SaveEnemyData() {
 void RacersPage::SaveMoney() {
     rom_.WriteWord(RaceOffset(kPrizeMoneyOffset, SelectedRace()) + 1,
                    static_cast<quint16>(money_->Value()));
+}
+
+void RacersPage::LoadPictures() {
+    enemy1Name_->setText(QString());
+    enemy2Picture_->hide();
+    enemy2Name_->setText(QString());
+    enemy2Name_->hide();
+    const RaceRacers& racers = kRoster[SelectedRace()];
+    enemy1Picture_->setPixmap(pictures_.EnemiesIMG.Picture(QLatin1String(racers.first.portrait)));
+    if (racers.second.portrait)
+        enemy2Picture_->setPixmap(
+            pictures_.EnemiesIMG.Picture(QLatin1String(racers.second.portrait)));
+    enemy1Name_->setText(QString::fromUtf8(racers.first.name));
+    // The first name widens to fit; the second keeps its fixed size.
+    enemy1Name_->adjustSize();
+    if (racers.second.portrait) {
+        enemy2Picture_->show();
+        enemy2Name_->setText(QString::fromUtf8(racers.second.name));
+        enemy2Name_->show();
+    }
+}
+
+void RacersPage::LoadTrack() {
+    // A hidden box keeps its picture; each picture is set before its box is shown.
+    track1Picture_->hide();
+    track2Picture_->hide();
+    const RaceTracks& tracks = kTracks[SelectedRace()];
+    if (!tracks.first)
+        return;
+    track1Picture_->setPixmap(pictures_.TrackIMG.Picture(QLatin1String(tracks.first)));
+    if (tracks.second)
+        track2Picture_->setPixmap(pictures_.TrackIMG.Picture(QLatin1String(tracks.second)));
+    track1Picture_->show();
+    if (tracks.second)
+        track2Picture_->show();
 }
 
 } // namespace kst

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "picturecatalogue.h"
 #include "racetable.h"
 
 #include <QObject>
@@ -18,8 +19,8 @@ class NumberBox;
 class ProgramControl;
 class RomImage;
 
-// The "Enemy Racers" page: the race list, the enemy settings on three sliders and the prize
-// money of the selected race.
+// The "Enemy Racers" page: the race list, the enemy settings on three sliders, the prize
+// money, and the portraits, names and tracks of the selected race's enemy racers.
 class RacersPage : public QObject {
 public:
     RacersPage(QWidget* window, RomImage& rom, ProgramControl& control, CaptionRefresh& refresh);
@@ -36,14 +37,26 @@ private:
     void LoadRace();
     void LoadEnemyData();
     void LoadMoney();
+    // Shows the portraits and names of the selected race's racers.
+    void LoadPictures();
+    // Shows the track pictures of the selected race's racers.
+    void LoadTrack();
     int SelectedRace() const;
 
-    QWidget* window_;
+    PictureCatalogue pictures_;
+    QWidget* frame_;
+    QWidget* tabs_;
     RomImage& rom_;
     CaptionRefresh& refresh_;
     QListWidget* list_;
     NumberBox* money_;
     QLabel* moneyCaption_;
+    QLabel* enemy1Picture_;
+    QLabel* enemy1Name_;
+    QLabel* enemy2Picture_;
+    QLabel* enemy2Name_;
+    QLabel* track1Picture_;
+    QLabel* track2Picture_;
     std::array<QAbstractSlider*, std::size(kRaceSettings)> sliders_;
     // Each slider's position when its race was loaded or last saved. A stored byte above the
     // slider's maximum shows as the maximum and is only rewritten once the slider has moved,

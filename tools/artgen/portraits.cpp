@@ -201,6 +201,7 @@ constexpr QRgb EyeWhite = opaque(0xf8f8f4);
 constexpr QRgb OutlineInk = opaque(0x1c1820);
 constexpr QRgb Gold = opaque(0xf0c030);
 constexpr QRgb White = opaque(0xf8f8f8);
+constexpr QRgb Clear = 0; // lets the backdrop show through, e.g. to round a hat's corners
 
 QRgb skinColour(Skin skin)
 {
@@ -433,8 +434,9 @@ void PortraitPainter::drawNeckwear(int shoulderTop)
     if (has(Tie)) {
         fillPolygon(img, {{12, t - 1}, {15, t}, {13, t + 2}}, White);
         fillPolygon(img, {{19, t - 1}, {16, t}, {18, t + 2}}, White);
-        fillRect(img, 15, t, 2, 2, p.accent == opaque(0) ? opaque(0xc03030) : p.accent);
-        fillRect(img, 15, t + 2, 2, Size - t - 2, r.accent ? p.accent : opaque(0xc03030));
+        const QRgb tie = r.accent ? p.accent : opaque(0xc03030);
+        fillRect(img, 15, t, 2, Size - t, tie);
+        fillRect(img, 15, t, 2, 1, darker(tie, 130));
     }
     if (has(BowTie)) {
         const QRgb red = opaque(0xc02030);
@@ -1086,7 +1088,7 @@ void PortraitPainter::drawHat()
         break;
     case Hat::Cowboy:
         fillBand(img, t - 4, t + 1, 5, p.accent);
-        plotBoth(img, 4, t - 4, 0);
+        plotBoth(img, 4, t - 4, Clear);
         fillBand(img, t - 4, t - 3, 1, p.accentShade);
         fillBand(img, t, t, 5, opaque(0x3a2010));
         fillEllipse(img, {16, t + 2.5, h.rx + 6, 2}, p.accent);
@@ -1095,7 +1097,7 @@ void PortraitPainter::drawHat()
         break;
     case Hat::Beret:
         fillEllipse(img, {17, t + 1.5, h.rx + 2, 3.5}, p.accent, INT_MIN, t + 3);
-        fillEllipse(img, {21, t + 1, 4, 2.5}, p.accent);
+        fillEllipse(img, {21, t + 1.0, 4, 2.5}, p.accent);
         plot(img, 16, t - 2, p.accentShade);
         plot(img, 16, t - 3, p.accentShade);
         break;
@@ -1112,7 +1114,7 @@ void PortraitPainter::drawHat()
     }
     case Hat::Fedora:
         fillBand(img, t - 3, t + 1, 6, p.accent);
-        plotBoth(img, 5, t - 3, 0);
+        plotBoth(img, 5, t - 3, Clear);
         fillBand(img, t - 3, t - 2, 1, p.accentShade);
         fillBand(img, t, t, 6, opaque(0x181818));
         fillBand(img, t + 2, t + 2, int(h.rx) + 3, p.accent);
@@ -1135,7 +1137,7 @@ void PortraitPainter::drawHat()
         break;
     case Hat::BushHat:
         fillBand(img, t - 3, t + 1, 6, p.accent);
-        plotBoth(img, 5, t - 3, 0);
+        plotBoth(img, 5, t - 3, Clear);
         fillBand(img, t, t, 6, opaque(0x5a3a20));
         fillBand(img, t + 2, t + 3, int(h.rx) + 5, p.accent);
         fillBand(img, t + 3, t + 3, int(h.rx) + 4, p.accentShade);

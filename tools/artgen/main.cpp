@@ -1,0 +1,82 @@
+// kestrune-artgen: draws the racer portraits and track pictures shipped with the editor.
+//
+//   kestrune-artgen <pictures folder> <montage.png>
+//
+// Every picture is written as <key>.bmp, an uncompressed 24-bit BMP, and a review sheet of all
+// of them is written as a PNG. The output is the same, byte for byte, on every run.
+
+#include "artgen.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace {
+
+quint32 littleEndian(const QByteArray &bytes, int offset, int size)
+{
+    quint32 value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = (value << 8) | quint8(bytes.at(offset + i));
+    return value;
+}
+
+// The game and the editor expect 24 bits per pixel without compression; check what was written
+// rather than trusting the image writer.
+bool isPlainBmp(const QString &path, const QSize &size)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray header = file.read(54);
+    return header.size() == 54 && header.startsWith("BM") &&
+           littleEndian(header, 18, 4) == quint32(size.width()) &&
+           littleEndian(header, 22, 4) == quint32(size.height()) &&
+           littleEndian(header, 28, 2) == 24 && littleEndian(header, 30, 4) == 0;
+}
+
+bool writeBmps(const QDir &folder, const std::vector<Picture> &pictures)
+{
+    for (const Picture &picture : pictures) {
+        const QString path = folder.filePath(picture.key + QStringLiteral(".bmp"));
+        const QImage rgb = picture.image.convertToFormat(QImage::Format_RGB888);
+        if (!rgb.save(path, "BMP") || !isPlainBmp(path, rgb.size())) {
+            std::fprintf(stderr, "kestrune-artgen: could not write %s as a 24-bit BMP\n",
+                         qPrintable(path));
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: kestrune-artgen <pictures folder> <montage.png>\n");
+        return 2;
+    }
+    const QString folderPath = QString::fromLocal8Bit(argv[1]);
+    const QString montagePath = QString::fromLocal8Bit(argv[2]);
+    if (!QDir().mkpath(folderPath) || !QDir().mkpath(QFileInfo(montagePath).absolutePath())) {
+        std::fprintf(stderr, "kestrune-artgen: cannot create the output folders\n");
+        return 1;
+    }
+
+    const std::vector<Picture> portraits = drawPortraits();
+    const std::vector<Picture> tracks = drawTracks();
+    const QDir folder(folderPath);
+    if (!writeBmps(folder, portraits) || !writeBmps(folder, tracks))
+        return 1;
+    if (!drawMontage(portraits, tracks).save(montagePath, "PNG")) {
+        std::fprintf(stderr, "kestrune-artgen: could not write %s\n", qPrintable(montagePath));
+        return 1;
+    }
+    std::printf("wrote %zu pictures to %s and the montage to %s\n",
+                portraits.size() + tracks.size(), qPrintable(folderPath),
+                qPrintable(montagePath));
+    return 0;
+}
