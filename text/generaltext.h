@@ -2,7 +2,9 @@
 
 #include <QObject>
 #include <QString>
+#include <vector>
 
+class QLineEdit;
 class QWidget;
 
 namespace kst {
@@ -15,6 +17,9 @@ struct GameWord {
     const char* box;
     quint32 offset;
     quint16 length;
+    // The word as the game spells it, as long as its bytes; the box holds it until an image
+    // is opened.
+    const char* text;
 };
 
 // In the order they are loaded, which is not their order in the ROM.
@@ -32,9 +37,9 @@ public:
     void LoadGeneralText();
 
 private:
-    QWidget* window_;
     RomImage& rom_;
     ProgramControl& control_;
+    std::vector<QLineEdit*> boxes_; // in the order of kGameWords
 };
 
 } // namespace kst
