@@ -147,7 +147,7 @@ const Racer Racers[] = {
     {"redsmith",   Skin::Pale,  B::Normal, H::Messy,    0xd85a20, T::None,        0x000000, E::Dots,   W::Plain,   M::Smile,    Beard,                             0x7a4a2a, 0x8ab0d8, D::Plain},
     {"guido",      Skin::Olive, B::Normal, H::Slick,    0x2a2320, T::None,        0x000000, E::Dots,   W::Thick,   M::Smirk,    Moustache | GoldChain,             0x202020, 0xe07050, D::Plain},
     {"unclejohn",  Skin::Light, B::Normal, H::Sides,    0xe8e8e8, T::None,        0x000000, E::Dots,   W::Plain,   M::Smile,    Glasses | Moustache | Tie,         0x8a5a3a, 0xd8c8a0, D::Plain},
-    {"sneakysal",  Skin::Pale,  B::Narrow, H::Long,     0x2a2320, T::Hood,        0x3a3a5a, E::Shifty, W::Angry,   M::Smirk,    0,                                 0x3a3a5a, 0x6a4a8a, D::Stripes},
+    {"sneakysal",  Skin::Pale,  B::Narrow, H::Bob,      0x2a2320, T::Hood,        0x3a3a5a, E::Shifty, W::Angry,   M::Smirk,    0,                                 0x3a3a5a, 0x6a4a8a, D::Stripes},
     {"sloppysue",  Skin::Light, B::Normal, H::Messy,    0xa07040, T::None,        0x000000, E::Sleepy, W::None,    M::Tongue,   FoodStains,                        0xe8a0c0, 0xb8e0a0, D::Dots},
     {"adamevil",   Skin::Pale,  B::Narrow, H::Slick,    0x2a2320, T::None,        0xd02020, E::Dots,   W::Angry,   M::Smirk,    Horns | Goatee,                    0x202020, 0x802020, D::Plain},
     {"wilywilly",  Skin::Tan,   B::Normal, H::Parted,   0x6a4a2a, T::Bowler,      0x303030, E::Squint, W::Raised,  M::Smirk,    CurlyMoustache,                    0x6a3a8a, 0xe0d070, D::Plain},
@@ -178,9 +178,9 @@ const Racer Racers[] = {
     {"sadjack",    Skin::Light, B::Normal, H::Parted,   0x4a3a2a, T::None,        0x000000, E::Droopy, W::Worried, M::Sad,      Tear,                              0x6a6a8a, 0x7090a8, D::Rain},
     {"bossross",   Skin::Olive, B::Wide,   H::Bald,     0x3a3a3a, T::None,        0x000000, E::Squint, W::Thick,   M::Flat,     Cigar | Moustache | Tie,           0x30303a, 0x8a6a4a, D::Plain},
     {"happyhal",   Skin::Light, B::Normal, H::Short,    0xc08a40, T::None,        0x000000, E::Happy,  W::Plain,   M::BigSmile, Blush,                             0x40c040, 0xfff080, D::Plain},
-    {"freduno",    Skin::Light, B::Normal, H::Short,    0x6a4a2a, T::Cap,         0x20a040, E::Dots,   W::Plain,   M::Smile,    NumberOne,                         0x20a040, 0xf0f0f0, D::Plain},
+    {"freduno",    Skin::Light, B::Normal, H::Short,    0x6a4a2a, T::None,        0x000000, E::Dots,   W::Plain,   M::Smile,    NumberOne,                         0x20a040, 0xb0c8f0, D::Plain},
     {"amanda",     Skin::Brown, B::Normal, H::Wavy,     0x1a1410, T::None,        0x000000, E::Lashes, W::Plain,   M::Smile,    Lipstick | Earrings | Pearls,      0xc02060, 0xf0c0d0, D::Plain},
-    {"bubba",      Skin::Light, B::Wide,   H::Short,    0x8a5a2a, T::TruckerCap,  0xe03030, E::Dots,   W::Plain,   M::Grin,     Stubble | Blush,                   0x3a6ab0, 0x9ac060, D::Plain},
+    {"bubba",      Skin::Light, B::Wide,   H::Short,    0x8a5a2a, T::TruckerCap,  0x3060a0, E::Dots,   W::Plain,   M::Grin,     Stubble | Blush,                   0x3a6ab0, 0x9ac060, D::Plain},
     {"loneluke",   Skin::Tan,   B::Narrow, H::Short,    0x6a4020, T::Cowboy,      0x8a5a2a, E::Squint, W::Plain,   M::Flat,     Stubble | Neckerchief,             0xa07040, 0xe8a050, D::Sunset},
     {"marklark",   Skin::Light, B::Normal, H::Curly,    0xa07040, T::None,        0x000000, E::Round,  W::Raised,  M::Smile,    Bird,                              0x50a0d0, 0xa0d0ff, D::Plain},
     {"boldbill",   Skin::Tan,   B::Wide,   H::Bald,     0x5a3a22, T::None,        0x000000, E::Dots,   W::Thick,   M::Grin,     Moustache,                         0xd04020, 0x5080d0, D::Plain},
@@ -191,7 +191,7 @@ const Racer Racers[] = {
     {"dummy",      Skin::Dummy, B::Normal, H::Bald,     0x303030, T::None,        0x000000, E::Blank,  W::None,    M::None,     QuestionMark | TestMarks,          0x505050, 0xc8c8c8, D::Plain},
     {"vitorico",   Skin::Olive, B::Normal, H::Slick,    0x2a2320, T::Fedora,      0x3a3a3a, E::Squint, W::Thick,   M::Smirk,    Mole | Tie,                        0x2a2a3a, 0xa0a0c0, D::Plain},
     {"fatpat",     Skin::Light, B::Round,  H::CombOver, 0x8a6a4a, T::None,        0x000000, E::Dots,   W::Plain,   M::Smile,    DoubleChin | Blush,                0xe06a20, 0xb0d0a0, D::Plain},
-    {"alanpross",  Skin::Light, B::Normal, H::Parted,   0x3a2a1a, T::None,        0x303030, E::Round,  W::Plain,   M::Smile,    Headset,                           0xf0f0f0, 0xe0e0e0, D::Checker},
+    {"alanpross",  Skin::Light, B::Normal, H::Parted,   0x3a2a1a, T::None,        0x3050c0, E::Round,  W::Plain,   M::Smile,    Headset,                           0xf0f0f0, 0xe0e0e0, D::Checker},
     {"sherry",     Skin::Light, B::Normal, H::Curly,    0xb03030, T::None,        0x000000, E::Lashes, W::Plain,   M::Smile,    Lipstick | Mole,                   0x801040, 0xf0e0c0, D::Plain},
 };
 // clang-format on
@@ -392,11 +392,11 @@ void PortraitPainter::drawAntlers()
     const int t = f.top();
     for (int side : {-1, 1}) {
         auto at = [side](int d, int y) { return QPoint(sideX(side, d), y); };
-        fillPolygon(img,
-                    {at(4, t + 2), at(7, t - 1), at(12, t - 2), at(15, t - 6), at(14, t - 3),
-                     at(13, t - 7), at(12, t - 4), at(10, t - 7), at(9, t - 4), at(7, t - 6),
-                     at(6, t - 2), at(3, t)},
+        fillPolygon(img, {at(5, t + 3), at(9, t), at(12, t - 1), at(15, t - 4), at(15, t + 1),
+                          at(12, t + 3), at(9, t + 4)},
                     bone);
+        fillPolygon(img, {at(8, t + 1), at(8, t - 4), at(10, t - 6), at(10, t - 2)}, bone);
+        fillPolygon(img, {at(11, t), at(12, t - 5), at(13, t - 6), at(13, t - 1)}, bone);
     }
 }
 
@@ -419,6 +419,14 @@ void PortraitPainter::drawBody()
         fillPolygon(img,
                     {{22, 26}, {25, 26}, {23, 28}, {25, 28}, {20, 31}, {21, 29}, {19, 29}},
                     opaque(0xf8e030));
+    if (has(NumberOne)) {
+        // a race bib with the number one
+        const int y = f.shoulderTop() + 1;
+        fillRect(img, 19, y, 6, 6, White);
+        fillRect(img, 22, y + 1, 1, 4, Ink);
+        plot(img, 21, y + 2, Ink);
+        fillRect(img, 21, y + 5, 3, 1, Ink);
+    }
     if (has(FoodStains)) {
         fillRect(img, 10, 28, 2, 2, opaque(0xa05a20));
         fillRect(img, 19, 29, 2, 1, opaque(0xd04040));
@@ -485,8 +493,11 @@ void PortraitPainter::drawHairBehind()
     switch (r.hair) {
     case Hair::Long:
     case Hair::Wavy:
-        fillEllipse(img, {16, h.cy - 0.5, h.rx + 2, h.ry + 1.5}, p.hair);
-        fillBand(img, int(h.cy), 28, outer, p.hair);
+        // the top of the head, then two curtains falling past the shoulders
+        fillEllipse(img, {16, h.cy - 0.5, h.rx + 2, h.ry + 1.5}, p.hair, INT_MIN, int(h.cy));
+        for (int side : {-1, 1})
+            fillRect(img, std::min(sideX(side, outer - 4), sideX(side, outer - 1)), int(h.cy), 4,
+                     28 - int(h.cy) + 1, p.hair);
         if (r.hair == Hair::Wavy)
             for (int y = int(h.cy) - 2; y <= 28; y += 3)
                 for (int side : {-1, 1})
@@ -672,13 +683,11 @@ void PortraitPainter::drawEye(int side)
         }
         break;
     case Eyes::Spiral: {
-        // a small swirl drawn in a 4 x 4 white patch
-        static const char *const Swirl[] = {"####", "...#", "#.##", "####"};
-        for (int v = 0; v < 4; ++v)
-            for (int u = 0; u < 4; ++u) {
-                const int column = side < 0 ? 3 - u : u;
-                eyePixel(side, u, v - 1, Swirl[v][column] == '#' ? Ink : EyeWhite);
-            }
+        // dizzy rings in a 5 x 5 white patch
+        static const char *const Rings[] = {".###.", "#...#", "#.#.#", "#...#", ".###."};
+        for (int v = 0; v < 5; ++v)
+            for (int u = 0; u < 5; ++u)
+                eyePixel(side, u, v - 1, Rings[v][u] == '#' ? Ink : EyeWhite);
         break;
     }
     case Eyes::Blank:
@@ -795,12 +804,17 @@ void PortraitPainter::drawFaceExtras()
     const QRgb frame = opaque(0x302828);
     const int w = eyeWidth();
     if (has(Glasses)) {
+        // frames always hold three columns so that small eyes still show a lens beside them
         for (int side : {-1, 1}) {
-            for (int u = -1; u <= w; ++u)
-                for (int v = -1; v <= 2; ++v)
-                    if (u == -1 || u == w || v == -1 || v == 2)
-                        eyePixel(side, u, v, frame);
-            for (int d = f.eyeGap + w + 1; d < halfSpan(f.head, f.eyeY); ++d)
+            for (int u = -1; u <= 3; ++u)
+                for (int v = -1; v <= 2; ++v) {
+                    const int x = sideX(side, f.eyeGap + u);
+                    if (u == -1 || u == 3 || v == -1 || v == 2)
+                        plot(img, x, f.eyeY + v, frame);
+                    else if (img.pixel(x, f.eyeY + v) == p.skin)
+                        plot(img, x, f.eyeY + v, opaque(0xd8f0ff));
+                }
+            for (int d = f.eyeGap + 4; d < halfSpan(f.head, f.eyeY); ++d)
                 plot(img, sideX(side, d), f.eyeY, frame);
         }
         for (int d = 0; d < f.eyeGap - 1; ++d)
@@ -1003,18 +1017,24 @@ void PortraitPainter::drawHairStyleDetails()
         frameFace(hairline, f.eyeY);
         break;
     case Hair::Messy:
-        for (const QPoint &tuft : {QPoint(-1, 0), QPoint(-2, -1), QPoint(1, 1), QPoint(2, 0)})
-            plot(img, tuft.x() < 0 ? sideX(-1, int(f.head.rx) - tuft.x()) : sideX(1, int(f.head.rx) + tuft.x()),
-                 hairline - 2 + tuft.y(), p.hair);
-        plot(img, sideX(-1, 2), t - 2, p.hair);
-        plot(img, sideX(-1, 1), t - 1, p.hair);
-        plot(img, sideX(1, 3), t - 1, p.hair);
-        plot(img, sideX(1, 4), t - 2, p.hair);
+    {
+        // flicks sticking out of the hair at odd angles, attached to it so they read as hair
+        const int rx = int(f.head.rx);
+        auto at = [](int side, int d, int y) { return QPoint(sideX(side, d), y); };
+        fillPolygon(img, {at(-1, rx - 1, hairline - 4), at(-1, rx + 3, hairline - 3),
+                          at(-1, rx, hairline - 1)},
+                    p.hair);
+        fillPolygon(img, {at(1, rx - 1, hairline - 5), at(1, rx + 3, hairline - 6),
+                          at(1, rx, hairline - 2)},
+                    p.hair);
+        fillPolygon(img, {at(-1, 0, t + 1), at(-1, 3, t - 3), at(-1, 4, t + 1)}, p.hair);
+        fillPolygon(img, {at(1, 2, t + 1), at(1, 5, t - 2), at(1, 5, t + 2)}, p.hair);
         plot(img, sideX(-1, 3), hairline, p.hair);
         plot(img, sideX(1, 1), hairline, p.hair);
         plot(img, sideX(1, 4), hairline, p.hair);
         frameFace(hairline, f.eyeY);
         break;
+    }
     case Hair::Swept:
         for (int d = 0; d < 5; ++d)
             plot(img, sideX(-1, d), hairline, p.hair);
@@ -1061,9 +1081,15 @@ void PortraitPainter::drawHat()
         fillEllipse(img, {16, hairline + 0.5, h.rx + 1, hairline - t + 3.5}, p.accent, INT_MIN,
                     hairline - 1);
         fillBand(img, t - 2, t - 2, 1, p.accentShade);
-        if (r.hat == Hat::TruckerCap)
-            fillEllipse(img, {16, hairline + 0.5, 5, hairline - t + 2.5}, White, INT_MIN,
-                        hairline - 1);
+        if (r.hat == Hat::TruckerCap) {
+            // tall foam front panel over a mesh back
+            for (int y = t; y < hairline - 1; ++y)
+                for (int x = 0; x < Size; ++x)
+                    if (img.pixel(x, y) == p.accent && (x + y) % 2)
+                        img.setPixel(x, y, p.accentShade);
+            fillBand(img, t - 1, hairline - 2, 4, White);
+            fillBand(img, hairline - 4, hairline - 3, 2, p.accent);
+        }
         if (r.hat == Hat::BackwardCap) {
             fillRect(img, 14, hairline - 2, 4, 2, p.hair);
             fillBand(img, hairline - 1, hairline - 1, 3, p.accentShade);
@@ -1071,13 +1097,6 @@ void PortraitPainter::drawHat()
         } else {
             fillBand(img, hairline - 1, hairline, int(h.rx) + 2, p.accentShade);
             fillBand(img, hairline - 1, hairline - 1, int(h.rx) + 1, p.accent);
-        }
-        if (has(NumberOne)) {
-            const int cy = hairline - 4;
-            fillEllipse(img, {16, cy + 0.5, 3, 3}, White);
-            fillRect(img, 16, cy - 2, 1, 5, Ink);
-            plot(img, 15, cy - 1, Ink);
-            fillRect(img, 15, cy + 2, 3, 1, Ink);
         }
         break;
     }
@@ -1169,8 +1188,10 @@ void PortraitPainter::drawHat()
     case Hat::Headband: {
         fillBand(img, hairline - 2, hairline - 1, halfSpan(h, hairline - 1) + 1, p.accent);
         const int x = sideX(-1, int(h.rx) + 1);
-        drawLine(img, {x, hairline - 1}, {x - 5, hairline + 2}, p.accent);
-        drawLine(img, {x, hairline - 2}, {x - 4, hairline + 4}, p.accentShade);
+        fillPolygon(img, {{x, hairline - 2}, {x - 5, hairline}, {x - 5, hairline + 1}, {x, hairline - 1}},
+                    p.accent);
+        fillPolygon(img, {{x, hairline - 1}, {x - 3, hairline + 3}, {x - 2, hairline + 3}, {x + 1, hairline - 1}},
+                    p.accentShade);
         break;
     }
     case Hat::Bandana:
@@ -1226,15 +1247,16 @@ void PortraitPainter::drawProps()
         fillRect(img, sideX(-1, f.mouthHalf + 2), f.mouthY - 1, 2, 2, opaque(0x101010));
     }
     if (has(Pick)) {
-        fillRect(img, 23, t - 7, 4, 3, p.accent);
-        for (int x = 23; x <= 26; x += 2)
-            fillRect(img, x, t - 4, 1, 3, opaque(0x101010));
+        fillRect(img, 22, t - 7, 6, 3, p.accent);
+        fillRect(img, 24, t - 9, 2, 2, p.accent);
+        for (int x = 22; x <= 27; x += 2)
+            fillRect(img, x, t - 4, 1, 4, opaque(0xe0e0e0));
     }
     if (has(Bubble)) {
-        fillEllipse(img, {26, 7, 4, 4}, opaque(0xb8ecff));
-        plot(img, 24, 5, White);
+        fillEllipse(img, {27, 6, 4, 4}, opaque(0xb8ecff));
         plot(img, 25, 4, White);
-        fillEllipse(img, {22, 14, 1.5, 1.5}, opaque(0xb8ecff));
+        plot(img, 26, 3, White);
+        fillEllipse(img, {25, 13.5, 1.5, 1.5}, opaque(0xb8ecff));
     }
     if (has(Coin)) {
         fillEllipse(img, {26, 26, 4, 4}, Gold);
@@ -1242,17 +1264,17 @@ void PortraitPainter::drawProps()
         fillRect(img, 25, 24, 2, 4, opaque(0xc09020));
     }
     if (has(Bird)) {
-        const QRgb feathers = opaque(0x9a6a3a);
+        const QRgb feathers = opaque(0xe8c838);
         fillEllipse(img, {20, t - 2.0, 3.5, 2.5}, feathers);
         fillEllipse(img, {23, t - 4.0, 2, 2}, feathers);
         fillPolygon(img, {{17, t - 3}, {13, t - 5}, {15, t - 1}}, darker(feathers, 130));
-        plot(img, 25, t - 4, opaque(0xf0c020));
+        plot(img, 25, t - 4, opaque(0xf07020));
         plot(img, 23, t - 5, Ink);
         plot(img, 19, t - 2, darker(feathers, 130));
     }
     if (has(TestMarks))
         for (int side : {-1, 1}) {
-            const Ellipse mark{16 + side * (f.head.rx - 2.5), f.hairline() + 0.0, 2.5, 2.5};
+            const Ellipse mark{16 + side * (f.head.rx - 3), f.eyeY + 1.0, 2, 2};
             for (int y = 0; y < Size; ++y)
                 for (int x = 0; x < Size; ++x)
                     if (mark.contains(x, y))
