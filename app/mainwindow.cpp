@@ -12,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QIcon>
 
 namespace kst {
 
@@ -26,6 +27,7 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
     ui_->setupUi(this);
     control_.SetWindow(this);
     ApplyWindowFonts(this);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/kestrune-toolbox-16.png")));
     const QList<QAction*> menu = ui_->mnuFile->actions();
     menu.at(2)->setObjectName(QStringLiteral("mnuSep1"));
     menu.at(4)->setObjectName(QStringLiteral("mnuSep2"));

@@ -18,4 +18,4 @@ std::vector<Picture> drawPortraits();
 std::vector<Picture> drawTracks();
 
 // A review sheet: every picture enlarged three times with its key written under it.
-QImage drawMontage(const std::vector<Picture> &portraits, const std::vector<Picture> &tracks);
+QImage drawMontage(const std::vector<Picture>& portraits, const std::vector<Picture>& tracks);

@@ -15,8 +15,7 @@
 
 namespace {
 
-quint32 littleEndian(const QByteArray &bytes, int offset, int size)
-{
+quint32 littleEndian(const QByteArray& bytes, int offset, int size) {
     quint32 value = 0;
     for (int i = size - 1; i >= 0; --i)
         value = (value << 8) | quint8(bytes.at(offset + i));
@@ -25,8 +24,7 @@ quint32 littleEndian(const QByteArray &bytes, int offset, int size)
 
 // The game and the editor expect 24 bits per pixel without compression; check what was written
 // rather than trusting the image writer.
-bool isPlainBmp(const QString &path, const QSize &size)
-{
+bool isPlainBmp(const QString& path, const QSize& size) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -37,9 +35,8 @@ bool isPlainBmp(const QString &path, const QSize &size)
            littleEndian(header, 28, 2) == 24 && littleEndian(header, 30, 4) == 0;
 }
 
-bool writeBmps(const QDir &folder, const std::vector<Picture> &pictures)
-{
-    for (const Picture &picture : pictures) {
+bool writeBmps(const QDir& folder, const std::vector<Picture>& pictures) {
+    for (const Picture& picture : pictures) {
         const QString path = folder.filePath(picture.key + QStringLiteral(".bmp"));
         const QImage rgb = picture.image.convertToFormat(QImage::Format_RGB888);
         if (!rgb.save(path, "BMP") || !isPlainBmp(path, rgb.size())) {
@@ -53,8 +50,7 @@ bool writeBmps(const QDir &folder, const std::vector<Picture> &pictures)
 
 } // namespace
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char* argv[]) {
     if (argc != 3) {
         std::fprintf(stderr, "usage: kestrune-artgen <pictures folder> <montage.png>\n");
         return 2;
@@ -76,7 +72,6 @@ int main(int argc, char *argv[])
         return 1;
     }
     std::printf("wrote %zu pictures to %s and the montage to %s\n",
-                portraits.size() + tracks.size(), qPrintable(folderPath),
-                qPrintable(montagePath));
+                portraits.size() + tracks.size(), qPrintable(folderPath), qPrintable(montagePath));
     return 0;
 }

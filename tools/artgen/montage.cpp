@@ -22,7 +22,7 @@ constexpr QRgb Ink = 0xff202020;
 
 struct Glyph {
     char character;
-    const char *rows; // GlyphHeight rows of GlyphWidth cells, '#' is ink, rows split by '|'
+    const char* rows; // GlyphHeight rows of GlyphWidth cells, '#' is ink, rows split by '|'
 };
 
 // clang-format off
@@ -66,23 +66,20 @@ const Glyph Font[] = {
 };
 // clang-format on
 
-const char *glyphRows(char character)
-{
-    for (const Glyph &glyph : Font)
+const char* glyphRows(char character) {
+    for (const Glyph& glyph : Font)
         if (glyph.character == character)
             return glyph.rows;
     return nullptr;
 }
 
-int textWidth(const QString &text)
-{
+int textWidth(const QString& text) {
     return text.isEmpty() ? 0 : (text.size() * (GlyphWidth + 1) - 1) * LabelScale;
 }
 
-void drawText(QImage &image, int left, int top, const QString &text)
-{
+void drawText(QImage& image, int left, int top, const QString& text) {
     for (int i = 0; i < text.size(); ++i) {
-        const char *rows = glyphRows(text.at(i).toLatin1());
+        const char* rows = glyphRows(text.at(i).toLatin1());
         if (!rows)
             continue;
         const int x0 = left + i * (GlyphWidth + 1) * LabelScale;
@@ -98,14 +95,13 @@ void drawText(QImage &image, int left, int top, const QString &text)
 
 // Pictures of one size laid out in a grid of `columns`.
 struct Section {
-    const std::vector<Picture> &pictures;
+    const std::vector<Picture>& pictures;
     int columns;
 
-    QSize cell() const
-    {
+    QSize cell() const {
         const QSize picture = pictures.front().image.size() * Zoom;
         int widest = picture.width();
-        for (const Picture &item : pictures)
+        for (const Picture& item : pictures)
             widest = std::max(widest, textWidth(item.key));
         return {widest + Gap, picture.height() + 6 + LabelHeight + Gap};
     }
@@ -113,11 +109,10 @@ struct Section {
     QSize size() const { return {cell().width() * columns, cell().height() * rows()}; }
 };
 
-void drawSection(QImage &sheet, const Section &section, int top)
-{
+void drawSection(QImage& sheet, const Section& section, int top) {
     const QSize cell = section.cell();
     for (int i = 0; i < int(section.pictures.size()); ++i) {
-        const Picture &item = section.pictures[i];
+        const Picture& item = section.pictures[i];
         const QImage big = item.image.scaled(item.image.size() * Zoom, Qt::IgnoreAspectRatio,
                                              Qt::FastTransformation);
         const int cellLeft = Margin + (i % section.columns) * cell.width();
@@ -133,8 +128,7 @@ void drawSection(QImage &sheet, const Section &section, int top)
 
 } // namespace
 
-QImage drawMontage(const std::vector<Picture> &portraits, const std::vector<Picture> &tracks)
-{
+QImage drawMontage(const std::vector<Picture>& portraits, const std::vector<Picture>& tracks) {
     const Section faces{portraits, 9};
     const Section circuits{tracks, 4};
     const int width = std::max(faces.size().width(), circuits.size().width()) + 2 * Margin;

@@ -113,7 +113,7 @@ enum Extra : std::uint64_t {
 };
 
 struct Racer {
-    const char *key;
+    const char* key;
     Skin skin;
     Build build;
     Hair hair;
@@ -146,7 +146,7 @@ const Racer Racers[] = {
     {"ken",        Skin::Light, B::Normal, H::Short,    0x2a2320, T::Headband,    0xf4f4f4, E::Dots,   W::Plain,   M::Smile,    0,                                 0x2a4aa0, 0xf0c070, D::Plain},
     {"redsmith",   Skin::Pale,  B::Normal, H::Messy,    0xd85a20, T::None,        0x000000, E::Dots,   W::Plain,   M::Smile,    Beard,                             0x7a4a2a, 0x8ab0d8, D::Plain},
     {"guido",      Skin::Olive, B::Normal, H::Slick,    0x2a2320, T::None,        0x000000, E::Dots,   W::Thick,   M::Smirk,    Moustache | GoldChain,             0x202020, 0xe07050, D::Plain},
-    {"unclejohn",  Skin::Light, B::Normal, H::Sides,    0xe8e8e8, T::None,        0x000000, E::Dots,   W::Plain,   M::Smile,    Glasses | Moustache | Tie,         0x8a5a3a, 0xd8c8a0, D::Plain},
+    {"unclejohn",  Skin::Light, B::Normal, H::Sides,    0xe8e8e8, T::None,        0x000000, E::Round,  W::Plain,   M::Smile,    Glasses | Moustache | Tie,         0x8a5a3a, 0xd8c8a0, D::Plain},
     {"sneakysal",  Skin::Pale,  B::Narrow, H::Bob,      0x2a2320, T::Hood,        0x3a3a5a, E::Shifty, W::Angry,   M::Smirk,    0,                                 0x3a3a5a, 0x6a4a8a, D::Stripes},
     {"sloppysue",  Skin::Light, B::Normal, H::Messy,    0xa07040, T::None,        0x000000, E::Sleepy, W::None,    M::Tongue,   FoodStains,                        0xe8a0c0, 0xb8e0a0, D::Dots},
     {"adamevil",   Skin::Pale,  B::Narrow, H::Slick,    0x2a2320, T::None,        0xd02020, E::Dots,   W::Angry,   M::Smirk,    Horns | Goatee,                    0x202020, 0x802020, D::Plain},
@@ -169,7 +169,7 @@ const Racer Racers[] = {
     {"moose",      Skin::Tan,   B::Wide,   H::Short,    0x6a4020, T::None,        0x000000, E::Dots,   W::Thick,   M::Smile,    Antlers | Beard,                   0x8a2020, 0x4a8a5a, D::Plain},
     {"oilyed",     Skin::Light, B::Normal, H::Slick,    0x202028, T::None,        0x000000, E::Round,  W::Plain,   M::Grin,     OilSmudge,                         0x3a5a8a, 0xa0a0a0, D::Plain},
     {"frenchy",    Skin::Light, B::Narrow, H::Short,    0x2a2320, T::Beret,       0xc02030, E::Dots,   W::Plain,   M::Smile,    CurlyMoustache | StripedShirt,     0xf8f8f8, 0x80b0e0, D::Plain},
-    {"tomtrendy",  Skin::Light, B::Normal, H::Quiff,    0x30b0b0, T::None,        0x000000, E::Dots,   W::Plain,   M::Smirk,    Glasses | Earrings,                0xf060a0, 0x303050, D::Stripes},
+    {"tomtrendy",  Skin::Light, B::Normal, H::Quiff,    0x30b0b0, T::None,        0x000000, E::Round,  W::Plain,   M::Smirk,    Glasses | Earrings,                0xf060a0, 0x303050, D::Stripes},
     {"dondanger",  Skin::Tan,   B::Normal, H::Short,    0x2a2320, T::Bandana,     0xc02020, E::Dots,   W::Angry,   M::Grin,     EyePatch | Stubble,                0x202020, 0xf0a000, D::Hazard},
     {"slimtim",    Skin::Pale,  B::Narrow, H::Short,    0xe0c060, T::None,        0x000000, E::Round,  W::Plain,   M::Smile,    Tie,                               0x5080c0, 0xc0f0c0, D::Plain},
     {"tedled",     Skin::Light, B::Normal, H::Long,     0x2a2320, T::None,        0x000000, E::Dots,   W::Thick,   M::Grin,     Goatee | Earrings,                 0x202020, 0xa040a0, D::Plain},
@@ -203,8 +203,7 @@ constexpr QRgb Gold = opaque(0xf0c030);
 constexpr QRgb White = opaque(0xf8f8f8);
 constexpr QRgb Clear = 0; // lets the backdrop show through, e.g. to round a hat's corners
 
-QRgb skinColour(Skin skin)
-{
+QRgb skinColour(Skin skin) {
     switch (skin) {
     case Skin::Pale:
         return opaque(0xf8dcc8);
@@ -240,8 +239,7 @@ struct Face {
     int shoulderTop() const { return int(std::ceil(33 - bodyRy - 0.5)); }
 };
 
-Face faceFor(Build build)
-{
+Face faceFor(Build build) {
     switch (build) {
     case Build::Narrow:
         return {{16, 15.5, 5.5, 9}, 15, 1, 21, 2, 9, 7};
@@ -259,11 +257,12 @@ Face faceFor(Build build)
 
 // Column `d` pixels out from the centre line on one side (-1 left, +1 right); portraits are
 // mirrored about the line between columns 15 and 16.
-int sideX(int side, int d) { return side < 0 ? 15 - d : 16 + d; }
+int sideX(int side, int d) {
+    return side < 0 ? 15 - d : 16 + d;
+}
 
 // Number of pixels of `ellipse` on each side of the centre line in row y.
-int halfSpan(const Ellipse &ellipse, int y)
-{
+int halfSpan(const Ellipse& ellipse, int y) {
     int d = 0;
     while (d < Size / 2 && ellipse.contains(sideX(1, d), y))
         ++d;
@@ -271,13 +270,11 @@ int halfSpan(const Ellipse &ellipse, int y)
 }
 
 // Fills columns 0..halfWidth-1 on both sides of the centre line for rows y0..y1.
-void fillBand(QImage &image, int y0, int y1, int halfWidth, QRgb colour)
-{
+void fillBand(QImage& image, int y0, int y1, int halfWidth, QRgb colour) {
     fillRect(image, 16 - halfWidth, y0, 2 * halfWidth, y1 - y0 + 1, colour);
 }
 
-void plotBoth(QImage &image, int d, int y, QRgb colour)
-{
+void plotBoth(QImage& image, int d, int y, QRgb colour) {
     plot(image, sideX(-1, d), y, colour);
     plot(image, sideX(1, d), y, colour);
 }
@@ -293,24 +290,26 @@ struct Palette {
     QRgb shirt;
 };
 
-Palette paletteFor(const Racer &racer)
-{
+Palette paletteFor(const Racer& racer) {
     const QRgb skin = skinColour(racer.skin);
     const QRgb hair = opaque(racer.hairColour);
     const QRgb accent = opaque(racer.accent);
-    return {skin,   darker(skin, 125),    hair, darker(hair, 150), lighter(hair, 140),
-            accent, darker(accent, 135), opaque(racer.shirt)};
+    return {skin,
+            darker(skin, 125),
+            hair,
+            darker(hair, 150),
+            lighter(hair, 140),
+            accent,
+            darker(accent, 135),
+            opaque(racer.shirt)};
 }
 
 class PortraitPainter {
 public:
-    PortraitPainter(const Racer &racer, QImage &layer)
-        : r(racer), f(faceFor(racer.build)), p(paletteFor(racer)), img(layer)
-    {
-    }
+    PortraitPainter(const Racer& racer, QImage& layer)
+        : racer_(racer), face_(faceFor(racer.build)), colours_(paletteFor(racer)), image_(layer) {}
 
-    void paint()
-    {
+    void paint() {
         if (has(Antlers))
             drawAntlers();
         drawBody();
@@ -328,36 +327,14 @@ public:
     }
 
 private:
-    bool has(std::uint64_t extra) const { return (r.extras & extra) != 0; }
-    bool coversHead() const
-    {
-        switch (r.hat) {
-        case Hat::ArmyHelmet:
-        case Hat::RaceHelmet:
-        case Hat::Beanie:
-        case Hat::FlyingCap:
-        case Hat::Hood:
-        case Hat::Bandana:
-        case Hat::TopHat:
-        case Hat::ChefHat:
-        case Hat::Fedora:
-        case Hat::Cowboy:
-        case Hat::BushHat:
-        case Hat::Bowler:
-            return true;
-        default:
-            return false;
-        }
-    }
-    int eyeWidth() const { return r.eyes == Eyes::Dots ? 2 : 3; }
+    bool has(std::uint64_t extra) const { return (racer_.extras & extra) != 0; }
+    int eyeWidth() const { return racer_.eyes == Eyes::Dots ? 2 : 3; }
     // u counts outward from the inner corner of the eye, v down from its top row.
-    void eyePixel(int side, int u, int v, QRgb colour)
-    {
-        plot(img, sideX(side, f.eyeGap + u), f.eyeY + v, colour);
+    void eyePixel(int side, int u, int v, QRgb colour) {
+        plot(image_, sideX(side, face_.eyeGap + u), face_.eyeY + v, colour);
     }
-    Ellipse hairCap() const
-    {
-        return {16, f.head.cy - 0.5, f.head.rx + 1, f.head.ry + 1};
+    Ellipse hairCap() const {
+        return {16, face_.head.cy - 0.5, face_.head.rx + 1, face_.head.ry + 1};
     }
     bool inBeard(int x, int y) const;
 
@@ -376,155 +353,156 @@ private:
     void drawHairFront();
     void drawHairStyleDetails();
     void drawHat();
-    void drawBrimmedHat();
     void drawProps();
 
-    const Racer &r;
-    const Face f;
-    const Palette p;
-    QImage &img;
+    const Racer& racer_;
+    const Face face_;
+    const Palette colours_;
+    QImage& image_;
 };
 
-void PortraitPainter::drawAntlers()
-{
-    // Broad palmate antlers, mirrored on both sides of the head.
-    const QRgb bone = opaque(0xd8b880);
-    const int t = f.top();
+void PortraitPainter::drawAntlers() {
+    // Branching antlers two pixels thick, mirrored on both sides of the head.
+    const QRgb bone = opaque(0xe0c890);
+    const int t = face_.top();
     for (int side : {-1, 1}) {
-        auto at = [side](int d, int y) { return QPoint(sideX(side, d), y); };
-        fillPolygon(img, {at(5, t + 3), at(9, t), at(12, t - 1), at(15, t - 4), at(15, t + 1),
-                          at(12, t + 3), at(9, t + 4)},
-                    bone);
-        fillPolygon(img, {at(8, t + 1), at(8, t - 4), at(10, t - 6), at(10, t - 2)}, bone);
-        fillPolygon(img, {at(11, t), at(12, t - 5), at(13, t - 6), at(13, t - 1)}, bone);
+        auto branch = [&](int d0, int y0, int d1, int y1) {
+            for (int thickness = 0; thickness < 2; ++thickness)
+                drawLine(image_, {sideX(side, d0 + thickness), y0},
+                         {sideX(side, d1 + thickness), y1}, bone);
+        };
+        branch(5, t + 2, 10, t - 2);
+        branch(10, t - 2, 14, t - 4);
+        branch(8, t, 7, t - 5);
+        branch(11, t - 2, 11, t - 7);
+        branch(13, t - 3, 14, t - 7);
     }
 }
 
-void PortraitPainter::drawBody()
-{
-    const int shoulderTop = f.shoulderTop();
-    fillEllipse(img, {16, 33, f.bodyRx, f.bodyRy}, p.shirt);
+void PortraitPainter::drawBody() {
+    const int shoulderTop = face_.shoulderTop();
+    fillEllipse(image_, {16, 33, face_.bodyRx, face_.bodyRy}, colours_.shirt);
     if (has(StripedShirt)) {
         for (int y = shoulderTop + 1; y < Size; y += 2)
             for (int x = 0; x < Size; ++x)
-                if (img.pixel(x, y) == p.shirt)
-                    img.setPixel(x, y, opaque(0x203a80));
+                if (image_.pixel(x, y) == colours_.shirt)
+                    image_.setPixel(x, y, opaque(0x203a80));
     }
-    const int neckHalf = r.build == Build::Wide || r.build == Build::Round ? 3 : 2;
-    fillBand(img, f.bottom() - 1, shoulderTop + 1, neckHalf, p.skinShade);
+    const int neckHalf = racer_.build == Build::Wide || racer_.build == Build::Round ? 3 : 2;
+    fillBand(image_, face_.bottom() - 1, shoulderTop + 1, neckHalf, colours_.skinShade);
     // open collar
     for (int row = 0; row < 2; ++row)
-        fillBand(img, shoulderTop + row, shoulderTop + row, neckHalf - row, p.skinShade);
+        fillBand(image_, shoulderTop + row, shoulderTop + row, neckHalf - row, colours_.skinShade);
     if (has(Bolt))
-        fillPolygon(img,
-                    {{22, 26}, {25, 26}, {23, 28}, {25, 28}, {20, 31}, {21, 29}, {19, 29}},
+        fillPolygon(image_, {{22, 26}, {25, 26}, {23, 28}, {25, 28}, {20, 31}, {21, 29}, {19, 29}},
                     opaque(0xf8e030));
     if (has(NumberOne)) {
         // a race bib with the number one
-        const int y = f.shoulderTop() + 1;
-        fillRect(img, 19, y, 6, 6, White);
-        fillRect(img, 22, y + 1, 1, 4, Ink);
-        plot(img, 21, y + 2, Ink);
-        fillRect(img, 21, y + 5, 3, 1, Ink);
+        const int y = face_.shoulderTop() + 1;
+        fillRect(image_, 19, y, 6, 6, White);
+        fillRect(image_, 22, y + 1, 1, 4, Ink);
+        plot(image_, 21, y + 2, Ink);
+        fillRect(image_, 21, y + 5, 3, 1, Ink);
     }
     if (has(FoodStains)) {
-        fillRect(img, 10, 28, 2, 2, opaque(0xa05a20));
-        fillRect(img, 19, 29, 2, 1, opaque(0xd04040));
-        fillRect(img, 20, 28, 1, 2, opaque(0xd04040));
-        fillRect(img, 14, 30, 2, 1, opaque(0x70a030));
+        fillRect(image_, 10, 28, 2, 2, opaque(0xa05a20));
+        fillRect(image_, 19, 29, 2, 1, opaque(0xd04040));
+        fillRect(image_, 20, 28, 1, 2, opaque(0xd04040));
+        fillRect(image_, 14, 30, 2, 1, opaque(0x70a030));
     }
     drawNeckwear(shoulderTop);
 }
 
-void PortraitPainter::drawNeckwear(int shoulderTop)
-{
+void PortraitPainter::drawNeckwear(int shoulderTop) {
     const int t = shoulderTop;
     if (has(Tie)) {
-        fillPolygon(img, {{12, t - 1}, {15, t}, {13, t + 2}}, White);
-        fillPolygon(img, {{19, t - 1}, {16, t}, {18, t + 2}}, White);
-        const QRgb tie = r.accent ? p.accent : opaque(0xc03030);
-        fillRect(img, 15, t, 2, Size - t, tie);
-        fillRect(img, 15, t, 2, 1, darker(tie, 130));
+        fillPolygon(image_, {{12, t - 1}, {15, t}, {13, t + 2}}, White);
+        fillPolygon(image_, {{19, t - 1}, {16, t}, {18, t + 2}}, White);
+        const QRgb tie = racer_.accent ? colours_.accent : opaque(0xc03030);
+        fillRect(image_, 15, t, 2, Size - t, tie);
+        fillRect(image_, 15, t, 2, 1, darker(tie, 130));
     }
     if (has(BowTie)) {
         const QRgb red = opaque(0xc02030);
-        fillPolygon(img, {{12, t - 1}, {15, t}, {12, t + 2}}, red);
-        fillPolygon(img, {{19, t - 1}, {16, t}, {19, t + 2}}, red);
-        fillRect(img, 15, t, 2, 2, darker(red, 130));
+        fillPolygon(image_, {{12, t - 1}, {15, t}, {12, t + 2}}, red);
+        fillPolygon(image_, {{19, t - 1}, {16, t}, {19, t + 2}}, red);
+        fillRect(image_, 15, t, 2, 2, darker(red, 130));
     }
     if (has(Neckerchief)) {
         const QRgb red = opaque(0xc03030);
-        fillPolygon(img, {{11, t - 1}, {20, t - 1}, {16, t + 4}, {15, t + 4}}, red);
-        plot(img, 14, t, White);
-        plot(img, 17, t + 1, White);
+        fillPolygon(image_, {{11, t - 1}, {20, t - 1}, {16, t + 4}, {15, t + 4}}, red);
+        plot(image_, 14, t, White);
+        plot(image_, 17, t + 1, White);
     }
     if (has(GoldChain) || has(Pearls)) {
         const QRgb bead = has(GoldChain) ? Gold : White;
         for (int d = 0; d < 4; ++d)
-            plotBoth(img, d, t + 3 - d, bead);
+            plotBoth(image_, d, t + 3 - d, bead);
         if (has(GoldChain))
-            fillRect(img, 15, t + 4, 2, 2, Gold);
+            fillRect(image_, 15, t + 4, 2, 2, Gold);
     }
 }
 
-void PortraitPainter::drawHatBehind()
-{
-    const Ellipse &h = f.head;
-    switch (r.hat) {
+void PortraitPainter::drawHatBehind() {
+    const Ellipse& h = face_.head;
+    switch (racer_.hat) {
     case Hat::Hood:
-        fillEllipse(img, {16, h.cy - 0.5, h.rx + 3, h.ry + 2.5}, p.accent);
-        fillBand(img, f.eyeY, f.shoulderTop() + 1, int(h.rx) + 3, p.accent);
+        fillEllipse(image_, {16, h.cy - 0.5, h.rx + 3, h.ry + 2.5}, colours_.accent);
+        fillBand(image_, face_.eyeY, face_.shoulderTop() + 1, int(h.rx) + 3, colours_.accent);
         break;
     case Hat::RaceHelmet:
-        fillEllipse(img, {16, h.cy - 0.5, h.rx + 2.5, h.ry + 2}, p.accent);
+        fillEllipse(image_, {16, h.cy - 0.5, h.rx + 2.5, h.ry + 2}, colours_.accent);
         break;
     case Hat::FlyingCap:
-        fillEllipse(img, {16, h.cy, h.rx + 1.5, h.ry + 1}, p.accent, INT_MIN, f.mouthY);
+        fillEllipse(image_, {16, h.cy, h.rx + 1.5, h.ry + 1}, colours_.accent, INT_MIN,
+                    face_.mouthY);
         break;
     default:
         break;
     }
 }
 
-void PortraitPainter::drawHairBehind()
-{
-    const Ellipse &h = f.head;
+void PortraitPainter::drawHairBehind() {
+    const Ellipse& h = face_.head;
     const int outer = int(h.rx) + 2;
-    switch (r.hair) {
+    switch (racer_.hair) {
     case Hair::Long:
     case Hair::Wavy:
         // the top of the head, then two curtains falling past the shoulders
-        fillEllipse(img, {16, h.cy - 0.5, h.rx + 2, h.ry + 1.5}, p.hair, INT_MIN, int(h.cy));
+        fillEllipse(image_, {16, h.cy - 0.5, h.rx + 2, h.ry + 1.5}, colours_.hair, INT_MIN,
+                    int(h.cy));
         for (int side : {-1, 1})
-            fillRect(img, std::min(sideX(side, outer - 4), sideX(side, outer - 1)), int(h.cy), 4,
-                     28 - int(h.cy) + 1, p.hair);
-        if (r.hair == Hair::Wavy)
+            fillRect(image_, std::min(sideX(side, outer - 4), sideX(side, outer - 1)), int(h.cy), 4,
+                     28 - int(h.cy) + 1, colours_.hair);
+        if (racer_.hair == Hair::Wavy)
             for (int y = int(h.cy) - 2; y <= 28; y += 3)
                 for (int side : {-1, 1})
-                    fillEllipse(img, {sideX(side, outer) + 0.5, y + 0.5, 1.5, 1.5}, p.hair);
+                    fillEllipse(image_, {sideX(side, outer) + 0.5, y + 0.5, 1.5, 1.5},
+                                colours_.hair);
         break;
     case Hair::Bob:
-        fillEllipse(img, {16, h.cy - 0.5, h.rx + 2, h.ry + 1}, p.hair, INT_MIN, f.mouthY);
+        fillEllipse(image_, {16, h.cy - 0.5, h.rx + 2, h.ry + 1}, colours_.hair, INT_MIN,
+                    face_.mouthY);
         break;
     case Hair::Ponytail:
-        fillEllipse(img, {16 + h.rx + 2, f.eyeY + 1.0, 2.5, 6}, p.hair);
-        fillRect(img, int(16 + h.rx), f.eyeY - 5, 3, 2, p.accent);
+        fillEllipse(image_, {16 + h.rx + 2, face_.eyeY + 1.0, 2.5, 6}, colours_.hair);
+        fillRect(image_, int(16 + h.rx), face_.eyeY - 5, 3, 2, colours_.accent);
         break;
     case Hair::Pigtails:
         for (int side : {-1, 1}) {
             const double cx = sideX(side, outer) + 0.5;
-            fillEllipse(img, {cx, f.eyeY + 2.0, 2.5, 4.5}, p.hair);
+            fillEllipse(image_, {cx, face_.eyeY + 2.0, 2.5, 4.5}, colours_.hair);
         }
         break;
     case Hair::Bun:
-        fillEllipse(img, {16, f.top() - 1.5, 4, 3}, p.hair);
+        fillEllipse(image_, {16, face_.top() - 1.5, 4, 3}, colours_.hair);
         break;
     case Hair::Wild: {
         const Ellipse mane{16, h.cy - 2, h.rx + 5, h.ry + 2};
-        fillEllipse(img, mane, p.hair, INT_MIN, f.mouthY + 3);
-        QPainter painter(&img);
+        fillEllipse(image_, mane, colours_.hair, INT_MIN, face_.mouthY + 3);
+        QPainter painter(&image_);
         painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor::fromRgba(p.hair));
+        painter.setBrush(QColor::fromRgba(colours_.hair));
         for (int i = 0; i <= 12; ++i) {
             const double a = M_PI * (1.15 + 0.9 * i / 12.0 - 0.15 * (i == 0 || i == 12));
             const double spread = 0.18;
@@ -532,39 +510,40 @@ void PortraitPainter::drawHairBehind()
                 return QPointF(16 + (mane.rx + grow) * std::cos(angle),
                                mane.cy + (mane.ry + grow) * std::sin(angle));
             };
-            painter.drawPolygon(QPolygonF({onMane(a - spread, -1), onMane(a, 3.5 + (i % 2) * 1.5),
-                                           onMane(a + spread, -1)}));
+            painter.drawPolygon(QPolygonF(
+                {onMane(a - spread, -1), onMane(a, 3.5 + (i % 2) * 1.5), onMane(a + spread, -1)}));
         }
         break;
     }
     case Hair::Afro: {
         const Ellipse puff{16, h.cy - 3, h.rx + 4.5, h.ry + 2.5};
-        fillEllipse(img, puff, p.hair, INT_MIN, f.mouthY);
+        fillEllipse(image_, puff, colours_.hair, INT_MIN, face_.mouthY);
         for (int i = 0; i < 16; ++i) {
             const double a = M_PI * (0.9 + 1.2 * i / 15.0);
-            fillEllipse(img,
+            fillEllipse(image_,
                         {16 + puff.rx * std::cos(a), puff.cy + puff.ry * std::sin(a), 2.2, 2.2},
-                        p.hair, INT_MIN, f.mouthY);
+                        colours_.hair, INT_MIN, face_.mouthY);
         }
         break;
     }
     case Hair::Curly:
         for (int i = 0; i < 14; ++i) {
             const double a = M_PI * (0.75 + 1.5 * i / 13.0);
-            fillEllipse(img,
-                        {16 + (h.rx + 1.5) * std::cos(a), h.cy - 1 + (h.ry + 1) * std::sin(a), 2.2,
-                         2.2},
-                        p.hair);
+            fillEllipse(
+                image_,
+                {16 + (h.rx + 1.5) * std::cos(a), h.cy - 1 + (h.ry + 1) * std::sin(a), 2.2, 2.2},
+                colours_.hair);
         }
-        fillEllipse(img, {16, h.cy - 1, h.rx + 2, h.ry + 1}, p.hair, INT_MIN, f.mouthY);
+        fillEllipse(image_, {16, h.cy - 1, h.rx + 2, h.ry + 1}, colours_.hair, INT_MIN,
+                    face_.mouthY);
         break;
     case Hair::Swept: {
-        const int t = f.top();
-        fillEllipse(img, {15, h.cy - 1, h.rx + 2, h.ry}, p.hair, INT_MIN, f.eyeY + 1);
-        fillPolygon(img, {{12, t}, {1, t + 2}, {12, t + 3}}, p.hair);
-        fillPolygon(img, {{11, t + 3}, {0, t + 6}, {11, t + 6}}, p.hair);
-        fillPolygon(img, {{10, t + 6}, {1, t + 9}, {10, t + 9}}, p.hair);
-        fillPolygon(img, {{9, t + 9}, {3, t + 11}, {9, t + 11}}, p.hair);
+        const int t = face_.top();
+        fillEllipse(image_, {15, h.cy - 1, h.rx + 2, h.ry}, colours_.hair, INT_MIN, face_.eyeY + 1);
+        fillPolygon(image_, {{12, t}, {1, t + 2}, {12, t + 3}}, colours_.hair);
+        fillPolygon(image_, {{11, t + 3}, {0, t + 6}, {11, t + 6}}, colours_.hair);
+        fillPolygon(image_, {{10, t + 6}, {1, t + 9}, {10, t + 9}}, colours_.hair);
+        fillPolygon(image_, {{9, t + 9}, {3, t + 11}, {9, t + 11}}, colours_.hair);
         break;
     }
     default:
@@ -572,74 +551,71 @@ void PortraitPainter::drawHairBehind()
     }
 }
 
-void PortraitPainter::drawHead()
-{
-    const Ellipse &h = f.head;
+void PortraitPainter::drawHead() {
+    const Ellipse& h = face_.head;
     for (int side : {-1, 1}) {
         const double earX = 16 + side * h.rx;
-        fillEllipse(img, {earX, f.eyeY + 1.5, 1.5, 2.5}, p.skin);
-        plot(img, sideX(side, int(h.rx)), f.eyeY + 1, p.skinShade);
+        fillEllipse(image_, {earX, face_.eyeY + 1.5, 1.5, 2.5}, colours_.skin);
+        plot(image_, sideX(side, int(h.rx)), face_.eyeY + 1, colours_.skinShade);
     }
     if (has(DoubleChin))
-        fillEllipse(img, {16, h.cy + h.ry - 0.5, h.rx * 0.6, 3}, p.skin);
-    fillEllipse(img, h, p.skin);
+        fillEllipse(image_, {16, h.cy + h.ry - 0.5, h.rx * 0.6, 3}, colours_.skin);
+    fillEllipse(image_, h, colours_.skin);
     if (has(DoubleChin))
-        fillBand(img, f.bottom(), f.bottom(), int(h.rx * 0.4), p.skinShade);
+        fillBand(image_, face_.bottom(), face_.bottom(), int(h.rx * 0.4), colours_.skinShade);
 
     if (has(RedNose)) {
-        fillRect(img, 15, f.eyeY + 2, 2, 2, opaque(0xe03030));
-        plot(img, 15, f.eyeY + 2, opaque(0xff9090));
-    } else if (r.skin != Skin::Dummy) {
-        plot(img, 16, f.eyeY + 2, p.skinShade);
-        fillRect(img, 15, f.eyeY + 3, 2, 1, p.skinShade);
+        fillRect(image_, 15, face_.eyeY + 2, 2, 2, opaque(0xe03030));
+        plot(image_, 15, face_.eyeY + 2, opaque(0xff9090));
+    } else if (racer_.skin != Skin::Dummy) {
+        plot(image_, 16, face_.eyeY + 2, colours_.skinShade);
+        fillRect(image_, 15, face_.eyeY + 3, 2, 1, colours_.skinShade);
     }
 }
 
-bool PortraitPainter::inBeard(int x, int y) const
-{
-    const Ellipse chin{16, f.head.cy, f.head.rx + 0.5, f.head.ry + 1};
-    if (!chin.contains(x, y) || y < f.eyeY + 2)
+bool PortraitPainter::inBeard(int x, int y) const {
+    const Ellipse chin{16, face_.head.cy, face_.head.rx + 0.5, face_.head.ry + 1};
+    if (!chin.contains(x, y) || y < face_.eyeY + 2)
         return false;
     const int d = x < 16 ? 15 - x : x - 16;
-    return y >= f.mouthY - 1 || d >= halfSpan(f.head, y) - 2;
+    return y >= face_.mouthY - 1 || d >= halfSpan(face_.head, y) - 2;
 }
 
-void PortraitPainter::drawCheeks()
-{
+void PortraitPainter::drawCheeks() {
     if (has(Beard) || has(Stubble)) {
-        const QRgb colour = has(Beard) ? p.hair : darker(p.skin, 130);
+        const QRgb colour = has(Beard) ? colours_.hair : darker(colours_.skin, 130);
         for (int y = 0; y < Size; ++y)
             for (int x = 0; x < Size; ++x)
                 if (inBeard(x, y) && (has(Beard) || (x + y) % 2 == 0))
-                    img.setPixel(x, y, colour);
+                    image_.setPixel(x, y, colour);
         if (has(Beard))
-            fillBand(img, f.mouthY - 1, f.mouthY + 1, f.mouthHalf + 1, p.skin);
+            fillBand(image_, face_.mouthY - 1, face_.mouthY + 1, face_.mouthHalf + 1,
+                     colours_.skin);
     }
     for (int side : {-1, 1}) {
         if (has(Freckles)) {
-            const QRgb spot = darker(p.skin, 130);
-            plot(img, sideX(side, f.eyeGap), f.eyeY + 3, spot);
-            plot(img, sideX(side, f.eyeGap + 2), f.eyeY + 3, spot);
-            plot(img, sideX(side, f.eyeGap + 1), f.eyeY + 4, spot);
+            const QRgb spot = darker(colours_.skin, 130);
+            plot(image_, sideX(side, face_.eyeGap), face_.eyeY + 3, spot);
+            plot(image_, sideX(side, face_.eyeGap + 2), face_.eyeY + 3, spot);
+            plot(image_, sideX(side, face_.eyeGap + 1), face_.eyeY + 4, spot);
         }
         if (has(Blush))
-            fillRect(img, std::min(sideX(side, f.eyeGap + 1), sideX(side, f.eyeGap + 2)),
-                     f.eyeY + 3, 2, 1, opaque(0xf08080));
+            fillRect(image_, std::min(sideX(side, face_.eyeGap + 1), sideX(side, face_.eyeGap + 2)),
+                     face_.eyeY + 3, 2, 1, opaque(0xf08080));
     }
     if (has(OilSmudge)) {
         const QRgb oil = opaque(0x303038);
-        plot(img, sideX(-1, f.eyeGap + 1), f.eyeY + 3, oil);
-        plot(img, sideX(-1, f.eyeGap + 2), f.eyeY + 3, oil);
-        plot(img, sideX(-1, f.eyeGap + 2), f.eyeY + 4, oil);
-        plot(img, sideX(1, 1), f.hairline() + 1, oil);
-        plot(img, sideX(1, 2), f.hairline() + 1, oil);
-        plot(img, sideX(1, 2), f.hairline(), oil);
+        plot(image_, sideX(-1, face_.eyeGap + 1), face_.eyeY + 3, oil);
+        plot(image_, sideX(-1, face_.eyeGap + 2), face_.eyeY + 3, oil);
+        plot(image_, sideX(-1, face_.eyeGap + 2), face_.eyeY + 4, oil);
+        plot(image_, sideX(1, 1), face_.hairline() + 1, oil);
+        plot(image_, sideX(1, 2), face_.hairline() + 1, oil);
+        plot(image_, sideX(1, 2), face_.hairline(), oil);
     }
 }
 
-void PortraitPainter::drawEye(int side)
-{
-    switch (r.eyes) {
+void PortraitPainter::drawEye(int side) {
+    switch (racer_.eyes) {
     case Eyes::Dots:
         for (int u = 0; u < 2; ++u)
             for (int v = 0; v < 2; ++v)
@@ -653,17 +629,17 @@ void PortraitPainter::drawEye(int side)
             for (int v = 0; v < 2; ++v)
                 eyePixel(side, u, v, EyeWhite);
         // shifty eyes both glance to the left of the picture
-        const int pupil = r.eyes == Eyes::Shifty ? (side < 0 ? 2 : 0) : 1;
+        const int pupil = racer_.eyes == Eyes::Shifty ? (side < 0 ? 2 : 0) : 1;
         eyePixel(side, pupil, 0, Ink);
         eyePixel(side, pupil, 1, Ink);
-        if (r.eyes == Eyes::Lashes) {
+        if (racer_.eyes == Eyes::Lashes) {
             eyePixel(side, 3, -1, Ink);
             eyePixel(side, 2, -1, Ink);
         }
-        if (r.eyes == Eyes::Droopy) {
-            eyePixel(side, 2, 0, p.skinShade);
-            eyePixel(side, 1, 0, p.skinShade);
-            eyePixel(side, 0, 0, p.skinShade);
+        if (racer_.eyes == Eyes::Droopy) {
+            eyePixel(side, 2, 0, colours_.skinShade);
+            eyePixel(side, 1, 0, colours_.skinShade);
+            eyePixel(side, 0, 0, colours_.skinShade);
         }
         break;
     }
@@ -678,16 +654,16 @@ void PortraitPainter::drawEye(int side)
         break;
     case Eyes::Sleepy:
         for (int u = 0; u < 3; ++u) {
-            eyePixel(side, u, 0, p.skinShade);
+            eyePixel(side, u, 0, colours_.skinShade);
             eyePixel(side, u, 1, u == 1 ? Ink : EyeWhite);
         }
         break;
     case Eyes::Spiral: {
-        // dizzy rings in a 5 x 5 white patch
-        static const char *const Rings[] = {".###.", "#...#", "#.#.#", "#...#", ".###."};
+        // a square spiral in a 5 x 5 white patch, mirrored for the other eye
+        static const char* const Spiral[] = {"#####", "....#", "###.#", "#...#", "#####"};
         for (int v = 0; v < 5; ++v)
             for (int u = 0; u < 5; ++u)
-                eyePixel(side, u, v - 1, Rings[v][u] == '#' ? Ink : EyeWhite);
+                eyePixel(side, u, v - 1, Spiral[v][4 - u] == '#' ? Ink : EyeWhite);
         break;
     }
     case Eyes::Blank:
@@ -695,18 +671,16 @@ void PortraitPainter::drawEye(int side)
     }
 }
 
-void PortraitPainter::drawEyes()
-{
+void PortraitPainter::drawEyes() {
     for (int side : {-1, 1})
         drawEye(side);
 }
 
-void PortraitPainter::drawBrows()
-{
-    const QRgb brow = darker(p.hair, 140);
+void PortraitPainter::drawBrows() {
+    const QRgb brow = darker(colours_.hair, 140);
     for (int side : {-1, 1}) {
         auto at = [&](int u, int v) { eyePixel(side, u, v, brow); };
-        switch (r.brows) {
+        switch (racer_.brows) {
         case Brows::Plain:
             at(0, -2), at(1, -2), at(2, -2);
             break;
@@ -731,23 +705,22 @@ void PortraitPainter::drawBrows()
     }
 }
 
-void PortraitPainter::drawMouth()
-{
-    const int m = f.mouthY;
-    const int half = f.mouthHalf;
+void PortraitPainter::drawMouth() {
+    const int m = face_.mouthY;
+    const int half = face_.mouthHalf;
     const QRgb lip = has(Lipstick) ? opaque(0xd02040) : Ink;
     const QRgb inside = opaque(0x801820);
     auto row = [&](int y, int fromD, int toD, QRgb colour) {
         for (int d = fromD; d <= toD; ++d)
-            plotBoth(img, d, y, colour);
+            plotBoth(image_, d, y, colour);
     };
-    switch (r.mouth) {
+    switch (racer_.mouth) {
     case Mouth::Smile:
     case Mouth::Tongue:
         row(m, 0, half - 1, lip);
         row(m - 1, half, half, lip);
-        if (r.mouth == Mouth::Tongue)
-            fillRect(img, 16, m + 1, 2, 2, opaque(0xf06080));
+        if (racer_.mouth == Mouth::Tongue)
+            fillRect(image_, 16, m + 1, 2, 2, opaque(0xf06080));
         break;
     case Mouth::BigSmile:
         row(m - 1, 0, half, Ink);
@@ -777,7 +750,7 @@ void PortraitPainter::drawMouth()
         row(m + 1, 0, half, Ink);
         row(m, half + 1, half + 1, Ink);
         for (int d = 1; d <= half; d += 2)
-            plotBoth(img, d, m, Ink);
+            plotBoth(image_, d, m, Ink);
         break;
     case Mouth::Flat:
         row(m, 0, half - 1, lip);
@@ -790,17 +763,16 @@ void PortraitPainter::drawMouth()
         break;
     case Mouth::Smirk:
         row(m, 0, half - 1, lip);
-        plot(img, sideX(-1, half), m, lip);
-        plot(img, sideX(1, half), m - 1, lip);
+        plot(image_, sideX(-1, half), m, lip);
+        plot(image_, sideX(1, half), m - 1, lip);
         break;
     case Mouth::None:
         break;
     }
 }
 
-void PortraitPainter::drawFaceExtras()
-{
-    const int m = f.mouthY;
+void PortraitPainter::drawFaceExtras() {
+    const int m = face_.mouthY;
     const QRgb frame = opaque(0x302828);
     const int w = eyeWidth();
     if (has(Glasses)) {
@@ -808,17 +780,17 @@ void PortraitPainter::drawFaceExtras()
         for (int side : {-1, 1}) {
             for (int u = -1; u <= 3; ++u)
                 for (int v = -1; v <= 2; ++v) {
-                    const int x = sideX(side, f.eyeGap + u);
+                    const int x = sideX(side, face_.eyeGap + u);
                     if (u == -1 || u == 3 || v == -1 || v == 2)
-                        plot(img, x, f.eyeY + v, frame);
-                    else if (img.pixel(x, f.eyeY + v) == p.skin)
-                        plot(img, x, f.eyeY + v, opaque(0xd8f0ff));
+                        plot(image_, x, face_.eyeY + v, frame);
+                    else if (image_.pixel(x, face_.eyeY + v) == colours_.skin)
+                        plot(image_, x, face_.eyeY + v, opaque(0xd8f0ff));
                 }
-            for (int d = f.eyeGap + 4; d < halfSpan(f.head, f.eyeY); ++d)
-                plot(img, sideX(side, d), f.eyeY, frame);
+            for (int d = face_.eyeGap + 4; d < halfSpan(face_.head, face_.eyeY); ++d)
+                plot(image_, sideX(side, d), face_.eyeY, frame);
         }
-        for (int d = 0; d < f.eyeGap - 1; ++d)
-            plotBoth(img, d, f.eyeY, frame);
+        for (int d = 0; d < face_.eyeGap - 1; ++d)
+            plotBoth(image_, d, face_.eyeY, frame);
     }
     if (has(Shades)) {
         for (int side : {-1, 1}) {
@@ -826,480 +798,479 @@ void PortraitPainter::drawFaceExtras()
                 for (int v = -1; v <= 1; ++v)
                     eyePixel(side, u, v, frame);
             eyePixel(side, 0, 0, opaque(0x6080a0));
-            for (int d = f.eyeGap + w + 1; d < halfSpan(f.head, f.eyeY - 1); ++d)
-                plot(img, sideX(side, d), f.eyeY - 1, frame);
+            for (int d = face_.eyeGap + w + 1; d < halfSpan(face_.head, face_.eyeY - 1); ++d)
+                plot(image_, sideX(side, d), face_.eyeY - 1, frame);
         }
-        for (int d = 0; d < f.eyeGap - 1; ++d)
-            plotBoth(img, d, f.eyeY - 1, frame);
+        for (int d = 0; d < face_.eyeGap - 1; ++d)
+            plotBoth(image_, d, face_.eyeY - 1, frame);
     }
     if (has(Monocle)) {
-        const double cx = sideX(1, f.eyeGap) + 1.0;
-        fillRing(img, {cx, f.eyeY + 1.0, 2.6, 2.6}, {cx, f.eyeY + 1.0, 1.6, 1.6}, Gold);
-        drawLine(img, {int(cx) + 2, f.eyeY + 3}, {int(cx) + 5, 27}, Gold);
+        const double cx = sideX(1, face_.eyeGap) + 1.0;
+        fillRing(image_, {cx, face_.eyeY + 1.0, 2.6, 2.6}, {cx, face_.eyeY + 1.0, 1.6, 1.6}, Gold);
+        drawLine(image_, {int(cx) + 2, face_.eyeY + 3}, {int(cx) + 5, 27}, Gold);
     }
     if (has(EyePatch)) {
-        drawLine(img, {sideX(-1, f.eyeGap + w), f.eyeY - 1},
-                 {sideX(1, halfSpan(f.head, f.top() + 3) - 1), f.top() + 3}, Ink);
+        drawLine(image_, {sideX(-1, face_.eyeGap + w), face_.eyeY - 1},
+                 {sideX(1, halfSpan(face_.head, face_.top() + 3) - 1), face_.top() + 3}, Ink);
         for (int u = -1; u <= w; ++u)
             for (int v = -1; v <= 2; ++v)
                 eyePixel(-1, u, v, opaque(0x181818));
     }
     if (has(Scar)) {
         const QRgb scar = opaque(0xb04848);
-        const QPoint from{sideX(1, f.eyeGap + 3), f.eyeY - 3};
-        const QPoint to{sideX(1, f.eyeGap), f.eyeY + 4};
-        drawLine(img, from, to, scar);
-        plot(img, from.x() - 2, f.eyeY - 1, scar);
-        plot(img, from.x(), f.eyeY + 2, scar);
+        const QPoint from{sideX(1, face_.eyeGap + 3), face_.eyeY - 3};
+        const QPoint to{sideX(1, face_.eyeGap), face_.eyeY + 4};
+        drawLine(image_, from, to, scar);
+        plot(image_, from.x() - 2, face_.eyeY - 1, scar);
+        plot(image_, from.x(), face_.eyeY + 2, scar);
     }
     if (has(Moustache)) {
-        for (int d = 0; d <= f.mouthHalf + 1; ++d)
-            plotBoth(img, d, m - 1, p.hair);
-        for (int d = 0; d <= f.mouthHalf; ++d)
-            plotBoth(img, d, m - 2, p.hair);
+        for (int d = 0; d <= face_.mouthHalf + 1; ++d)
+            plotBoth(image_, d, m - 1, colours_.hair);
+        for (int d = 0; d <= face_.mouthHalf; ++d)
+            plotBoth(image_, d, m - 2, colours_.hair);
     }
     if (has(CurlyMoustache)) {
-        const QRgb colour = darker(p.hair, 110);
-        for (int d = 0; d <= f.mouthHalf; ++d)
-            plotBoth(img, d, m - 1, colour);
-        plotBoth(img, f.mouthHalf + 1, m - 2, colour);
-        plotBoth(img, f.mouthHalf + 2, m - 3, colour);
-        plotBoth(img, f.mouthHalf + 1, m - 3, colour);
+        const QRgb colour = darker(colours_.hair, 110);
+        for (int d = 0; d <= face_.mouthHalf; ++d)
+            plotBoth(image_, d, m - 1, colour);
+        plotBoth(image_, face_.mouthHalf + 1, m - 2, colour);
+        plotBoth(image_, face_.mouthHalf + 2, m - 3, colour);
+        plotBoth(image_, face_.mouthHalf + 1, m - 3, colour);
     }
     if (has(Goatee)) {
-        fillRect(img, 15, m + 2, 2, 2, p.hair);
-        plotBoth(img, 0, m + 4, p.hair);
+        fillRect(image_, 15, m + 2, 2, 2, colours_.hair);
+        plotBoth(image_, 0, m + 4, colours_.hair);
     }
     if (has(Mole))
-        plot(img, sideX(1, f.mouthHalf + 1), m - 2, Ink);
+        plot(image_, sideX(1, face_.mouthHalf + 1), m - 2, Ink);
     if (has(Earrings))
         for (int side : {-1, 1})
-            fillRect(img, sideX(side, int(f.head.rx)), f.eyeY + 4, 1, 2, Gold);
+            fillRect(image_, sideX(side, int(face_.head.rx)), face_.eyeY + 4, 1, 2, Gold);
     if (has(Tear)) {
         const QRgb tear = opaque(0x50b8f8);
-        const int x = sideX(-1, f.eyeGap + 1);
-        fillRect(img, x, f.eyeY + 2, 1, 2, tear);
-        fillRect(img, x - 1, f.eyeY + 4, 2, 2, tear);
-        plot(img, x - 1, f.eyeY + 4, White);
+        const int x = sideX(-1, face_.eyeGap + 1);
+        fillRect(image_, x, face_.eyeY + 2, 1, 2, tear);
+        fillRect(image_, x - 1, face_.eyeY + 4, 2, 2, tear);
+        plot(image_, x - 1, face_.eyeY + 4, White);
     }
     if (has(Cigar)) {
-        const int x = sideX(1, f.mouthHalf);
-        fillRect(img, x, m, 6, 2, opaque(0x8a5a30));
-        fillRect(img, x + 6, m, 1, 2, opaque(0xf06020));
+        const int x = sideX(1, face_.mouthHalf);
+        fillRect(image_, x, m, 6, 2, opaque(0x8a5a30));
+        fillRect(image_, x + 6, m, 1, 2, opaque(0xf06020));
         const QRgb smoke = opaque(0xd8d8d8);
-        plot(img, x + 7, m - 2, smoke);
-        plot(img, x + 8, m - 3, smoke);
-        plot(img, x + 8, m - 5, smoke);
-        plot(img, x + 7, m - 6, smoke);
+        plot(image_, x + 7, m - 2, smoke);
+        plot(image_, x + 8, m - 3, smoke);
+        plot(image_, x + 8, m - 5, smoke);
+        plot(image_, x + 7, m - 6, smoke);
     }
 }
 
-void PortraitPainter::drawHairFront()
-{
-    const int hairline = f.hairline();
-    switch (r.hair) {
+void PortraitPainter::drawHairFront() {
+    const int hairline = face_.hairline();
+    switch (racer_.hair) {
     case Hair::Bald:
-        if (r.skin != Skin::Dummy) {
-            const QRgb shine = lighter(p.skin, 125);
-            plot(img, sideX(-1, 2), f.top() + 1, shine);
-            plot(img, sideX(-1, 3), f.top() + 1, shine);
-            plot(img, sideX(-1, 4), f.top() + 2, shine);
+        if (racer_.skin != Skin::Dummy) {
+            const QRgb shine = lighter(colours_.skin, 125);
+            plot(image_, sideX(-1, 2), face_.top() + 1, shine);
+            plot(image_, sideX(-1, 3), face_.top() + 1, shine);
+            plot(image_, sideX(-1, 4), face_.top() + 2, shine);
         }
         return;
     case Hair::Sides:
     case Hair::CombOver:
-        for (int y = hairline - 1; y <= f.eyeY + 1; ++y) {
-            const int span = halfSpan(f.head, y);
+        for (int y = hairline - 1; y <= face_.eyeY + 1; ++y) {
+            const int span = halfSpan(face_.head, y);
             for (int d = span - 2; d <= span; ++d)
-                plotBoth(img, d, y, p.hair);
+                plotBoth(image_, d, y, colours_.hair);
         }
-        if (r.hair == Hair::CombOver)
-            for (int y : {f.top() + 1, f.top() + 3})
-                for (int d = 0; d < halfSpan(f.head, y); ++d)
-                    plot(img, sideX(1, d) - 2 * (d % 3 == 2), y, p.hair);
+        if (racer_.hair == Hair::CombOver)
+            for (int y : {face_.top() + 1, face_.top() + 3})
+                for (int d = 0; d < halfSpan(face_.head, y); ++d)
+                    plot(image_, sideX(1, d) - 2 * (d % 3 == 2), y, colours_.hair);
         return;
     case Hair::Mohawk:
-        fillBand(img, f.top() - 4, hairline - 2, 2, p.hair);
+        fillBand(image_, face_.top() - 4, hairline - 2, 2, colours_.hair);
         for (int d = 0; d < 2; ++d)
-            plotBoth(img, d, f.top() - 5, p.hair);
-        plotBoth(img, 1, f.top() - 6, p.hair);
-        fillBand(img, f.top() - 4, hairline - 2, 1, p.hairLight);
+            plotBoth(image_, d, face_.top() - 5, colours_.hair);
+        plotBoth(image_, 1, face_.top() - 6, colours_.hair);
+        fillBand(image_, face_.top() - 4, hairline - 2, 1, colours_.hairLight);
         return;
     case Hair::Buzz:
         for (int y = 0; y < hairline - 1; ++y)
             for (int x = 0; x < Size; ++x)
-                if (Ellipse{16, f.head.cy - 0.5, f.head.rx + 0.5, f.head.ry + 0.5}.contains(x, y))
-                    img.setPixel(x, y, (x + y) % 2 ? p.hair : p.hairShade);
+                if (Ellipse{16, face_.head.cy - 0.5, face_.head.rx + 0.5, face_.head.ry + 0.5}
+                        .contains(x, y))
+                    image_.setPixel(x, y, (x + y) % 2 ? colours_.hair : colours_.hairShade);
         return;
     default:
         break;
     }
-    fillEllipse(img, hairCap(), p.hair, INT_MIN, hairline - 1);
+    fillEllipse(image_, hairCap(), colours_.hair, INT_MIN, hairline - 1);
     drawHairStyleDetails();
 }
 
-void PortraitPainter::drawHairStyleDetails()
-{
-    const int hairline = f.hairline();
-    const int t = f.top();
+void PortraitPainter::drawHairStyleDetails() {
+    const int hairline = face_.hairline();
+    const int t = face_.top();
     auto frameFace = [&](int fromY, int toY) {
         for (int y = fromY; y <= toY; ++y)
-            plotBoth(img, halfSpan(f.head, y) - 1, y, p.hair);
+            plotBoth(image_, halfSpan(face_.head, y) - 1, y, colours_.hair);
     };
-    switch (r.hair) {
+    switch (racer_.hair) {
     case Hair::Short:
-        frameFace(hairline, f.eyeY);
+        frameFace(hairline, face_.eyeY);
         break;
     case Hair::Slick:
-        fillBand(img, hairline, hairline, 1, p.hair);
-        plot(img, sideX(-1, 3), t, p.hairLight);
-        plot(img, sideX(-1, 4), t + 1, p.hairLight);
-        plot(img, sideX(-1, 5), t + 2, p.hairLight);
-        frameFace(hairline, f.eyeY);
+        fillBand(image_, hairline, hairline, 1, colours_.hair);
+        plot(image_, sideX(-1, 3), t, colours_.hairLight);
+        plot(image_, sideX(-1, 4), t + 1, colours_.hairLight);
+        plot(image_, sideX(-1, 5), t + 2, colours_.hairLight);
+        frameFace(hairline, face_.eyeY);
         break;
     case Hair::Parted:
         for (int y = t - 1; y < hairline - 1; ++y)
-            plot(img, sideX(-1, 3), y, p.hairShade);
+            plot(image_, sideX(-1, 3), y, colours_.hairShade);
         for (int d = 0; d < 5; ++d)
-            plot(img, sideX(1, d), hairline, p.hair);
-        frameFace(hairline, f.eyeY);
+            plot(image_, sideX(1, d), hairline, colours_.hair);
+        frameFace(hairline, face_.eyeY);
         break;
     case Hair::Long:
     case Hair::Wavy:
-        frameFace(hairline, f.mouthY);
-        plot(img, 16, t - 1, p.hairShade);
-        plot(img, 16, t, p.hairShade);
+        frameFace(hairline, face_.mouthY);
+        plot(image_, 16, t - 1, colours_.hairShade);
+        plot(image_, 16, t, colours_.hairShade);
         break;
     case Hair::Bob:
-        fillBand(img, hairline, hairline, halfSpan(f.head, hairline), p.hair);
-        frameFace(hairline + 1, f.mouthY - 1);
+        fillBand(image_, hairline, hairline, halfSpan(face_.head, hairline), colours_.hair);
+        frameFace(hairline + 1, face_.mouthY - 1);
         break;
     case Hair::Ponytail:
     case Hair::Bun:
-        plot(img, sideX(1, 2), t, p.hairLight);
-        plot(img, sideX(1, 3), t + 1, p.hairLight);
-        frameFace(hairline, f.eyeY - 1);
+        plot(image_, sideX(1, 2), t, colours_.hairLight);
+        plot(image_, sideX(1, 3), t + 1, colours_.hairLight);
+        frameFace(hairline, face_.eyeY - 1);
         break;
     case Hair::Pigtails:
         for (int y = t - 1; y < hairline; ++y)
-            plot(img, 16, y, p.hairShade);
-        frameFace(hairline, f.eyeY + 1);
+            plot(image_, 16, y, colours_.hairShade);
+        frameFace(hairline, face_.eyeY + 1);
         for (int side : {-1, 1})
-            fillRect(img, std::min(sideX(side, int(f.head.rx) + 1), sideX(side, int(f.head.rx) + 2)),
-                     f.eyeY - 3, 2, 2, p.accent);
+            fillRect(
+                image_,
+                std::min(sideX(side, int(face_.head.rx) + 1), sideX(side, int(face_.head.rx) + 2)),
+                face_.eyeY - 3, 2, 2, colours_.accent);
         break;
     case Hair::Spiky:
         for (int i = 0; i < 5; ++i) {
             const int x = 16 + (i - 2) * 4;
             const int tip = t - 4 - (i == 2 ? 1 : 0) + (i == 0 || i == 4 ? 1 : 0);
-            fillPolygon(img, {{x - 2, t + 2}, {x + (i - 2), tip}, {x + 2, t + 2}}, p.hair);
+            fillPolygon(image_, {{x - 2, t + 2}, {x + (i - 2), tip}, {x + 2, t + 2}},
+                        colours_.hair);
         }
-        frameFace(hairline, f.eyeY);
+        frameFace(hairline, face_.eyeY);
         break;
     case Hair::Wild:
         for (int x = 9; x <= 22; x += 3)
-            fillPolygon(img, {{x - 1, hairline - 1}, {x + 1, hairline + 1}, {x + 2, hairline - 1}},
-                        p.hair);
+            fillPolygon(image_,
+                        {{x - 1, hairline - 1}, {x + 1, hairline + 1}, {x + 2, hairline - 1}},
+                        colours_.hair);
         break;
     case Hair::Afro:
     case Hair::Curly:
-        for (int d = 1; d < halfSpan(f.head, hairline); d += 3)
-            plotBoth(img, d, hairline, p.hair);
+        for (int d = 1; d < halfSpan(face_.head, hairline); d += 3)
+            plotBoth(image_, d, hairline, colours_.hair);
         for (int y = 0; y < hairline; ++y)
             for (int x = 0; x < Size; ++x)
-                if (img.pixel(x, y) == p.hair && (x * 3 + y * 5) % 7 == 0)
-                    img.setPixel(x, y, p.hairShade);
+                if (image_.pixel(x, y) == colours_.hair && (x * 3 + y * 5) % 7 == 0)
+                    image_.setPixel(x, y, colours_.hairShade);
         break;
     case Hair::Quiff:
-        fillEllipse(img, {15, t - 0.5, f.head.rx - 0.5, 3.5}, p.hair);
+        fillEllipse(image_, {15, t - 0.5, face_.head.rx - 0.5, 3.5}, colours_.hair);
         for (int d = 0; d < 4; ++d)
-            plot(img, sideX(-1, d), t - 3, p.hairLight);
-        frameFace(hairline, f.eyeY);
+            plot(image_, sideX(-1, d), t - 3, colours_.hairLight);
+        frameFace(hairline, face_.eyeY);
         break;
-    case Hair::Messy:
-    {
+    case Hair::Messy: {
         // flicks sticking out of the hair at odd angles, attached to it so they read as hair
-        const int rx = int(f.head.rx);
+        const int rx = int(face_.head.rx);
         auto at = [](int side, int d, int y) { return QPoint(sideX(side, d), y); };
-        fillPolygon(img, {at(-1, rx - 1, hairline - 4), at(-1, rx + 3, hairline - 3),
-                          at(-1, rx, hairline - 1)},
-                    p.hair);
-        fillPolygon(img, {at(1, rx - 1, hairline - 5), at(1, rx + 3, hairline - 6),
-                          at(1, rx, hairline - 2)},
-                    p.hair);
-        fillPolygon(img, {at(-1, 0, t + 1), at(-1, 3, t - 3), at(-1, 4, t + 1)}, p.hair);
-        fillPolygon(img, {at(1, 2, t + 1), at(1, 5, t - 2), at(1, 5, t + 2)}, p.hair);
-        plot(img, sideX(-1, 3), hairline, p.hair);
-        plot(img, sideX(1, 1), hairline, p.hair);
-        plot(img, sideX(1, 4), hairline, p.hair);
-        frameFace(hairline, f.eyeY);
+        fillPolygon(image_, {at(-1, rx - 2, t + 2), at(-1, rx + 1, t - 1), at(-1, rx - 4, t)},
+                    colours_.hair);
+        fillPolygon(image_, {at(-1, 3, t), at(-1, 2, t - 3), at(-1, 0, t)}, colours_.hair);
+        fillPolygon(image_, {at(1, 1, t), at(1, 4, t - 2), at(1, 5, t + 1)}, colours_.hair);
+        fillPolygon(
+            image_,
+            {at(1, rx - 1, hairline - 4), at(1, rx + 3, hairline - 3), at(1, rx, hairline - 1)},
+            colours_.hair);
+        plot(image_, sideX(-1, 3), hairline, colours_.hair);
+        plot(image_, sideX(1, 1), hairline, colours_.hair);
+        plot(image_, sideX(1, 4), hairline, colours_.hair);
+        frameFace(hairline, face_.eyeY);
         break;
     }
     case Hair::Swept:
         for (int d = 0; d < 5; ++d)
-            plot(img, sideX(-1, d), hairline, p.hair);
-        plot(img, sideX(-1, 5), hairline + 1, p.hair);
+            plot(image_, sideX(-1, d), hairline, colours_.hair);
+        plot(image_, sideX(-1, 5), hairline + 1, colours_.hair);
         break;
     default:
         break;
     }
 }
 
-void PortraitPainter::drawHat()
-{
-    const Ellipse &h = f.head;
-    const int hairline = f.hairline();
-    const int t = f.top();
-    switch (r.hat) {
+void PortraitPainter::drawHat() {
+    const Ellipse& h = face_.head;
+    const int hairline = face_.hairline();
+    const int t = face_.top();
+    switch (racer_.hat) {
     case Hat::None:
         break;
     case Hat::ArmyHelmet: {
-        fillEllipse(img, {16, hairline + 0.5, h.rx + 1.5, hairline - t + 4.5}, p.accent, INT_MIN,
-                    hairline);
-        fillBand(img, hairline, hairline, int(h.rx) + 2, p.accentShade);
+        fillEllipse(image_, {16, hairline + 0.5, h.rx + 1.5, hairline - t + 4.5}, colours_.accent,
+                    INT_MIN, hairline);
+        fillBand(image_, hairline, hairline, int(h.rx) + 2, colours_.accentShade);
         const QRgb strap = opaque(0x403020);
-        for (int y = hairline + 1; y <= f.mouthY + 1; ++y)
-            plotBoth(img, halfSpan(h, y) - 1, y, strap);
-        for (const QPoint &spot : {QPoint(12, t), QPoint(19, t + 1), QPoint(15, t + 2),
+        for (int y = hairline + 1; y <= face_.mouthY + 1; ++y)
+            plotBoth(image_, halfSpan(h, y) - 1, y, strap);
+        for (const QPoint& spot : {QPoint(12, t), QPoint(19, t + 1), QPoint(15, t + 2),
                                    QPoint(22, t + 3), QPoint(9, t + 3)})
-            plot(img, spot.x(), spot.y(), p.accentShade);
+            plot(image_, spot.x(), spot.y(), colours_.accentShade);
         break;
     }
     case Hat::RaceHelmet:
-        fillEllipse(img, {16, h.cy - 0.5, h.rx + 2.5, h.ry + 2}, p.accent, INT_MIN, hairline - 1);
-        fillBand(img, t - 2, hairline - 2, 1, White);
-        fillBand(img, hairline - 1, hairline, int(h.rx), opaque(0x405880));
-        fillBand(img, hairline - 1, hairline - 1, int(h.rx) - 2, opaque(0x7090c0));
-        for (int y = f.mouthY + 2; y < Size; ++y)
+        fillEllipse(image_, {16, h.cy - 0.5, h.rx + 2.5, h.ry + 2}, colours_.accent, INT_MIN,
+                    hairline - 1);
+        fillBand(image_, t - 2, hairline - 2, 1, White);
+        fillBand(image_, hairline - 1, hairline, int(h.rx), opaque(0x405880));
+        fillBand(image_, hairline - 1, hairline - 1, int(h.rx) - 2, opaque(0x7090c0));
+        for (int y = face_.mouthY + 2; y < Size; ++y)
             for (int x = 0; x < Size; ++x)
                 if (Ellipse{16, h.cy - 0.5, h.rx + 2.5, h.ry + 2}.contains(x, y))
-                    img.setPixel(x, y, p.accent);
+                    image_.setPixel(x, y, colours_.accent);
         break;
     case Hat::Cap:
     case Hat::BackwardCap:
     case Hat::TruckerCap: {
-        fillEllipse(img, {16, hairline + 0.5, h.rx + 1, hairline - t + 3.5}, p.accent, INT_MIN,
-                    hairline - 1);
-        fillBand(img, t - 2, t - 2, 1, p.accentShade);
-        if (r.hat == Hat::TruckerCap) {
+        fillEllipse(image_, {16, hairline + 0.5, h.rx + 1, hairline - t + 3.5}, colours_.accent,
+                    INT_MIN, hairline - 1);
+        fillBand(image_, t - 2, t - 2, 1, colours_.accentShade);
+        if (racer_.hat == Hat::TruckerCap) {
             // tall foam front panel over a mesh back
             for (int y = t; y < hairline - 1; ++y)
                 for (int x = 0; x < Size; ++x)
-                    if (img.pixel(x, y) == p.accent && (x + y) % 2)
-                        img.setPixel(x, y, p.accentShade);
-            fillBand(img, t - 1, hairline - 2, 4, White);
-            fillBand(img, hairline - 4, hairline - 3, 2, p.accent);
+                    if (image_.pixel(x, y) == colours_.accent && (x + y) % 2)
+                        image_.setPixel(x, y, colours_.accentShade);
+            fillBand(image_, t - 1, hairline - 2, 4, White);
+            fillBand(image_, hairline - 4, hairline - 3, 2, colours_.accent);
         }
-        if (r.hat == Hat::BackwardCap) {
-            fillRect(img, 14, hairline - 2, 4, 2, p.hair);
-            fillBand(img, hairline - 1, hairline - 1, 3, p.accentShade);
-            fillRect(img, sideX(-1, int(h.rx) + 4), hairline - 4, 4, 2, p.accentShade);
+        if (racer_.hat == Hat::BackwardCap) {
+            fillRect(image_, 14, hairline - 2, 4, 2, colours_.hair);
+            fillBand(image_, hairline - 1, hairline - 1, 3, colours_.accentShade);
+            fillRect(image_, sideX(-1, int(h.rx) + 4), hairline - 4, 4, 2, colours_.accentShade);
         } else {
-            fillBand(img, hairline - 1, hairline, int(h.rx) + 2, p.accentShade);
-            fillBand(img, hairline - 1, hairline - 1, int(h.rx) + 1, p.accent);
+            fillBand(image_, hairline - 1, hairline, int(h.rx) + 2, colours_.accentShade);
+            fillBand(image_, hairline - 1, hairline - 1, int(h.rx) + 1, colours_.accent);
         }
         break;
     }
     case Hat::TopHat:
-        fillBand(img, 0, t + 1, 5, p.accent);
-        fillBand(img, t - 1, t, 5, opaque(0xa02030));
-        fillBand(img, t + 2, t + 3, int(h.rx) + 2, p.accent);
+        fillBand(image_, 0, t + 1, 5, colours_.accent);
+        fillBand(image_, t - 1, t, 5, opaque(0xa02030));
+        fillBand(image_, t + 2, t + 3, int(h.rx) + 2, colours_.accent);
         break;
     case Hat::Cowboy:
-        fillBand(img, t - 4, t + 1, 5, p.accent);
-        plotBoth(img, 4, t - 4, Clear);
-        fillBand(img, t - 4, t - 3, 1, p.accentShade);
-        fillBand(img, t, t, 5, opaque(0x3a2010));
-        fillEllipse(img, {16, t + 2.5, h.rx + 6, 2}, p.accent);
-        plotBoth(img, int(h.rx) + 5, t, p.accent);
-        plotBoth(img, int(h.rx) + 4, t, p.accent);
+        fillBand(image_, t - 4, t + 1, 5, colours_.accent);
+        plotBoth(image_, 4, t - 4, Clear);
+        fillBand(image_, t - 4, t - 3, 1, colours_.accentShade);
+        fillBand(image_, t, t, 5, opaque(0x3a2010));
+        fillEllipse(image_, {16, t + 2.5, h.rx + 6, 2}, colours_.accent);
+        plotBoth(image_, int(h.rx) + 5, t, colours_.accent);
+        plotBoth(image_, int(h.rx) + 4, t, colours_.accent);
         break;
     case Hat::Beret:
-        fillEllipse(img, {17, t + 1.5, h.rx + 2, 3.5}, p.accent, INT_MIN, t + 3);
-        fillEllipse(img, {21, t + 1.0, 4, 2.5}, p.accent);
-        plot(img, 16, t - 2, p.accentShade);
-        plot(img, 16, t - 3, p.accentShade);
+        fillEllipse(image_, {17, t + 1.5, h.rx + 2, 3.5}, colours_.accent, INT_MIN, t + 3);
+        fillEllipse(image_, {21, t + 1.0, 4, 2.5}, colours_.accent);
+        plot(image_, 16, t - 2, colours_.accentShade);
+        plot(image_, 16, t - 3, colours_.accentShade);
         break;
     case Hat::ChefHat: {
         const QRgb crease = opaque(0xc8c8d4);
-        fillEllipse(img, {11.5, t - 3.0, 4, 4}, White);
-        fillEllipse(img, {20.5, t - 3.0, 4, 4}, White);
-        fillEllipse(img, {16, t - 5.0, 5, 4.5}, White);
-        fillBand(img, t - 3, t + 3, int(h.rx) - 1, White);
-        plotBoth(img, 2, t - 2, crease);
-        plotBoth(img, 2, t - 1, crease);
-        fillBand(img, t + 1, t + 1, int(h.rx) - 1, crease);
+        fillEllipse(image_, {11.5, t - 3.0, 4, 4}, White);
+        fillEllipse(image_, {20.5, t - 3.0, 4, 4}, White);
+        fillEllipse(image_, {16, t - 5.0, 5, 4.5}, White);
+        fillBand(image_, t - 3, t + 3, int(h.rx) - 1, White);
+        plotBoth(image_, 2, t - 2, crease);
+        plotBoth(image_, 2, t - 1, crease);
+        fillBand(image_, t + 1, t + 1, int(h.rx) - 1, crease);
         break;
     }
     case Hat::Fedora:
-        fillBand(img, t - 3, t + 1, 6, p.accent);
-        plotBoth(img, 5, t - 3, Clear);
-        fillBand(img, t - 3, t - 2, 1, p.accentShade);
-        fillBand(img, t, t, 6, opaque(0x181818));
-        fillBand(img, t + 2, t + 2, int(h.rx) + 3, p.accent);
-        fillBand(img, t + 2, t + 2, int(h.rx) + 3, p.accent);
-        fillRect(img, sideX(-1, int(h.rx) + 2), t + 1, int(h.rx) + 3, 1, p.accent);
+        fillBand(image_, t - 3, t + 1, 6, colours_.accent);
+        plotBoth(image_, 5, t - 3, Clear);
+        fillBand(image_, t - 3, t - 2, 1, colours_.accentShade);
+        fillBand(image_, t, t, 6, opaque(0x181818));
+        fillBand(image_, t + 2, t + 2, int(h.rx) + 3, colours_.accent);
+        fillBand(image_, t + 2, t + 2, int(h.rx) + 3, colours_.accent);
+        fillRect(image_, sideX(-1, int(h.rx) + 2), t + 1, int(h.rx) + 3, 1, colours_.accent);
         break;
     case Hat::Bowler:
-        fillEllipse(img, {16, t + 2.5, 6, 5.5}, p.accent, INT_MIN, t + 2);
-        fillBand(img, t + 1, t + 1, 6, opaque(0x5a3a3a));
-        fillBand(img, t + 3, t + 3, int(h.rx) + 2, p.accent);
-        plot(img, sideX(-1, 3), t - 2, lighter(p.accent, 180));
+        fillEllipse(image_, {16, t + 2.5, 6, 5.5}, colours_.accent, INT_MIN, t + 2);
+        fillBand(image_, t + 1, t + 1, 6, opaque(0x5a3a3a));
+        fillBand(image_, t + 3, t + 3, int(h.rx) + 2, colours_.accent);
+        plot(image_, sideX(-1, 3), t - 2, lighter(colours_.accent, 180));
         break;
     case Hat::Beanie:
-        fillEllipse(img, {16, hairline + 0.5, h.rx + 1, hairline - t + 3.5}, p.accent, INT_MIN,
-                    hairline);
+        fillEllipse(image_, {16, hairline + 0.5, h.rx + 1, hairline - t + 3.5}, colours_.accent,
+                    INT_MIN, hairline);
         for (int d = 0; d <= int(h.rx); ++d)
             for (int y = hairline - 2; y <= hairline; ++y)
-                plotBoth(img, d, y, d % 2 ? p.accentShade : darker(p.accent, 115));
-        fillEllipse(img, {16, t - 3.5, 2.5, 2.5}, lighter(p.accent, 150));
+                plotBoth(image_, d, y, d % 2 ? colours_.accentShade : darker(colours_.accent, 115));
+        fillEllipse(image_, {16, t - 3.5, 2.5, 2.5}, lighter(colours_.accent, 150));
         break;
     case Hat::BushHat:
-        fillBand(img, t - 3, t + 1, 6, p.accent);
-        plotBoth(img, 5, t - 3, Clear);
-        fillBand(img, t, t, 6, opaque(0x5a3a20));
-        fillBand(img, t + 2, t + 3, int(h.rx) + 5, p.accent);
-        fillBand(img, t + 3, t + 3, int(h.rx) + 4, p.accentShade);
-        fillRect(img, sideX(-1, int(h.rx) + 4), t - 2, 2, 4, p.accent);
+        fillBand(image_, t - 3, t + 1, 6, colours_.accent);
+        plotBoth(image_, 5, t - 3, Clear);
+        fillBand(image_, t, t, 6, opaque(0x5a3a20));
+        fillBand(image_, t + 2, t + 3, int(h.rx) + 5, colours_.accent);
+        fillBand(image_, t + 3, t + 3, int(h.rx) + 4, colours_.accentShade);
+        fillRect(image_, sideX(-1, int(h.rx) + 4), t - 2, 2, 4, colours_.accent);
         for (int d : {4, int(h.rx) + 2})
             for (int side : {-1, 1}) {
                 const int x = sideX(side, d);
-                fillRect(img, x, t + 4, 1, 2, opaque(0x3a2a1a));
-                fillRect(img, x, t + 6, 1, 2, opaque(0xc08a50));
+                fillRect(image_, x, t + 4, 1, 2, opaque(0x3a2a1a));
+                fillRect(image_, x, t + 6, 1, 2, opaque(0xc08a50));
             }
         break;
     case Hat::FlyingCap:
-        fillEllipse(img, {16, h.cy - 0.5, h.rx + 1, h.ry + 1}, p.accent, INT_MIN, hairline - 1);
-        for (int y = hairline; y <= f.mouthY; ++y) {
+        fillEllipse(image_, {16, h.cy - 0.5, h.rx + 1, h.ry + 1}, colours_.accent, INT_MIN,
+                    hairline - 1);
+        for (int y = hairline; y <= face_.mouthY; ++y) {
             const int span = halfSpan(h, y);
-            plotBoth(img, span - 1, y, p.accent);
-            plotBoth(img, span, y, p.accent);
+            plotBoth(image_, span - 1, y, colours_.accent);
+            plotBoth(image_, span, y, colours_.accent);
         }
-        fillBand(img, t - 1, hairline - 3, 1, p.accentShade);
+        fillBand(image_, t - 1, hairline - 3, 1, colours_.accentShade);
         break;
     case Hat::Visor:
-        fillBand(img, hairline - 2, hairline - 1, halfSpan(h, hairline - 1), p.accent);
-        fillBand(img, hairline, hairline, int(h.rx) + 2, p.accentShade);
+        fillBand(image_, hairline - 2, hairline - 1, halfSpan(h, hairline - 1), colours_.accent);
+        fillBand(image_, hairline, hairline, int(h.rx) + 2, colours_.accentShade);
         break;
     case Hat::Hood:
-        fillEllipse(img, {16, h.cy - 0.5, h.rx + 3, h.ry + 2.5}, p.accent, INT_MIN, hairline - 1);
-        fillBand(img, hairline - 1, hairline - 1, halfSpan(h, hairline - 1), p.accentShade);
+        fillEllipse(image_, {16, h.cy - 0.5, h.rx + 3, h.ry + 2.5}, colours_.accent, INT_MIN,
+                    hairline - 1);
+        fillBand(image_, hairline - 1, hairline - 1, halfSpan(h, hairline - 1),
+                 colours_.accentShade);
         break;
-    case Hat::Headband: {
-        fillBand(img, hairline - 2, hairline - 1, halfSpan(h, hairline - 1) + 1, p.accent);
-        const int x = sideX(-1, int(h.rx) + 1);
-        fillPolygon(img, {{x, hairline - 2}, {x - 5, hairline}, {x - 5, hairline + 1}, {x, hairline - 1}},
-                    p.accent);
-        fillPolygon(img, {{x, hairline - 1}, {x - 3, hairline + 3}, {x - 2, hairline + 3}, {x + 1, hairline - 1}},
-                    p.accentShade);
+    case Hat::Headband:
+        fillBand(image_, hairline - 2, hairline - 1, halfSpan(h, hairline - 1) + 1,
+                 colours_.accent);
         break;
-    }
     case Hat::Bandana:
-        fillEllipse(img, hairCap(), p.accent, INT_MIN, hairline - 1);
-        for (const QPoint &dot :
+        fillEllipse(image_, hairCap(), colours_.accent, INT_MIN, hairline - 1);
+        for (const QPoint& dot :
              {QPoint(12, t + 1), QPoint(17, t), QPoint(20, t + 3), QPoint(14, t + 4)})
-            plot(img, dot.x(), dot.y(), White);
-        fillPolygon(img,
+            plot(image_, dot.x(), dot.y(), White);
+        fillPolygon(image_,
                     {{sideX(1, int(h.rx)), hairline - 3},
                      {sideX(1, int(h.rx) + 4), hairline + 1},
                      {sideX(1, int(h.rx) + 2), hairline + 2}},
-                    p.accentShade);
+                    colours_.accentShade);
         break;
     case Hat::AliceBand:
-        fillRing(img, {16, h.cy + 1, h.rx + 1.5, h.ry + 1}, {16, h.cy + 2, h.rx + 1.5, h.ry + 1},
-                 p.accent, INT_MIN, hairline);
+        fillRing(image_, {16, h.cy + 1, h.rx + 1.5, h.ry + 1}, {16, h.cy + 2, h.rx + 1.5, h.ry + 1},
+                 colours_.accent, INT_MIN, hairline);
         break;
     }
 }
 
-void PortraitPainter::drawProps()
-{
-    const int t = f.top();
+void PortraitPainter::drawProps() {
+    const int t = face_.top();
     if (has(Bow)) {
         const int x = sideX(1, 4);
-        fillPolygon(img, {{x - 4, t - 3}, {x, t}, {x - 4, t + 3}}, p.accent);
-        fillPolygon(img, {{x + 4, t - 3}, {x, t}, {x + 4, t + 3}}, p.accent);
-        fillRect(img, x - 1, t - 1, 2, 2, p.accentShade);
+        fillPolygon(image_, {{x - 4, t - 3}, {x, t}, {x - 4, t + 3}}, colours_.accent);
+        fillPolygon(image_, {{x + 4, t - 3}, {x, t}, {x + 4, t + 3}}, colours_.accent);
+        fillRect(image_, x - 1, t - 1, 2, 2, colours_.accentShade);
     }
     if (has(Horns))
         for (int side : {-1, 1}) {
             auto at = [side](int d, int y) { return QPoint(sideX(side, d), y); };
-            fillPolygon(img, {at(2, t + 1), at(5, t + 2), at(7, t - 4)}, p.accent);
+            fillPolygon(image_, {at(2, t + 1), at(5, t + 2), at(7, t - 4)}, colours_.accent);
         }
     if (has(Goggles)) {
-        const int y = f.hairline() - 2;
-        fillBand(img, y, y, halfSpan(f.head, y) + 1, opaque(0x3a2a1a));
+        const int y = face_.hairline() - 2;
+        fillBand(image_, y, y, halfSpan(face_.head, y) + 1, opaque(0x3a2a1a));
         for (int side : {-1, 1}) {
-            const double cx = sideX(side, f.eyeGap + 1) + 0.5;
-            fillEllipse(img, {cx, y + 0.5, 2.5, 2.5}, opaque(0xb08840));
-            fillEllipse(img, {cx, y + 0.5, 1.5, 1.5}, opaque(0x90d0f0));
+            const double cx = sideX(side, face_.eyeGap + 1) + 0.5;
+            fillEllipse(image_, {cx, y + 0.5, 2.5, 2.5}, opaque(0xb08840));
+            fillEllipse(image_, {cx, y + 0.5, 1.5, 1.5}, opaque(0x90d0f0));
         }
     }
     if (has(Headset)) {
-        const Ellipse &h = f.head;
-        fillRing(img, {16, h.cy, h.rx + 2, h.ry + 2}, {16, h.cy, h.rx + 1, h.ry + 1}, p.accent,
-                 INT_MIN, f.eyeY);
+        const Ellipse& h = face_.head;
+        fillRing(image_, {16, h.cy, h.rx + 2, h.ry + 2}, {16, h.cy, h.rx + 1, h.ry + 1},
+                 colours_.accent, INT_MIN, face_.eyeY);
         for (int side : {-1, 1})
-            fillRect(img, std::min(sideX(side, int(h.rx)), sideX(side, int(h.rx) + 2)), f.eyeY - 1,
-                     3, 5, p.accent);
-        drawLine(img, {sideX(-1, int(h.rx)), f.eyeY + 3}, {sideX(-1, f.mouthHalf + 1), f.mouthY},
-                 p.accent);
-        fillRect(img, sideX(-1, f.mouthHalf + 2), f.mouthY - 1, 2, 2, opaque(0x101010));
+            fillRect(image_, std::min(sideX(side, int(h.rx)), sideX(side, int(h.rx) + 2)),
+                     face_.eyeY - 1, 3, 5, colours_.accent);
+        drawLine(image_, {sideX(-1, int(h.rx)), face_.eyeY + 3},
+                 {sideX(-1, face_.mouthHalf + 1), face_.mouthY}, colours_.accent);
+        fillRect(image_, sideX(-1, face_.mouthHalf + 2), face_.mouthY - 1, 2, 2, opaque(0x101010));
     }
     if (has(Pick)) {
-        fillRect(img, 22, t - 7, 6, 3, p.accent);
-        fillRect(img, 24, t - 9, 2, 2, p.accent);
+        fillRect(image_, 22, t - 7, 6, 3, colours_.accent);
+        fillRect(image_, 24, t - 9, 2, 2, colours_.accent);
         for (int x = 22; x <= 27; x += 2)
-            fillRect(img, x, t - 4, 1, 4, opaque(0xe0e0e0));
+            fillRect(image_, x, t - 4, 1, 4, opaque(0xe0e0e0));
     }
     if (has(Bubble)) {
-        fillEllipse(img, {27, 6, 4, 4}, opaque(0xb8ecff));
-        plot(img, 25, 4, White);
-        plot(img, 26, 3, White);
-        fillEllipse(img, {25, 13.5, 1.5, 1.5}, opaque(0xb8ecff));
+        fillEllipse(image_, {27, 6, 4, 4}, opaque(0xb8ecff));
+        plot(image_, 25, 4, White);
+        plot(image_, 26, 3, White);
+        fillEllipse(image_, {25, 13.5, 1.5, 1.5}, opaque(0xb8ecff));
     }
     if (has(Coin)) {
-        fillEllipse(img, {26, 26, 4, 4}, Gold);
-        fillRing(img, {26, 26, 3, 3}, {26, 26, 2, 2}, opaque(0xc09020));
-        fillRect(img, 25, 24, 2, 4, opaque(0xc09020));
+        fillEllipse(image_, {26, 26, 4, 4}, Gold);
+        fillRing(image_, {26, 26, 3, 3}, {26, 26, 2, 2}, opaque(0xc09020));
+        fillRect(image_, 25, 24, 2, 4, opaque(0xc09020));
     }
     if (has(Bird)) {
         const QRgb feathers = opaque(0xe8c838);
-        fillEllipse(img, {20, t - 2.0, 3.5, 2.5}, feathers);
-        fillEllipse(img, {23, t - 4.0, 2, 2}, feathers);
-        fillPolygon(img, {{17, t - 3}, {13, t - 5}, {15, t - 1}}, darker(feathers, 130));
-        plot(img, 25, t - 4, opaque(0xf07020));
-        plot(img, 23, t - 5, Ink);
-        plot(img, 19, t - 2, darker(feathers, 130));
+        fillEllipse(image_, {20, t - 2.0, 3.5, 2.5}, feathers);
+        fillEllipse(image_, {23, t - 4.0, 2, 2}, feathers);
+        fillPolygon(image_, {{17, t - 3}, {13, t - 5}, {15, t - 1}}, darker(feathers, 130));
+        plot(image_, 25, t - 4, opaque(0xf07020));
+        plot(image_, 23, t - 5, Ink);
+        plot(image_, 19, t - 2, darker(feathers, 130));
     }
     if (has(TestMarks))
+        // crash-test targets over the ears
         for (int side : {-1, 1}) {
-            const Ellipse mark{16 + side * (f.head.rx - 3), f.eyeY + 1.0, 2, 2};
+            const Ellipse mark{16 + side * face_.head.rx, face_.eyeY + 1.5, 2.5, 2.5};
             for (int y = 0; y < Size; ++y)
                 for (int x = 0; x < Size; ++x)
                     if (mark.contains(x, y))
-                        img.setPixel(x, y, ((x < mark.cx) != (y < mark.cy)) ? Ink : White);
+                        image_.setPixel(x, y, ((x < mark.cx) != (y < mark.cy)) ? Ink : White);
         }
     if (has(QuestionMark)) {
-        static const char *const Glyph[] = {".###.", "#...#", "....#", "...#.",
+        static const char* const Glyph[] = {".###.", "#...#", "....#", "...#.",
                                             "..#..", ".....", "..#.."};
         for (int v = 0; v < 7; ++v)
             for (int u = 0; u < 5; ++u)
                 if (Glyph[v][u] == '#')
-                    plot(img, 14 + u, f.eyeY - 2 + v, Ink);
+                    plot(image_, 14 + u, face_.eyeY - 2 + v, Ink);
     }
 }
 
-QRgb backdropPixel(const Racer &racer, int x, int y)
-{
+QRgb backdropPixel(const Racer& racer, int x, int y) {
     const QRgb base = opaque(racer.backdropColour);
     const QRgb light = lighter(base, 118);
     switch (racer.backdrop) {
     case Backdrop::Plain:
         return base;
     case Backdrop::Speed: {
-        const int streakEnd[] = {0, 0, 0, 14, 0, 0, 0, 0, 9, 0, 0, 0, 0, 0, 0, 0,
-                                 0, 0, 0, 0, 0, 12, 0, 0, 0, 0, 7, 0, 0, 0, 0, 0};
+        const int streakEnd[] = {0, 0, 0, 14, 0, 0,  0, 0, 9, 0, 0, 0, 0, 0, 0, 0,
+                                 0, 0, 0, 0,  0, 12, 0, 0, 0, 0, 7, 0, 0, 0, 0, 0};
         return x < streakEnd[y] ? light : base;
     }
     case Backdrop::Rays: {
@@ -1323,8 +1294,7 @@ QRgb backdropPixel(const Racer &racer, int x, int y)
 }
 
 // Lays the character over its backdrop with a dark one-pixel outline around it.
-QImage compose(const Racer &racer, const QImage &layer)
-{
+QImage compose(const Racer& racer, const QImage& layer) {
     QImage out(Size, Size, QImage::Format_RGB888);
     for (int y = 0; y < Size; ++y)
         for (int x = 0; x < Size; ++x) {
@@ -1334,7 +1304,7 @@ QImage compose(const Racer &racer, const QImage &layer)
                 continue;
             }
             bool touches = false;
-            for (const QPoint &step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
+            for (const QPoint& step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
                 if (layer.valid(x + step.x(), y + step.y()) &&
                     qAlpha(layer.pixel(x + step.x(), y + step.y())))
                     touches = true;
@@ -1343,8 +1313,7 @@ QImage compose(const Racer &racer, const QImage &layer)
     return out;
 }
 
-QImage drawPortrait(const Racer &racer)
-{
+QImage drawPortrait(const Racer& racer) {
     QImage layer(Size, Size, QImage::Format_ARGB32);
     layer.fill(Qt::transparent);
     PortraitPainter(racer, layer).paint();
@@ -1353,10 +1322,9 @@ QImage drawPortrait(const Racer &racer)
 
 } // namespace
 
-std::vector<Picture> drawPortraits()
-{
+std::vector<Picture> drawPortraits() {
     std::vector<Picture> pictures;
-    for (const Racer &racer : Racers)
+    for (const Racer& racer : Racers)
         pictures.push_back({QString::fromLatin1(racer.key), drawPortrait(racer)});
     return pictures;
 }

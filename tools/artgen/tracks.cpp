@@ -16,13 +16,14 @@ namespace {
 
 constexpr int Width = 96;
 constexpr int Height = 40;
-constexpr double RoadWidth = 4.0;
-constexpr double KerbWidth = 5.6;
+constexpr double RoadWidth = 3.4;
+constexpr double KerbWidth = 4.8;
 
-QColor rgb(unsigned value) { return QColor::fromRgb(value); }
+QColor rgb(unsigned value) {
+    return QColor::fromRgb(value);
+}
 
-QPainterPath polygonPath(const QPolygonF &corners)
-{
+QPainterPath polygonPath(const QPolygonF& corners) {
     QPainterPath path;
     path.addPolygon(corners);
     path.closeSubpath();
@@ -30,8 +31,7 @@ QPainterPath polygonPath(const QPolygonF &corners)
 }
 
 // The area covered by a pen of `width` drawn along `centre`.
-QPainterPath thickLine(const QPainterPath &centre, double width)
-{
+QPainterPath thickLine(const QPainterPath& centre, double width) {
     QPainterPathStroker stroker;
     stroker.setWidth(width);
     stroker.setCapStyle(Qt::FlatCap);
@@ -39,15 +39,13 @@ QPainterPath thickLine(const QPainterPath &centre, double width)
     return stroker.createStroke(centre).simplified();
 }
 
-QPainterPath ovalShape()
-{
+QPainterPath ovalShape() {
     QPainterPath path;
     path.addEllipse(QRectF(6, 5, 84, 30));
     return path;
 }
 
-QPainterPath figureEightShape()
-{
+QPainterPath figureEightShape() {
     QPainterPath path;
     constexpr int Steps = 120;
     for (int i = 0; i <= Steps; ++i) {
@@ -63,15 +61,13 @@ QPainterPath figureEightShape()
 }
 
 // A cambered, thick aerofoil: the classic four-digit section formula with 30% thickness.
-QPainterPath wingShape()
-{
+QPainterPath wingShape() {
     constexpr double Chord = 84, Left = 6, Baseline = 25;
     constexpr double Camber = 0.06, CamberAt = 0.4, Thickness = 0.30;
     auto camber = [](double x) {
-        return x < CamberAt
-                   ? Camber / (CamberAt * CamberAt) * (2 * CamberAt * x - x * x)
-                   : Camber / ((1 - CamberAt) * (1 - CamberAt)) *
-                         (1 - 2 * CamberAt + 2 * CamberAt * x - x * x);
+        return x < CamberAt ? Camber / (CamberAt * CamberAt) * (2 * CamberAt * x - x * x)
+                            : Camber / ((1 - CamberAt) * (1 - CamberAt)) *
+                                  (1 - 2 * CamberAt + 2 * CamberAt * x - x * x);
     };
     auto halfThickness = [](double x) {
         return 5 * Thickness *
@@ -91,8 +87,7 @@ QPainterPath wingShape()
     return polygonPath(outline);
 }
 
-QPainterPath coupeShape()
-{
+QPainterPath coupeShape() {
     QPainterPath path;
     path.moveTo(6, 33);
     path.lineTo(4, 27);
@@ -113,98 +108,100 @@ QPainterPath coupeShape()
     return path;
 }
 
-QPainterPath keyShape()
-{
+QPainterPath keyShape() {
     QPainterPath bow;
     bow.addEllipse(QPointF(18, 20), 13, 13);
     QPainterPath blade;
     blade.addRect(28, 15, 62, 10);
     QPainterPath teeth;
-    teeth.addRect(58, 24, 7, 10);
-    teeth.addRect(70, 24, 6, 6);
-    teeth.addRect(81, 24, 9, 11);
+    teeth.addRect(52, 24, 8, 10);
+    teeth.addRect(68, 24, 8, 6);
+    teeth.addRect(82, 24, 8, 9);
     return bow.united(blade).united(teeth.simplified());
 }
 
-QPainterPath sevenShape()
-{
-    return polygonPath(
-        {{18, 5}, {78, 5}, {78, 14}, {52, 35}, {40, 35}, {64, 15}, {18, 15}});
+QPainterPath sevenShape() {
+    return polygonPath({{18, 5}, {78, 5}, {78, 14}, {52, 35}, {40, 35}, {64, 15}, {18, 15}});
 }
 
-QPainterPath maShape()
-{
-    const QPainterPath m = polygonPath({{10, 35}, {10, 5},  {20, 5},  {29, 19}, {38, 5},
-                                        {48, 5},  {48, 35}, {39, 35}, {39, 20}, {31, 32},
-                                        {27, 32}, {19, 20}, {19, 35}});
-    QPainterPath a = polygonPath(
-        {{44, 35}, {59, 5}, {71, 5}, {86, 35}, {76, 35}, {73, 28}, {57, 28}, {54, 35}});
+QPainterPath maShape() {
+    const QPainterPath m = polygonPath({{10, 35},
+                                        {10, 5},
+                                        {20, 5},
+                                        {29, 19},
+                                        {38, 5},
+                                        {48, 5},
+                                        {48, 35},
+                                        {39, 35},
+                                        {39, 20},
+                                        {31, 32},
+                                        {27, 32},
+                                        {19, 20},
+                                        {19, 35}});
+    QPainterPath a =
+        polygonPath({{44, 35}, {59, 5}, {71, 5}, {86, 35}, {76, 35}, {73, 28}, {57, 28}, {54, 35}});
     a = a.subtracted(polygonPath({{60, 21}, {70, 21}, {65, 11}}));
     return m.united(a);
 }
 
-QPainterPath p90Shape()
-{
-    constexpr double Pen = 8;
+QPainterPath p90Shape() {
+    constexpr double Pen = 7;
     QPainterPath p;
-    p.moveTo(18, 35);
-    p.lineTo(18, 9);
-    p.lineTo(26, 9);
-    p.arcTo(QRectF(19, 9, 14, 14), 90, -180);
-    p.lineTo(18, 23);
+    p.moveTo(13, 36);
+    p.lineTo(13, 7);
+    p.lineTo(21, 7);
+    p.arcTo(QRectF(12, 7, 18, 17), 90, -180);
+    p.lineTo(13, 24);
     QPainterPath nineLoop;
-    nineLoop.addEllipse(QRectF(40, 8, 14, 14));
+    nineLoop.addEllipse(QRectF(35, 7, 17, 14));
     QPainterPath nineTail;
-    nineTail.moveTo(54, 15);
-    nineTail.lineTo(54, 24);
-    nineTail.cubicTo(54, 31, 49, 31, 43, 31);
+    nineTail.moveTo(52, 14);
+    nineTail.lineTo(52, 26);
+    nineTail.cubicTo(52, 33, 47, 33, 37, 33);
     QPainterPath zero;
-    zero.addEllipse(QRectF(61, 9, 14, 22));
+    zero.addEllipse(QRectF(62, 7, 20, 26));
     return thickLine(p, Pen)
         .united(thickLine(nineLoop, Pen))
         .united(thickLine(nineTail, Pen))
         .united(thickLine(zero, Pen));
 }
 
-QPainterPath sleighShape()
-{
+// A sleigh from the side: tall back, seat, curled front and a runner joined by two struts.
+QPainterPath sleighShape() {
     QPainterPath body;
-    body.moveTo(10, 4);
-    body.lineTo(19, 4);
-    body.cubicTo(20, 10, 22, 14, 28, 15);
-    body.lineTo(62, 15);
-    body.cubicTo(70, 15, 74, 10, 76, 5);
-    body.lineTo(83, 7);
-    body.cubicTo(81, 18, 74, 25, 66, 25);
-    body.lineTo(16, 25);
-    body.cubicTo(11, 25, 9, 18, 10, 4);
+    body.moveTo(8, 5);
+    body.lineTo(18, 5);
+    body.cubicTo(18, 13, 22, 15, 30, 15);
+    body.lineTo(58, 15);
+    body.cubicTo(66, 15, 70, 11, 72, 4);
+    body.lineTo(81, 4);
+    body.cubicTo(83, 12, 78, 23, 66, 23);
+    body.lineTo(14, 23);
+    body.cubicTo(10, 23, 8, 17, 8, 5);
     body.closeSubpath();
     QPainterPath runner;
-    runner.moveTo(8, 34);
-    runner.lineTo(72, 34);
-    runner.cubicTo(84, 34, 90, 30, 88, 24);
-    runner.cubicTo(86, 19, 81, 21, 83, 25);
+    runner.moveTo(6, 33);
+    runner.lineTo(76, 33);
+    runner.cubicTo(86, 33, 90, 28, 90, 21);
     QPainterPath struts;
-    struts.addRect(22, 24, 4, 10);
-    struts.addRect(56, 24, 4, 10);
-    return body.united(thickLine(runner, 4)).united(struts.simplified());
+    struts.addRect(20, 22, 3, 11);
+    struts.addRect(58, 22, 3, 11);
+    return body.united(thickLine(runner, 3)).united(struts.simplified());
 }
 
-QPainterPath combShape()
-{
+QPainterPath combShape() {
     QPainterPath comb;
     comb.addRect(6, 5, 84, 10);
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 8; ++i) {
         QPainterPath tooth;
-        tooth.addRect(6 + i * 12.83, 14, 7, 21);
+        tooth.addRect(6 + i * 11.4, 14, 5, 21);
         comb = comb.united(tooth);
     }
     return comb;
 }
 
 // A small integer hash so that the ground texture is the same on every run.
-std::uint32_t mix(std::uint32_t value)
-{
+std::uint32_t mix(std::uint32_t value) {
     value ^= value >> 16;
     value *= 0x7feb352du;
     value ^= value >> 15;
@@ -213,8 +210,7 @@ std::uint32_t mix(std::uint32_t value)
     return value;
 }
 
-void paintGround(QImage &image, unsigned colour, std::uint32_t seed)
-{
+void paintGround(QImage& image, unsigned colour, std::uint32_t seed) {
     const QColor base = rgb(colour);
     for (int y = 0; y < Height; ++y)
         for (int x = 0; x < Width; ++x) {
@@ -226,24 +222,21 @@ void paintGround(QImage &image, unsigned colour, std::uint32_t seed)
         }
 }
 
-std::uint32_t seedFor(const char *key)
-{
+std::uint32_t seedFor(const char* key) {
     std::uint32_t seed = 2166136261u;
-    for (const char *c = key; *c; ++c)
+    for (const char* c = key; *c; ++c)
         seed = (seed ^ std::uint8_t(*c)) * 16777619u;
     return seed;
 }
 
 // Scenery that makes some shapes easier to read. Painted under the road...
-void keyRingPond(QPainter &painter)
-{
+void keyRingPond(QPainter& painter) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(rgb(0x3f86c8));
     painter.drawEllipse(QPointF(18, 20), 5.5, 5.5);
 }
 
-void coupeWheels(QPainter &painter)
-{
+void coupeWheels(QPainter& painter) {
     painter.setPen(Qt::NoPen);
     for (double x : {22.0, 76.0}) {
         painter.setBrush(rgb(0x262626));
@@ -254,8 +247,7 @@ void coupeWheels(QPainter &painter)
 }
 
 // ...or over it: the bridge where the figure eight crosses itself.
-void figureEightBridge(QPainter &painter)
-{
+void figureEightBridge(QPainter& painter) {
     QPainterPath deck;
     for (int i = -6; i <= 6; ++i) {
         const double t = M_PI + 0.05 * i;
@@ -269,10 +261,10 @@ void figureEightBridge(QPainter &painter)
     painter.strokePath(deck, QPen(rgb(0x6e6e72), RoadWidth, Qt::SolidLine, Qt::FlatCap));
 }
 
-using Scenery = void (*)(QPainter &);
+using Scenery = void (*)(QPainter&);
 
 struct Track {
-    const char *key;
+    const char* key;
     QPainterPath (*shape)();
     unsigned ground;
     unsigned infield;
@@ -289,29 +281,28 @@ const Track Tracks[] = {
     {"key", keyShape, 0x4e8a3c, 0x66a050, {50, 15}, 0, keyRingPond, nullptr},
     {"ma", maShape, 0xcdb070, 0xdcc488, {10, 20}, 90, nullptr, nullptr},
     {"oval", ovalShape, 0x5a9a3a, 0x74b454, {48, 35}, 0, nullptr, nullptr},
-    {"p90", p90Shape, 0x64983c, 0x7cb050, {14, 22}, 90, nullptr, nullptr},
-    {"santasled", sleighShape, 0xe6ecf2, 0xcfdcea, {45, 36}, 0, nullptr, nullptr},
+    {"p90", p90Shape, 0x64983c, 0x7cb050, {10, 30}, 90, nullptr, nullptr},
+    {"santasled", sleighShape, 0xe6ecf2, 0xcfdcea, {40, 35}, 0, nullptr, nullptr},
     {"seven", sevenShape, 0x58903e, 0x70a858, {48, 5}, 0, nullptr, nullptr},
     {"wing", wingShape, 0x6a9e48, 0x84b860, {60, 30}, 0, nullptr, nullptr},
 };
 
-void strokeRoad(QPainter &painter, const QPainterPath &path)
-{
+void strokeRoad(QPainter& painter, const QPainterPath& path) {
     QPen kerb(rgb(0xf4f4f4), KerbWidth, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
     painter.strokePath(path, kerb);
     kerb.setColor(rgb(0xd03030));
     kerb.setDashPattern({0.35, 0.35});
     painter.strokePath(path, kerb);
-    painter.strokePath(path, QPen(rgb(0x6e6e72), RoadWidth, Qt::SolidLine, Qt::FlatCap,
-                                  Qt::RoundJoin));
+    painter.strokePath(path,
+                       QPen(rgb(0x6e6e72), RoadWidth, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
 }
 
-void drawStartLine(QPainter &painter, const Track &track)
-{
+void drawStartLine(QPainter& painter, const Track& track) {
     painter.save();
     painter.translate(track.start);
     painter.rotate(track.roadAngle);
-    const int half = int(RoadWidth / 2);
+    // a two-column chequer reaching over the kerbs
+    const int half = int(KerbWidth / 2);
     for (int row = -half; row < half; ++row)
         for (int column = -1; column < 1; ++column)
             painter.fillRect(QRectF(column, row, 1, 1),
@@ -319,8 +310,7 @@ void drawStartLine(QPainter &painter, const Track &track)
     painter.restore();
 }
 
-QImage drawTrack(const Track &track)
-{
+QImage drawTrack(const Track& track) {
     QImage image(Width, Height, QImage::Format_RGB32);
     paintGround(image, track.ground, seedFor(track.key));
     QPainterPath path = track.shape();
@@ -341,10 +331,9 @@ QImage drawTrack(const Track &track)
 
 } // namespace
 
-std::vector<Picture> drawTracks()
-{
+std::vector<Picture> drawTracks() {
     std::vector<Picture> pictures;
-    for (const Track &track : Tracks)
+    for (const Track& track : Tracks)
         pictures.push_back({QString::fromLatin1(track.key), drawTrack(track)});
     return pictures;
 }

@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Drives the real program in a real X server from outside, as a user would: the open-file
+# dialog, tabs, typing, Ctrl+S and Ctrl+Q; then checks the image's bytes. Also cancels the
+# dialog at start. Screenshots go to the artefact folder.
+#   real-window.sh PROGRAM DEMO_IMAGE ARTEFACT_FOLDER
+set -euo pipefail
+
+for tool in xvfb-run xdotool import cmp; do
+  command -v "$tool" >/dev/null || { echo "missing $tool (tools/test.sh installs it)"; exit 1; }
+done
+
+if [ -z "${KST_E2E_IN_X:-}" ]; then
+  export KST_E2E_IN_X=1
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+program=$1 demo=$2 artefacts=$3
+mkdir -p "$artefacts"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export QT_QPA_PLATFORM=xcb
+caption='^Kestrune Toolbox - Version \(v0\.50\)$'
+
+fail() { echo "FAIL: $*"; import -window root "$artefacts/failure.png" || true; exit 1; }
+shot() { sleep 0.4; import -window root "$artefacts/$1.png"; }
+# Waits for a visible window whose name matches, and prints its id.
+window_named() {
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+# Waits for the program to end and prints its exit status.
+exit_status() {
+  for _ in $(seq 100); do
+    kill -0 "$1" 2>/dev/null || { wait "$1" && echo 0 || echo $?; return 0; }
+    sleep 0.1
+  done
+  kill "$1"; echo "still running"
+}
+# Clicks at a point of the window's client area, below the menu bar.
+click_at() {
+  local wid=$1 x=$2 y=$3 height menubar
+  height=$(xdotool getwindowgeometry "$wid" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
+  menubar=$((height - 391))
+  xdotool mousemove --window "$wid" "$x" $((y + menubar)) click 1
+  sleep 0.3
+}
+
+echo "== cancel at start"
+"$program" & pid=$!
+sleep 1.5
+xdotool key Escape
+window_named '^WTF$' >/dev/null || fail "no WTF message after cancelling"
+shot cancelled
+xdotool search --onlyvisible --name "$caption" >/dev/null 2>&1 && fail "main window shown"
+xdotool key Return
+status=$(exit_status "$pid")
+[ "$status" = 1 ] || fail "exit status $status after the WTF message, expected 1"
+
+echo "== open the demo image, switch tabs, type a price, save, quit"
+cp "$demo" "$work/demo.pce"
+"$program" & pid=$!
+sleep 1.5
+xdotool type --delay 15 "$work/demo.pce"
+xdotool key Return
+wid=$(window_named "$caption") || fail "main window did not appear"
+shot shops
+click_at "$wid" 110 28
+shot enemy-racers
+click_at "$wid" 370 28
+shot general-text
+click_at "$wid" 228 28
+shot part-names
+click_at "$wid" 36 28
+click_at "$wid" 63 71 # MotorCostTXT
+xdotool key Home shift+End
+xdotool type --delay 30 "1234"
+shot typed-price
+xdotool key ctrl+s
+sleep 0.3
+xdotool key ctrl+q
+status=$(exit_status "$pid")
+[ "$status" = 0 ] || fail "exit status $status after Ctrl+Q, expected 0"
+
+# 1234 = 0x04D2, little-endian at 0x179C6 (96710); no other byte may change.
+saved=$(od -An -tx1 -j 96710 -N 2 "$work/demo.pce" | tr -d ' ')
+[ "$saved" = d204 ] || fail "price bytes are $saved, expected d204"
+changed=$(cmp -l "$demo" "$work/demo.pce" | wc -l || true)
+[ "$changed" = 2 ] || fail "$changed bytes changed, expected 2"
+echo "e2e: 2 passed, 0 failed"
