@@ -25,7 +25,9 @@ void DesktopHost::ShowMessage(QWidget* parent, const Message& message) {
     box.exec();
 }
 
-QString DesktopHost::ProgramFolder() const { return QCoreApplication::applicationDirPath(); }
+QString DesktopHost::ProgramFolder() const {
+    return QCoreApplication::applicationDirPath();
+}
 
 void DesktopHost::EndProgram(int exitCode) {
     ended_ = true;

@@ -2,8 +2,8 @@
 
 #include "fonts.h"
 #include "messages.h"
-#include "romfile.h"
 #include "racers/racerspage.h"
+#include "romfile.h"
 #include "shops/captionrefresh.h"
 #include "shops/shopspage.h"
 #include "text/generaltext.h"
@@ -49,7 +49,8 @@ MainWindow::~MainWindow() = default;
 
 template <typename Sender, typename Signal, typename Handler>
 void MainWindow::On(Sender* sender, Signal signal, Handler handler) {
-    connect(sender, signal, this, [this, handler] { control_.Handle([&] { (this->*handler)(); }); });
+    connect(sender, signal, this,
+            [this, handler] { control_.Handle([&] { (this->*handler)(); }); });
 }
 
 void MainWindow::ConnectCommands() {
@@ -58,8 +59,10 @@ void MainWindow::ConnectCommands() {
     On(ui_->mnuClose, &QAction::triggered, &MainWindow::CloseROM);
     On(ui_->mnuSave, &QAction::triggered, &MainWindow::ApplyEdits);
     On(ui_->ApplyCMD, &QPushButton::clicked, &MainWindow::ApplyEdits);
-    connect(ui_->mnuQuit, &QAction::triggered, this, [this] { control_.Handle([this] { control_.Quit(); }); });
-    connect(ui_->QuitCMD, &QPushButton::clicked, this, [this] { control_.Handle([this] { control_.Quit(); }); });
+    connect(ui_->mnuQuit, &QAction::triggered, this,
+            [this] { control_.Handle([this] { control_.Quit(); }); });
+    connect(ui_->QuitCMD, &QPushButton::clicked, this,
+            [this] { control_.Handle([this] { control_.Quit(); }); });
     On(ui_->tabs, &QTabWidget::currentChanged, &MainWindow::SelectTab);
 }
 

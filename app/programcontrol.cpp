@@ -13,7 +13,9 @@ void ProgramControl::Fail(const Message& message) {
     End(1);
 }
 
-void ProgramControl::Quit() { End(0); }
+void ProgramControl::Quit() {
+    End(0);
+}
 
 void ProgramControl::End(int exitCode) {
     ended_ = true;

@@ -29,8 +29,12 @@ QStringList NameFilters(const QString& filterList) {
     return filters;
 }
 
-QStringList RomNameFilters() { return NameFilters(kRomFilterList); }
+QStringList RomNameFilters() {
+    return NameFilters(kRomFilterList);
+}
 
-QString PreselectedRomFilter() { return RomNameFilters().at(kPreselectedFilter - 1); }
+QString PreselectedRomFilter() {
+    return RomNameFilters().at(kPreselectedFilter - 1);
+}
 
 } // namespace kst

@@ -30,8 +30,8 @@ private:
     QString folder_, rom_;
 };
 
-template <typename BeforeTick> double NanosecondsPerTick(kst::CaptionRefresh& refresh, int ticks,
-                                                         BeforeTick before) {
+template <typename BeforeTick>
+double NanosecondsPerTick(kst::CaptionRefresh& refresh, int ticks, BeforeTick before) {
     QElapsedTimer clock;
     clock.start();
     for (int i = 0; i < ticks; ++i) {

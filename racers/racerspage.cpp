@@ -51,7 +51,9 @@ void RacersPage::SelectFirstRace() {
     SelectRow(list_, 0, [this] { LoadRace(); });
 }
 
-int RacersPage::SelectedRace() const { return list_->currentRow(); }
+int RacersPage::SelectedRace() const {
+    return list_->currentRow();
+}
 
 void RacersPage::LoadRace() {
     LoadEnemyData();
@@ -86,7 +88,8 @@ void RacersPage::SaveEnemyData() {
         const int position = sliders_[i]->value();
         if (position == unmovedPositions_[i])
             continue;
-        rom_.WriteByte(RaceOffset(kRaceSettings[i].offset, race) + 1, static_cast<quint8>(position));
+        rom_.WriteByte(RaceOffset(kRaceSettings[i].offset, race) + 1,
+                       static_cast<quint8>(position));
         unmovedPositions_[i] = position;
     }
 }

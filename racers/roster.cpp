@@ -36,7 +36,7 @@ const RaceRacers kRoster[kRaceCount] = {
     {{"bigmick", "Big Mick"}, {}},
     {{"rickdrift", "Rick Drift"}, {}},
     {{"nancyslick", "Nancy Slick"}, {}},
-    {{"dummy", "Dummy (Unused)"}, {}}, // a placeholder the game never races
+    {{"dummy", "Dummy (Unused)"}, {}},
     {{"vitorico", "Vito Rico"}, {}},
     {{"fatpat", "Fat Pat"}, {}},
     {{"alanpross", "Alan Pross"}, {}},
@@ -44,15 +44,15 @@ const RaceRacers kRoster[kRaceCount] = {
 };
 
 const RaceTracks kTracks[kRaceCount] = {
-    {"oval", nullptr},     {"oval", "figure8"},   {"figure8", nullptr}, {"oval", nullptr},
-    {"figure8", nullptr},  {"figure8", "oval"},   {"wing", "figure8"},  {"coupe", nullptr},
-    {"figure8", nullptr},  {"coupe", "wing"},     {"key", nullptr},     {"key", "oval"},
-    {"seven", "ma"},       {"p90", "key"},        {"ma", nullptr},      {"wing", nullptr},
-    {"p90", "ma"},         {"ma", nullptr},       {"key", "key"},       {"seven", "wing"},
-    {"coupe", nullptr},    {"key", "key"},        {"key", "wing"},      {"seven", "ma"},
-    {"key", nullptr},      {"ma", "key"},         {"figure8", "wing"},  {"coupe", nullptr},
-    {"figure8", nullptr},  {"key", "seven"},      {"oval", nullptr},    {"figure8", nullptr},
-    {"coupe", nullptr},    {nullptr, nullptr},    {"wing", nullptr},    {"p90", nullptr},
+    {"oval", nullptr},      {"oval", "figure8"}, {"figure8", nullptr}, {"oval", nullptr},
+    {"figure8", nullptr},   {"figure8", "oval"}, {"wing", "figure8"},  {"coupe", nullptr},
+    {"figure8", nullptr},   {"coupe", "wing"},   {"key", nullptr},     {"key", "oval"},
+    {"seven", "ma"},        {"p90", "key"},      {"ma", nullptr},      {"wing", nullptr},
+    {"p90", "ma"},          {"ma", nullptr},     {"key", "key"},       {"seven", "wing"},
+    {"coupe", nullptr},     {"key", "key"},      {"key", "wing"},      {"seven", "ma"},
+    {"key", nullptr},       {"ma", "key"},       {"figure8", "wing"},  {"coupe", nullptr},
+    {"figure8", nullptr},   {"key", "seven"},    {"oval", nullptr},    {"figure8", nullptr},
+    {"coupe", nullptr},     {nullptr, nullptr},  {"wing", nullptr},    {"p90", nullptr},
     {"santasled", nullptr}, {"key", nullptr},
 };
 

@@ -46,7 +46,8 @@ CaptionRefresh::CaptionRefresh(QWidget* window, ProgramControl& control)
     for (const ShopCategory& category : kShopCategories)
         rows_.push_back({nullptr, Control<QLineEdit>(window, category.priceBox),
                          Control<QLabel>(window, category.dollarCaption), PriceCaption});
-    connect(timer_, &QTimer::timeout, this, [this, &control] { control.Handle([this] { Tick(); }); });
+    connect(timer_, &QTimer::timeout, this,
+            [this, &control] { control.Handle([this] { Tick(); }); });
 }
 
 void CaptionRefresh::Enable() {

@@ -10,6 +10,8 @@ QString PrizeMoneyCaption(int tensOfDollars) {
     return QStringLiteral("x10 = $%1").arg(10 * tensOfDollars);
 }
 
-QString PriceCaption(int tensOfDollars) { return QStringLiteral("($%1)").arg(10 * tensOfDollars); }
+QString PriceCaption(int tensOfDollars) {
+    return QStringLiteral("($%1)").arg(10 * tensOfDollars);
+}
 
 } // namespace kst

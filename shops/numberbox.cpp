@@ -9,7 +9,9 @@ namespace kst {
 
 namespace {
 
-bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool IsDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 } // namespace
 
@@ -20,9 +22,13 @@ NumberBox::NumberBox(QLineEdit* box, int ceiling, ProgramControl& control)
             [this, &control] { control.Handle([this] { ApplyChangeRule(); }); });
 }
 
-int NumberBox::Value() const { return qMin(NumberIn(box_->text()), ceiling_); }
+int NumberBox::Value() const {
+    return qMin(NumberIn(box_->text()), ceiling_);
+}
 
-void NumberBox::SetValue(int value) { box_->setText(QString::number(value)); }
+void NumberBox::SetValue(int value) {
+    box_->setText(QString::number(value));
+}
 
 bool NumberBox::DiscardsKey(const QKeyEvent& event) {
     switch (event.key()) {

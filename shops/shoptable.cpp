@@ -4,19 +4,19 @@ namespace kst {
 
 namespace {
 
-constexpr const char* kMotors[] = {"Buzz Motor", "Din Motor",  "Spur Motor",  "Lug Motor",
-                                   "VX Motor",   "Cad Motor",  "Z35 Motor",   "Vette Motor",
+constexpr const char* kMotors[] = {"Buzz Motor", "Din Motor", "Spur Motor", "Lug Motor",
+                                   "VX Motor",   "Cad Motor", "Z35 Motor",  "Vette Motor",
                                    "Acme Motor", "Posh Motor"};
-constexpr const char* kTires[] = {"GP Tire",    "Tiger Tire", "111 Tire",  "Lucky Tire", "ZZZ Tire",
-                                  "ABX Tire",   "Dummy",      "AMI Tire",  "Rich Tire",  "Stone Tire",
-                                  "Acme Tire",  "B.G. Tire",  "Dummy"};
-constexpr const char* kWings[] = {"Dummy",    "Dove Wing", "ZZZ Wing",
-                                  "Hawk Wing", "F17 Wing", "Acme Wing"};
-constexpr const char* kFuels[] = {"Dummy",      "Norm Fuel", "Mid Fuel",  "Crown Fuel",
+constexpr const char* kTires[] = {"GP Tire",   "Tiger Tire", "111 Tire", "Lucky Tire", "ZZZ Tire",
+                                  "ABX Tire",  "Dummy",      "AMI Tire", "Rich Tire",  "Stone Tire",
+                                  "Acme Tire", "B.G. Tire",  "Dummy"};
+constexpr const char* kWings[] = {"Dummy",     "Dove Wing", "ZZZ Wing",
+                                  "Hawk Wing", "F17 Wing",  "Acme Wing"};
+constexpr const char* kFuels[] = {"Dummy",      "Norm Fuel",  "Mid Fuel",   "Crown Fuel",
                                   "Hyper Fuel", "Don's Fuel", "Zitco Fuel", "AOK Fuel",
-                                  "Dummy",      "FX Fuel",   "Acme Fuel", "Super Fuel"};
-constexpr const char* kBodies[] = {"Dummy",     "Bob's Body", "AOK Body",   "Slm Body",
-                                   "FX Body",   "Acme Body",  "Light Body", "Dummy"};
+                                  "Dummy",      "FX Fuel",    "Acme Fuel",  "Super Fuel"};
+constexpr const char* kBodies[] = {"Dummy",   "Bob's Body", "AOK Body",   "Slm Body",
+                                   "FX Body", "Acme Body",  "Light Body", "Dummy"};
 
 } // namespace
 

@@ -59,7 +59,9 @@ QString FakeHost::ChooseFile(QWidget*, const QStringList& nameFilters,
     return answers.isEmpty() ? QString() : answers.takeFirst();
 }
 
-void FakeHost::ShowMessage(QWidget*, const Message& message) { messages << message; }
+void FakeHost::ShowMessage(QWidget*, const Message& message) {
+    messages << message;
+}
 
 void FakeHost::EndProgram(int code) {
     ended = true;
@@ -101,9 +103,13 @@ void Editor::StartWith(const QByteArray& bytes) {
         qFatal("the editor refused a valid image");
 }
 
-void Editor::Click(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
+void Editor::Click(const char* button) {
+    QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton);
+}
 
-void Editor::Trigger(const char* action) { Find<QAction>(action)->trigger(); }
+void Editor::Trigger(const char* action) {
+    Find<QAction>(action)->trigger();
+}
 
 void Editor::SelectTab(const char* tag) {
     auto* tabs = Find<QTabWidget>("tabs");

@@ -95,8 +95,8 @@ private slots:
         QCOMPARE(editor.Find<QGroupBox>("ShopsFRA")->title(), QStringLiteral("Shop Prices:"));
         QCOMPARE(editor.Find<QGroupBox>("EnemyFRA")->title(), QStringLiteral("Enemy Racer Data:"));
         QCOMPARE(editor.Find<QGroupBox>("GeneralFRA")->title(), QStringLiteral("General Text:"));
-        for (const char* caption : {"MotorCostLBL", "TireCostLBL", "WingCostLBL", "FuelCostLBL",
-                                    "BodyCostLBL"})
+        for (const char* caption :
+             {"MotorCostLBL", "TireCostLBL", "WingCostLBL", "FuelCostLBL", "BodyCostLBL"})
             QCOMPARE(editor.Find<QLabel>(caption)->text(), QStringLiteral("($0)"));
         for (const char* box : {"MotorCostTXT", "TireCostTXT", "WingCostTXT", "FuelCostTXT",
                                 "BodyCostTXT", "EnemyCashTXT"}) {
@@ -151,14 +151,14 @@ private slots:
     void tabKeyFollowsTheLayoutsOrder() {
         Editor editor;
         const QStringList expected{
-            "EnemyLST",      "EnemyCashTXT",  "AISLDR",        "TireSLDR",     "TurboSLDR",
-            "MotorCostTXT",  "MotorLST",      "TireCostTXT",   "TireLST",      "WingCostTXT",
-            "WingLST",       "FuelCostTXT",   "FuelLST",       "BodyCostTXT",  "BodyLST",
-            "OpenCMD",       "ApplyCMD",      "QuitCMD",       "tabs",         "MenuStatusTXT",
-            "MenuSearchTXT", "MenuWarpTXT",   "MenuMapTXT",    "SuperCarTXT",  "LWeightTXT",
-            "CarSpeedTXT",   "CarGripTXT",    "CarTurboTXT",   "CarFlightTXT", "TownLJTXT",
-            "TownFlagoTXT",  "TownLantaTXT",  "TownArontoTXT", "TownPallasTXT", "TownEtroitTXT",
-            "ShopBuyTXT",    "ShopSellTXT",   "ShopExitTXT",   "ShopYesTXT",   "ShopNoTXT"};
+            "EnemyLST",      "EnemyCashTXT", "AISLDR",        "TireSLDR",      "TurboSLDR",
+            "MotorCostTXT",  "MotorLST",     "TireCostTXT",   "TireLST",       "WingCostTXT",
+            "WingLST",       "FuelCostTXT",  "FuelLST",       "BodyCostTXT",   "BodyLST",
+            "OpenCMD",       "ApplyCMD",     "QuitCMD",       "tabs",          "MenuStatusTXT",
+            "MenuSearchTXT", "MenuWarpTXT",  "MenuMapTXT",    "SuperCarTXT",   "LWeightTXT",
+            "CarSpeedTXT",   "CarGripTXT",   "CarTurboTXT",   "CarFlightTXT",  "TownLJTXT",
+            "TownFlagoTXT",  "TownLantaTXT", "TownArontoTXT", "TownPallasTXT", "TownEtroitTXT",
+            "ShopBuyTXT",    "ShopSellTXT",  "ShopExitTXT",   "ShopYesTXT",    "ShopNoTXT"};
         QStringList chain;
         QWidget* start = editor.Find<QWidget>("EnemyLST");
         QWidget* widget = start;

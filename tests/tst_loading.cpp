@@ -67,10 +67,9 @@ int RunUnprivilegedOpen(const QString& rom, const QString& folder, int argc, cha
     if (host.messages.size() != 1)
         return 92;
     const Message& shown = host.messages.front();
-    const bool asExpected = shown.text == kNoRomMessage.text &&
-                            shown.caption == kNoRomMessage.caption &&
-                            shown.icon == kNoRomMessage.icon && window.Ended() &&
-                            host.exitCode == 1;
+    const bool asExpected =
+        shown.text == kNoRomMessage.text && shown.caption == kNoRomMessage.caption &&
+        shown.icon == kNoRomMessage.icon && window.Ended() && host.exitCode == 1;
     return asExpected ? 0 : 93;
 }
 
@@ -111,20 +110,26 @@ private slots:
         PutWord(swapped, 0, 0x4C40);
         QByteArray wrongWord = valid;
         PutWord(wrongWord, 0, 0x404D);
-        QTest::newRow("dialog cancelled") << valid << "" << "file" << Expect::NoRom;
-        QTest::newRow("no such file") << valid << "missing.pce" << "file" << Expect::NoRom;
-        QTest::newRow("a folder") << valid << "." << "file" << Expect::NoRom;
-        QTest::newRow("one byte short") << valid.left(kRomSize - 1) << "game.pce" << "file"
-                                        << Expect::WrongSize;
-        QTest::newRow("one byte long") << valid + '\0' << "game.pce" << "file"
-                                       << Expect::WrongSize;
-        QTest::newRow("empty") << QByteArray() << "game.pce" << "file" << Expect::WrongSize;
-        QTest::newRow("swapped word") << swapped << "game.pce" << "file" << Expect::WrongRegion;
-        QTest::newRow("other word") << wrongWord << "game.pce" << "file" << Expect::WrongRegion;
-        QTest::newRow("KST.tbl missing") << valid << "game.pce" << "none"
-                                         << Expect::MissingDataFile;
-        QTest::newRow("KST.tbl a folder") << valid << "game.pce" << "folder"
-                                          << Expect::MissingDataFile;
+        QTest::newRow("dialog cancelled") << valid << ""
+                                          << "file" << Expect::NoRom;
+        QTest::newRow("no such file") << valid << "missing.pce"
+                                      << "file" << Expect::NoRom;
+        QTest::newRow("a folder") << valid << "."
+                                  << "file" << Expect::NoRom;
+        QTest::newRow("one byte short") << valid.left(kRomSize - 1) << "game.pce"
+                                        << "file" << Expect::WrongSize;
+        QTest::newRow("one byte long") << valid + '\0' << "game.pce"
+                                       << "file" << Expect::WrongSize;
+        QTest::newRow("empty") << QByteArray() << "game.pce"
+                               << "file" << Expect::WrongSize;
+        QTest::newRow("swapped word") << swapped << "game.pce"
+                                      << "file" << Expect::WrongRegion;
+        QTest::newRow("other word") << wrongWord << "game.pce"
+                                    << "file" << Expect::WrongRegion;
+        QTest::newRow("KST.tbl missing") << valid << "game.pce"
+                                         << "none" << Expect::MissingDataFile;
+        QTest::newRow("KST.tbl a folder") << valid << "game.pce"
+                                          << "folder" << Expect::MissingDataFile;
     }
 
     void refusedStart() {
@@ -160,10 +165,9 @@ private slots:
         // As root a 0444 file is still writable, so the attempt runs in a child process that
         // has given up root's rights.
         QTemporaryDir dir;
-        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner |
-                                                      QFile::ExeOwner | QFile::ReadOther |
-                                                      QFile::ExeOther | QFile::ReadGroup |
-                                                      QFile::ExeGroup));
+        QVERIFY(QFile::setPermissions(
+            dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
+                            QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup));
         const QString rom = dir.filePath(QStringLiteral("readonly.pce"));
         WriteFile(rom, ValidRom());
         WriteFile(dir.filePath(QStringLiteral("KST.tbl")), "00= \n");

@@ -14,15 +14,15 @@ using namespace kst::test;
 namespace {
 
 const QStringList kPortraitKeys = {
-    "adamevil",  "alanpross", "alice",     "alunder",    "amanda",    "anne",      "badbetty",
-    "bigmick",   "boldbill",  "bossross",  "bubba",      "crazymary", "dickrich",  "dondanger",
-    "dougdrag",  "dummy",     "fastfrank", "fatpat",     "freduno",   "frenchy",   "guido",
-    "happyhal",  "hiccupjim", "jeffjam",   "jerryjerk",  "katecute",  "ken",       "kidquick",
-    "loneluke",  "luigi",     "macslack",  "marklark",   "maxspeed",  "meanmike",  "moose",
-    "nancyslick", "oilyed",   "redsmith",  "rickdrift",  "sadie",     "sadjack",   "sherry",
-    "shorty",    "sidsunny",  "slimtim",   "sloppysue",  "sneakysal", "stingysam", "tankjones",
-    "tedled",    "tomtrendy", "unclejohn", "vitorico",   "wilywilly"};
-const QStringList kTrackKeys = {"comb", "coupe", "figure8", "key",  "ma",
+    "adamevil",   "alanpross", "alice",     "alunder",   "amanda",    "anne",      "badbetty",
+    "bigmick",    "boldbill",  "bossross",  "bubba",     "crazymary", "dickrich",  "dondanger",
+    "dougdrag",   "dummy",     "fastfrank", "fatpat",    "freduno",   "frenchy",   "guido",
+    "happyhal",   "hiccupjim", "jeffjam",   "jerryjerk", "katecute",  "ken",       "kidquick",
+    "loneluke",   "luigi",     "macslack",  "marklark",  "maxspeed",  "meanmike",  "moose",
+    "nancyslick", "oilyed",    "redsmith",  "rickdrift", "sadie",     "sadjack",   "sherry",
+    "shorty",     "sidsunny",  "slimtim",   "sloppysue", "sneakysal", "stingysam", "tankjones",
+    "tedled",     "tomtrendy", "unclejohn", "vitorico",  "wilywilly"};
+const QStringList kTrackKeys = {"comb", "coupe", "figure8",   "key",   "ma",
                                 "oval", "p90",   "santasled", "seven", "wing"};
 const QList<int> kTwoRacerRaces = {1, 5, 6, 9, 11, 12, 13, 16, 18, 19, 21, 22, 23, 25, 26, 29};
 
@@ -44,7 +44,9 @@ void CheckBitmap(const QString& path, int width, int height) {
     QCOMPARE(int(word(30)), 0);
 }
 
-QImage Shown(QLabel* box) { return box->pixmap().toImage(); }
+QImage Shown(QLabel* box) {
+    return box->pixmap().toImage();
+}
 
 } // namespace
 
@@ -83,8 +85,8 @@ private slots:
         QSet<QByteArray> seen;
         for (const PictureList* list : {&catalogue_.EnemiesIMG, &catalogue_.TrackIMG})
             for (const QString& key : list->Keys()) {
-                const QImage image = list->Picture(key).toImage().convertToFormat(
-                    QImage::Format_RGB888);
+                const QImage image =
+                    list->Picture(key).toImage().convertToFormat(QImage::Format_RGB888);
                 QSet<QRgb> colours;
                 for (int y = 0; y < image.height(); ++y)
                     for (int x = 0; x < image.width(); ++x)

@@ -45,9 +45,7 @@ class TestRacers : public QObject {
         editor.SelectRow("EnemyLST", race);
     }
 
-    static QSlider* Slider(Editor& editor, const char* name) {
-        return editor.Find<QSlider>(name);
-    }
+    static QSlider* Slider(Editor& editor, const char* name) { return editor.Find<QSlider>(name); }
 
 private slots:
     void raceListHoldsThirtyEightIndexes() {
@@ -123,9 +121,8 @@ private slots:
         editor.Click("ApplyCMD");
         const QByteArray after = ReadFile(editor.rom());
         const int base = 16 * race;
-        QCOMPARE(ChangedOffsets(rom, after),
-                 (QList<int>{kMoney + base, kMoney + base + 1, kAi + base, kGrip + base,
-                             kTurbo + base}));
+        QCOMPARE(ChangedOffsets(rom, after), (QList<int>{kMoney + base, kMoney + base + 1,
+                                                         kAi + base, kGrip + base, kTurbo + base}));
         QCOMPARE(WordAt(after, kMoney + base), quint16(0x8000));
         QCOMPARE(quint8(after[kAi + base]), quint8(0x16));
         QCOMPARE(quint8(after[kGrip + base]), quint8(0x10));

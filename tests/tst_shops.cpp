@@ -55,24 +55,24 @@ private slots:
     void listsHoldTheirFixedEntries() {
         Editor editor;
         editor.StartWith(ValidRom());
-        QCOMPARE(Entries(editor.Find<QListWidget>("MotorLST")),
-                 (QStringList{"Buzz Motor", "Din Motor", "Spur Motor", "Lug Motor", "VX Motor",
-                              "Cad Motor", "Z35 Motor", "Vette Motor", "Acme Motor",
-                              "Posh Motor"}));
+        QCOMPARE(
+            Entries(editor.Find<QListWidget>("MotorLST")),
+            (QStringList{"Buzz Motor", "Din Motor", "Spur Motor", "Lug Motor", "VX Motor",
+                         "Cad Motor", "Z35 Motor", "Vette Motor", "Acme Motor", "Posh Motor"}));
         QCOMPARE(Entries(editor.Find<QListWidget>("TireLST")),
                  (QStringList{"GP Tire", "Tiger Tire", "111 Tire", "Lucky Tire", "ZZZ Tire",
                               "ABX Tire", "Dummy", "AMI Tire", "Rich Tire", "Stone Tire",
                               "Acme Tire", "B.G. Tire", "Dummy"}));
-        QCOMPARE(Entries(editor.Find<QListWidget>("WingLST")),
-                 (QStringList{"Dummy", "Dove Wing", "ZZZ Wing", "Hawk Wing", "F17 Wing",
-                              "Acme Wing"}));
-        QCOMPARE(Entries(editor.Find<QListWidget>("FuelLST")),
-                 (QStringList{"Dummy", "Norm Fuel", "Mid Fuel", "Crown Fuel", "Hyper Fuel",
-                              "Don's Fuel", "Zitco Fuel", "AOK Fuel", "Dummy", "FX Fuel",
-                              "Acme Fuel", "Super Fuel"}));
+        QCOMPARE(
+            Entries(editor.Find<QListWidget>("WingLST")),
+            (QStringList{"Dummy", "Dove Wing", "ZZZ Wing", "Hawk Wing", "F17 Wing", "Acme Wing"}));
+        QCOMPARE(
+            Entries(editor.Find<QListWidget>("FuelLST")),
+            (QStringList{"Dummy", "Norm Fuel", "Mid Fuel", "Crown Fuel", "Hyper Fuel", "Don's Fuel",
+                         "Zitco Fuel", "AOK Fuel", "Dummy", "FX Fuel", "Acme Fuel", "Super Fuel"}));
         QCOMPARE(Entries(editor.Find<QListWidget>("BodyLST")),
-                 (QStringList{"Dummy", "Bob's Body", "AOK Body", "Slm Body", "FX Body",
-                              "Acme Body", "Light Body", "Dummy"}));
+                 (QStringList{"Dummy", "Bob's Body", "AOK Body", "Slm Body", "FX Body", "Acme Body",
+                              "Light Body", "Dummy"}));
     }
 
     void everyEntryLoadsItsOwnStride() {
@@ -225,8 +225,8 @@ private slots:
 
         const QByteArray after = ReadFile(editor.rom());
         QCOMPARE(ChangedOffsets(rom, after),
-                 (QList<int>{0x179D0, 0x179D1, 0x17A02, 0x17A03, 0x17A5C, 0x17A5D, 0x17A9D,
-                             0x17A9E, 0x17AA7, 0x17AA8}));
+                 (QList<int>{0x179D0, 0x179D1, 0x17A02, 0x17A03, 0x17A5C, 0x17A5D, 0x17A9D, 0x17A9E,
+                             0x17AA7, 0x17AA8}));
         QCOMPARE(quint8(after[0x179D0]), quint8(0xF4));
         QCOMPARE(quint8(after[0x179D1]), quint8(0x01));
         QCOMPARE(WordAt(after, 0x17A02), quint16(50));

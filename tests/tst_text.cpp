@@ -2,9 +2,9 @@
 #include "app/messages.h"
 #include "app/programcontrol.h"
 #include "app/romimage.h"
+#include "testsupport.h"
 #include "text/chartable.h"
 #include "text/generaltext.h"
-#include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,16 +54,16 @@ struct Word {
 
 // Our own words for a fixture, each exactly as long as the game's word at that place.
 constexpr Word kWords[] = {
-    {"MenuStatusTXT", 0x19B0A, "Statik"}, {"MenuSearchTXT", 0x19B11, "LOOK 2"},
-    {"MenuWarpTXT", 0x19B18, "JUMP"},     {"MenuMapTXT", 0x19B1D, "ATL"},
+    {"MenuStatusTXT", 0x19B0A, "Statik"},  {"MenuSearchTXT", 0x19B11, "LOOK 2"},
+    {"MenuWarpTXT", 0x19B18, "JUMP"},      {"MenuMapTXT", 0x19B1D, "ATL"},
     {"SuperCarTXT", 0x16AD1, "TOP RIDE!"}, {"LWeightTXT", 0x19DFE, "LT.FRAME"},
-    {"CarSpeedTXT", 0x19B80, "PACE?"},    {"CarGripTXT", 0x19B86, "HOLD"},
-    {"CarTurboTXT", 0x19B8B, "BOOST"},    {"CarFlightTXT", 0x19B91, "GLIDE'"},
-    {"TownLJTXT", 0x19B28, "A.B."},       {"TownFlagoTXT", 0x19B2D, "RIVER"},
-    {"TownLantaTXT", 0x19B33, "MOUNT"},   {"TownArontoTXT", 0x19B39, "PORTAL"},
-    {"TownPallasTXT", 0x19B40, "DESERT"}, {"TownEtroitTXT", 0x19B47, "HARBOR"},
-    {"ShopBuyTXT", 0x19B72, "GET"},       {"ShopSellTXT", 0x19B76, "GIVE"},
-    {"ShopExitTXT", 0x19B7B, "DONE"},     {"ShopYesTXT", 0x19B21, "YEP"},
+    {"CarSpeedTXT", 0x19B80, "PACE?"},     {"CarGripTXT", 0x19B86, "HOLD"},
+    {"CarTurboTXT", 0x19B8B, "BOOST"},     {"CarFlightTXT", 0x19B91, "GLIDE'"},
+    {"TownLJTXT", 0x19B28, "A.B."},        {"TownFlagoTXT", 0x19B2D, "RIVER"},
+    {"TownLantaTXT", 0x19B33, "MOUNT"},    {"TownArontoTXT", 0x19B39, "PORTAL"},
+    {"TownPallasTXT", 0x19B40, "DESERT"},  {"TownEtroitTXT", 0x19B47, "HARBOR"},
+    {"ShopBuyTXT", 0x19B72, "GET"},        {"ShopSellTXT", 0x19B76, "GIVE"},
+    {"ShopExitTXT", 0x19B7B, "DONE"},      {"ShopYesTXT", 0x19B21, "YEP"},
     {"ShopNoTXT", 0x19B25, "NO"},
 };
 
@@ -138,8 +138,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
         QTest::newRow("STATUS") << QByteArray("\x52\x53\x40\x53\x54\x52") << "STATUS";
-        QTest::newRow("SUPER CAR") << QByteArray("\x52\x54\x4F\x44\x51\x00\x42\x40\x51", 9)
-                                   << "SUPER CAR";
+        QTest::newRow("SUPER CAR")
+            << QByteArray("\x52\x54\x4F\x44\x51\x00\x42\x40\x51", 9) << "SUPER CAR";
         QTest::newRow("L.WEIGHT") << QByteArray("\x4B\x04\x56\x44\x48\x46\x47\x53") << "L.WEIGHT";
         QTest::newRow("NO") << QByteArray("\x4D\xFF\x4E") << "NO";
         QTest::newRow("mixed") << QByteArray("\x34\x3D\x80\x99\xA6\x0C\x02") << "09az'!?";

@@ -12,16 +12,16 @@ namespace kst {
 // Most words lie in two runs, 0x19B0A to 0x19B4C and 0x19B72 to 0x19B96, one separator byte
 // apart; "SUPER CAR" and "L.WEIGHT" lie elsewhere. Only the words' own bytes are read.
 const GameWord kGameWords[21] = {
-    {"MenuStatusTXT", 0x19B0A, 6, "STATUS"}, {"MenuSearchTXT", 0x19B11, 6, "SEARCH"},
-    {"MenuWarpTXT", 0x19B18, 4, "WARP"},     {"MenuMapTXT", 0x19B1D, 3, "MAP"},
+    {"MenuStatusTXT", 0x19B0A, 6, "STATUS"},  {"MenuSearchTXT", 0x19B11, 6, "SEARCH"},
+    {"MenuWarpTXT", 0x19B18, 4, "WARP"},      {"MenuMapTXT", 0x19B1D, 3, "MAP"},
     {"SuperCarTXT", 0x16AD1, 9, "SUPER CAR"}, {"LWeightTXT", 0x19DFE, 8, "L.WEIGHT"},
-    {"CarSpeedTXT", 0x19B80, 5, "SPEED"},    {"CarGripTXT", 0x19B86, 4, "GRIP"},
-    {"CarTurboTXT", 0x19B8B, 5, "TURBO"},    {"CarFlightTXT", 0x19B91, 6, "FLIGHT"},
-    {"TownLJTXT", 0x19B28, 4, "L.J."},       {"TownFlagoTXT", 0x19B2D, 5, "FLAGO"},
-    {"TownLantaTXT", 0x19B33, 5, "LANTA"},   {"TownArontoTXT", 0x19B39, 6, "ARONTO"},
-    {"TownPallasTXT", 0x19B40, 6, "PALLAS"}, {"TownEtroitTXT", 0x19B47, 6, "ETROIT"},
-    {"ShopBuyTXT", 0x19B72, 3, "BUY"},       {"ShopSellTXT", 0x19B76, 4, "SELL"},
-    {"ShopExitTXT", 0x19B7B, 4, "EXIT"},     {"ShopYesTXT", 0x19B21, 3, "YES"},
+    {"CarSpeedTXT", 0x19B80, 5, "SPEED"},     {"CarGripTXT", 0x19B86, 4, "GRIP"},
+    {"CarTurboTXT", 0x19B8B, 5, "TURBO"},     {"CarFlightTXT", 0x19B91, 6, "FLIGHT"},
+    {"TownLJTXT", 0x19B28, 4, "L.J."},        {"TownFlagoTXT", 0x19B2D, 5, "FLAGO"},
+    {"TownLantaTXT", 0x19B33, 5, "LANTA"},    {"TownArontoTXT", 0x19B39, 6, "ARONTO"},
+    {"TownPallasTXT", 0x19B40, 6, "PALLAS"},  {"TownEtroitTXT", 0x19B47, 6, "ETROIT"},
+    {"ShopBuyTXT", 0x19B72, 3, "BUY"},        {"ShopSellTXT", 0x19B76, 4, "SELL"},
+    {"ShopExitTXT", 0x19B7B, 4, "EXIT"},      {"ShopYesTXT", 0x19B21, 3, "YES"},
     {"ShopNoTXT", 0x19B25, 2, "NO"},
 };
 

@@ -40,8 +40,8 @@ void DrawCar(QPainter& p) {
     p.drawPath(body);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xBF, 0xE6, 0xFF));
-    p.drawPolygon(QPolygonF({QPointF(128, 126), QPointF(168, 126), QPointF(186, 144),
-                             QPointF(110, 144)}));
+    p.drawPolygon(
+        QPolygonF({QPointF(128, 126), QPointF(168, 126), QPointF(186, 144), QPointF(110, 144)}));
     for (int x : {72, 184}) {
         p.setBrush(QColor(0x18, 0x18, 0x18));
         p.drawEllipse(QPointF(x, 194), 26, 26);

@@ -2,8 +2,9 @@
 //
 //   kestrune-artgen <pictures folder> <montage.png>
 //
-// Every picture is written as <key>.bmp, an uncompressed 24-bit BMP, and a review sheet of all
-// of them is written as a PNG. The output is the same, byte for byte, on every run.
+// Every picture is written as an uncompressed 24-bit BMP, portraits/<key>.bmp and
+// tracks/<key>.bmp, and a review sheet of all of them is written as a PNG. The output is the same,
+// byte for byte, on every run.
 
 #include "artgen.h"
 
@@ -57,15 +58,17 @@ int main(int argc, char* argv[]) {
     }
     const QString folderPath = QString::fromLocal8Bit(argv[1]);
     const QString montagePath = QString::fromLocal8Bit(argv[2]);
-    if (!QDir().mkpath(folderPath) || !QDir().mkpath(QFileInfo(montagePath).absolutePath())) {
+    const QDir folder(folderPath);
+    if (!folder.mkpath(QStringLiteral("portraits")) || !folder.mkpath(QStringLiteral("tracks")) ||
+        !QDir().mkpath(QFileInfo(montagePath).absolutePath())) {
         std::fprintf(stderr, "kestrune-artgen: cannot create the output folders\n");
         return 1;
     }
 
     const std::vector<Picture> portraits = drawPortraits();
     const std::vector<Picture> tracks = drawTracks();
-    const QDir folder(folderPath);
-    if (!writeBmps(folder, portraits) || !writeBmps(folder, tracks))
+    if (!writeBmps(folder.filePath(QStringLiteral("portraits")), portraits) ||
+        !writeBmps(folder.filePath(QStringLiteral("tracks")), tracks))
         return 1;
     if (!drawMontage(portraits, tracks).save(montagePath, "PNG")) {
         std::fprintf(stderr, "kestrune-artgen: could not write %s\n", qPrintable(montagePath));

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 using namespace pixelart;
 
@@ -277,6 +278,27 @@ void fillBand(QImage& image, int y0, int y1, int halfWidth, QRgb colour) {
 void plotBoth(QImage& image, int d, int y, QRgb colour) {
     plot(image, sideX(-1, d), y, colour);
     plot(image, sideX(1, d), y, colour);
+}
+
+// Brow pixels in eye cells: x counts outward from the inner corner, y down from the eye's top.
+std::vector<QPoint> browCells(Brows brows, int side) {
+    switch (brows) {
+    case Brows::Plain:
+        return {{0, -2}, {1, -2}, {2, -2}};
+    case Brows::Thick:
+        return {{0, -2}, {1, -2}, {2, -2}, {3, -2}, {0, -3}, {1, -3}, {2, -3}};
+    case Brows::Angry:
+        return {{0, -1}, {1, -2}, {2, -2}, {3, -3}};
+    case Brows::Worried:
+        return {{0, -3}, {1, -2}, {2, -2}, {3, -1}};
+    case Brows::Raised: // one brow arched, the other level
+        if (side > 0)
+            return {{0, -3}, {1, -4}, {2, -4}, {3, -3}};
+        return {{0, -2}, {1, -2}, {2, -2}};
+    case Brows::None:
+        break;
+    }
+    return {};
 }
 
 struct Palette {
@@ -678,31 +700,9 @@ void PortraitPainter::drawEyes() {
 
 void PortraitPainter::drawBrows() {
     const QRgb brow = darker(colours_.hair, 140);
-    for (int side : {-1, 1}) {
-        auto at = [&](int u, int v) { eyePixel(side, u, v, brow); };
-        switch (racer_.brows) {
-        case Brows::Plain:
-            at(0, -2), at(1, -2), at(2, -2);
-            break;
-        case Brows::Thick:
-            at(0, -2), at(1, -2), at(2, -2), at(3, -2), at(0, -3), at(1, -3), at(2, -3);
-            break;
-        case Brows::Angry:
-            at(0, -1), at(1, -2), at(2, -2), at(3, -3);
-            break;
-        case Brows::Worried:
-            at(0, -3), at(1, -2), at(2, -2), at(3, -1);
-            break;
-        case Brows::Raised:
-            if (side < 0)
-                at(0, -2), at(1, -2), at(2, -2);
-            else
-                at(0, -3), at(1, -4), at(2, -4), at(3, -3);
-            break;
-        case Brows::None:
-            break;
-        }
-    }
+    for (int side : {-1, 1})
+        for (const QPoint& cell : browCells(racer_.brows, side))
+            eyePixel(side, cell.x(), cell.y(), brow);
 }
 
 void PortraitPainter::drawMouth() {
