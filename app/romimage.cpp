@@ -1,22 +1,26 @@
 #include "romimage.h"
 
-#ifdef Q_OS_UNIX
+#include <QFile>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace kst {
 
 bool RomImage::Open(const QString& path) {
     Close();
-    file_.setFileName(path);
-    // Unbuffered, so that a read always sees what the file holds now and a write is in the
-    // file as soon as it returns.
-    return file_.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered);
+    // No O_CREAT and no O_TRUNC: only an existing file is opened, and it is left as it is.
+    do
+        fd_ = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC | O_NOCTTY);
+    while (fd_ < 0 && errno == EINTR);
+    return fd_ >= 0;
 }
 
 void RomImage::Close() {
-    if (file_.isOpen())
-        file_.close();
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
 }
 
 quint8 RomImage::ReadByte(quint32 position) {
@@ -32,6 +36,12 @@ quint16 RomImage::ReadWord(quint32 position) {
                                 (static_cast<quint8>(bytes[1]) << 8));
 }
 
+QByteArray RomImage::ReadBytes(quint32 position, quint16 count) {
+    QByteArray bytes(count, '\0');
+    Read(position, bytes.data(), count);
+    return bytes;
+}
+
 void RomImage::WriteByte(quint32 position, quint8 value) {
     const char byte = static_cast<char>(value);
     Write(position, &byte, 1);
@@ -43,36 +53,39 @@ void RomImage::WriteWord(quint32 position, quint16 value) {
 }
 
 void RomImage::Flush() {
-    if (!file_.isOpen())
-        return;
-#ifdef Q_OS_UNIX
-    if (::fsync(file_.handle()) != 0)
+    if (fd_ >= 0 && ::fsync(fd_) != 0)
         throw RomAccessError("the ROM file could not be written to the disk");
-#endif
 }
 
-void RomImage::Seek(quint32 position, qint64 count) {
-    if (!file_.isOpen())
+void RomImage::CheckRange(quint32 position, qint64 count) const {
+    if (fd_ < 0)
         throw RomAccessError("no ROM file is open");
     if (position < 1 || position - 1 + count > kSize)
         throw RomAccessError("position outside the ROM image");
-    // The file may have been shortened by another program since it was opened; a read there
-    // would come back short and a write would grow the file, so both are refused.
-    if (file_.size() < position - 1 + count)
-        throw RomAccessError("the ROM file is shorter than it was when it was opened");
-    if (!file_.seek(position - 1))
-        throw RomAccessError("the ROM file could not be positioned");
 }
 
 void RomImage::Read(quint32 position, char* data, qint64 count) {
-    Seek(position, count);
-    if (file_.read(data, count) != count)
+    CheckRange(position, count);
+    // A short read means the file was shortened since it was opened.
+    ssize_t done;
+    do
+        done = ::pread(fd_, data, size_t(count), off_t(position - 1));
+    while (done < 0 && errno == EINTR);
+    if (done != count)
         throw RomAccessError("the ROM file could not be read");
 }
 
 void RomImage::Write(quint32 position, const char* data, qint64 count) {
-    Seek(position, count);
-    if (file_.write(data, count) != count)
+    CheckRange(position, count);
+    // A write past the end of a shortened file would grow it with a hole; refuse it instead.
+    struct stat status {};
+    if (::fstat(fd_, &status) != 0 || status.st_size < qint64(position - 1) + count)
+        throw RomAccessError("the ROM file is shorter than it was when it was opened");
+    ssize_t done;
+    do
+        done = ::pwrite(fd_, data, size_t(count), off_t(position - 1));
+    while (done < 0 && errno == EINTR);
+    if (done != count)
         throw RomAccessError("the ROM file could not be written");
 }
 

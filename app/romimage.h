@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QFile>
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 #include <stdexcept>
@@ -21,15 +21,22 @@ class RomImage {
 public:
     static constexpr qint64 kSize = 393216;
 
+    RomImage() = default;
+    RomImage(const RomImage&) = delete;
+    RomImage& operator=(const RomImage&) = delete;
+    ~RomImage() { Close(); }
+
     // Opens an existing file for reading and writing without truncating or changing it.
     bool Open(const QString& path);
     // Closing when nothing is open does nothing.
     void Close();
-    bool IsOpen() const { return file_.isOpen(); }
+    bool IsOpen() const { return fd_ >= 0; }
 
     quint8 ReadByte(quint32 position);
     // Little-endian: the byte at position is the low byte, the one at position + 1 the high.
     quint16 ReadWord(quint32 position);
+    // count bytes from position on, in one read.
+    QByteArray ReadBytes(quint32 position, quint16 count);
     void WriteByte(quint32 position, quint8 value);
     void WriteWord(quint32 position, quint16 value);
 
@@ -39,9 +46,9 @@ public:
 private:
     void Read(quint32 position, char* data, qint64 count);
     void Write(quint32 position, const char* data, qint64 count);
-    void Seek(quint32 position, qint64 count);
+    void CheckRange(quint32 position, qint64 count) const;
 
-    QFile file_;
+    int fd_ = -1;
 };
 
 } // namespace kst

@@ -32,6 +32,10 @@ private slots:
         QCOMPARE(rom.ReadWord(3), quint16(0x3412));
         QCOMPARE(rom.ReadByte(kRomSize), quint8(0xCD));
         QCOMPARE(rom.ReadWord(kRomSize - 1), quint16(0xCDAB));
+        QCOMPARE(rom.ReadBytes(1, 4), QByteArray("\x4C\x40\x12\x34"));
+        QCOMPARE(rom.ReadBytes(kRomSize - 1, 2), QByteArray("\xAB\xCD"));
+        QCOMPARE(rom.ReadBytes(7, 0), QByteArray());
+        QVERIFY_THROWS_EXCEPTION(RomAccessError, rom.ReadBytes(kRomSize, 2));
     }
 
     void refusesPositionsOutsideTheImage() {

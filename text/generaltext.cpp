@@ -38,9 +38,10 @@ GeneralTextPage::GeneralTextPage(QWidget* window, RomImage& rom, ProgramControl&
 QString GeneralTextPage::GetText(quint32 offset, quint16 length) {
     control_.RequireDataFile(control_.DataFilePath());
     QString text;
-    for (quint32 i = 0; i < length; ++i) {
-        const char c = kCharTable[rom_.ReadByte(offset + i + 1)];
-        // A byte without a character (a terminator, an unknown glyph) adds nothing.
+    // Every byte is looked up by itself; a byte without a character (a terminator, a glyph
+    // the table does not know) adds nothing.
+    for (const char byte : rom_.ReadBytes(offset + 1, length)) {
+        const char c = kCharTable[static_cast<quint8>(byte)];
         if (c != '\0')
             text += QLatin1Char(c);
     }
