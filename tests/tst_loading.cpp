@@ -27,22 +27,6 @@ using namespace kst::test;
 
 namespace {
 
-enum class Expect { NoRom, WrongSize, WrongRegion, MissingDataFile };
-
-Message Expected(Expect expect) {
-    switch (expect) {
-    case Expect::NoRom:
-        return kNoRomMessage;
-    case Expect::WrongSize:
-        return kWrongSizeMessage;
-    case Expect::WrongRegion:
-        return kWrongRegionMessage;
-    case Expect::MissingDataFile:
-        break;
-    }
-    return kMissingDataFileMessage;
-}
-
 void CompareMessage(const Message& shown, const Message& expected) {
     QCOMPARE(shown.text, expected.text);
     QCOMPARE(shown.caption, expected.caption);
@@ -75,8 +59,6 @@ int RunUnprivilegedOpen(const QString& rom, const QString& folder, int argc, cha
 
 } // namespace
 
-Q_DECLARE_METATYPE(Expect)
-
 class TestLoading : public QObject {
     Q_OBJECT
 
@@ -98,61 +80,6 @@ private slots:
             QStringLiteral("All PC Engine ROM Files (*.pce, *.bin) (*.pce *.bin)")};
         QCOMPARE(editor.host().lastFilters, expected);
         QCOMPARE(editor.host().lastSelectedFilter, expected.at(1));
-    }
-
-    void refusedStart_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QString>("dataFile");
-        QTest::addColumn<Expect>("expect");
-        const QByteArray valid = ValidRom();
-        QByteArray swapped = valid;
-        PutWord(swapped, 0, 0x4C40);
-        QByteArray wrongWord = valid;
-        PutWord(wrongWord, 0, 0x404D);
-        QTest::newRow("dialog cancelled") << valid << ""
-                                          << "file" << Expect::NoRom;
-        QTest::newRow("no such file") << valid << "missing.pce"
-                                      << "file" << Expect::NoRom;
-        QTest::newRow("a folder") << valid << "."
-                                  << "file" << Expect::NoRom;
-        QTest::newRow("one byte short") << valid.left(kRomSize - 1) << "game.pce"
-                                        << "file" << Expect::WrongSize;
-        QTest::newRow("one byte long") << valid + '\0' << "game.pce"
-                                       << "file" << Expect::WrongSize;
-        QTest::newRow("empty") << QByteArray() << "game.pce"
-                               << "file" << Expect::WrongSize;
-        QTest::newRow("swapped word") << swapped << "game.pce"
-                                      << "file" << Expect::WrongRegion;
-        QTest::newRow("other word") << wrongWord << "game.pce"
-                                    << "file" << Expect::WrongRegion;
-        QTest::newRow("KST.tbl missing") << valid << "game.pce"
-                                         << "none" << Expect::MissingDataFile;
-        QTest::newRow("KST.tbl a folder") << valid << "game.pce"
-                                          << "folder" << Expect::MissingDataFile;
-    }
-
-    void refusedStart() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, answer);
-        QFETCH(QString, dataFile);
-        QFETCH(Expect, expect);
-        Editor editor;
-        const QString rom = editor.AddRom(bytes);
-        const QString table = QDir(editor.folder()).filePath(QStringLiteral("KST.tbl"));
-        if (dataFile != QLatin1String("file"))
-            QVERIFY(QFile::remove(table));
-        if (dataFile == QLatin1String("folder"))
-            QVERIFY(QDir().mkdir(table));
-        editor.Start(answer.isEmpty() ? answer : QDir(editor.folder()).filePath(answer));
-
-        QCOMPARE(editor.host().messages.size(), 1);
-        CompareMessage(editor.host().messages.front(), Expected(expect));
-        QVERIFY(editor.window().Ended());
-        QVERIFY(editor.host().ended);
-        QCOMPARE(editor.host().exitCode, 1);
-        QVERIFY(!editor.window().isVisible());
-        QCOMPARE(ReadFile(rom), bytes);
     }
 
     void regionMessageEndsWithTheSupportAddress() {
