@@ -57,15 +57,21 @@ void RomImage::Flush() {
         throw RomAccessError("the ROM file could not be written to the disk");
 }
 
-void RomImage::CheckRange(quint32 position, qint64 count) const {
+qint64 RomImage::CheckedSize(quint32 position, qint64 count) const {
     if (fd_ < 0)
         throw RomAccessError("no ROM file is open");
     if (position < 1 || position - 1 + count > kSize)
         throw RomAccessError("position outside the ROM image");
+    // Once the file has been removed or replaced behind the program's back, what is read no
+    // longer comes from it and what is written would be lost with the last handle.
+    struct stat status {};
+    if (::fstat(fd_, &status) != 0 || status.st_nlink == 0)
+        throw RomAccessError("the ROM file has been removed");
+    return status.st_size;
 }
 
 void RomImage::Read(quint32 position, char* data, qint64 count) {
-    CheckRange(position, count);
+    CheckedSize(position, count);
     // A short read means the file was shortened since it was opened.
     ssize_t done;
     do
@@ -76,10 +82,8 @@ void RomImage::Read(quint32 position, char* data, qint64 count) {
 }
 
 void RomImage::Write(quint32 position, const char* data, qint64 count) {
-    CheckRange(position, count);
     // A write past the end of a shortened file would grow it with a hole; refuse it instead.
-    struct stat status {};
-    if (::fstat(fd_, &status) != 0 || status.st_size < qint64(position - 1) + count)
+    if (CheckedSize(position, count) < qint64(position - 1) + count)
         throw RomAccessError("the ROM file is shorter than it was when it was opened");
     ssize_t done;
     do

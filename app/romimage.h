@@ -46,7 +46,8 @@ public:
 private:
     void Read(quint32 position, char* data, qint64 count);
     void Write(quint32 position, const char* data, qint64 count);
-    void CheckRange(quint32 position, qint64 count) const;
+    // Checks the position and that the file is still there; returns its size now.
+    qint64 CheckedSize(quint32 position, qint64 count) const;
 
     int fd_ = -1;
 };

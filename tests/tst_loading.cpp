@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdio>
 #include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -252,6 +253,54 @@ private slots:
         CompareMessage(editor.host().messages.front(), kRomAccessMessage);
         QCOMPARE(editor.host().exitCode, 1);
         QCOMPARE(ReadFile(editor.rom()).size(), 50000);
+    }
+
+    void removedFileEndsTheProgramInsteadOfLosingEdits() {
+        Editor editor;
+        editor.StartWith(ValidRom());
+        editor.TypeInto("MotorCostTXT", QStringLiteral("55"));
+        QVERIFY(QFile::remove(editor.rom()));
+        editor.Click("ApplyCMD");
+        QCOMPARE(editor.host().messages.size(), 1);
+        CompareMessage(editor.host().messages.front(), kRomAccessMessage);
+        QCOMPARE(editor.host().exitCode, 1);
+        QVERIFY(!QFile::exists(editor.rom()));
+    }
+
+    void replacedFileIsNotReadAsIfItWereTheOpenOne() {
+        Editor editor;
+        editor.StartWith(ValidRom());
+        // Another program saves a new copy under the same name.
+        QByteArray copy = ValidRom();
+        PutWord(copy, 0x179CB, 77);
+        const QString newCopy = editor.AddRom(copy, QStringLiteral("new.pce"));
+        QVERIFY(::rename(QFile::encodeName(newCopy).constData(),
+                         QFile::encodeName(editor.rom()).constData()) == 0);
+        editor.SelectRow("MotorLST", 1);
+        QCOMPARE(editor.host().messages.size(), 1);
+        CompareMessage(editor.host().messages.front(), kRomAccessMessage);
+        QCOMPARE(ReadFile(editor.rom()), copy);
+    }
+
+    void changesByAnotherProgramAreShownAndKept() {
+        QByteArray bytes = ValidRom();
+        PutWord(bytes, 0x179CB, 10);
+        Editor editor;
+        editor.StartWith(bytes);
+        // Another program changes a price and a byte no editor touches.
+        PutWord(bytes, 0x179CB, 20);
+        bytes[0x30000] = 'x';
+        QFile file(editor.rom());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.seek(0x179CB) && file.write(bytes.mid(0x179CB, 2)) == 2);
+        QVERIFY(file.seek(0x30000) && file.write("x") == 1);
+        file.close();
+        editor.SelectRow("MotorLST", 1);
+        QCOMPARE(editor.Find<QLineEdit>("MotorCostTXT")->text(), QStringLiteral("20"));
+        editor.TypeInto("MotorCostTXT", QStringLiteral("21"));
+        editor.Click("ApplyCMD");
+        PutWord(bytes, 0x179CB, 21);
+        QCOMPARE(ReadFile(editor.rom()), bytes);
     }
 
     void shortenedFileIsNotGrownByApply() {
