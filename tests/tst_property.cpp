@@ -1,0 +1,287 @@
+// Nothing is lost: over many seeded random images and random edit sequences, the file holds
+// exactly what an independent model of the editor says, byte for byte, after every step.
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QSlider>
+#include <QTest>
+
+#include <utility>
+
+using namespace kst;
+using namespace kst::test;
+
+namespace {
+
+struct Category {
+    const char* list;
+    const char* box;
+    int base;
+    int entries;
+};
+
+constexpr Category kCategories[] = {{"MotorLST", "MotorCostTXT", 0x179C6, 10},
+                                    {"TireLST", "TireCostTXT", 0x17A02, 13},
+                                    {"WingLST", "WingCostTXT", 0x17A43, 6},
+                                    {"FuelLST", "FuelCostTXT", 0x17A66, 12},
+                                    {"BodyLST", "BodyCostTXT", 0x17AA7, 8}};
+
+struct Setting {
+    const char* slider;
+    int offset, maximum, page;
+};
+
+constexpr Setting kSettings[] = {
+    {"AISLDR", 0x1897, 22, 3}, {"TireSLDR", 0x189B, 16, 3}, {"TurboSLDR", 0x189E, 99, 10}};
+constexpr int kMoney = 0x1895;
+constexpr int kPriceCeiling = 32000;
+constexpr int kMoneyCeiling = 65535;
+
+// What a number box holds after its text was set: digits only, at most the ceiling.
+QString Ruled(const QString& text, int ceiling) {
+    QString digits;
+    for (QChar c : text)
+        if (c.isDigit())
+            digits += c;
+    return digits.toLongLong() > ceiling ? QString::number(ceiling) : digits;
+}
+
+int Number(const QString& text) {
+    return text.toInt();
+} // an empty box counts as 0
+
+// The editor as its user sees it, worked out from the rules alone.
+struct Model {
+    QByteArray file;
+    bool open = false;
+    QString tab = QStringLiteral("shops");
+    int row[5] = {};
+    QString price[5];
+    int race = 0;
+    QString money;
+    int slider[3] = {};
+    int unmoved[3] = {};
+
+    int Word(int offset) const { return WordAt(file, offset); }
+    void LoadPart(int c) {
+        price[c] = Ruled(QString::number(Word(kCategories[c].base + 5 * row[c])), kPriceCeiling);
+    }
+    void LoadRace() {
+        money = QString::number(Word(kMoney + 16 * race));
+        for (int k = 0; k < 3; ++k)
+            unmoved[k] = slider[k] =
+                qMin(int(quint8(file[kSettings[k].offset + 16 * race])), kSettings[k].maximum);
+    }
+    void Open() {
+        open = true;
+        race = 0;
+        LoadRace();
+        for (int c = 0; c < 5; ++c) {
+            row[c] = 0;
+            LoadPart(c);
+        }
+    }
+    void Apply() {
+        if (tab == QLatin1String("shops")) {
+            for (int c = 0; c < 5; ++c)
+                PutWord(file, kCategories[c].base + 5 * row[c], quint16(Number(price[c])));
+        } else if (tab == QLatin1String("enemyracers")) {
+            for (int k = 0; k < 3; ++k)
+                if (slider[k] != unmoved[k]) {
+                    file[kSettings[k].offset + 16 * race] = char(slider[k]);
+                    unmoved[k] = slider[k];
+                }
+            PutWord(file, kMoney + 16 * race, quint16(Number(money)));
+        }
+    }
+};
+
+QString Typed(const QString& digits, int ceiling) {
+    QString text;
+    for (QChar digit : digits)
+        if (text.size() < 5)
+            text = Ruled(text + digit, ceiling);
+    return text;
+}
+
+QByteArray RandomRom(QRandomGenerator& random) {
+    QByteArray rom(kRomSize, '\0');
+    for (char& byte : rom)
+        byte = char(random.bounded(256));
+    PutWord(rom, 0, 0x404C);
+    return rom;
+}
+
+} // namespace
+
+class TestProperty : public QObject {
+    Q_OBJECT
+
+    // Replaces a box's whole text in one of the ways a user can, and says what it should hold.
+    static QString EditBox(Editor& editor, const char* name, int ceiling,
+                           QRandomGenerator& random) {
+        auto* box = editor.Find<QLineEdit>(name);
+        QString digits;
+        for (int n = random.bounded(1, 8); n > 0; --n)
+            digits += QChar('0' + random.bounded(10));
+        switch (random.bounded(3)) {
+        case 0:
+            editor.TypeInto(name, digits);
+            return Typed(digits, ceiling);
+        case 1: {
+            const QString pasted = digits + QStringLiteral("x-") + digits;
+            QApplication::clipboard()->setText(pasted);
+            box->selectAll();
+            box->paste();
+            return Ruled(pasted.left(5), ceiling);
+        }
+        default:
+            box->setFocus();
+            box->selectAll();
+            QTest::keyClick(box, Qt::Key_Delete);
+            return QString();
+        }
+    }
+
+    static void MoveSlider(Editor& editor, Model& model, int k, QRandomGenerator& random) {
+        const Setting& setting = kSettings[k];
+        int& value = model.slider[k];
+        const struct {
+            Qt::Key key;
+            int to;
+        } moves[] = {{Qt::Key_Right, value + 1},
+                     {Qt::Key_Left, value - 1},
+                     {Qt::Key_PageUp, value + setting.page},
+                     {Qt::Key_PageDown, value - setting.page},
+                     {Qt::Key_Home, 0},
+                     {Qt::Key_End, setting.maximum}};
+        const auto& move = moves[random.bounded(6)];
+        QTest::keyClick(editor.Find<QSlider>(setting.slider), move.key);
+        value = qBound(0, move.to, setting.maximum);
+    }
+
+    static void Step(Editor& editor, Model& model, QRandomGenerator& random) {
+        const bool shops = model.open && model.tab == QLatin1String("shops");
+        const bool racers = model.open && model.tab == QLatin1String("enemyracers");
+        switch (random.bounded(10)) {
+        case 0:
+            if (model.open) {
+                const char* tags[] = {"shops", "enemyracers", "partnames", "generaltext"};
+                const char* tag = tags[random.bounded(4)];
+                editor.SelectTab(tag);
+                model.tab = QLatin1String(tag);
+            }
+            break;
+        case 1:
+            if (shops) {
+                // Clicking the entry already selected changes nothing and loads nothing.
+                const int c = random.bounded(5);
+                const int row = random.bounded(kCategories[c].entries);
+                editor.SelectRow(kCategories[c].list, row);
+                if (std::exchange(model.row[c], row) != row)
+                    model.LoadPart(c);
+            } else if (racers) {
+                const int race = random.bounded(38);
+                editor.SelectRow("EnemyLST", race);
+                if (std::exchange(model.race, race) != race)
+                    model.LoadRace();
+            }
+            break;
+        case 2:
+        case 3:
+            if (shops) {
+                const int c = random.bounded(5);
+                model.price[c] = EditBox(editor, kCategories[c].box, kPriceCeiling, random);
+            } else if (racers) {
+                model.money = EditBox(editor, "EnemyCashTXT", kMoneyCeiling, random);
+            }
+            break;
+        case 4:
+        case 5:
+            if (racers)
+                MoveSlider(editor, model, random.bounded(3), random);
+            break;
+        case 6:
+        case 7:
+            if (model.open) {
+                if (random.bounded(2))
+                    editor.Click("ApplyCMD");
+                else
+                    editor.Trigger("mnuSave");
+                model.Apply();
+            }
+            break;
+        case 8:
+            if (model.open) {
+                editor.Trigger("mnuClose");
+                model.open = false;
+            }
+            break;
+        default:
+            editor.Open(editor.rom());
+            model.Open();
+            break;
+        }
+    }
+
+    static void CompareWithModel(Editor& editor, const Model& model) {
+        QCOMPARE(ReadFile(editor.rom()), model.file);
+        for (int c = 0; c < 5; ++c)
+            QCOMPARE(editor.Find<QLineEdit>(kCategories[c].box)->text(), model.price[c]);
+        QCOMPARE(editor.Find<QLineEdit>("EnemyCashTXT")->text(), model.money);
+        for (int k = 0; k < 3; ++k)
+            QCOMPARE(editor.Find<QSlider>(kSettings[k].slider)->value(), model.slider[k]);
+    }
+
+private slots:
+    void applyingWithoutEditsChangesOnlyPricesAboveTheCeiling() {
+        for (quint32 seed = 1; seed <= 6; ++seed) {
+            QRandomGenerator random(seed);
+            const QByteArray rom = RandomRom(random);
+            Editor editor;
+            editor.StartWith(rom);
+            QByteArray expected = rom;
+            for (const Category& category : kCategories)
+                for (int i = 0; i < category.entries; ++i) {
+                    editor.SelectRow(category.list, i);
+                    editor.Click("ApplyCMD");
+                    const int offset = category.base + 5 * i;
+                    if (WordAt(expected, offset) > kPriceCeiling)
+                        PutWord(expected, offset, kPriceCeiling);
+                }
+            editor.SelectTab("enemyracers");
+            for (int race = 0; race < 38; ++race) {
+                editor.SelectRow("EnemyLST", race);
+                editor.Click("ApplyCMD");
+            }
+            // The other categories' selected entries were saved with each Apply as well, and
+            // they were all clamped by then.
+            QVERIFY2(ReadFile(editor.rom()) == expected, qPrintable(QString::number(seed)));
+        }
+    }
+
+    void randomEditsMatchTheModel() {
+        for (quint32 seed = 100; seed < 112; ++seed) {
+            QRandomGenerator random(seed);
+            Model model;
+            model.file = RandomRom(random);
+            Editor editor;
+            editor.StartWith(model.file);
+            model.Open();
+            for (int step = 0; step < 150; ++step) {
+                Step(editor, model, random);
+                CompareWithModel(editor, model);
+                if (QTest::currentTestFailed()) {
+                    qWarning("seed %u, step %d", seed, step);
+                    return;
+                }
+            }
+        }
+    }
+};
+
+QTEST_MAIN(TestProperty)
+#include "tst_property.moc"
