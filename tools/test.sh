@@ -1,9 +1,22 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs the whole test suite.
+#   tools/test.sh              the normal build, in build/
+#   tools/test.sh --sanitize   the same suite built with AddressSanitizer and
+#                              UndefinedBehaviorSanitizer, in build-asan/
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh xvfb xauth xdotool imagemagick appstream desktop-file-utils dpkg-dev
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --parallel "$(nproc)"
-cd build
+
+folder=build
+options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+if [ "${1:-}" = --sanitize ]; then
+  folder=build-asan
+  options=(-DCMAKE_BUILD_TYPE=Debug -DKST_SANITIZE=ON)
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  export LSAN_OPTIONS="suppressions=$(pwd)/tools/sanitizers/lsan.supp:print_suppressions=0"
+fi
+cmake -S . -B "$folder" "${options[@]}" >/dev/null
+cmake --build "$folder" --parallel "$(nproc)"
+cd "$folder"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure

@@ -32,13 +32,16 @@ window_named() {
   done
   return 1
 }
-# Waits for the program to end and prints its exit status.
-exit_status() {
-  for _ in $(seq 100); do
-    kill -0 "$1" 2>/dev/null || { wait "$1" && echo 0 || echo $?; return 0; }
-    sleep 0.1
-  done
-  kill "$1"; echo "still running"
+# Waits for the first window of a process (the open-file dialog) to be shown.
+first_window() {
+  timeout 30 xdotool search --sync --onlyvisible --pid "$1" >/dev/null || fail "no dialog shown"
+  sleep 0.5
+}
+# Waits for the program to end, at most 20 seconds, and sets status to its exit status.
+wait_for_exit() {
+  timeout 20 tail --pid="$1" -f /dev/null || kill "$1" 2>/dev/null || true
+  status=0
+  wait "$1" || status=$?
 }
 # Clicks at a point of the window's client area, below the menu bar.
 click_at() {
@@ -51,19 +54,19 @@ click_at() {
 
 echo "== cancel at start"
 "$program" & pid=$!
-sleep 1.5
+first_window "$pid"
 xdotool key Escape
 window_named '^WTF$' >/dev/null || fail "no WTF message after cancelling"
 shot cancelled
 xdotool search --onlyvisible --name "$caption" >/dev/null 2>&1 && fail "main window shown"
 xdotool key Return
-status=$(exit_status "$pid")
+wait_for_exit "$pid"
 [ "$status" = 1 ] || fail "exit status $status after the WTF message, expected 1"
 
 echo "== open the demo image, switch tabs, type a price, save, quit"
 cp "$demo" "$work/demo.pce"
 "$program" & pid=$!
-sleep 1.5
+first_window "$pid"
 xdotool type --delay 15 "$work/demo.pce"
 xdotool key Return
 wid=$(window_named "$caption") || fail "main window did not appear"
@@ -82,7 +85,7 @@ shot typed-price
 xdotool key ctrl+s
 sleep 0.3
 xdotool key ctrl+q
-status=$(exit_status "$pid")
+wait_for_exit "$pid"
 [ "$status" = 0 ] || fail "exit status $status after Ctrl+Q, expected 0"
 
 # 1234 = 0x04D2, little-endian at 0x179C6 (96710); no other byte may change.
