@@ -16,27 +16,14 @@ using namespace kst::test;
 
 namespace {
 
-struct Category {
-    const char* list;
-    const char* box;
-    int base;
-    int entries;
-};
-
-constexpr Category kCategories[] = {{"MotorLST", "MotorCostTXT", 0x179C6, 10},
-                                    {"TireLST", "TireCostTXT", 0x17A02, 13},
-                                    {"WingLST", "WingCostTXT", 0x17A43, 6},
-                                    {"FuelLST", "FuelCostTXT", 0x17A66, 12},
-                                    {"BodyLST", "BodyCostTXT", 0x17AA7, 8}};
-
 struct Setting {
     const char* slider;
     int offset, maximum, page;
 };
 
-constexpr Setting kSettings[] = {
-    {"AISLDR", 0x1897, 22, 3}, {"TireSLDR", 0x189B, 16, 3}, {"TurboSLDR", 0x189E, 99, 10}};
-constexpr int kMoney = 0x1895;
+constexpr Setting kSettings[] = {{"AISLDR", kAiOffset, 22, 3},
+                                 {"TireSLDR", kGripOffset, 16, 3},
+                                 {"TurboSLDR", kTurboOffset, 99, 10}};
 constexpr int kPriceCeiling = 32000;
 constexpr int kMoneyCeiling = 65535;
 
@@ -67,10 +54,10 @@ struct Model {
 
     int Word(int offset) const { return WordAt(file, offset); }
     void LoadPart(int c) {
-        price[c] = Ruled(QString::number(Word(kCategories[c].base + 5 * row[c])), kPriceCeiling);
+        price[c] = Ruled(QString::number(Word(kShopColumns[c].base + 5 * row[c])), kPriceCeiling);
     }
     void LoadRace() {
-        money = QString::number(Word(kMoney + 16 * race));
+        money = QString::number(Word(kMoneyOffset + 16 * race));
         for (int k = 0; k < 3; ++k)
             unmoved[k] = slider[k] =
                 qMin(int(quint8(file[kSettings[k].offset + 16 * race])), kSettings[k].maximum);
@@ -87,14 +74,14 @@ struct Model {
     void Apply() {
         if (tab == QLatin1String("shops")) {
             for (int c = 0; c < 5; ++c)
-                PutWord(file, kCategories[c].base + 5 * row[c], quint16(Number(price[c])));
+                PutWord(file, kShopColumns[c].base + 5 * row[c], quint16(Number(price[c])));
         } else if (tab == QLatin1String("enemyracers")) {
             for (int k = 0; k < 3; ++k)
                 if (slider[k] != unmoved[k]) {
                     file[kSettings[k].offset + 16 * race] = char(slider[k]);
                     unmoved[k] = slider[k];
                 }
-            PutWord(file, kMoney + 16 * race, quint16(Number(money)));
+            PutWord(file, kMoneyOffset + 16 * race, quint16(Number(money)));
         }
     }
 };
@@ -179,8 +166,8 @@ class TestProperty : public QObject {
             if (shops) {
                 // Clicking the entry already selected changes nothing and loads nothing.
                 const int c = random.bounded(5);
-                const int row = random.bounded(kCategories[c].entries);
-                editor.SelectRow(kCategories[c].list, row);
+                const int row = random.bounded(kShopColumns[c].entries);
+                editor.SelectRow(kShopColumns[c].list, row);
                 if (std::exchange(model.row[c], row) != row)
                     model.LoadPart(c);
             } else if (racers) {
@@ -194,7 +181,7 @@ class TestProperty : public QObject {
         case 3:
             if (shops) {
                 const int c = random.bounded(5);
-                model.price[c] = EditBox(editor, kCategories[c].box, kPriceCeiling, random);
+                model.price[c] = EditBox(editor, kShopColumns[c].box, kPriceCeiling, random);
             } else if (racers) {
                 model.money = EditBox(editor, "EnemyCashTXT", kMoneyCeiling, random);
             }
@@ -230,7 +217,7 @@ class TestProperty : public QObject {
     static void CompareWithModel(Editor& editor, const Model& model) {
         QCOMPARE(ReadFile(editor.rom()), model.file);
         for (int c = 0; c < 5; ++c)
-            QCOMPARE(editor.Find<QLineEdit>(kCategories[c].box)->text(), model.price[c]);
+            QCOMPARE(editor.Find<QLineEdit>(kShopColumns[c].box)->text(), model.price[c]);
         QCOMPARE(editor.Find<QLineEdit>("EnemyCashTXT")->text(), model.money);
         for (int k = 0; k < 3; ++k)
             QCOMPARE(editor.Find<QSlider>(kSettings[k].slider)->value(), model.slider[k]);
@@ -244,7 +231,7 @@ private slots:
             Editor editor;
             editor.StartWith(rom);
             QByteArray expected = rom;
-            for (const Category& category : kCategories)
+            for (const ShopColumn& category : kShopColumns)
                 for (int i = 0; i < category.entries; ++i) {
                     editor.SelectRow(category.list, i);
                     editor.Click("ApplyCMD");

@@ -15,9 +15,6 @@ using namespace kst::test;
 
 namespace {
 
-// Race 0's field offsets, written out here rather than taken from the program.
-constexpr int kMoney = 0x1895, kAi = 0x1897, kGrip = 0x189B, kTurbo = 0x189E;
-
 // An image whose every byte differs from its neighbours, so a write in the wrong place shows.
 QByteArray PatternedRom() {
     QByteArray rom(kRomSize, '\0');
@@ -28,10 +25,10 @@ QByteArray PatternedRom() {
 }
 
 void SetRace(QByteArray& rom, int race, quint16 money, int ai, int grip, int turbo) {
-    PutWord(rom, kMoney + 16 * race, money);
-    rom[kAi + 16 * race] = char(ai);
-    rom[kGrip + 16 * race] = char(grip);
-    rom[kTurbo + 16 * race] = char(turbo);
+    PutWord(rom, kMoneyOffset + 16 * race, money);
+    rom[kAiOffset + 16 * race] = char(ai);
+    rom[kGripOffset + 16 * race] = char(grip);
+    rom[kTurboOffset + 16 * race] = char(turbo);
 }
 
 } // namespace
@@ -121,12 +118,13 @@ private slots:
         editor.Click("ApplyCMD");
         const QByteArray after = ReadFile(editor.rom());
         const int base = 16 * race;
-        QCOMPARE(ChangedOffsets(rom, after), (QList<int>{kMoney + base, kMoney + base + 1,
-                                                         kAi + base, kGrip + base, kTurbo + base}));
-        QCOMPARE(WordAt(after, kMoney + base), quint16(0x8000));
-        QCOMPARE(quint8(after[kAi + base]), quint8(0x16));
-        QCOMPARE(quint8(after[kGrip + base]), quint8(0x10));
-        QCOMPARE(quint8(after[kTurbo + base]), quint8(0x63));
+        QCOMPARE(ChangedOffsets(rom, after),
+                 (QList<int>{kMoneyOffset + base, kMoneyOffset + base + 1, kAiOffset + base,
+                             kGripOffset + base, kTurboOffset + base}));
+        QCOMPARE(WordAt(after, kMoneyOffset + base), quint16(0x8000));
+        QCOMPARE(quint8(after[kAiOffset + base]), quint8(0x16));
+        QCOMPARE(quint8(after[kGripOffset + base]), quint8(0x10));
+        QCOMPARE(quint8(after[kTurboOffset + base]), quint8(0x63));
     }
 
     void slidersReachBothEnds() {
@@ -160,8 +158,8 @@ private slots:
         QTest::keyClick(Slider(editor, "TurboSLDR"), Qt::Key_PageDown);
         QCOMPARE(Slider(editor, "TurboSLDR")->value(), 89);
         editor.Click("ApplyCMD");
-        QCOMPARE(ChangedOffsets(rom, ReadFile(editor.rom())), (QList<int>{kTurbo + 64}));
-        QCOMPARE(quint8(ReadFile(editor.rom())[kTurbo + 64]), quint8(89));
+        QCOMPARE(ChangedOffsets(rom, ReadFile(editor.rom())), (QList<int>{kTurboOffset + 64}));
+        QCOMPARE(quint8(ReadFile(editor.rom())[kTurboOffset + 64]), quint8(89));
     }
 
     void sliderMovedBackAfterASaveIsWrittenAgain() {
@@ -172,7 +170,7 @@ private slots:
         editor.SelectTab("enemyracers");
         Slider(editor, "AISLDR")->setValue(6);
         editor.Click("ApplyCMD");
-        QCOMPARE(quint8(ReadFile(editor.rom())[kAi]), quint8(6));
+        QCOMPARE(quint8(ReadFile(editor.rom())[kAiOffset]), quint8(6));
         Slider(editor, "AISLDR")->setValue(5);
         editor.Click("ApplyCMD");
         QCOMPARE(ReadFile(editor.rom()), rom);
@@ -200,9 +198,9 @@ private slots:
         editor.TypeInto("EnemyCashTXT", QString::number(money));
         editor.Click("ApplyCMD");
         const QByteArray after = ReadFile(editor.rom());
-        QCOMPARE(WordAt(after, kMoney), quint16(money));
+        QCOMPARE(WordAt(after, kMoneyOffset), quint16(money));
         for (int offset : ChangedOffsets(blank, after))
-            QVERIFY(offset == kMoney || offset == kMoney + 1);
+            QVERIFY(offset == kMoneyOffset || offset == kMoneyOffset + 1);
     }
 
     void prizeMoneyBoxKeepsToDigitsAndTheCeiling() {
@@ -223,7 +221,7 @@ private slots:
         QTest::keyClicks(box, QStringLiteral("x."));
         QCOMPARE(box->text(), QStringLiteral("00050"));
         editor.Click("ApplyCMD");
-        QCOMPARE(WordAt(ReadFile(editor.rom()), kMoney), quint16(50));
+        QCOMPARE(WordAt(ReadFile(editor.rom()), kMoneyOffset), quint16(50));
         QTest::keyClick(box, Qt::Key_Home);
         QTest::keyClick(box, Qt::Key_Delete);
         QCOMPARE(box->text(), QStringLiteral("0050"));
@@ -315,8 +313,8 @@ private slots:
         QCOMPARE(Slider(editor, "AISLDR")->value(), 9);
         editor.Click("ApplyCMD");
         after = ReadFile(editor.rom());
-        QCOMPARE(ChangedOffsets(rom, after), (QList<int>{kMoney, kAi}));
-        QCOMPARE(WordAt(after, kMoney), quint16(200));
+        QCOMPARE(ChangedOffsets(rom, after), (QList<int>{kMoneyOffset, kAiOffset}));
+        QCOMPARE(WordAt(after, kMoneyOffset), quint16(200));
     }
 };
 

@@ -16,20 +16,6 @@ using namespace kst::test;
 
 namespace {
 
-struct Column {
-    const char* list;
-    const char* box;
-    int base;
-    int entries;
-};
-
-// Written out again here, not taken from the program's table, so a wrong offset is caught.
-constexpr Column kColumns[] = {{"MotorLST", "MotorCostTXT", 0x179C6, 10},
-                               {"TireLST", "TireCostTXT", 0x17A02, 13},
-                               {"WingLST", "WingCostTXT", 0x17A43, 6},
-                               {"FuelLST", "FuelCostTXT", 0x17A66, 12},
-                               {"BodyLST", "BodyCostTXT", 0x17AA7, 8}};
-
 QStringList Entries(QListWidget* list) {
     QStringList entries;
     for (int i = 0; i < list->count(); ++i)
@@ -40,7 +26,7 @@ QStringList Entries(QListWidget* list) {
 // Every price offset of the table, each the low byte of a word.
 QList<int> AllPriceOffsets() {
     QList<int> offsets;
-    for (const Column& column : kColumns)
+    for (const ShopColumn& column : kShopColumns)
         for (int i = 0; i < column.entries; ++i)
             offsets << column.base + 5 * i;
     return offsets;
@@ -82,7 +68,7 @@ private slots:
             PutWord(rom, offset, quint16(offset & 0x3FFF));
         Editor editor;
         editor.StartWith(rom);
-        for (const Column& column : kColumns)
+        for (const ShopColumn& column : kShopColumns)
             for (int i = column.entries - 1; i >= 0; --i) {
                 editor.SelectRow(column.list, i);
                 QCOMPARE(editor.Find<QLineEdit>(column.box)->text(),
@@ -110,7 +96,7 @@ private slots:
             PutWord(rom, offset, quint16(stored));
         Editor editor;
         editor.StartWith(rom);
-        for (const Column& column : kColumns) {
+        for (const ShopColumn& column : kShopColumns) {
             QCOMPARE(editor.Find<QLineEdit>(column.box)->text(), shown);
             editor.SelectRow(column.list, column.entries - 1);
             QCOMPARE(editor.Find<QLineEdit>(column.box)->text(), shown);
@@ -274,7 +260,7 @@ private slots:
             rom[offset] = '\x5A';
         Editor editor;
         editor.StartWith(rom);
-        for (const Column& column : kColumns)
+        for (const ShopColumn& column : kShopColumns)
             for (int i = 0; i < column.entries; ++i) {
                 editor.SelectRow(column.list, i);
                 editor.TypeInto(column.box, QStringLiteral("1"));
