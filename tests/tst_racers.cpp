@@ -281,6 +281,28 @@ private slots:
         QTRY_COMPARE(editor.Find<QLabel>("WingCostLBL")->text(), QStringLiteral("($0)"));
     }
 
+    void aTickThatChangesNothingRepaintsNothing() {
+        struct PaintCounter : QObject {
+            int paints = 0;
+            bool eventFilter(QObject*, QEvent* event) override {
+                paints += event->type() == QEvent::Paint;
+                return false;
+            }
+        } counter;
+        Editor editor;
+        editor.StartWith(ValidRom());
+        QTRY_COMPARE(editor.Find<QLabel>("MotorCostLBL")->text(), QStringLiteral("($0)"));
+        QTest::qWait(120);
+        const char* captions[] = {"MotorCostLBL", "TireCostLBL", "WingCostLBL", "FuelCostLBL",
+                                  "BodyCostLBL"};
+        for (const char* caption : captions)
+            editor.Find<QLabel>(caption)->installEventFilter(&counter);
+        QTest::qWait(300); // six ticks
+        QCOMPARE(counter.paints, 0);
+        editor.Find<QLineEdit>("WingCostTXT")->setText(QStringLiteral("12"));
+        QTRY_VERIFY(counter.paints > 0);
+    }
+
     void captionsAreStillRewrittenAfterClose() {
         Editor editor;
         editor.StartWith(ValidRom());
