@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "accessibility.h"
 #include "fonts.h"
 #include "messages.h"
 #include "racers/racerspage.h"
@@ -40,6 +41,7 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
     shops_ = new ShopsPage(this, rom_, control_);
     text_ = new GeneralTextPage(this, rom_, control_);
     ConnectCommands();
+    ApplyAccessibleTexts(this);
     // The client area is fixed at 666 x 391 pixels; the menu bar sits above it.
     ui_->centralwidget->setFixedSize(666, 391);
     setFixedSize(sizeHint());

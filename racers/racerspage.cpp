@@ -21,6 +21,17 @@ QLabel* Label(QWidget* window, const char* name) {
     return window->findChild<QLabel*>(QLatin1String(name));
 }
 
+// The picture for a screen of this density: pixel art enlarged by whole pixels rather than
+// smoothed by the painter, still covering the box's logical size.
+QPixmap ForDensity(const QPixmap& picture, qreal density) {
+    if (density == 1.0)
+        return picture;
+    QPixmap enlarged = picture.scaled((QSizeF(picture.size()) * density).toSize(),
+                                      Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    enlarged.setDevicePixelRatio(density);
+    return enlarged;
+}
+
 } // namespace
 
 RacersPage::RacersPage(QWidget* window, RomImage& rom, ProgramControl& control,
@@ -105,10 +116,9 @@ void RacersPage::LoadPictures() {
     enemy2Name_->setText(QString());
     enemy2Name_->hide();
     const RaceRacers& racers = kRoster[SelectedRace()];
-    enemy1Picture_->setPixmap(pictures_.EnemiesIMG.Picture(QLatin1String(racers.first.portrait)));
+    ShowPortrait(enemy1Picture_, racers.first);
     if (racers.second.portrait)
-        enemy2Picture_->setPixmap(
-            pictures_.EnemiesIMG.Picture(QLatin1String(racers.second.portrait)));
+        ShowPortrait(enemy2Picture_, racers.second);
     enemy1Name_->setText(QString::fromUtf8(racers.first.name));
     // The first name widens to fit; the second keeps its fixed size.
     enemy1Name_->adjustSize();
@@ -119,6 +129,19 @@ void RacersPage::LoadPictures() {
     }
 }
 
+void RacersPage::ShowPortrait(QLabel* box, const Racer& racer) {
+    box->setPixmap(ForDensity(pictures_.EnemiesIMG.Picture(QLatin1String(racer.portrait)),
+                              box->devicePixelRatio()));
+    // A screen reader names the picture by whom it shows; its description keeps the role.
+    box->setAccessibleName(QString::fromUtf8(racer.name));
+}
+
+void RacersPage::ShowTrack(QLabel* box, const char* key) {
+    box->setPixmap(
+        ForDensity(pictures_.TrackIMG.Picture(QLatin1String(key)), box->devicePixelRatio()));
+    box->setAccessibleName(QLatin1String(key));
+}
+
 void RacersPage::LoadTrack() {
     // A hidden box keeps its picture; each picture is set before its box is shown.
     track1Picture_->hide();
@@ -126,9 +149,9 @@ void RacersPage::LoadTrack() {
     const RaceTracks& tracks = kTracks[SelectedRace()];
     if (!tracks.first)
         return;
-    track1Picture_->setPixmap(pictures_.TrackIMG.Picture(QLatin1String(tracks.first)));
+    ShowTrack(track1Picture_, tracks.first);
     if (tracks.second)
-        track2Picture_->setPixmap(pictures_.TrackIMG.Picture(QLatin1String(tracks.second)));
+        ShowTrack(track2Picture_, tracks.second);
     track1Picture_->show();
     if (tracks.second)
         track2Picture_->show();

@@ -18,6 +18,7 @@ class CaptionRefresh;
 class NumberBox;
 class ProgramControl;
 class RomImage;
+struct Racer;
 
 // The "Enemy Racers" page: the race list, the enemy settings on three sliders, the prize
 // money, and the portraits, names and tracks of the selected race's enemy racers.
@@ -41,6 +42,10 @@ private:
     void LoadPictures();
     // Shows the track pictures of the selected race's racers.
     void LoadTrack();
+    // Puts a racer's portrait or a track's picture into a box at the box's pixel density,
+    // named after what it shows.
+    void ShowPortrait(QLabel* box, const Racer& racer);
+    void ShowTrack(QLabel* box, const char* key);
     int SelectedRace() const;
 
     PictureCatalogue pictures_;

@@ -20,6 +20,8 @@ struct GameWord {
     // The word as the game spells it, as long as its bytes; the box holds it until an image
     // is opened.
     const char* text;
+    // What the word is in the game; with the word, the box's name for screen readers.
+    const char* role;
 };
 
 // In the order they are loaded, which is not their order in the ROM.

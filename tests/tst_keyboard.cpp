@@ -1,0 +1,229 @@
+// The editor used with the keyboard alone: every key goes to the focused control, as a user's
+// keys do. The order Tab visits, switching pages, editing and saving, checked on the file.
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace kst;
+using namespace kst::test;
+
+namespace {
+
+// File offsets, written out here rather than taken from the program.
+constexpr int kMotors = 0x179C6, kTires = 0x17A02, kBodies = 0x17AA7;
+constexpr int kMoney = 0x1895, kAi = 0x1897, kGrip = 0x189B, kTurbo = 0x189E;
+
+// Each page's controls in the layout's Tab order; the commands and the tab strip follow.
+const QStringList kShopControls{"MotorCostTXT", "MotorLST", "TireCostTXT", "TireLST",
+                                "WingCostTXT",  "WingLST",  "FuelCostTXT", "FuelLST",
+                                "BodyCostTXT",  "BodyLST"};
+const QStringList kRaceControls{"EnemyLST", "EnemyCashTXT", "AISLDR", "TireSLDR", "TurboSLDR"};
+const QStringList kTextBoxes{"MenuStatusTXT", "MenuSearchTXT", "MenuWarpTXT",   "MenuMapTXT",
+                             "SuperCarTXT",   "LWeightTXT",    "CarSpeedTXT",   "CarGripTXT",
+                             "CarTurboTXT",   "CarFlightTXT",  "TownLJTXT",     "TownFlagoTXT",
+                             "TownLantaTXT",  "TownArontoTXT", "TownPallasTXT", "TownEtroitTXT",
+                             "ShopBuyTXT",    "ShopSellTXT",   "ShopExitTXT",   "ShopYesTXT",
+                             "ShopNoTXT"};
+const QStringList kCommands{"OpenCMD", "ApplyCMD", "QuitCMD", "tabs"};
+
+// An image whose every byte differs from its neighbours, so a write in the wrong place shows.
+// Every shop price lies below the ceiling, so saving an unedited price rewrites it unchanged.
+QByteArray PatternedRom() {
+    QByteArray rom(kRomSize, '\0');
+    for (int i = 0; i < rom.size(); ++i)
+        rom[i] = char((i * 13 + 5) & 0xFF);
+    PutWord(rom, 0, 0x404C);
+    for (int price = kMotors; price <= kBodies + 5 * 7; price += 5)
+        PutWord(rom, price, quint16(100 + price % 997));
+    return rom;
+}
+
+void SetRace(QByteArray& rom, int race, quint16 money, int ai, int grip, int turbo) {
+    PutWord(rom, kMoney + 16 * race, money);
+    rom[kAi + 16 * race] = char(ai);
+    rom[kGrip + 16 * race] = char(grip);
+    rom[kTurbo + 16 * race] = char(turbo);
+}
+
+// The focused control by its layout name; the tab strip answers for its tab widget.
+QString Focused() {
+    QWidget* focused = QApplication::focusWidget();
+    if (!focused)
+        return QStringLiteral("(nothing)");
+    auto* tabs = qobject_cast<QTabWidget*>(focused->parentWidget());
+    return tabs && tabs->focusProxy() == focused ? tabs->objectName() : focused->objectName();
+}
+
+void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+}
+
+void PressTimes(int count, int key) {
+    for (int i = 0; i < count; ++i)
+        Press(key);
+}
+
+// Presses Tab until the named control has the focus; false after a full round without it.
+bool TabTo(const QString& name) {
+    for (int i = 0; i < 64 && Focused() != name; ++i)
+        Press(Qt::Key_Tab);
+    return Focused() == name;
+}
+
+// The controls that Tab (or Shift+Tab) visits until the focus is back where it started.
+QStringList TabRound(int key) {
+    const QString start = Focused();
+    QStringList visited;
+    do {
+        Press(key);
+        visited << Focused();
+    } while (visited.last() != start && visited.size() < 64);
+    return visited;
+}
+
+QStringList Reversed(const QStringList& list) {
+    return QStringList(list.rbegin(), list.rend());
+}
+
+// Replaces the focused box's number. The box drops Backspace and Ctrl+A like any typed
+// non-digit, so the old number is selected with Home and Shift+End.
+void Retype(const QString& digits) {
+    Press(Qt::Key_Home);
+    Press(Qt::Key_End, Qt::ShiftModifier);
+    QTest::keyClicks(QApplication::focusWidget(), digits);
+}
+
+// From the tab strip, Right steps to the next page.
+void ShowPageFromTheTabStrip(Editor& editor, int page) {
+    QVERIFY(TabTo(QStringLiteral("tabs")));
+    auto* tabs = editor.Find<QTabWidget>("tabs");
+    while (tabs->currentIndex() < page)
+        Press(Qt::Key_Right);
+    QCOMPARE(tabs->currentIndex(), page);
+    QCOMPARE(Focused(), QStringLiteral("tabs"));
+}
+
+} // namespace
+
+class TestKeyboard : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tabVisitsThePageOnShowInTheLayoutsOrder_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QStringList>("controls");
+        QTest::newRow("Shops") << 0 << kShopControls;
+        QTest::newRow("Enemy Racers") << 1 << kRaceControls;
+        QTest::newRow("Part Names") << 2 << QStringList();
+        QTest::newRow("General Text") << 3 << kTextBoxes;
+    }
+
+    void tabVisitsThePageOnShowInTheLayoutsOrder() {
+        QFETCH(int, page);
+        QFETCH(QStringList, controls);
+        Editor editor;
+        editor.StartWith(ValidRom());
+        QCOMPARE(Focused(), QStringLiteral("MotorCostTXT"));
+        ShowPageFromTheTabStrip(editor, page);
+        // The other pages' controls are hidden and skipped.
+        const QStringList round = controls + kCommands;
+        QCOMPARE(TabRound(Qt::Key_Tab), round);
+        // Shift+Tab goes the same round backwards, from the tab strip back to it.
+        QStringList back = Reversed(round);
+        back.move(0, back.size() - 1);
+        QCOMPARE(TabRound(Qt::Key_Backtab), back);
+    }
+
+    void closedImageLeavesOnlyOpenAndQuit() {
+        Editor editor;
+        editor.StartWith(PatternedRom());
+        const QByteArray before = editor.RomBytes();
+        Press(Qt::Key_L, Qt::ControlModifier);
+        // Apply and the tab strip are off, every page hidden.
+        QVERIFY(TabTo(QStringLiteral("OpenCMD")));
+        QCOMPARE(TabRound(Qt::Key_Tab), (QStringList{"QuitCMD", "OpenCMD"}));
+        Press(Qt::Key_S, Qt::ControlModifier); // nothing open: Save is off
+        QCOMPARE(editor.RomBytes(), before);
+
+        editor.host().answers << editor.rom();
+        Press(Qt::Key_O, Qt::ControlModifier);
+        QVERIFY(TabTo(QStringLiteral("tabs")));
+        QCOMPARE(TabRound(Qt::Key_Tab), kShopControls + kCommands);
+        QCOMPARE(editor.RomBytes(), before);
+    }
+
+    void editsPricesAndARaceWithKeysAlone() {
+        constexpr int kRace = 3;
+        QByteArray rom = PatternedRom();
+        SetRace(rom, kRace, 1000, 10, 5, 50);
+        Editor editor;
+        editor.StartWith(rom);
+        QByteArray expected = rom;
+
+        // Shops: pick a part in its list, step back to its price and type the new one.
+        QVERIFY(TabTo(QStringLiteral("TireLST")));
+        PressTimes(2, Qt::Key_Down);
+        Press(Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(Focused(), QStringLiteral("TireCostTXT"));
+        Retype(QStringLiteral("1234"));
+        QVERIFY(TabTo(QStringLiteral("BodyLST")));
+        Press(Qt::Key_End);
+        QCOMPARE(editor.Find<QListWidget>("BodyLST")->currentRow(), 7);
+        Press(Qt::Key_Backtab);
+        Retype(QStringLiteral("7"));
+        QCOMPARE(editor.Find<QLineEdit>("BodyCostTXT")->text(), QStringLiteral("7"));
+        Press(Qt::Key_S, Qt::ControlModifier);
+        PutWord(expected, kTires + 5 * 2, 1234);
+        PutWord(expected, kBodies + 5 * 7, 7);
+        QCOMPARE(ChangedOffsets(expected, editor.RomBytes()), QList<int>{});
+
+        // Enemy Racers: the race list comes first after the tab strip.
+        ShowPageFromTheTabStrip(editor, 1);
+        Press(Qt::Key_Tab);
+        QCOMPARE(Focused(), QStringLiteral("EnemyLST"));
+        PressTimes(kRace, Qt::Key_Down);
+        Press(Qt::Key_Tab);
+        Retype(QStringLiteral("4321"));
+        Press(Qt::Key_Tab);
+        QCOMPARE(Focused(), QStringLiteral("AISLDR"));
+        PressTimes(2, Qt::Key_Right); // two small steps up
+        Press(Qt::Key_Tab);
+        Press(Qt::Key_PageUp); // one large step of 3 up
+        Press(Qt::Key_Tab);
+        Press(Qt::Key_PageDown); // one large step of 10 down, then a small one
+        Press(Qt::Key_Left);
+        Press(Qt::Key_S, Qt::ControlModifier);
+        SetRace(expected, kRace, 4321, 12, 8, 39);
+        QCOMPARE(ChangedOffsets(expected, editor.RomBytes()), QList<int>{});
+
+        // Apply pressed with Space saves as Ctrl+S does.
+        QCOMPARE(Focused(), QStringLiteral("TurboSLDR"));
+        Press(Qt::Key_End);
+        QVERIFY(TabTo(QStringLiteral("ApplyCMD")));
+        Press(Qt::Key_Space);
+        expected[kTurbo + 16 * kRace] = char(99);
+        QCOMPARE(ChangedOffsets(expected, editor.RomBytes()), QList<int>{});
+    }
+
+    void typingOnTheTextPageSavesNothing() {
+        Editor editor;
+        editor.StartWith(PatternedRom());
+        const QByteArray before = editor.RomBytes();
+        ShowPageFromTheTabStrip(editor, 3);
+        Press(Qt::Key_Tab);
+        QCOMPARE(Focused(), QStringLiteral("MenuStatusTXT"));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("XYZ"));
+        Press(Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(TabTo(QStringLiteral("ApplyCMD")));
+        Press(Qt::Key_Space);
+        QCOMPARE(editor.RomBytes(), before);
+    }
+};
+
+QTEST_MAIN(TestKeyboard)
+#include "tst_keyboard.moc"
