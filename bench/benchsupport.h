@@ -1,0 +1,60 @@
+#pragma once
+
+// Shared by the benchmarks: a stand-in desktop that answers the open-file dialog with the demo
+// image, and a start-up clock that ends the program once its window has first been painted.
+// Only Qt is needed here, so the bare program that links this stays free of the editor.
+#include "app/host.h"
+
+#include <QElapsedTimer>
+#include <QString>
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+class QWidget;
+
+namespace kst::bench {
+
+// The build root, where the build writes KST.tbl, and the demo image it writes below it.
+QString BuildFolder();
+QString DemoImage();
+
+// A line of /proc/self/status in kB, such as "VmRSS"; -1 where there is none.
+long StatusKilobytes(const char* field);
+
+// The desktop as the editor sees it in a benchmark: the dialog always picks one image, and the
+// program's folder is the build root. A message means the run went wrong, so it is printed.
+class BenchHost : public Host {
+public:
+    explicit BenchHost(QString image = DemoImage()) : image_(std::move(image)) {}
+    QString ChooseFile(QWidget*, const QStringList&, const QString&) override { return image_; }
+    void ShowMessage(QWidget*, const Message& message) override {
+        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(message.text));
+    }
+    QString ProgramFolder() const override { return BuildFolder(); }
+    void EndProgram(int) override {}
+
+private:
+    QString image_;
+};
+
+// Times each step of a start-up from the end of the step before, the first from the start of
+// main(). The steps, their sum and the resident memory are printed as "<key> <number>" lines,
+// which the start-up runner collects.
+class StartupClock {
+public:
+    StartupClock() { clock_.start(); }
+    void Mark(const char* step) { marks_.emplace_back(step, clock_.nsecsElapsed() / 1e6); }
+    // Once the window has been painted for the first time: marks "paint", prints the steps and
+    // the resident memory (all of it, then its anonymous and its file-backed part), and ends
+    // the process at once, since tearing down the window is no part of starting up.
+    void FinishWhenPainted(QWidget* window);
+
+private:
+    [[noreturn]] void Finish();
+
+    QElapsedTimer clock_;
+    std::vector<std::pair<const char*, double>> marks_;
+};
+
+} // namespace kst::bench

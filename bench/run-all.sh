@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the benchmarks (Release, in build-bench), runs them all and
+# prints one summary of the ratios against their goals. A missed goal is reported, not an error:
+# the script exits 0 either way.
+#
+#   bench/run-all.sh              RUNS=60 TICKS=2000 bench/run-all.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh strace valgrind xvfb xauth
+
+build=$PWD/build-bench
+bench=$build/bench
+image=$build/demo/kestrune-demo.pce
+runs=${RUNS:-40}
+ticks=${TICKS:-1000}
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$build" --parallel "$(nproc)" --target benchmarks >/dev/null
+
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+# Qt's own run-time folder, so that its warning about a missing one stays out of the figures.
+export XDG_RUNTIME_DIR=$out/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+# Column $2 of a runner's row: editor, $3: bare, $4: their ratio.
+row() { awk -v key="$2" -v column="$3" '$1 == key { print $column }' "$out/$1"; }
+
+echo "== Start-up and resident memory: editor against an empty main window"
+startup=("$bench/startup_runner" "$runs" editor "$bench/bench_startup" bare "$bench/bench_bare")
+platforms=(offscreen)
+QT_QPA_PLATFORM=offscreen "${startup[@]}" | tee "$out/offscreen"
+if command -v xvfb-run >/dev/null; then
+    platforms+=(xcb)
+    echo "-- under Xvfb (xcb)"
+    QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" "${startup[@]}" | tee "$out/xcb"
+fi
+
+echo
+echo "== Opening an image"
+"$bench/bench_open" 200 | tee "$out/open"
+# Every system call on the image file during one open. The fields ask for 31 reads (the
+# identification word, race 0's three setting bytes and prize money, five prices, 21 words) of
+# 2 + 3 + 2 + 10 + 104 = 121 bytes, and no write.
+strace -f -qq -o "$out/open.trace" -P "$image" \
+    -e trace=openat,read,pread64,readv,preadv,preadv2,write,pwrite64,writev,pwritev,pwritev2,mmap \
+    "$bench/bench_open" 1 >/dev/null
+count() { grep -cE "^[0-9]+ +($1)\(" "$out/open.trace" || true; }
+reads=$(count 'read|pread64|readv|preadv|preadv2')
+writes=$(count 'write|pwrite64|writev|pwritev|pwritev2')
+maps=$(count 'mmap')
+bytes=$(awk '$2 ~ /^(read|pread64|readv|preadv|preadv2)\(/ { sum += $NF } END { print sum + 0 }' \
+    "$out/open.trace")
+echo "system calls on the image: $reads reads of $bytes bytes, $writes writes," \
+    "$(count openat) opens, $maps mappings"
+
+echo
+echo "== One tick of the caption refresh"
+"$bench/bench_tick" | tee "$out/tick"
+valgrind --tool=callgrind --instr-atstart=no --callgrind-out-file="$out/callgrind.out" \
+    "$bench/bench_tick" "$ticks" >/dev/null 2>"$out/valgrind.log"
+per_tick() {
+    awk -v ticks="$ticks" '/^totals:/ { printf "%.0f", $2 / ticks }' \
+        "$(grep -l "Client Request: $1" "$out"/callgrind.out.*)"
+}
+unchanged=$(per_tick "nothing changed")
+changed=$(per_tick "one caption changed")
+echo "instructions per tick (callgrind, $ticks ticks each): nothing changed $unchanged," \
+    "one caption changed $changed"
+
+verdict() { awk -v value="$1" -v goal="$2" 'BEGIN { print (value <= goal ? "pass" : "FAIL") }'; }
+line() { printf '%-34s %14s %14s %7s %8s  %s\n' "$@"; }
+
+echo
+echo "== Summary ($(date +%F), $(nproc) cores, $runs start-ups of each per platform)"
+line measure editor reference ratio goal result
+for platform in "${platforms[@]}"; do
+    line "start-up, $platform (ms)" "$(row "$platform" wall_ms 2)" "$(row "$platform" wall_ms 3)" \
+        "$(row "$platform" wall_ms 4)" "<= 1.2" "$(verdict "$(row "$platform" wall_ms 4)" 1.2)"
+    line "resident memory, $platform (kB)" "$(row "$platform" rss_kb 2)" \
+        "$(row "$platform" rss_kb 3)" "$(row "$platform" rss_kb 4)" "<= 1.3" \
+        "$(verdict "$(row "$platform" rss_kb 4)" 1.3)"
+done
+line "open: reads on the image" "$reads" "31 (min)" \
+    "$(awk -v n="$reads" 'BEGIN { printf "%.2f", n / 31 }')" "= 31" "$(verdict "$reads" 31)"
+line "open: bytes read" "$bytes" "121 (min)" \
+    "$(awk -v n="$bytes" 'BEGIN { printf "%.2f", n / 121 }')" "= 121" "$(verdict "$bytes" 121)"
+line "open: writes, mappings" "$writes, $maps" "0 (min)" - "= 0" "$(verdict $((writes + maps)) 0)"
+line "open: time, first / again (us)" "$(row open open_first_us 2) / $(row open open_again_us 2)" \
+    - - - -
+line "tick: unchanged / changed (instr)" "$unchanged" "$changed" \
+    "$(awk -v a="$unchanged" -v b="$changed" 'BEGIN { printf "%.3f", a / b }')" - -

@@ -1,0 +1,137 @@
+// Runs two programs alternately, each from fork to its exit, and compares them side by side:
+// the median wall time, and the median of every "<key> <number>" line each program printed.
+// Plain POSIX, so nothing of Qt is loaded into the runner itself.
+//
+//   startup_runner RUNS LABEL_A PROGRAM_A LABEL_B PROGRAM_B
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <map>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct Samples {
+    std::vector<std::string> keys; // in the order first printed
+    std::map<std::string, std::vector<double>> values;
+
+    void Add(const std::string& key, double value) {
+        if (!values.count(key))
+            keys.push_back(key);
+        values[key].push_back(value);
+    }
+};
+
+double Seconds() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+[[noreturn]] void Die(const std::string& what) {
+    std::fprintf(stderr, "startup_runner: %s\n", what.c_str());
+    std::exit(1);
+}
+
+// Runs the program once with its output on a pipe and its errors dropped; returns its output.
+std::string RunOnce(const char* program, double& wallMs) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        Die("no pipe");
+    const double start = Seconds();
+    const pid_t child = fork();
+    if (child < 0)
+        Die("no fork");
+    if (child == 0) {
+        dup2(pipeEnds[1], STDOUT_FILENO);
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDERR_FILENO);
+        close(pipeEnds[0]);
+        execl(program, program, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(pipeEnds[1]);
+    std::string output;
+    char buffer[4096];
+    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) != 0;)
+        if (n > 0)
+            output.append(buffer, std::size_t(n));
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    wallMs = (Seconds() - start) * 1000;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        Die(std::string(program) + " failed; run it alone to see why");
+    return output;
+}
+
+void Measure(const char* program, Samples& samples) {
+    double wallMs = 0;
+    std::istringstream lines(RunOnce(program, wallMs));
+    samples.Add("wall_ms", wallMs);
+    std::string key;
+    for (double value; lines >> key >> value;)
+        samples.Add(key, value);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// A missing value, a key only one program printed, shows as "-".
+void PrintCell(double value, int width, int decimals) {
+    if (value < 0)
+        std::printf(" %*s", width, "-");
+    else
+        std::printf(" %*.*f", width, decimals, value);
+}
+
+double MedianOf(const Samples& samples, const std::string& key) {
+    const auto found = samples.values.find(key);
+    return found == samples.values.end() ? -1 : Median(found->second);
+}
+
+void PrintRow(const std::string& key, const Samples& a, const Samples& b) {
+    const double left = MedianOf(a, key), right = MedianOf(b, key);
+    std::printf("%-12s", key.c_str());
+    PrintCell(left, 11, 1);
+    PrintCell(right, 11, 1);
+    PrintCell(left > 0 && right > 0 ? left / right : -1, 7, 2);
+    std::printf("\n");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 6)
+        Die("usage: startup_runner RUNS LABEL_A PROGRAM_A LABEL_B PROGRAM_B");
+    const int runs = std::atoi(argv[1]);
+    const char* programs[] = {argv[3], argv[5]};
+    Samples samples[2];
+    // One unmeasured run of each first, so both start with their files in the page cache.
+    for (const char* program : programs) {
+        double ignored;
+        RunOnce(program, ignored);
+    }
+    for (int run = 0; run < runs; ++run)
+        for (int i = 0; i < 2; ++i)
+            Measure(programs[i], samples[i]);
+
+    std::printf("%-12s %11s %11s %7s   (medians of %d alternating runs)\n", "", argv[2], argv[4],
+                "ratio", runs);
+    std::vector<std::string> keys = samples[0].keys;
+    for (const std::string& key : samples[1].keys)
+        if (!samples[0].values.count(key))
+            keys.push_back(key);
+    for (const std::string& key : keys)
+        PrintRow(key, samples[0], samples[1]);
+    return 0;
+}
