@@ -10,18 +10,17 @@ namespace kst {
 
 namespace {
 
-// Free fonts with Tahoma's metrics, as Debian's fonts-wine package installs them.
-constexpr const char* kTahomaFiles[] = {"/usr/share/wine/fonts/tahoma.ttf",
-                                        "/usr/share/wine/fonts/tahomabd.ttf"};
+// A free font with Tahoma's metrics, as Debian's fonts-wine package installs it. The window
+// uses the regular weight only.
+constexpr char kTahomaFile[] = "/usr/share/wine/fonts/tahoma.ttf";
 
 } // namespace
 
 void LoadWindowFonts() {
-    if (!QFontDatabase::hasFamily(QStringLiteral("Tahoma"))) {
-        for (const char* file : kTahomaFiles)
-            if (QFile::exists(QLatin1String(file)))
-                QFontDatabase::addApplicationFont(QLatin1String(file));
-    }
+    // Added whether or not the system knows a Tahoma: asking it first would cost more than
+    // the adding, since Qt then looks for the name among every installed font's aliases.
+    if (QFile::exists(QLatin1String(kTahomaFile)))
+        QFontDatabase::addApplicationFont(QLatin1String(kTahomaFile));
     // DejaVu Sans descends from a design with Verdana's proportions.
     QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
 }

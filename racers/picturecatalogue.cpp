@@ -5,10 +5,15 @@
 
 namespace kst {
 
-PictureList::PictureList(const QString& folder) {
-    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files);
-    for (const QFileInfo& file : files)
-        pictures_.insert(file.completeBaseName(), QPixmap(file.filePath()));
+QPixmap PictureList::Picture(const QString& key) const {
+    return QPixmap(QStringLiteral("%1/%2.bmp").arg(folder_, key), "BMP");
+}
+
+QStringList PictureList::Keys() const {
+    QStringList keys;
+    for (const QFileInfo& file : QDir(folder_).entryInfoList(QDir::Files))
+        keys << file.completeBaseName();
+    return keys;
 }
 
 } // namespace kst

@@ -5,7 +5,8 @@
 #                              UndefinedBehaviorSanitizer, in build-asan/
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install-deps.sh xvfb xauth xdotool imagemagick appstream desktop-file-utils dpkg-dev
+tools/install-deps.sh xvfb xauth xdotool imagemagick appstream desktop-file-utils dpkg-dev \
+  valgrind
 
 folder=build
 options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
