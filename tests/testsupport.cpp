@@ -17,6 +17,24 @@ QByteArray ValidRom() {
     return rom;
 }
 
+QByteArray PatternedRom() {
+    QByteArray rom(kRomSize, '\0');
+    for (int i = 0; i < rom.size(); ++i)
+        rom[i] = char((i * 13 + 5) & 0xFF);
+    PutWord(rom, 0, 0x404C);
+    for (const ShopColumn& column : kShopColumns)
+        for (int i = 0; i < column.entries; ++i)
+            PutWord(rom, column.base + 5 * i, quint16(100 + (column.base + 5 * i) % 997));
+    return rom;
+}
+
+void SetRace(QByteArray& rom, int race, quint16 money, int ai, int grip, int turbo) {
+    PutWord(rom, kMoneyOffset + 16 * race, money);
+    rom[kAiOffset + 16 * race] = char(ai);
+    rom[kGripOffset + 16 * race] = char(grip);
+    rom[kTurboOffset + 16 * race] = char(turbo);
+}
+
 void PutWord(QByteArray& rom, int offset, quint16 value) {
     rom[offset] = static_cast<char>(value & 0xFF);
     rom[offset + 1] = static_cast<char>(value >> 8);

@@ -34,6 +34,11 @@ constexpr int kMoneyOffset = 0x1895, kAiOffset = 0x1897, kGripOffset = 0x189B,
 
 // A valid image: all zero but for the identification word 0x404C at offset 0.
 QByteArray ValidRom();
+// A valid image whose every byte differs from its neighbours, so a write in the wrong place
+// shows; every shop price lies below the ceiling.
+QByteArray PatternedRom();
+// Race race's prize money and its three setting bytes.
+void SetRace(QByteArray& rom, int race, quint16 money, int ai, int grip, int turbo);
 void PutWord(QByteArray& rom, int offset, quint16 value);
 quint16 WordAt(const QByteArray& rom, int offset);
 QByteArray ReadFile(const QString& path);

@@ -148,28 +148,6 @@ private slots:
         }
     }
 
-    void tabKeyFollowsTheLayoutsOrder() {
-        Editor editor;
-        const QStringList expected{
-            "EnemyLST",      "EnemyCashTXT", "AISLDR",        "TireSLDR",      "TurboSLDR",
-            "MotorCostTXT",  "MotorLST",     "TireCostTXT",   "TireLST",       "WingCostTXT",
-            "WingLST",       "FuelCostTXT",  "FuelLST",       "BodyCostTXT",   "BodyLST",
-            "OpenCMD",       "ApplyCMD",     "QuitCMD",       "tabs",          "MenuStatusTXT",
-            "MenuSearchTXT", "MenuWarpTXT",  "MenuMapTXT",    "SuperCarTXT",   "LWeightTXT",
-            "CarSpeedTXT",   "CarGripTXT",   "CarTurboTXT",   "CarFlightTXT",  "TownLJTXT",
-            "TownFlagoTXT",  "TownLantaTXT", "TownArontoTXT", "TownPallasTXT", "TownEtroitTXT",
-            "ShopBuyTXT",    "ShopSellTXT",  "ShopExitTXT",   "ShopYesTXT",    "ShopNoTXT"};
-        QStringList chain;
-        QWidget* start = editor.Find<QWidget>("EnemyLST");
-        QWidget* widget = start;
-        do {
-            if (expected.contains(widget->objectName()))
-                chain << widget->objectName();
-            widget = widget->nextInFocusChain();
-        } while (widget != start);
-        QCOMPARE(chain, expected);
-    }
-
     void noCaptionIsClipped() {
         Editor editor;
         editor.StartWith(ValidRom());

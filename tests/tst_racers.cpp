@@ -13,25 +13,7 @@
 using namespace kst;
 using namespace kst::test;
 
-namespace {
-
-// An image whose every byte differs from its neighbours, so a write in the wrong place shows.
-QByteArray PatternedRom() {
-    QByteArray rom(kRomSize, '\0');
-    for (int i = 0; i < rom.size(); ++i)
-        rom[i] = char((i * 13 + 5) & 0xFF);
-    PutWord(rom, 0, 0x404C);
-    return rom;
-}
-
-void SetRace(QByteArray& rom, int race, quint16 money, int ai, int grip, int turbo) {
-    PutWord(rom, kMoneyOffset + 16 * race, money);
-    rom[kAiOffset + 16 * race] = char(ai);
-    rom[kGripOffset + 16 * race] = char(grip);
-    rom[kTurboOffset + 16 * race] = char(turbo);
-}
-
-} // namespace
+namespace {} // namespace
 
 class TestRacers : public QObject {
     Q_OBJECT
