@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages that building, running and testing need, if any is missing.
 set -euo pipefail
 
-packages=(g++ make cmake qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-wine "$@")
+packages=(g++ make cmake qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-wine
+  fonts-dejavu-core "$@")
 
 missing=()
 for package in "${packages[@]}"; do
