@@ -61,10 +61,8 @@ void MainWindow::ConnectCommands() {
     On(ui_->mnuClose, &QAction::triggered, &MainWindow::CloseROM);
     On(ui_->mnuSave, &QAction::triggered, &MainWindow::ApplyEdits);
     On(ui_->ApplyCMD, &QPushButton::clicked, &MainWindow::ApplyEdits);
-    connect(ui_->mnuQuit, &QAction::triggered, this,
-            [this] { control_.Handle([this] { control_.Quit(); }); });
-    connect(ui_->QuitCMD, &QPushButton::clicked, this,
-            [this] { control_.Handle([this] { control_.Quit(); }); });
+    On(ui_->mnuQuit, &QAction::triggered, &MainWindow::Quit);
+    On(ui_->QuitCMD, &QPushButton::clicked, &MainWindow::Quit);
     On(ui_->tabs, &QTabWidget::currentChanged, &MainWindow::SelectTab);
 }
 
@@ -75,8 +73,12 @@ void MainWindow::Start() {
     });
 }
 
+void MainWindow::Quit() {
+    control_.Quit();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
-    control_.Handle([this] { control_.Quit(); });
+    control_.Handle([this] { Quit(); });
     event->accept();
 }
 
@@ -101,9 +103,22 @@ void MainWindow::LoadROM() {
         ui_->mnuSave->setEnabled(true);
         ui_->ApplyCMD->setEnabled(true);
         text_->LoadGeneralText();
+        RevealSelectedPage();
     } catch (const RomAccessError&) {
         control_.Fail(kNoRomMessage);
     }
+}
+
+void MainWindow::RevealSelectedPage() {
+    // Opening shows the shop page whatever tab is selected, and closing hid the enemy page.
+    // The frames lie on top of each other, the enemy page over the shop page and the text page
+    // over both, so the selected tab's page is brought back, and the empty page stays empty.
+    // Otherwise the shop editors would show under another tab, whose Apply does not save them.
+    const QString tag = SelectedTabTag();
+    if (tag == QLatin1String("enemyracers"))
+        ui_->EnemyFRA->setVisible(true);
+    else if (tag == QLatin1String("partnames"))
+        ui_->ShopsFRA->setVisible(false);
 }
 
 void MainWindow::CloseROM() {

@@ -39,6 +39,10 @@ private:
     void ConnectCommands();
     void LoadROM();
     void CloseROM();
+    // After an open, the page on show is the selected tab's.
+    void RevealSelectedPage();
+    // Ends the program at once, without a question; unapplied edits are lost.
+    void Quit();
     void LoadROMFileSize(const QString& file);
     void CheckVersion();
     void SelectTab();

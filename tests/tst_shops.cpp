@@ -326,14 +326,36 @@ private slots:
         QCOMPARE(WordAt(ReadFile(editor.rom()), 0x179C6), quint16(444));
     }
 
-    void openingOnAnotherTabKeepsItAndShowsTheShops() {
+    void openingOnAnotherTabKeepsItAndShowsItsPage_data() {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QString>("page"); // the frame on top, or none
+        QTest::newRow("shops") << "shops"
+                               << "ShopsFRA";
+        QTest::newRow("enemyracers") << "enemyracers"
+                                     << "EnemyFRA";
+        QTest::newRow("partnames") << "partnames"
+                                   << "";
+        QTest::newRow("generaltext") << "generaltext"
+                                     << "GeneralFRA";
+    }
+
+    void openingOnAnotherTabKeepsItAndShowsItsPage() {
+        QFETCH(QString, tag);
+        QFETCH(QString, page);
         Editor editor;
         editor.StartWith(ValidRom());
-        editor.SelectTab("generaltext");
+        editor.SelectTab(qPrintable(tag));
         editor.Open(editor.rom());
-        QCOMPARE(editor.Find<QTabWidget>("tabs")->currentWidget()->property("tag").toString(),
-                 QStringLiteral("generaltext"));
-        QVERIFY(editor.Find<QGroupBox>("ShopsFRA")->isVisible());
+        QCOMPARE(editor.Find<QTabWidget>("tabs")->currentWidget()->property("tag").toString(), tag);
+        // What shows in the page area is the selected tab's page; the shop page may lie
+        // visible beneath another one.
+        const QPoint middle = editor.Find<QTabWidget>("tabs")->geometry().center();
+        QWidget* shown = editor.window().centralWidget()->childAt(middle);
+        while (shown && !qobject_cast<QGroupBox*>(shown))
+            shown = shown->parentWidget();
+        QCOMPARE(shown ? shown->objectName() : QString(), page);
+        if (tag != QLatin1String("partnames"))
+            QVERIFY(editor.Find<QGroupBox>("ShopsFRA")->isVisible());
     }
 };
 
