@@ -1,6 +1,6 @@
 #include "app/fonts.h"
-#include "app/host.h"
 #include "app/mainwindow.h"
+#include "core/host.h"
 
 #include <QApplication>
 

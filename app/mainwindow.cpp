@@ -1,11 +1,14 @@
 #include "mainwindow.h"
 
 #include "accessibility.h"
+#include "core/captionrefresh.h"
+#include "core/listselection.h"
+#include "core/messages.h"
+#include "core/widgets.h"
+#include "data/romfacts.h"
 #include "fonts.h"
-#include "messages.h"
 #include "racers/racerspage.h"
 #include "romfile.h"
-#include "shops/captionrefresh.h"
 #include "shops/shopspage.h"
 #include "text/generaltext.h"
 #include "ui_mainwindow.h"
@@ -19,7 +22,27 @@ namespace kst {
 
 namespace {
 
-constexpr quint16 kIdentificationWord = 0x404C;
+// Which controls the window enables and shows. A control that needs an image is enabled only
+// while one is open; a frame is shown only while its tab is selected, and one that needs an
+// image only while one is open. So at most one frame is ever on show, the selected tab's, and
+// neither the eye nor the keyboard reaches an editor of another tab. The frames lie on top of
+// each other and are transparent: any other would be drawn through the page on show. "Part
+// Names (Not Coded)" has no frame and shows an empty area.
+struct ControlState {
+    const char* control;
+    bool needsImage;
+    const char* shownOnTab; // null: never hidden
+};
+
+constexpr ControlState kControlStates[] = {
+    {"tabs", true, nullptr},
+    {"mnuSave", true, nullptr},
+    {"mnuClose", true, nullptr},
+    {"ApplyCMD", true, nullptr},
+    {"ShopsFRA", true, "shops"},
+    {"EnemyFRA", true, "enemyracers"},
+    {"GeneralFRA", false, "generaltext"},
+};
 
 } // namespace
 
@@ -37,9 +60,13 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
             label->adjustSize();
 
     refresh_ = new CaptionRefresh(this, control_);
+    // The refresh ticks the captions in the order they are registered: the enemy racers' first,
+    // then the shop prices.
     racers_ = new RacersPage(this, rom_, control_, *refresh_);
-    shops_ = new ShopsPage(this, rom_, control_);
+    shops_ = new ShopsPage(this, rom_, control_, *refresh_);
     text_ = new GeneralTextPage(this, rom_, control_);
+    for (QListWidget* list : findChildren<QListWidget*>())
+        KeepOneSelection(list);
     ConnectCommands();
     ApplyAccessibleTexts(this);
     // The client area is fixed at 666 x 391 pixels; the menu bar sits above it.
@@ -49,21 +76,17 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
-template <typename Sender, typename Signal, typename Handler>
-void MainWindow::On(Sender* sender, Signal signal, Handler handler) {
-    connect(sender, signal, this,
-            [this, handler] { control_.Handle([&] { (this->*handler)(); }); });
-}
-
 void MainWindow::ConnectCommands() {
-    On(ui_->mnuOpen, &QAction::triggered, &MainWindow::LoadROM);
-    On(ui_->OpenCMD, &QPushButton::clicked, &MainWindow::LoadROM);
-    On(ui_->mnuClose, &QAction::triggered, &MainWindow::CloseROM);
-    On(ui_->mnuSave, &QAction::triggered, &MainWindow::ApplyEdits);
-    On(ui_->ApplyCMD, &QPushButton::clicked, &MainWindow::ApplyEdits);
-    On(ui_->mnuQuit, &QAction::triggered, &MainWindow::Quit);
-    On(ui_->QuitCMD, &QPushButton::clicked, &MainWindow::Quit);
-    On(ui_->tabs, &QTabWidget::currentChanged, &MainWindow::SelectTab);
+    control_.Connect(ui_->mnuOpen, &QAction::triggered, this, [this] { LoadROM(); });
+    control_.Connect(ui_->OpenCMD, &QPushButton::clicked, this, [this] { LoadROM(); });
+    control_.Connect(ui_->mnuClose, &QAction::triggered, this, [this] { CloseROM(); });
+    control_.Connect(ui_->mnuSave, &QAction::triggered, this, [this] { ApplyEdits(); });
+    control_.Connect(ui_->ApplyCMD, &QPushButton::clicked, this, [this] { ApplyEdits(); });
+    control_.Connect(ui_->mnuQuit, &QAction::triggered, this, [this] { Quit(); });
+    control_.Connect(ui_->QuitCMD, &QPushButton::clicked, this, [this] { Quit(); });
+    control_.Connect(ui_->tabs, &QTabWidget::currentChanged, this, [this] { ShowWindowState(); });
+    // Loading a race is what starts the caption refresh.
+    control_.Connect(racers_, &RacersPage::RaceLoaded, this, [this] { refresh_->Enable(); });
 }
 
 void MainWindow::Start() {
@@ -97,44 +120,22 @@ void MainWindow::LoadROM() {
         control_.RequireDataFile(control_.DataFilePath());
         racers_->SelectFirstRace();
         shops_->SelectFirstParts();
-        ui_->ShopsFRA->setEnabled(true);
-        ui_->ShopsFRA->setVisible(true);
-        ui_->mnuClose->setEnabled(true);
-        ui_->mnuSave->setEnabled(true);
-        ui_->ApplyCMD->setEnabled(true);
+        imageOpen_ = true;
+        ShowWindowState();
         text_->LoadGeneralText();
-        RevealSelectedPage();
     } catch (const RomAccessError&) {
         control_.Fail(kNoRomMessage);
     }
 }
 
-void MainWindow::RevealSelectedPage() {
-    // Opening shows the shop page whatever tab is selected, and closing hid the enemy page.
-    // The frames lie on top of each other, the enemy page over the shop page and the text page
-    // over both, so the selected tab's page is brought back, and the empty page stays empty.
-    // Otherwise the shop editors would show under another tab, whose Apply does not save them.
-    const QString tag = SelectedTabTag();
-    if (tag == QLatin1String("enemyracers"))
-        ui_->EnemyFRA->setVisible(true);
-    else if (tag == QLatin1String("partnames"))
-        ui_->ShopsFRA->setVisible(false);
-}
-
 void MainWindow::CloseROM() {
     rom_.Close();
-    ui_->tabs->setEnabled(false);
-    ui_->mnuSave->setEnabled(false);
-    ui_->mnuClose->setEnabled(false);
-    ui_->EnemyFRA->setEnabled(false);
-    ui_->EnemyFRA->setVisible(false);
-    ui_->ShopsFRA->setEnabled(false);
-    ui_->ShopsFRA->setVisible(false);
-    ui_->ApplyCMD->setEnabled(false);
+    imageOpen_ = false;
+    ShowWindowState();
 }
 
 void MainWindow::LoadROMFileSize(const QString& file) {
-    if (QFileInfo(file).size() != RomImage::kSize)
+    if (QFileInfo(file).size() != kRomSize)
         control_.Fail(kWrongSizeMessage);
 }
 
@@ -147,23 +148,15 @@ QString MainWindow::SelectedTabTag() const {
     return ui_->tabs->currentWidget()->property("tag").toString();
 }
 
-void MainWindow::SelectTab() {
-    const QString tag = SelectedTabTag();
-    struct Shown {
-        const char* tag;
-        bool shops, enemy, general;
-    };
-    static constexpr Shown kFramesByTag[] = {{"shops", true, false, false},
-                                             {"enemyracers", false, true, false},
-                                             {"generaltext", false, false, true},
-                                             {"partnames", false, false, false}};
-    for (const Shown& shown : kFramesByTag) {
-        if (tag != QLatin1String(shown.tag))
-            continue;
-        ui_->ShopsFRA->setVisible(shown.shops);
-        ui_->EnemyFRA->setVisible(shown.enemy);
-        ui_->GeneralFRA->setVisible(shown.general);
-        return;
+void MainWindow::ShowWindowState() {
+    const QString tab = SelectedTabTag();
+    for (const ControlState& state : kControlStates) {
+        // Widgets and menu items alike have these two properties.
+        QObject* control = Child<QObject>(this, state.control);
+        const bool enabled = imageOpen_ || !state.needsImage;
+        control->setProperty("enabled", enabled);
+        if (state.shownOnTab)
+            control->setProperty("visible", enabled && tab == QLatin1String(state.shownOnTab));
     }
 }
 

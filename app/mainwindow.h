@@ -1,13 +1,11 @@
 #pragma once
 
-#include "programcontrol.h"
-#include "romimage.h"
+#include "core/programcontrol.h"
+#include "core/romimage.h"
 
 #include <QMainWindow>
 #include <QString>
 #include <memory>
-
-class QTimer;
 
 namespace Ui {
 class Main;
@@ -17,12 +15,13 @@ namespace kst {
 
 class CaptionRefresh;
 class GeneralTextPage;
-class Host;
 class RacersPage;
 class ShopsPage;
 
 // The editor's one window: ROM opening and closing, the tab strip, and Apply and Save.
 class MainWindow : public QMainWindow {
+    Q_OBJECT
+
 public:
     explicit MainWindow(Host& host, QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -39,18 +38,15 @@ private:
     void ConnectCommands();
     void LoadROM();
     void CloseROM();
-    // After an open, the page on show is the selected tab's.
-    void RevealSelectedPage();
     // Ends the program at once, without a question; unapplied edits are lost.
     void Quit();
+    // Ends the program with the size message unless the file is exactly one image long.
     void LoadROMFileSize(const QString& file);
     void CheckVersion();
-    void SelectTab();
+    // Enables and shows the frames and commands as the open image and the selected tab ask.
+    void ShowWindowState();
     void ApplyEdits();
     QString SelectedTabTag() const;
-    // Connects a signal to a handler that runs through the program control.
-    template <typename Sender, typename Signal, typename Handler>
-    void On(Sender* sender, Signal signal, Handler handler);
 
     std::unique_ptr<Ui::Main> ui_;
     RomImage rom_;
@@ -59,6 +55,7 @@ private:
     RacersPage* racers_;
     ShopsPage* shops_;
     GeneralTextPage* text_;
+    bool imageOpen_ = false;
     // The file chosen at the last Open; a cancelled dialog at a later Open reopens it.
     QString previousChoice_;
 };

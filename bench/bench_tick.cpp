@@ -12,10 +12,10 @@
 //
 //   bench_tick [TICKS]
 #include "app/mainwindow.h"
-#include "app/programcontrol.h"
-#include "app/romimage.h"
 #include "benchsupport.h"
-#include "shops/captionrefresh.h"
+#include "core/captionrefresh.h"
+#include "core/programcontrol.h"
+#include "core/romimage.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

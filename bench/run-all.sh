@@ -13,7 +13,7 @@ bench=$build/bench
 image=$build/demo/kestrune-demo.pce
 runs=${RUNS:-40}
 ticks=${TICKS:-1000}
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DKST_BENCHMARKS=ON >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target benchmarks >/dev/null
 
 out=$(mktemp -d)

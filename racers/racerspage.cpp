@@ -1,12 +1,13 @@
 #include "racerspage.h"
 
-#include "app/listselection.h"
-#include "app/programcontrol.h"
-#include "app/romimage.h"
-#include "roster.h"
-#include "shops/captionrefresh.h"
-#include "shops/captions.h"
-#include "shops/numberbox.h"
+#include "core/captionrefresh.h"
+#include "core/captions.h"
+#include "core/listselection.h"
+#include "core/numberbox.h"
+#include "core/programcontrol.h"
+#include "core/romimage.h"
+#include "core/widgets.h"
+#include "data/roster.h"
 
 #include <QAbstractSlider>
 #include <QLabel>
@@ -16,10 +17,6 @@
 namespace kst {
 
 namespace {
-
-QLabel* Label(QWidget* window, const char* name) {
-    return window->findChild<QLabel*>(QLatin1String(name));
-}
 
 // The picture for a screen of this density: pixel art enlarged by whole pixels rather than
 // smoothed by the painter, still covering the box's logical size.
@@ -36,26 +33,27 @@ QPixmap ForDensity(const QPixmap& picture, qreal density) {
 
 RacersPage::RacersPage(QWidget* window, RomImage& rom, ProgramControl& control,
                        CaptionRefresh& refresh)
-    : QObject(window), frame_(window->findChild<QWidget*>(QStringLiteral("EnemyFRA"))),
-      tabs_(window->findChild<QWidget*>(QStringLiteral("tabs"))), rom_(rom), refresh_(refresh),
-      list_(window->findChild<QListWidget*>(QStringLiteral("EnemyLST"))),
-      money_(new NumberBox(window->findChild<QLineEdit*>(QStringLiteral("EnemyCashTXT")),
-                           kPrizeMoneyCeiling, control)),
-      moneyCaption_(Label(window, "MoneyxLBL")), enemy1Picture_(Label(window, "Enemy1IMG")),
-      enemy1Name_(Label(window, "Enemy1LBL")), enemy2Picture_(Label(window, "Enemy2IMG")),
-      enemy2Name_(Label(window, "Enemy2LBL")), track1Picture_(Label(window, "EnemyTrack1IMG")),
-      track2Picture_(Label(window, "EnemyTrack2IMG")) {
+    : QObject(window), rom_(rom), list_(Child<QListWidget>(window, "EnemyLST")),
+      money_(new NumberBox(Child<QLineEdit>(window, "EnemyCashTXT"), kPrizeMoneyCeiling, control)),
+      moneyCaption_(Child<QLabel>(window, "MoneyxLBL")),
+      enemy1Picture_(Child<QLabel>(window, "Enemy1IMG")),
+      enemy1Name_(Child<QLabel>(window, "Enemy1LBL")),
+      enemy2Picture_(Child<QLabel>(window, "Enemy2IMG")),
+      enemy2Name_(Child<QLabel>(window, "Enemy2LBL")),
+      track1Picture_(Child<QLabel>(window, "EnemyTrack1IMG")),
+      track2Picture_(Child<QLabel>(window, "EnemyTrack2IMG")) {
     for (int race = 1; race <= kRaceCount; ++race)
         list_->addItem(QStringLiteral("Index %1").arg(race));
     for (std::size_t i = 0; i < sliders_.size(); ++i) {
         const RaceSetting& setting = kRaceSettings[i];
-        sliders_[i] = window->findChild<QAbstractSlider*>(QLatin1String(setting.slider));
+        sliders_[i] = Child<QAbstractSlider>(window, setting.slider);
         sliders_[i]->setRange(0, setting.maximum);
         sliders_[i]->setSingleStep(setting.smallChange);
         sliders_[i]->setPageStep(setting.largeChange);
+        refresh.Add(sliders_[i], Child<QLabel>(window, setting.caption), SliderCaption);
     }
-    connect(list_, &QListWidget::currentRowChanged, this,
-            [this, &control] { control.Handle([this] { LoadRace(); }); });
+    refresh.Add(money_, moneyCaption_, PrizeMoneyCaption);
+    control.Connect(list_, &QListWidget::currentRowChanged, this, [this] { LoadRace(); });
 }
 
 void RacersPage::SelectFirstRace() {
@@ -82,9 +80,7 @@ void RacersPage::LoadEnemyData() {
         sliders_[i]->setValue(stored[i]);
         unmovedPositions_[i] = sliders_[i]->value();
     }
-    refresh_.Enable();
-    frame_->setEnabled(true);
-    tabs_->setEnabled(true);
+    emit RaceLoaded();
 }
 
 void RacersPage::LoadMoney() {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "data/racetable.h"
 #include "picturecatalogue.h"
-#include "racetable.h"
 
 #include <QObject>
 #include <array>
@@ -23,7 +23,10 @@ struct Racer;
 // The "Enemy Racers" page: the race list, the enemy settings on three sliders, the prize
 // money, and the portraits, names and tracks of the selected race's enemy racers.
 class RacersPage : public QObject {
+    Q_OBJECT
+
 public:
+    // Registers the three slider captions and the prize money caption with the refresh.
     RacersPage(QWidget* window, RomImage& rom, ProgramControl& control, CaptionRefresh& refresh);
 
     // Selects the first race, loading it as a click on it would.
@@ -32,6 +35,10 @@ public:
     void SaveEnemyData();
     // Writes the prize money box into the selected race's record.
     void SaveMoney();
+
+signals:
+    // A race's settings have been loaded into the page; the window turns the editors on.
+    void RaceLoaded();
 
 private:
     // What selecting a race runs.
@@ -49,10 +56,7 @@ private:
     int SelectedRace() const;
 
     PictureCatalogue pictures_;
-    QWidget* frame_;
-    QWidget* tabs_;
     RomImage& rom_;
-    CaptionRefresh& refresh_;
     QListWidget* list_;
     NumberBox* money_;
     QLabel* moneyCaption_;

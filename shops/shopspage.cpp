@@ -1,27 +1,34 @@
 #include "shopspage.h"
 
-#include "app/listselection.h"
-#include "app/programcontrol.h"
-#include "app/romimage.h"
-#include "numberbox.h"
+#include "core/captionrefresh.h"
+#include "core/captions.h"
+#include "core/listselection.h"
+#include "core/numberbox.h"
+#include "core/programcontrol.h"
+#include "core/romimage.h"
+#include "core/widgets.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 
 namespace kst {
 
-ShopsPage::ShopsPage(QWidget* window, RomImage& rom, ProgramControl& control)
+ShopsPage::ShopsPage(QWidget* window, RomImage& rom, ProgramControl& control,
+                     CaptionRefresh& refresh)
     : QObject(window), rom_(rom) {
     columns_.reserve(kShopCategories.size());
     for (const ShopCategory& category : kShopCategories) {
-        auto* list = window->findChild<QListWidget*>(QLatin1String(category.list));
-        auto* box = window->findChild<QLineEdit*>(QLatin1String(category.priceBox));
+        auto* list = Child<QListWidget>(window, category.list);
         for (int i = 0; i < category.parts.count; ++i)
             list->addItem(QString::fromUtf8(category.parts.names[i]));
-        columns_.push_back({&category, list, new NumberBox(box, kPriceCeiling, control)});
+        auto* price =
+            new NumberBox(Child<QLineEdit>(window, category.priceBox), kPriceCeiling, control);
+        refresh.Add(price, Child<QLabel>(window, category.dollarCaption), PriceCaption);
+        columns_.push_back({&category, list, price});
         const Column column = columns_.back();
-        connect(list, &QListWidget::currentRowChanged, this,
-                [this, column, &control] { control.Handle([&] { LoadPartData(column); }); });
+        control.Connect(list, &QListWidget::currentRowChanged, this,
+                        [this, column] { LoadPartData(column); });
     }
 }
 

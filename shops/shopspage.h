@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shoptable.h"
+#include "data/shoptable.h"
 
 #include <QObject>
 #include <vector>
@@ -10,14 +10,18 @@ class QWidget;
 
 namespace kst {
 
+class CaptionRefresh;
 class NumberBox;
 class ProgramControl;
 class RomImage;
 
 // The "Shops" page: one list and one price box per category, all driven by kShopCategories.
 class ShopsPage : public QObject {
+    Q_OBJECT
+
 public:
-    ShopsPage(QWidget* window, RomImage& rom, ProgramControl& control);
+    // Registers the five dollar captions with the refresh, in page order.
+    ShopsPage(QWidget* window, RomImage& rom, ProgramControl& control, CaptionRefresh& refresh);
 
     // Selects the first part of every list, in page order, loading each price from the ROM.
     void SelectFirstParts();

@@ -1,7 +1,7 @@
 // What assistive technology reads from the window, and the window at twice the pixel density.
 #include "app/fonts.h"
+#include "data/gamewords.h"
 #include "testsupport.h"
-#include "text/generaltext.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -1,6 +1,6 @@
 // Every kind of bad choice in the open-file dialog, through the real window: each gives exactly
 // its message, ends the program, never hangs, and leaves the chosen file as it was.
-#include "app/messages.h"
+#include "core/messages.h"
 #include "testsupport.h"
 
 #include <QCryptographicHash>

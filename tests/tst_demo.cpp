@@ -1,6 +1,6 @@
 // The demo image that the build writes: accepted, every page filled, nothing out of range.
+#include "data/gamewords.h"
 #include "testsupport.h"
-#include "text/generaltext.h"
 
 #include <QLineEdit>
 #include <QSlider>

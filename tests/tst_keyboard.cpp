@@ -95,27 +95,69 @@ class TestKeyboard : public QObject {
 private slots:
     void tabVisitsThePageOnShowInTheLayoutsOrder_data() {
         QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("frame"); // the one frame on show, or none
         QTest::addColumn<QStringList>("controls");
-        QTest::newRow("Shops") << 0 << kShopControls;
-        QTest::newRow("Enemy Racers") << 1 << kRaceControls;
-        QTest::newRow("Part Names") << 2 << QStringList();
-        QTest::newRow("General Text") << 3 << kTextBoxes;
+        QTest::newRow("Shops") << 0 << "ShopsFRA" << kShopControls;
+        QTest::newRow("Enemy Racers") << 1 << "EnemyFRA" << kRaceControls;
+        QTest::newRow("Part Names") << 2 << "" << QStringList();
+        QTest::newRow("General Text") << 3 << "GeneralFRA" << kTextBoxes;
     }
 
+    // Also after an image is opened while the page is on show: opening must not bring another
+    // page's frame back, where the keyboard would reach editors no one can see.
     void tabVisitsThePageOnShowInTheLayoutsOrder() {
         QFETCH(int, page);
+        QFETCH(QString, frame);
         QFETCH(QStringList, controls);
         Editor editor;
         editor.StartWith(ValidRom());
         QCOMPARE(Focused(), QStringLiteral("MotorCostTXT"));
         ShowPageFromTheTabStrip(editor, page);
-        // The other pages' controls are hidden and skipped.
-        const QStringList round = controls + kCommands;
-        QCOMPARE(TabRound(Qt::Key_Tab), round);
-        // Shift+Tab goes the same round backwards, from the tab strip back to it.
-        QStringList back = Reversed(round);
-        back.move(0, back.size() - 1);
-        QCOMPARE(TabRound(Qt::Key_Backtab), back);
+        for (const bool reopened : {false, true}) {
+            QStringList shown;
+            for (const char* name : {"ShopsFRA", "EnemyFRA", "GeneralFRA"})
+                if (editor.Find<QWidget>(name)->isVisible())
+                    shown << QLatin1String(name);
+            QCOMPARE(shown, frame.isEmpty() ? QStringList() : QStringList{frame});
+            // The other pages' controls are hidden and skipped.
+            const QStringList round = controls + kCommands;
+            QVERIFY(TabTo(QStringLiteral("tabs")));
+            QCOMPARE(TabRound(Qt::Key_Tab), round);
+            // Shift+Tab goes the same round backwards, from the tab strip back to it.
+            QStringList back = Reversed(round);
+            back.move(0, back.size() - 1);
+            QCOMPARE(TabRound(Qt::Key_Backtab), back);
+            if (!reopened) {
+                editor.host().answers << editor.rom();
+                Press(Qt::Key_O, Qt::ControlModifier);
+                QCOMPARE(editor.Find<QTabWidget>("tabs")->currentIndex(), page);
+            }
+        }
+    }
+
+    // Ctrl+Space and Ctrl+click toggle a row's selection in a list; the selected row stays.
+    void listsKeepTheirSelection() {
+        Editor editor;
+        editor.StartWith(ValidRom());
+        for (int page : {0, 1}) {
+            ShowPageFromTheTabStrip(editor, page);
+            for (QListWidget* list : editor.window().findChildren<QListWidget*>()) {
+                if (!list->isVisible())
+                    continue;
+                list->setFocus();
+                list->setCurrentRow(1);
+                const QRect row = list->visualItemRect(list->item(1));
+                for (const bool click : {false, true}) {
+                    if (click)
+                        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                                          row.center());
+                    else
+                        Press(Qt::Key_Space, Qt::ControlModifier);
+                    QCOMPARE(list->selectedItems(), QList<QListWidgetItem*>{list->item(1)});
+                    QCOMPARE(list->currentRow(), 1);
+                }
+            }
+        }
     }
 
     void closedImageLeavesOnlyOpenAndQuit() {

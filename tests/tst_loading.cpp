@@ -1,6 +1,6 @@
 // Start, opening, checking and closing of ROM images, and the end of the program.
-#include "app/messages.h"
 #include "app/romfile.h"
+#include "core/messages.h"
 #include "testsupport.h"
 
 #include <QAction>

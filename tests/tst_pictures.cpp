@@ -1,6 +1,6 @@
 // The picture catalogue, the racer roster and the track table, and what a race shows.
+#include "data/roster.h"
 #include "racers/picturecatalogue.h"
-#include "racers/roster.h"
 #include "testsupport.h"
 
 #include <QFile>

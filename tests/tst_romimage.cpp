@@ -1,4 +1,4 @@
-#include "app/romimage.h"
+#include "core/romimage.h"
 #include "testsupport.h"
 
 #include <QTest>

@@ -1,6 +1,6 @@
 // Shop prices: the five lists, loading, typing, the change rule, SaveShops, tabs, Apply, Save.
-#include "shops/numberbox.h"
-#include "shops/shoptable.h"
+#include "core/numberbox.h"
+#include "data/shoptable.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -324,38 +324,6 @@ private slots:
         QCOMPARE(ChangedOffsets(ValidRom(), ReadFile(editor.rom())),
                  (QList<int>{0x179C6, 0x179C7}));
         QCOMPARE(WordAt(ReadFile(editor.rom()), 0x179C6), quint16(444));
-    }
-
-    void openingOnAnotherTabKeepsItAndShowsItsPage_data() {
-        QTest::addColumn<QString>("tag");
-        QTest::addColumn<QString>("page"); // the frame on top, or none
-        QTest::newRow("shops") << "shops"
-                               << "ShopsFRA";
-        QTest::newRow("enemyracers") << "enemyracers"
-                                     << "EnemyFRA";
-        QTest::newRow("partnames") << "partnames"
-                                   << "";
-        QTest::newRow("generaltext") << "generaltext"
-                                     << "GeneralFRA";
-    }
-
-    void openingOnAnotherTabKeepsItAndShowsItsPage() {
-        QFETCH(QString, tag);
-        QFETCH(QString, page);
-        Editor editor;
-        editor.StartWith(ValidRom());
-        editor.SelectTab(qPrintable(tag));
-        editor.Open(editor.rom());
-        QCOMPARE(editor.Find<QTabWidget>("tabs")->currentWidget()->property("tag").toString(), tag);
-        // What shows in the page area is the selected tab's page; the shop page may lie
-        // visible beneath another one.
-        const QPoint middle = editor.Find<QTabWidget>("tabs")->geometry().center();
-        QWidget* shown = editor.window().centralWidget()->childAt(middle);
-        while (shown && !qobject_cast<QGroupBox*>(shown))
-            shown = shown->parentWidget();
-        QCOMPARE(shown ? shown->objectName() : QString(), page);
-        if (tag != QLatin1String("partnames"))
-            QVERIFY(editor.Find<QGroupBox>("ShopsFRA")->isVisible());
     }
 };
 

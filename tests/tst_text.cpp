@@ -1,9 +1,9 @@
 // Game text: the character table, the text fetch and the general text page.
-#include "app/messages.h"
-#include "app/programcontrol.h"
-#include "app/romimage.h"
+#include "core/messages.h"
+#include "core/programcontrol.h"
+#include "data/chartable.h"
+#include "data/gamewords.h"
 #include "testsupport.h"
-#include "text/chartable.h"
 #include "text/generaltext.h"
 
 #include <QDir>
@@ -82,27 +82,6 @@ QByteArray RomWithWords() {
 class TestText : public QObject {
     Q_OBJECT
 
-    // GetText on its own, over an image and a program folder of the test's choice.
-    struct Fetch {
-        QTemporaryDir dir;
-        FakeHost host;
-        RomImage rom;
-        ProgramControl control{host, rom};
-        GeneralTextPage page{nullptr, rom, control};
-
-        explicit Fetch(const QByteArray& bytes) {
-            host.folder = dir.path();
-            WriteFile(dir.filePath(QStringLiteral("KST.tbl")), "00= \n");
-            WriteFile(dir.filePath(QStringLiteral("rom.pce")), bytes);
-            rom.Open(dir.filePath(QStringLiteral("rom.pce")));
-        }
-        QString Text(quint32 offset, quint16 length) {
-            QString text = QStringLiteral("<ended>");
-            control.Handle([&] { text = page.GetText(offset, length); });
-            return text;
-        }
-    };
-
 private slots:
     void tableHas67Characters() {
         int characters = 0;
@@ -149,23 +128,21 @@ private slots:
     void getTextDecodesByteByByte() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
-        QByteArray rom = ValidRom();
-        rom.replace(0x20000, bytes.size(), bytes);
-        Fetch fetch(rom);
-        QCOMPARE(fetch.Text(0x20000, quint16(bytes.size())), text);
-        QVERIFY(fetch.host.messages.isEmpty());
+        QCOMPARE(DecodeText(bytes), text);
     }
 
     void everyFetchRequiresTheTableFile() {
-        Fetch fetch(ValidRom());
-        QCOMPARE(fetch.Text(0x100, 0), QString());
-        QVERIFY(QFile::remove(fetch.dir.filePath(QStringLiteral("KST.tbl"))));
-        QCOMPARE(fetch.Text(0x100, 0), QStringLiteral("<ended>"));
-        QCOMPARE(fetch.host.messages.size(), 1);
-        QCOMPARE(fetch.host.messages.front().text, kMissingDataFileMessage.text);
-        QCOMPARE(fetch.host.messages.front().caption, QStringLiteral("KST"));
-        QCOMPARE(fetch.host.messages.front().icon, QMessageBox::Critical);
-        QCOMPARE(fetch.host.exitCode, 1);
+        Editor editor;
+        editor.StartWith(ValidRom());
+        auto* page = editor.window().findChild<GeneralTextPage*>();
+        QCOMPARE(page->GetText(0x19B0A, 6), QStringLiteral("      "));
+        QVERIFY(QFile::remove(QDir(editor.folder()).filePath(QStringLiteral("KST.tbl"))));
+        QVERIFY_THROWS_EXCEPTION(ProgramEnded, page->GetText(0x19B0A, 6));
+        QCOMPARE(editor.host().messages.size(), 1);
+        QCOMPARE(editor.host().messages.front().text, kMissingDataFileMessage.text);
+        QCOMPARE(editor.host().messages.front().caption, QStringLiteral("KST"));
+        QCOMPARE(editor.host().messages.front().icon, QMessageBox::Critical);
+        QCOMPARE(editor.host().exitCode, 1);
     }
 
     void openingFillsTheTwentyOneBoxes() {

@@ -12,23 +12,10 @@ namespace kst {
 class ProgramControl;
 class RomImage;
 
-// A word of the game shown on the "General Text (View Only)" page.
-struct GameWord {
-    const char* box;
-    quint32 offset;
-    quint16 length;
-    // The word as the game spells it, as long as its bytes; the box holds it until an image
-    // is opened.
-    const char* text;
-    // What the word is in the game; with the word, the box's name for screen readers.
-    const char* role;
-};
-
-// In the order they are loaded, which is not their order in the ROM.
-extern const GameWord kGameWords[21];
-
 // The read-only text page: 21 words of the game's menus, decoded from the open image.
 class GeneralTextPage : public QObject {
+    Q_OBJECT
+
 public:
     GeneralTextPage(QWidget* window, RomImage& rom, ProgramControl& control);
 

@@ -2,11 +2,11 @@
 // prices, prize money and enemy settings in range, and the general text words encoded with the
 // game's character code. Every place and table comes from the editor's own code, so the demo
 // shows every page filled without anyone owning the game.
-#include "app/romimage.h"
-#include "racers/racetable.h"
-#include "shops/shoptable.h"
-#include "text/chartable.h"
-#include "text/generaltext.h"
+#include "data/chartable.h"
+#include "data/gamewords.h"
+#include "data/racetable.h"
+#include "data/romfacts.h"
+#include "data/shoptable.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -63,8 +63,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s OUTPUT.pce\n", argv[0]);
         return 2;
     }
-    QByteArray rom(kst::RomImage::kSize, '\0');
-    PutWord(rom, 0, 0x404C); // the identification word of the supported release
+    QByteArray rom(kst::kRomSize, '\0');
+    PutWord(rom, 0, kst::kIdentificationWord);
     PutPrices(rom);
     PutRaces(rom);
     PutWords(rom);

@@ -9,10 +9,11 @@ tools/install-deps.sh xvfb xauth xdotool imagemagick appstream desktop-file-util
   valgrind
 
 folder=build
-options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+# Every test: also the real-window and the packaging tests, whose tools are installed above.
+options=(-DKST_REAL_WINDOW_TESTS=ON -DKST_PACKAGING_TESTS=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo)
 if [ "${1:-}" = --sanitize ]; then
   folder=build-asan
-  options=(-DCMAKE_BUILD_TYPE=Debug -DKST_SANITIZE=ON)
+  options+=(-DCMAKE_BUILD_TYPE=Debug -DKST_SANITIZE=ON)
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   export LSAN_OPTIONS="suppressions=$(pwd)/tools/sanitizers/lsan.supp:print_suppressions=0"

@@ -1,6 +1,6 @@
 #include "numberbox.h"
 
-#include "app/programcontrol.h"
+#include "programcontrol.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -18,8 +18,7 @@ bool IsDigit(QChar c) {
 NumberBox::NumberBox(QLineEdit* box, int ceiling, ProgramControl& control)
     : QObject(box), box_(box), ceiling_(ceiling) {
     box_->installEventFilter(this);
-    connect(box_, &QLineEdit::textChanged, this,
-            [this, &control] { control.Handle([this] { ApplyChangeRule(); }); });
+    control.Connect(box_, &QLineEdit::textChanged, this, [this] { ApplyChangeRule(); });
 }
 
 int NumberBox::Value() const {

@@ -14,10 +14,12 @@ constexpr quint32 kPrizeMoneyOffset = 0x1895; // race 0's; 16-bit little-endian,
 // The prize money uses the whole unsigned 16-bit range.
 constexpr int kPrizeMoneyCeiling = 65535;
 
-// A setting byte of the enemy racers and the slider that shows it, with the slider's scale.
-// The slider's position is the stored byte itself.
+// A setting byte of the enemy racers, the slider that shows it with the slider's scale, and
+// the caption that gives its value in decimal and hexadecimal. The slider's position is the
+// stored byte itself.
 struct RaceSetting {
     const char* slider;
+    const char* caption;
     quint32 offset; // race 0's
     int maximum;
     int smallChange;
@@ -25,9 +27,9 @@ struct RaceSetting {
 };
 
 constexpr RaceSetting kRaceSettings[] = {
-    {"AISLDR", 0x1897, 22, 1, 3},    // driving strength
-    {"TireSLDR", 0x189B, 16, 1, 3},  // tire grip
-    {"TurboSLDR", 0x189E, 99, 1, 10} // turbo
+    {"AISLDR", "AILBL", 0x1897, 22, 1, 3},       // driving strength
+    {"TireSLDR", "TiresLBL", 0x189B, 16, 1, 3},  // tire grip
+    {"TurboSLDR", "TurboLBL", 0x189E, 99, 1, 10} // turbo
 };
 
 constexpr quint32 RaceOffset(quint32 raceZeroOffset, int race) {

@@ -17,4 +17,8 @@ template <typename Handler> void SelectRow(QListWidget* list, int row, Handler&&
     handler();
 }
 
+// Once a list has a current row, it stays selected: Ctrl+Space and Ctrl+click on the selected
+// row would otherwise leave the list without a selection while its box still shows that row.
+void KeepOneSelection(QListWidget* list);
+
 } // namespace kst

@@ -2,6 +2,7 @@
 
 #include "host.h"
 
+#include <QObject>
 #include <functional>
 
 class QWidget;
@@ -39,6 +40,12 @@ public:
 
     // Runs one event's handler.
     void Handle(const std::function<void()>& handler);
+    // Connects a signal to a handler that runs through Handle, so the end of the program never
+    // travels through Qt's own code.
+    template <typename Sender, typename Signal, typename Handler>
+    void Connect(Sender* sender, Signal signal, const QObject* context, Handler handler) {
+        QObject::connect(sender, signal, context, [this, handler] { Handle(handler); });
+    }
 
 private:
     [[noreturn]] void End(int exitCode);

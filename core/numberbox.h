@@ -13,6 +13,8 @@ class ProgramControl;
 // that lets only typed digits in, and a change rule that keeps the number at or below a
 // ceiling whatever changed the text.
 class NumberBox : public QObject {
+    Q_OBJECT
+
 public:
     NumberBox(QLineEdit* box, int ceiling, ProgramControl& control);
 
