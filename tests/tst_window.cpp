@@ -1,11 +1,18 @@
-// The editor used with the keyboard alone: every key goes to the focused control, as a user's
-// keys do. The order Tab visits, switching pages, editing and saving, checked on the file.
+// The window as the user meets it: its fonts and unclipped captions, the pages that are on
+// show, the order Tab visits, the names a screen reader gives each control, and editing with
+// the keyboard alone, checked on the file.
+#include "app/fonts.h"
 #include "testsupport.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSlider>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -89,10 +96,28 @@ void ShowPageFromTheTabStrip(Editor& editor, int page) {
 
 } // namespace
 
-class TestKeyboard : public QObject {
+class TestWindow : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { LoadWindowFonts(); }
+
+    // The layout is measured in pixels for Tahoma: with a wider stand-in, captions are cut.
+    void fontsFitTheFixedLayout() {
+        Editor editor;
+        editor.StartWith(ValidRom());
+        QCOMPARE(editor.window().centralWidget()->size(), QSize(666, 391));
+        QCOMPARE(QFontInfo(editor.window().font()).family(), QStringLiteral("Tahoma"));
+        for (QLabel* label : editor.window().findChildren<QLabel*>())
+            QVERIFY2(label->text().isEmpty() || label->sizeHint().width() <= label->width(),
+                     qPrintable(label->objectName() + ": " + label->text()));
+        for (QAbstractButton* button : editor.window().findChildren<QAbstractButton*>())
+            QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) < button->width(),
+                     qPrintable(button->objectName()));
+        auto* tabs = editor.Find<QTabWidget>("tabs");
+        QVERIFY(tabs->tabBar()->tabRect(tabs->count() - 1).right() < tabs->width());
+    }
+
     void tabVisitsThePageOnShowInTheLayoutsOrder_data() {
         QTest::addColumn<int>("page");
         QTest::addColumn<QString>("frame"); // the one frame on show, or none
@@ -123,6 +148,12 @@ private slots:
             const QStringList round = controls + kCommands;
             QVERIFY(TabTo(QStringLiteral("tabs")));
             QCOMPARE(TabRound(Qt::Key_Tab), round);
+            // Every control the keyboard reaches has a name a screen reader can say.
+            for (const QString& name : round) {
+                QAccessibleInterface* spoken =
+                    QAccessible::queryAccessibleInterface(editor.Find<QWidget>(qPrintable(name)));
+                QVERIFY2(!spoken->text(QAccessible::Name).isEmpty(), qPrintable(name));
+            }
             // Shift+Tab goes the same round backwards, from the tab strip back to it.
             QStringList back = Reversed(round);
             back.move(0, back.size() - 1);
@@ -232,5 +263,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestKeyboard)
-#include "tst_keyboard.moc"
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
