@@ -18,6 +18,7 @@ if [ "${1:-}" = --sanitize ]; then
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   export LSAN_OPTIONS="suppressions=$(pwd)/tools/sanitizers/lsan.supp:print_suppressions=0"
 fi
+tools/test-share.sh
 cmake -S . -B "$folder" "${options[@]}" >/dev/null
 cmake --build "$folder" --parallel "$(nproc)"
 cd "$folder"
