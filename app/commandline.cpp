@@ -26,6 +26,22 @@ void Print(std::FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
+void Describe(QCommandLineParser& parser, const QCommandLineOption& help,
+              const QCommandLineOption& version) {
+    parser.setApplicationDescription(
+        QStringLiteral("Edits shop prices, prize money and enemy racers in a Kestrune ROM image."));
+    parser.addOptions({help, version});
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"),
+        QStringLiteral("The ROM image to open at start, in place of choosing one in the dialog."),
+        QStringLiteral("[FILE]"));
+}
+
+CommandLine UsageError(const QCommandLineParser& parser, const QString& error) {
+    Print(stderr, error + QStringLiteral("\n\n") + HelpText(parser));
+    return {kUsageError, {}};
+}
+
 } // namespace
 
 CommandLine ReadCommandLine(int argc, char** argv) {
@@ -33,26 +49,16 @@ CommandLine ReadCommandLine(int argc, char** argv) {
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Edits shop prices, prize money and enemy racers in a Kestrune ROM image."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Shows this help and ends."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Shows the version and ends."));
-    parser.addOptions({help, version});
-    parser.addPositionalArgument(
-        QStringLiteral("FILE"),
-        QStringLiteral("The ROM image to open at start, in place of choosing one in the dialog."),
-        QStringLiteral("[FILE]"));
-
-    const bool parsed = parser.parse(arguments);
-    if (!parsed || parser.positionalArguments().size() > 1) {
-        const QString error =
-            parsed ? QStringLiteral("Only one FILE can be opened.") : parser.errorText();
-        Print(stderr, error + QStringLiteral("\n\n") + HelpText(parser));
-        return {kUsageError, {}};
-    }
+    QCommandLineParser parser;
+    Describe(parser, help, version);
+    if (!parser.parse(arguments))
+        return UsageError(parser, parser.errorText());
+    if (parser.positionalArguments().size() > 1)
+        return UsageError(parser, QStringLiteral("Only one FILE can be opened."));
     if (parser.isSet(help)) {
         Print(stdout, HelpText(parser));
         return {0, {}};
