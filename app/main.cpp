@@ -1,3 +1,5 @@
+#include "app/commandline.h"
+#include "app/firstfilehost.h"
 #include "app/fonts.h"
 #include "app/mainwindow.h"
 #include "core/host.h"
@@ -5,13 +7,20 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    const kst::CommandLine commandLine = kst::ReadCommandLine(argc, argv);
+    if (commandLine.exitCode)
+        return *commandLine.exitCode;
+    // The window class and the desktop entry's name tie the window to its launcher in docks.
+    QCoreApplication::setApplicationName(QStringLiteral("kestrune-toolbox"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("net.kestrune.toolbox"));
     QApplication app(argc, argv);
     kst::LoadWindowFonts();
-    kst::DesktopHost host;
+    kst::DesktopHost desktop;
+    kst::FirstFileHost host(desktop, commandLine.file);
     kst::MainWindow window(host);
     window.Start();
-    if (host.Ended())
-        return host.ExitCode();
+    if (desktop.Ended())
+        return desktop.ExitCode();
     window.show();
     return app.exec();
 }

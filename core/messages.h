@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host.h"
+#include "version.h"
 
 namespace kst {
 
@@ -8,8 +9,7 @@ namespace kst {
 inline const QString kProgramTitle = QStringLiteral("KST");
 
 // Where the region message sends users whose image is refused although it looks right.
-inline const QString kSupportForumAddress =
-    QStringLiteral("https://forum.kestrune-toolbox.example/");
+inline const QString kSupportForumAddress = QString::fromUtf8(kSupportAddress);
 
 // The sentences of each message are separated by two blanks.
 inline const Message kNoRomMessage{QStringLiteral("So you want to load a ROM or what?"),

@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 tools/install-deps.sh debootstrap dpkg-dev
+rm -f "$build"/kestrune-toolbox_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/kestrune-toolbox_*_amd64.deb)
 

@@ -6,6 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh xvfb xauth xdotool imagemagick appstream desktop-file-utils dpkg-dev \
+  lintian man-db \
   valgrind
 
 folder=build

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Drives the real program in a real X server from outside, as a user would: the open-file
 # dialog, tabs, typing, Ctrl+S and Ctrl+Q; then checks the image's bytes. Also cancels the
-# dialog at start. Screenshots go to the artefact folder.
+# dialog at start, opens images named on the command line and checks --help, --version and a
+# wrong option. Screenshots go to the artefact folder.
 #   real-window.sh PROGRAM DEMO_IMAGE ARTEFACT_FOLDER
 set -euo pipefail
 
@@ -52,6 +53,47 @@ click_at() {
   sleep 0.3
 }
 
+# Starts the program with FILE, which must be refused with a message of this caption, without
+# a dialog before it, and end it with status 1.
+refused() {
+  "$program" "$1" & pid=$!
+  window_named "^$2\$" >/dev/null || fail "no $2 message for $1"
+  [ "$(xdotool search --onlyvisible --pid "$pid" | wc -l)" = 1 ] || fail "more than the message"
+  xdotool key Return
+  wait_for_exit "$pid"
+  [ "$status" = 1 ] || fail "exit status $status after refusing $1, expected 1"
+}
+
+echo "== --help, --version and a wrong option, without a display"
+out=$(env -u DISPLAY "$program" --help) || fail "--help ended with $?"
+grep -q '^Usage: kestrune-toolbox \[options\] \[FILE\]$' <<<"$out" || fail "--help printed: $out"
+out=$(env -u DISPLAY "$program" --version) || fail "--version ended with $?"
+[ "$out" = "kestrune-toolbox 0.50" ] || fail "--version printed: $out"
+status=0
+env -u DISPLAY "$program" --wrong >"$work/out" 2>"$work/err" || status=$?
+[ "$status" = 2 ] && [ ! -s "$work/out" ] && grep -q '^Usage: ' "$work/err" ||
+  fail "a wrong option ended with $status, printing: $(cat "$work/out" "$work/err")"
+
+echo "== refuse a wrong-size file and a missing file named on the command line"
+head -c 1000 "$demo" >"$work/short.pce"
+refused "$work/short.pce" 'Cannot proceed'
+refused "$work/missing.pce" WTF
+
+echo "== open a file named on the command line, relative to the current folder"
+cp "$demo" "$work/named.pce"
+(cd "$work" && exec "$program" named.pce) & pid=$!
+wid=$(window_named "$caption") || fail "main window did not appear"
+[ "$(xdotool search --onlyvisible --pid "$pid")" = "$wid" ] || fail "a dialog was shown"
+shot command-line
+xdotool windowfocus --sync "$wid"
+# Save writes the prices on show, so an unchanged file means they were the file's own.
+xdotool key ctrl+s
+sleep 0.3
+xdotool key ctrl+q
+wait_for_exit "$pid"
+[ "$status" = 0 ] || fail "exit status $status after Ctrl+Q, expected 0"
+cmp "$demo" "$work/named.pce" || fail "saving the values on show changed the file"
+
 echo "== cancel at start"
 "$program" & pid=$!
 first_window "$pid"
@@ -93,4 +135,4 @@ saved=$(od -An -tx1 -j 96710 -N 2 "$work/demo.pce" | tr -d ' ')
 [ "$saved" = d204 ] || fail "price bytes are $saved, expected d204"
 changed=$(cmp -l "$demo" "$work/demo.pce" | wc -l || true)
 [ "$changed" = 2 ] || fail "$changed bytes changed, expected 2"
-echo "e2e: 2 passed, 0 failed"
+echo "e2e: 6 passed, 0 failed"

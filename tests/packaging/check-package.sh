@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch root and builds the Debian package, then checks what a
 # desktop needs: the program and KST.tbl in one folder, a working bin/ link, desktop entry,
-# icons and AppStream metadata that their validators accept, and declared dependencies.
+# icons, AppStream metadata and a manual page that their validators accept, declared
+# dependencies, one version throughout, and a package that lintian finds no fault in.
 #   check-package.sh BUILD_FOLDER
 set -euo pipefail
 build=$1
-for tool in desktop-file-validate appstreamcli dpkg-deb dpkg-shlibdeps; do
+for tool in desktop-file-validate appstreamcli dpkg-deb dpkg-shlibdeps lintian man; do
   command -v "$tool" >/dev/null || { echo "missing $tool (tools/test.sh installs it)"; exit 1; }
 done
 root=$(mktemp -d)
@@ -22,11 +23,14 @@ program=$root/usr/lib/kestrune-toolbox/kestrune-toolbox
   fail "bin/kestrune-toolbox is a broken link"
 desktop-file-validate "$root/usr/share/applications/net.kestrune.toolbox.desktop"
 appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/net.kestrune.toolbox.metainfo.xml"
+warnings=$(man --warnings -l "$root/usr/share/man/man1/kestrune-toolbox.1.gz" 2>&1 >/dev/null)
+[ -z "$warnings" ] || fail "the manual page has faults: $warnings"
 for size in 16 32 48 64 128 256; do
   [ -f "$root/usr/share/icons/hicolor/${size}x${size}/apps/net.kestrune.toolbox.png" ] ||
     fail "no ${size}x${size} icon"
 done
 
+rm -f "$build"/kestrune-toolbox_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/kestrune-toolbox_*_amd64.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -38,4 +42,13 @@ for path in ./usr/lib/kestrune-toolbox/kestrune-toolbox ./usr/lib/kestrune-toolb
             ./usr/bin/kestrune-toolbox ./usr/share/applications/net.kestrune.toolbox.desktop; do
   grep -q " $path" <<<"$contents" || fail "the package lacks $path"
 done
+version=$("$program" --version | cut -d ' ' -f 2)
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package's version is not $version"
+grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/net.kestrune.toolbox.metainfo.xml" ||
+  fail "the metainfo's release is not $version"
+zcat "$root/usr/share/doc/kestrune-toolbox/changelog.gz" | sed -n 1p | grep -qF "($version)" ||
+  fail "the changelog's last entry is not $version"
+# Errors and warnings fail; information tags do not (the build is fortified, but no call has
+# a buffer whose size the compiler knows, which lintian reports as unfortified).
+lintian --pedantic --allow-root --fail-on error,warning "$deb" || fail "lintian found faults"
 echo "packaging: 1 passed, 0 failed"

@@ -1,0 +1,75 @@
+#include "commandline.h"
+
+#include "version.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace kst {
+
+namespace {
+
+constexpr int kUsageError = 2;
+const QString kProgramName = QStringLiteral("kestrune-toolbox");
+
+QString HelpText(const QCommandLineParser& parser) {
+    // Without an application object the parser does not know the program's name.
+    QString text = parser.helpText();
+    text.replace(QStringLiteral("<executable_name>"), kProgramName);
+    return text;
+}
+
+void Print(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+void Describe(QCommandLineParser& parser, const QCommandLineOption& help,
+              const QCommandLineOption& version) {
+    parser.setApplicationDescription(
+        QStringLiteral("Edits shop prices, prize money and enemy racers in a Kestrune ROM image."));
+    parser.addOptions({help, version});
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"),
+        QStringLiteral("The ROM image to open at start, in place of choosing one in the dialog."),
+        QStringLiteral("[FILE]"));
+}
+
+CommandLine UsageError(const QCommandLineParser& parser, const QString& error) {
+    Print(stderr, error + QStringLiteral("\n\n") + HelpText(parser));
+    return {kUsageError, {}};
+}
+
+} // namespace
+
+CommandLine ReadCommandLine(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows this help and ends."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Shows the version and ends."));
+    QCommandLineParser parser;
+    Describe(parser, help, version);
+    if (!parser.parse(arguments))
+        return UsageError(parser, parser.errorText());
+    if (parser.positionalArguments().size() > 1)
+        return UsageError(parser, QStringLiteral("Only one FILE can be opened."));
+    if (parser.isSet(help)) {
+        Print(stdout, HelpText(parser));
+        return {0, {}};
+    }
+    if (parser.isSet(version)) {
+        Print(stdout, QStringLiteral("%1 %2\n").arg(kProgramName, QLatin1String(kVersionText)));
+        return {0, {}};
+    }
+    if (parser.positionalArguments().isEmpty())
+        return {};
+    return {{}, QFileInfo(parser.positionalArguments().constFirst()).absoluteFilePath()};
+}
+
+} // namespace kst

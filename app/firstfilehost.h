@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/host.h"
+
+#include <optional>
+#include <utility>
+
+namespace kst {
+
+// Answers the first choice of a file with the one given on the command line, exactly as if the
+// user had chosen it in the dialog; everything else, later choices too, goes to the desktop.
+class FirstFileHost : public Host {
+public:
+    FirstFileHost(Host& desktop, std::optional<QString> firstFile)
+        : desktop_(desktop), firstFile_(std::move(firstFile)) {}
+
+    QString ChooseFile(QWidget* parent, const QStringList& nameFilters,
+                       const QString& selectedFilter) override;
+    void ShowMessage(QWidget* parent, const Message& message) override {
+        desktop_.ShowMessage(parent, message);
+    }
+    QString ProgramFolder() const override { return desktop_.ProgramFolder(); }
+    void EndProgram(int exitCode) override { desktop_.EndProgram(exitCode); }
+
+private:
+    Host& desktop_;
+    std::optional<QString> firstFile_;
+};
+
+} // namespace kst
