@@ -3,8 +3,12 @@
 #include "app/mainwindow.h"
 
 #include <QApplication>
+#include <csignal>
 
 int main(int argc, char** argv) {
+    // A file size limit then fails the write with EFBIG, which is reported like any other
+    // failed write, instead of killing the program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     kst::LoadWindowFonts();
     kst::DesktopHost host;

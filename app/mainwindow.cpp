@@ -12,7 +12,6 @@
 #include "version.h"
 
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QIcon>
 
 namespace kst {
@@ -92,7 +91,7 @@ void MainWindow::LoadROM() {
         if (file.isEmpty() || !rom_.Open(file))
             control_.Fail(kNoRomMessage);
         previousChoice_ = file;
-        LoadROMFileSize(file);
+        LoadROMFileSize();
         CheckVersion();
         control_.RequireDataFile(control_.DataFilePath());
         racers_->SelectFirstRace();
@@ -133,8 +132,9 @@ void MainWindow::CloseROM() {
     ui_->ApplyCMD->setEnabled(false);
 }
 
-void MainWindow::LoadROMFileSize(const QString& file) {
-    if (QFileInfo(file).size() != RomImage::kSize)
+void MainWindow::LoadROMFileSize() {
+    // The open file's own size: its name may already stand for another file.
+    if (rom_.Size() != RomImage::kSize)
         control_.Fail(kWrongSizeMessage);
 }
 

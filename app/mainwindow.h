@@ -43,7 +43,7 @@ private:
     void RevealSelectedPage();
     // Ends the program at once, without a question; unapplied edits are lost.
     void Quit();
-    void LoadROMFileSize(const QString& file);
+    void LoadROMFileSize();
     void CheckVersion();
     void SelectTab();
     void ApplyEdits();
