@@ -266,7 +266,7 @@ private slots:
 
     void faultsWhileOpen_data() {
         QTest::addColumn<Fault>("fault");
-        QTest::addColumn<bool>("applying"); // or reading, by selecting another motor
+        QTest::addColumn<bool>("applying"); // or reading, by selecting another race
         QTest::addColumn<QString>("reason");
         const QString replaced =
             QStringLiteral("written: the file has been replaced by another file");
@@ -296,8 +296,8 @@ private slots:
         QFETCH(QString, reason);
         QTemporaryDir place;
         const QByteArray where = QFile::encodeName(place.path());
-        // A full disk: a small tmpfs, filled up, holding a sparse image whose price page is
-        // still a hole. Mounting needs root, which the CI has.
+        // A full disk: a small tmpfs, filled up, holding a sparse image whose prize money page
+        // is still a hole. Mounting needs root, which the CI has.
         if (fault == Fault::DiskFull)
             QVERIFY2(::mount("tmpfs", where.constData(), "tmpfs", 0, "size=256k") == 0,
                      "mounting a tmpfs needs root (CAP_SYS_ADMIN)");
@@ -306,13 +306,17 @@ private slots:
         const QString backup = place.filePath(QStringLiteral("game.bak"));
         WriteFile(rom, fault == Fault::DiskFull ? ValidRom().left(2) : PatternedRom());
         QFile::resize(rom, kRomSize);
+        Editor editor;
+        editor.Start(rom);
+        // A first Apply opens the file for writing; the fault comes before the second.
+        editor.TypeInto("MotorCostTXT", QStringLiteral("55"));
+        editor.Click("ApplyCMD");
+        editor.SelectTab("enemyracers");
+        editor.TypeInto("EnemyCashTXT", QStringLiteral("56"));
         QFile filler(place.filePath(QStringLiteral("filler")));
         if (fault == Fault::DiskFull && filler.open(QIODevice::WriteOnly))
             filler.write(QByteArray(1 << 20, 'f')); // up to the last free page
         filler.close();
-        Editor editor;
-        editor.Start(rom);
-        editor.TypeInto("MotorCostTXT", QStringLiteral("55"));
         const QByteArray before = ReadFile(rom);
         QByteArray newCopy = before;
         newCopy[0x179C6] = 'n';
@@ -345,7 +349,7 @@ private slots:
         if (applying)
             editor.Click("ApplyCMD");
         else
-            editor.SelectRow("MotorLST", 1);
+            editor.SelectRow("EnemyLST", 1);
         ::setrlimit(RLIMIT_FSIZE, &unlimited);
 
         QCOMPARE(editor.host().messages.size(), 1);
