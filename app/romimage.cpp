@@ -142,8 +142,8 @@ void RomImage::CheckStillChosen(bool writing) const {
     // Another program may have removed the file, saved a new one under its name (keeping the
     // old one as a backup or a second link) or changed its size; reading or writing the old
     // file then would show values that are not in the chosen file or lose the edits.
-    struct stat opened {
-    }, named{};
+    struct stat opened {};
+    struct stat named {};
     if (::fstat(fd_, &opened) != 0)
         throw RomAccessError(writing, ReasonOf(errno));
     if (opened.st_nlink == 0)
@@ -165,8 +165,8 @@ void RomImage::OpenForWriting() {
     if (fd < 0)
         throw RomAccessError(true, ReasonOf(errno));
     // The path may have changed hands between the check and this open.
-    struct stat opened {
-    }, current{};
+    struct stat opened {};
+    struct stat current {};
     if (::fstat(fd, &opened) != 0 || ::fstat(fd_, &current) != 0 || !SameFile(opened, current)) {
         ::close(fd);
         throw RomAccessError(true, QStringLiteral("the file has been replaced by another file"));
