@@ -15,7 +15,6 @@
 #include "version.h"
 
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QIcon>
 
 namespace kst {
@@ -115,7 +114,7 @@ void MainWindow::LoadROM() {
         if (file.isEmpty() || !rom_.Open(file))
             control_.Fail(kNoRomMessage);
         previousChoice_ = file;
-        LoadROMFileSize(file);
+        LoadROMFileSize();
         CheckVersion();
         control_.RequireDataFile(control_.DataFilePath());
         racers_->SelectFirstRace();
@@ -134,8 +133,9 @@ void MainWindow::CloseROM() {
     ShowWindowState();
 }
 
-void MainWindow::LoadROMFileSize(const QString& file) {
-    if (QFileInfo(file).size() != kRomSize)
+void MainWindow::LoadROMFileSize() {
+    // The open file's own size: its name may already stand for another file.
+    if (rom_.Size() != kRomSize)
         control_.Fail(kWrongSizeMessage);
 }
 

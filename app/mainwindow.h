@@ -40,8 +40,8 @@ private:
     void CloseROM();
     // Ends the program at once, without a question; unapplied edits are lost.
     void Quit();
-    // Ends the program with the size message unless the file is exactly one image long.
-    void LoadROMFileSize(const QString& file);
+    // Ends the program with the size message unless the open file is exactly one image long.
+    void LoadROMFileSize();
     void CheckVersion();
     // Enables and shows the frames and commands as the open image and the selected tab ask.
     void ShowWindowState();

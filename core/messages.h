@@ -32,11 +32,12 @@ inline const Message kMissingDataFileMessage{
                    "fix this error.  This application will now close."),
     kProgramTitle, QMessageBox::Critical};
 
-// A read or write of the open image failed after it had been opened (the file was shortened,
-// removed or is failing); the program ends rather than show or write wrong values.
-inline const Message kRomAccessMessage{
-    QStringLiteral("The ROM file could not be read or written.  It may have been moved, shortened "
-                   "or changed by another program.  This application will now close."),
-    kProgramTitle, QMessageBox::Critical};
+// A read or write of the open image failed after it had been opened; reason says why in
+// plain words. The program ends rather than show or write wrong values.
+inline Message RomAccessMessage(bool writing, const QString& reason) {
+    return {QStringLiteral("The ROM file could not be %1: %2.  This application will now close.")
+                .arg(writing ? QStringLiteral("written") : QStringLiteral("read"), reason),
+            kProgramTitle, QMessageBox::Critical};
+}
 
 } // namespace kst

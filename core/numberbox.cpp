@@ -2,6 +2,7 @@
 
 #include "programcontrol.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -13,10 +14,21 @@ bool IsDigit(QChar c) {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
+// The digits of a text, in whatever script, as "0" to "9".
+QString AsciiDigits(const QString& text) {
+    QString digits;
+    for (const QChar c : text)
+        if (c.category() == QChar::Number_DecimalDigit)
+            digits += QChar(u'0' + c.digitValue());
+    return digits;
+}
+
 } // namespace
 
 NumberBox::NumberBox(QLineEdit* box, int ceiling, ProgramControl& control)
     : QObject(box), box_(box), ceiling_(ceiling) {
+    box_->setAttribute(Qt::WA_InputMethodEnabled, false);
+    box_->setInputMethodHints(Qt::ImhDigitsOnly);
     box_->installEventFilter(this);
     control.Connect(box_, &QLineEdit::textChanged, this, [this] { ApplyChangeRule(); });
 }
@@ -27,6 +39,8 @@ int NumberBox::Value() const {
 
 void NumberBox::SetValue(int value) {
     box_->setText(QString::number(value));
+    // After the change rule: a stored price above the ceiling counts as the ceiling shown.
+    loaded_.Load(Value());
 }
 
 bool NumberBox::DiscardsKey(const QKeyEvent& event) {
@@ -48,10 +62,7 @@ bool NumberBox::DiscardsKey(const QKeyEvent& event) {
 }
 
 QString NumberBox::Ruled(const QString& text, int ceiling) {
-    QString digits;
-    for (const QChar c : text)
-        if (IsDigit(c))
-            digits += c;
+    const QString digits = AsciiDigits(text);
     if (NumberIn(digits) > ceiling)
         return QString::number(ceiling);
     return digits;
@@ -72,7 +83,17 @@ int NumberBox::NumberIn(const QString& text) {
 bool NumberBox::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && DiscardsKey(*static_cast<QKeyEvent*>(event)))
         return true;
+    if (event->type() == QEvent::InputMethod) {
+        TakeInputMethodText(*static_cast<QInputMethodEvent*>(event));
+        return true;
+    }
     return QObject::eventFilter(watched, event);
+}
+
+void NumberBox::TakeInputMethodText(const QInputMethodEvent& event) {
+    const QString digits = AsciiDigits(event.commitString());
+    if (!digits.isEmpty())
+        box_->insert(digits);
 }
 
 void NumberBox::ApplyChangeRule() {

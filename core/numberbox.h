@@ -1,7 +1,10 @@
 #pragma once
 
+#include "loadedvalue.h"
+
 #include <QObject>
 
+class QInputMethodEvent;
 class QKeyEvent;
 class QLineEdit;
 
@@ -11,7 +14,8 @@ class ProgramControl;
 
 // The rules of a numeric entry box (the price boxes and the prize money box): a key filter
 // that lets only typed digits in, and a change rule that keeps the number at or below a
-// ceiling whatever changed the text.
+// ceiling whatever changed the text. Input methods are off, so a box never shows a composition
+// that Apply would not write.
 class NumberBox : public QObject {
     Q_OBJECT
 
@@ -21,13 +25,19 @@ public:
     QLineEdit* box() const { return box_; }
     // The box's number; an empty box counts as 0.
     int Value() const;
+    // Shows a value loaded from the image, which becomes the value a save compares with.
     void SetValue(int value);
+    // Calls write with the box's number if it differs from the number loaded or last written.
+    template <typename Write> void SaveIfChanged(Write&& write) {
+        loaded_.SaveIfChanged(Value(), write);
+    }
 
     // Whether a key press types a character other than a digit. Backspace and characters typed
     // with Ctrl count as typed characters; Tab and Delete only move focus or edit.
     static bool DiscardsKey(const QKeyEvent& event);
-    // Text that reaches the box without typing (paste, drop) keeps only its digits, and a
-    // number above the ceiling becomes the ceiling.
+    // Text that reaches the box without typing (paste, drop, an input method) keeps only its
+    // digits, those of any script turned into "0" to "9", and a number above the ceiling
+    // becomes the ceiling.
     static QString Ruled(const QString& text, int ceiling);
     // The number a box's text stands for: its digits, an empty text counting as 0.
     static int NumberIn(const QString& text);
@@ -37,9 +47,12 @@ protected:
 
 private:
     void ApplyChangeRule();
+    // Drops a composition in progress and types the digits of a committed text.
+    void TakeInputMethodText(const QInputMethodEvent& event);
 
     QLineEdit* box_;
     int ceiling_;
+    LoadedValue loaded_;
 };
 
 } // namespace kst

@@ -39,8 +39,8 @@ void ProgramControl::Handle(const std::function<void()>& handler) {
     try {
         try {
             handler();
-        } catch (const RomAccessError&) {
-            Fail(kRomAccessMessage);
+        } catch (const RomAccessError& error) {
+            Fail(RomAccessMessage(error.Writing(), error.Reason()));
         }
     } catch (const ProgramEnded&) {
         // The program has ended; the rest of this event is dropped.

@@ -2,25 +2,94 @@
 
 #include <QFile>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace kst {
 
+namespace {
+
+// The system's reason for a failed call, in the words of the program's messages.
+QString ReasonOf(int error) {
+    switch (error) {
+    case ENOSPC:
+        return QStringLiteral("no space is left on the device");
+    case EDQUOT:
+        return QStringLiteral("the disk quota is used up");
+    case EIO:
+        return QStringLiteral("the device reported an input/output error");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("permission was denied");
+    case EFBIG:
+        return QStringLiteral("the file size limit set for this program was reached");
+    case EROFS:
+        return QStringLiteral("the file system is read-only");
+    case ENOENT:
+        return QStringLiteral("the file has been moved or removed");
+    default:
+        break;
+    }
+    QString reason = QString::fromLocal8Bit(std::strerror(error));
+    return reason.left(1).toLower() + reason.mid(1);
+}
+
+int OpenRetried(const char* path, int flags) {
+    int fd;
+    do
+        fd = ::open(path, flags);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+} // namespace
+
 bool RomImage::Open(const QString& path) {
     Close();
-    // No O_CREAT and no O_TRUNC: only an existing file is opened, and it is left as it is.
-    do
-        fd_ = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC | O_NOCTTY);
-    while (fd_ < 0 && errno == EINTR);
-    return fd_ >= 0;
+    const QByteArray name = QFile::encodeName(path);
+    // The kind of file is looked at before it is opened, so that opening never blocks on a
+    // FIFO or releases a writer waiting at its other end.
+    struct stat named {};
+    if (::stat(name.constData(), &named) != 0 || !S_ISREG(named.st_mode))
+        return false;
+    // Read-only and without O_CREAT or O_TRUNC: merely viewing leaves no write event for
+    // file watchers. O_NONBLOCK keeps a FIFO put in the file's place meanwhile from blocking.
+    const int fd = OpenRetried(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return false;
+    struct stat opened {};
+    // Writing is opened only at the first write; whether it will be allowed is asked now,
+    // so a file this program may not write is refused at once, as before.
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || !SameFile(opened, named) ||
+        ::faccessat(AT_FDCWD, name.constData(), W_OK, AT_EACCESS) != 0) {
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
+    path_ = name;
+    return true;
 }
 
 void RomImage::Close() {
     if (fd_ >= 0)
         ::close(fd_);
     fd_ = -1;
+    path_.clear();
+    writable_ = false;
+    unflushed_ = false;
+}
+
+qint64 RomImage::Size() const {
+    struct stat opened {};
+    if (fd_ < 0 || ::fstat(fd_, &opened) != 0)
+        throw RomAccessError(false, ReasonOf(fd_ < 0 ? EBADF : errno));
+    return opened.st_size;
 }
 
 quint8 RomImage::ReadByte(quint32 position) {
@@ -53,44 +122,88 @@ void RomImage::WriteWord(quint32 position, quint16 value) {
 }
 
 void RomImage::Flush() {
-    if (fd_ >= 0 && ::fsync(fd_) != 0)
-        throw RomAccessError("the ROM file could not be written to the disk");
+    if (!unflushed_)
+        return;
+    CheckStillChosen(true);
+    // A full disk or a failing device may show only here, when the data reach it.
+    if (::fsync(fd_) != 0)
+        throw RomAccessError(true, ReasonOf(errno));
+    unflushed_ = false;
 }
 
-qint64 RomImage::CheckedSize(quint32 position, qint64 count) const {
+void RomImage::CheckPosition(quint32 position, qint64 count, bool writing) const {
     if (fd_ < 0)
-        throw RomAccessError("no ROM file is open");
+        throw RomAccessError(writing, QStringLiteral("no ROM file is open"));
     if (position < 1 || position - 1 + count > kSize)
-        throw RomAccessError("position outside the ROM image");
-    // Once the file has been removed or replaced behind the program's back, what is read no
-    // longer comes from it and what is written would be lost with the last handle.
-    struct stat status {};
-    if (::fstat(fd_, &status) != 0 || status.st_nlink == 0)
-        throw RomAccessError("the ROM file has been removed");
-    return status.st_size;
+        throw RomAccessError(writing, QStringLiteral("the position lies outside the image"));
+}
+
+void RomImage::CheckStillChosen(bool writing) const {
+    // Another program may have removed the file, saved a new one under its name (keeping the
+    // old one as a backup or a second link) or changed its size; reading or writing the old
+    // file then would show values that are not in the chosen file or lose the edits.
+    struct stat opened {};
+    struct stat named {};
+    if (::fstat(fd_, &opened) != 0)
+        throw RomAccessError(writing, ReasonOf(errno));
+    if (opened.st_nlink == 0)
+        throw RomAccessError(writing, ReasonOf(ENOENT));
+    if (::stat(path_.constData(), &named) != 0)
+        throw RomAccessError(writing, ReasonOf(errno));
+    if (!SameFile(opened, named))
+        throw RomAccessError(writing, QStringLiteral("the file has been replaced by another file"));
+    if (opened.st_size != kSize)
+        throw RomAccessError(
+            writing,
+            QStringLiteral("the file has changed in size to %1 bytes").arg(opened.st_size));
+}
+
+void RomImage::OpenForWriting() {
+    if (writable_)
+        return;
+    const int fd = OpenRetried(path_.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        throw RomAccessError(true, ReasonOf(errno));
+    // The path may have changed hands between the check and this open.
+    struct stat opened {};
+    struct stat current {};
+    if (::fstat(fd, &opened) != 0 || ::fstat(fd_, &current) != 0 || !SameFile(opened, current)) {
+        ::close(fd);
+        throw RomAccessError(true, QStringLiteral("the file has been replaced by another file"));
+    }
+    ::close(fd_);
+    fd_ = fd;
+    writable_ = true;
 }
 
 void RomImage::Read(quint32 position, char* data, qint64 count) {
-    CheckedSize(position, count);
-    // A short read means the file was shortened since it was opened.
+    CheckPosition(position, count, false);
+    CheckStillChosen(false);
     ssize_t done;
     do
         done = ::pread(fd_, data, size_t(count), off_t(position - 1));
     while (done < 0 && errno == EINTR);
+    if (done < 0)
+        throw RomAccessError(false, ReasonOf(errno));
     if (done != count)
-        throw RomAccessError("the ROM file could not be read");
+        throw RomAccessError(false, QStringLiteral("the file has been shortened"));
 }
 
 void RomImage::Write(quint32 position, const char* data, qint64 count) {
-    // A write past the end of a shortened file would grow it with a hole; refuse it instead.
-    if (CheckedSize(position, count) < qint64(position - 1) + count)
-        throw RomAccessError("the ROM file is shorter than it was when it was opened");
-    ssize_t done;
-    do
-        done = ::pwrite(fd_, data, size_t(count), off_t(position - 1));
-    while (done < 0 && errno == EINTR);
-    if (done != count)
-        throw RomAccessError("the ROM file could not be written");
+    CheckPosition(position, count, true);
+    // A write past the end of a shortened file would grow it with a hole; it is refused.
+    CheckStillChosen(true);
+    OpenForWriting();
+    unflushed_ = true;
+    for (qint64 written = 0; written < count;) {
+        const ssize_t done =
+            ::pwrite(fd_, data + written, size_t(count - written), off_t(position - 1 + written));
+        if (done < 0 && errno != EINTR)
+            throw RomAccessError(true, ReasonOf(errno));
+        written += qMax<ssize_t>(done, 0);
+    }
+    // The file may have been shortened between the check and the write, and grown again by it.
+    CheckStillChosen(true);
 }
 
 } // namespace kst

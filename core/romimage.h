@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/romfacts.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -8,29 +10,43 @@
 namespace kst {
 
 // A read or write of the open image that could not be done as asked: the file was shortened,
-// removed or changed behind the program's back, or the disk reported an error.
+// removed or replaced behind the program's back, or the system refused the access. The reason
+// is said in plain words for the user.
 class RomAccessError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    RomAccessError(bool writing, const QString& reason)
+        : std::runtime_error(reason.toStdString()), writing_(writing), reason_(reason) {}
+
+    bool Writing() const { return writing_; }
+    const QString& Reason() const { return reason_; }
+
+private:
+    bool writing_;
+    QString reason_;
 };
 
 // The one open ROM image, edited in place. Positions are 1-based: position p is the byte at
 // file offset p - 1. Every read goes to the file at that moment and every write goes straight
-// into it; nothing of the image is kept in memory, not even its name.
+// into it; nothing of the image is kept in memory. The path is kept only to make sure, before
+// every access, that the open file is still the one the user chose.
 class RomImage {
 public:
-    static constexpr qint64 kSize = 393216;
+    static constexpr qint64 kSize = kRomSize;
 
     RomImage() = default;
     RomImage(const RomImage&) = delete;
     RomImage& operator=(const RomImage&) = delete;
     ~RomImage() { Close(); }
 
-    // Opens an existing file for reading and writing without truncating or changing it.
+    // Opens an existing ordinary file that this program may write, without changing it: it is
+    // read through a read-only descriptor, and opened for writing only at the first write.
+    // Anything else (missing, a folder, a FIFO, a device, not writable) is not opened at all.
     bool Open(const QString& path);
     // Closing when nothing is open does nothing.
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
+    // The size of the open file itself, whatever its path names now.
+    qint64 Size() const;
 
     quint8 ReadByte(quint32 position);
     // Little-endian: the byte at position is the low byte, the one at position + 1 the high.
@@ -40,16 +56,22 @@ public:
     void WriteByte(quint32 position, quint8 value);
     void WriteWord(quint32 position, quint16 value);
 
-    // Pushes every write so far to the disk itself.
+    // Pushes every write since the last flush to the disk itself.
     void Flush();
 
 private:
     void Read(quint32 position, char* data, qint64 count);
     void Write(quint32 position, const char* data, qint64 count);
-    // Checks the position and that the file is still there; returns its size now.
-    qint64 CheckedSize(quint32 position, qint64 count) const;
+    void CheckPosition(quint32 position, qint64 count, bool writing) const;
+    // Fails unless the path still names the open file and the file still has its size.
+    void CheckStillChosen(bool writing) const;
+    // Replaces the read-only descriptor by a writable one to the same file.
+    void OpenForWriting();
 
     int fd_ = -1;
+    QByteArray path_;
+    bool writable_ = false;
+    bool unflushed_ = false;
 };
 
 } // namespace kst

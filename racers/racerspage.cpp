@@ -78,7 +78,7 @@ void RacersPage::LoadEnemyData() {
     LoadMoney();
     for (std::size_t i = 0; i < stored.size(); ++i) {
         sliders_[i]->setValue(stored[i]);
-        unmovedPositions_[i] = sliders_[i]->value();
+        loaded_[i].Load(sliders_[i]->value());
     }
     emit RaceLoaded();
 }
@@ -91,19 +91,18 @@ void RacersPage::LoadMoney() {
 
 void RacersPage::SaveEnemyData() {
     const int race = SelectedRace();
-    for (std::size_t i = 0; i < sliders_.size(); ++i) {
-        const int position = sliders_[i]->value();
-        if (position == unmovedPositions_[i])
-            continue;
-        rom_.WriteByte(RaceOffset(kRaceSettings[i].offset, race) + 1,
-                       static_cast<quint8>(position));
-        unmovedPositions_[i] = position;
-    }
+    for (std::size_t i = 0; i < sliders_.size(); ++i)
+        loaded_[i].SaveIfChanged(sliders_[i]->value(), [&](int position) {
+            rom_.WriteByte(RaceOffset(kRaceSettings[i].offset, race) + 1,
+                           static_cast<quint8>(position));
+        });
 }
 
 void RacersPage::SaveMoney() {
-    rom_.WriteWord(RaceOffset(kPrizeMoneyOffset, SelectedRace()) + 1,
-                   static_cast<quint16>(money_->Value()));
+    money_->SaveIfChanged([this](int money) {
+        rom_.WriteWord(RaceOffset(kPrizeMoneyOffset, SelectedRace()) + 1,
+                       static_cast<quint16>(money));
+    });
 }
 
 void RacersPage::LoadPictures() {

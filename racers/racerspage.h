@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/loadedvalue.h"
 #include "data/racetable.h"
 #include "picturecatalogue.h"
 
@@ -31,9 +32,9 @@ public:
 
     // Selects the first race, loading it as a click on it would.
     void SelectFirstRace();
-    // Writes the three slider positions into the selected race's record.
+    // Writes the slider positions the user changed into the selected race's record.
     void SaveEnemyData();
-    // Writes the prize money box into the selected race's record.
+    // Writes the prize money box into the selected race's record if the user changed it.
     void SaveMoney();
 
 signals:
@@ -68,9 +69,8 @@ private:
     QLabel* track2Picture_;
     std::array<QAbstractSlider*, std::size(kRaceSettings)> sliders_;
     // Each slider's position when its race was loaded or last saved. A stored byte above the
-    // slider's maximum shows as the maximum and is only rewritten once the slider has moved,
-    // so a save of unchanged values never alters it.
-    std::array<int, std::size(kRaceSettings)> unmovedPositions_{};
+    // slider's maximum shows as the maximum and is only rewritten once the slider has moved.
+    std::array<LoadedValue, std::size(kRaceSettings)> loaded_{};
 };
 
 } // namespace kst

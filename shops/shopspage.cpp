@@ -40,15 +40,16 @@ void ShopsPage::SelectFirstParts() {
 void ShopsPage::LoadPartData(const Column& column) {
     const int entry = column.list->currentRow();
     // Setting the text runs the change rule at once, so a stored price above the ceiling shows
-    // as the ceiling.
+    // as the ceiling, and is left in the file until the user changes the box.
     column.price->SetValue(rom_.ReadWord(PriceOffset(*column.category, entry) + 1));
 }
 
 void ShopsPage::SaveShops() {
     for (const Column& column : columns_) {
         const int entry = column.list->currentRow();
-        rom_.WriteWord(PriceOffset(*column.category, entry) + 1,
-                       static_cast<quint16>(column.price->Value()));
+        column.price->SaveIfChanged([&](int price) {
+            rom_.WriteWord(PriceOffset(*column.category, entry) + 1, static_cast<quint16>(price));
+        });
     }
 }
 

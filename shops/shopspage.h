@@ -25,7 +25,7 @@ public:
 
     // Selects the first part of every list, in page order, loading each price from the ROM.
     void SelectFirstParts();
-    // Writes the price on show of each category's selected part: ten bytes, every time.
+    // Writes the price on show of each category's selected part, of those the user changed.
     void SaveShops();
 
 private:

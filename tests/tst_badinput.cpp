@@ -3,12 +3,20 @@
 #include "core/messages.h"
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QTest>
 
+#include <atomic>
+#include <fcntl.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace kst;
 using namespace kst::test;
@@ -45,6 +53,25 @@ QByteArray Hash(const QString& path) {
         return {};
     return hash.result();
 }
+
+// Opens a FIFO for writing, which waits for a reader, then writes three bytes.
+struct FifoWriter {
+    std::atomic<pid_t> tid{0};
+    std::thread thread;
+
+    void Start(const QString& path) {
+        thread = std::thread([this, path] {
+            tid = ::gettid();
+            const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
+            ::write(fd, "kst", 3);
+            ::close(fd);
+        });
+    }
+    bool Waiting() const {
+        QFile wchan(QStringLiteral("/proc/self/task/%1/wchan").arg(tid.load()));
+        return wchan.open(QIODevice::ReadOnly) && wchan.readAll() == "wait_for_partner";
+    }
+};
 
 qint64 AllocatedBlocks(const QString& path) {
     struct stat status {};
@@ -135,8 +162,9 @@ private slots:
         QTest::newRow("one byte long")
             << valid + '\0' << Chosen::File << Table::File << Said::WrongSize;
         QTest::newRow("1 GiB sparse") << valid << Chosen::Sparse << Table::File << Said::WrongSize;
-        QTest::newRow("a FIFO") << valid << Chosen::Fifo << Table::File << Said::WrongSize;
-        QTest::newRow("a device") << valid << Chosen::Device << Table::File << Said::WrongSize;
+        QTest::newRow("a FIFO with a writer waiting")
+            << valid << Chosen::Fifo << Table::File << Said::NoRom;
+        QTest::newRow("a device") << valid << Chosen::Device << Table::File << Said::NoRom;
         QTest::newRow("swapped word")
             << swapped << Chosen::File << Table::File << Said::WrongRegion;
         QTest::newRow("other word")
@@ -167,14 +195,36 @@ private slots:
                               chosen != Chosen::Sparse && !answer.isEmpty();
         const QByteArray before = ordinary ? Hash(answer) : QByteArray();
         const QByteArray romBefore = Hash(rom);
+        FifoWriter writer;
+        if (chosen == Chosen::Fifo) {
+            writer.Start(answer);
+            QTRY_VERIFY(writer.Waiting());
+        }
+        const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        ::inotify_add_watch(watch, QFile::encodeName(rom).constData(), IN_MODIFY | IN_CLOSE_WRITE);
 
         editor.Start(answer);
+        if (!editor.window().Ended()) {
+            QVERIFY(editor.window().isVisible());
+            editor.Trigger("mnuQuit");
+        }
+        // Viewing and quitting leave no write event for file watchers.
+        char event[4096];
+        QCOMPARE(::read(watch, event, sizeof event), ssize_t(-1));
+        ::close(watch);
+        if (chosen == Chosen::Fifo) {
+            // The writer was not let through: it still waits, and its data are all there.
+            QVERIFY(writer.Waiting());
+            const int fd = ::open(QFile::encodeName(answer).constData(), O_RDONLY);
+            QCOMPARE(::read(fd, event, sizeof event), ssize_t(3));
+            ::close(fd);
+            writer.thread.join();
+        }
 
         const Message* expected = MessageFor(said);
         if (!expected) {
             QVERIFY(editor.host().messages.isEmpty());
-            QVERIFY(!editor.window().Ended());
-            QVERIFY(editor.window().isVisible());
+            QCOMPARE(editor.host().exitCode, 0);
         } else {
             QCOMPARE(editor.host().messages.size(), 1);
             QCOMPARE(editor.host().messages.front().text, expected->text);
@@ -191,6 +241,46 @@ private slots:
             QCOMPARE(QFileInfo(answer).size(), qint64(1) << 30);
             QCOMPARE(AllocatedBlocks(answer), 0); // nothing was written into it
         }
+    }
+
+    // What an input method sends into a price box: what the box shows is what Apply writes.
+    void inputMethodText_data() {
+        QTest::addColumn<QString>("preedit");
+        QTest::addColumn<QString>("committed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("a composition in progress") << "55"
+                                                   << ""
+                                                   << "150";
+        QTest::newRow("full-width digits committed") << ""
+                                                     << "\uFF17\uFF17"
+                                                     << "77";
+        QTest::newRow("Arabic-Indic digits committed") << ""
+                                                       << "\u0664\u0662"
+                                                       << "42";
+        QTest::newRow("letters committed") << ""
+                                           << "ab"
+                                           << "150";
+    }
+
+    void inputMethodText() {
+        QFETCH(QString, preedit);
+        QFETCH(QString, committed);
+        QFETCH(QString, shown);
+        QByteArray bytes = ValidRom();
+        PutWord(bytes, 0x179C6, 150);
+        Editor editor;
+        editor.StartWith(bytes);
+        auto* box = editor.Find<QLineEdit>("MotorCostTXT");
+        box->selectAll();
+        const QImage before = box->grab().toImage();
+        QInputMethodEvent event(preedit, {});
+        event.setCommitString(committed);
+        QApplication::sendEvent(box, &event);
+        QCOMPARE(box->text(), shown);
+        if (shown == QLatin1String("150"))
+            QCOMPARE(box->grab().toImage(), before);
+        editor.Click("ApplyCMD");
+        QCOMPARE(WordAt(ReadFile(editor.rom()), 0x179C6), shown.toInt());
     }
 };
 

@@ -235,7 +235,7 @@ private slots:
         QCOMPARE(ChangedOffsets(rom, ReadFile(editor.rom())), (QList<int>{0x179C6}));
     }
 
-    void saveWithoutEditsChangesOnlyPricesAboveTheCeiling() {
+    void onlyPricesTheUserChangedAreWritten() {
         QByteArray rom = ValidRom();
         for (int i = 0; i < rom.size(); ++i)
             rom[i] = char((i * 7 + 3) & 0xFF); // every byte differs from its neighbours
@@ -244,14 +244,19 @@ private slots:
         PutWord(rom, 0x17A02, 32000);
         PutWord(rom, 0x17A43, 32001);
         PutWord(rom, 0x17A66, 0);
-        PutWord(rom, 0x17AA7, 65535);
+        PutWord(rom, 0x17AA7, 40000);
         Editor editor;
         editor.StartWith(rom);
         editor.Click("ApplyCMD");
-        const QByteArray after = ReadFile(editor.rom());
-        QCOMPARE(ChangedOffsets(rom, after), (QList<int>{0x17A43, 0x17AA7, 0x17AA8}));
-        QCOMPARE(WordAt(after, 0x17A43), quint16(32000));
-        QCOMPARE(WordAt(after, 0x17AA7), quint16(32000));
+        // Typing what a box already shows is no change either.
+        editor.TypeInto("BodyCostTXT", QStringLiteral("32000"));
+        editor.TypeInto("MotorCostTXT", QStringLiteral("0150"));
+        editor.Trigger("mnuSave");
+        QCOMPARE(ReadFile(editor.rom()), rom);
+        editor.TypeInto("BodyCostTXT", QStringLiteral("12345"));
+        editor.Click("ApplyCMD");
+        QCOMPARE(ChangedOffsets(rom, ReadFile(editor.rom())), (QList<int>{0x17AA7, 0x17AA8}));
+        QCOMPARE(WordAt(ReadFile(editor.rom()), 0x17AA7), quint16(12345));
     }
 
     void gapsBetweenCategoriesAreNeverTouched() {
