@@ -1,8 +1,14 @@
 #include "testsupport.h"
 
+#include "core/captionrefresh.h"
+
+#include <QAbstractSlider>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -155,6 +161,75 @@ void Editor::TypeInto(const char* box, const QString& keys) {
     edit->setFocus();
     edit->selectAll();
     QTest::keyClicks(edit, keys);
+}
+
+void PutValues(QByteArray& rom, const QString& values) {
+    for (QString value : values.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        value = value.trimmed();
+        const int offset = value.section(QLatin1Char('='), 0, 0).mid(1).toInt(nullptr, 16);
+        const int number = value.section(QLatin1Char('='), 1).toInt();
+        if (value.startsWith(QLatin1Char('b')))
+            rom[offset] = char(number);
+        else
+            PutWord(rom, offset, quint16(number));
+    }
+}
+
+void RunScript(Editor& editor, const QString& script) {
+    for (const QString& step : script.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString command = step.section(QLatin1Char(':'), 0, 0).trimmed();
+        const QString rest = step.section(QLatin1Char(':'), 1);
+        const QByteArray target = rest.section(QLatin1Char('='), 0, 0).toLatin1();
+        const QString value = rest.section(QLatin1Char('='), 1);
+        const char* name = target.constData();
+        if (command.startsWith(QLatin1String("tab=")))
+            editor.SelectTab(qPrintable(command.mid(4)));
+        else if (command == QLatin1String("row"))
+            editor.SelectRow(name, value.toInt());
+        else if (command == QLatin1String("type"))
+            editor.TypeInto(name, value);
+        else if (command == QLatin1String("keys")) {
+            auto* box = editor.Find<QLineEdit>(name);
+            box->setFocus();
+            box->end(false);
+            QTest::keyClicks(box, value);
+        } else if (command == QLatin1String("paste"))
+            editor.Find<QLineEdit>(name)->setText(value);
+        else if (command == QLatin1String("commit") || command == QLatin1String("preedit")) {
+            auto* box = editor.Find<QLineEdit>(name);
+            box->selectAll();
+            QInputMethodEvent event(command == QLatin1String("preedit") ? value : QString(), {});
+            event.setCommitString(command == QLatin1String("commit") ? value : QString());
+            QApplication::sendEvent(box, &event);
+        } else if (command == QLatin1String("slide"))
+            editor.Find<QAbstractSlider>(name)->setValue(value.toInt());
+        else if (command == QLatin1String("apply"))
+            editor.Click("ApplyCMD");
+        else if (command == QLatin1String("save"))
+            editor.Trigger("mnuSave");
+        else if (command == QLatin1String("close"))
+            editor.Trigger("mnuClose");
+        else if (command == QLatin1String("tick"))
+            editor.window().findChild<CaptionRefresh*>()->Tick();
+        else if (command == QLatin1String("outside")) {
+            QByteArray bytes = editor.RomBytes();
+            PutValues(bytes, rest);
+            QFile file(editor.rom()); // written in place, as a hex editor would
+            if (!file.open(QIODevice::ReadWrite) || file.write(bytes) != bytes.size())
+                qFatal("cannot write %s", qPrintable(editor.rom()));
+        } else if (command == QLatin1String("see")) {
+            QObject* control = editor.Find<QObject>(name);
+            QString shown = control->property("text").toString();
+            if (auto* slider = qobject_cast<QAbstractSlider*>(control))
+                shown = QString::number(slider->value());
+            else if (auto* list = qobject_cast<QListWidget*>(control))
+                shown = QString::number(list->currentRow());
+            QVERIFY2(shown == value, qPrintable(step + QStringLiteral(", shown: ") + shown));
+        } else
+            qFatal("unknown step %s", qPrintable(step));
+        if (editor.window().Ended())
+            return;
+    }
 }
 
 } // namespace kst::test

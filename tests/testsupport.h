@@ -11,8 +11,6 @@
 
 namespace kst::test {
 
-constexpr int kRomSize = 393216;
-
 // The editor's places in the image, written out here independently of the program's own
 // tables, so that a wrong offset in the program is caught.
 struct ShopColumn {
@@ -105,5 +103,17 @@ private:
     std::unique_ptr<MainWindow> window_;
     QString romPath_;
 };
+
+// Puts values into an image: "w0x179C6=500" a word, "b0x1897=22" a byte, separated by ",".
+void PutValues(QByteArray& rom, const QString& values);
+
+// Runs a script of user actions and checks on the editor, steps separated by ";":
+//   tab=TAG  row:LIST=N  type:BOX=TEXT (replaces the text)  keys:BOX=TEXT (typed at the end)
+//   paste:BOX=TEXT (arrives without typing)  commit:BOX=TEXT and preedit:BOX=TEXT (an input
+//   method)  slide:SLIDER=N  apply  save  close  tick (one caption refresh)
+//   outside:VALUES (another program writes them into the file, see PutValues)
+//   see:CONTROL=TEXT (a box's or caption's text, a slider's value or a list's current row)
+// A failed check fails the running test.
+void RunScript(Editor& editor, const QString& script);
 
 } // namespace kst::test

@@ -1,0 +1,154 @@
+// Editing through the window, checked on the whole file: each row is an image, what the user
+// does, and the bytes that must have changed; every other byte must be as it was, also where
+// another program wrote meanwhile ("outside").
+#include "testsupport.h"
+
+#include <QLineEdit>
+#include <QSlider>
+#include <QTest>
+
+using namespace kst;
+using namespace kst::test;
+
+class TestEditing : public QObject {
+    Q_OBJECT
+
+private slots:
+    void edits_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("writes");
+        // Shops. A patterned image's first motor price is 101.
+        QTest::newRow("Spur Motor") << ""
+                                    << "row:MotorLST=2;type:MotorCostTXT=500;apply"
+                                    << "w0x179D0=500";
+        QTest::newRow("last entry of each list")
+            << ""
+            << "row:TireLST=12;type:TireCostTXT=1;row:WingLST=5;type:WingCostTXT=2;"
+               "row:FuelLST=11;type:FuelCostTXT=3;row:BodyLST=7;type:BodyCostTXT=4;save"
+            << "w0x17A3E=1,w0x17A5C=2,w0x17A9D=3,w0x17ACA=4";
+        QTest::newRow("only the changed price") << ""
+                                                << "outside:w0x179C6=20;type:TireCostTXT=7;apply"
+                                                << "w0x17A02=7";
+        QTest::newRow("stored above the ceiling, untouched")
+            << "w0x179C6=40000"
+            << "see:MotorCostTXT=32000;type:TireCostTXT=5;apply;save"
+            << "w0x17A02=5";
+        QTest::newRow("stored above the ceiling, changed") << "w0x179C6=40000"
+                                                           << "type:MotorCostTXT=31999;apply"
+                                                           << "w0x179C6=31999";
+        QTest::newRow("typed non-digits and Backspace")
+            << ""
+            << "type:MotorCostTXT=12;keys:MotorCostTXT=a-. \b3;see:MotorCostTXT=123;apply"
+            << "w0x179C6=123";
+        QTest::newRow("ceiling and five characters")
+            << ""
+            << "type:MotorCostTXT=32004;see:MotorCostTXT=32000;"
+               "type:WingCostTXT=12345;keys:WingCostTXT=6;see:WingCostTXT=12345;apply"
+            << "w0x179C6=32000,w0x17A43=12345";
+        QTest::newRow("leading zeros") << ""
+                                       << "type:FuelCostTXT=0150;tick;see:FuelCostLBL=($1500);apply"
+                                       << "w0x17A66=150";
+        QTest::newRow("pasted")
+            << ""
+            << "paste:BodyCostTXT=1a2b3;see:BodyCostTXT=123;paste:MotorCostTXT=99999;"
+               "see:MotorCostTXT=32000;paste:TireCostTXT=;tick;see:TireCostLBL=($0);apply"
+            << "w0x17AA7=123,w0x179C6=32000,w0x17A02=0";
+        QTest::newRow("input methods")
+            << ""
+            << "preedit:MotorCostTXT=55;see:MotorCostTXT=101;commit:TireCostTXT=\uFF17\uFF17;"
+               "commit:WingCostTXT=\u0664\u0662;see:WingCostTXT=42;apply"
+            << "w0x17A02=77,w0x17A43=42";
+        QTest::newRow("another part discards an edit")
+            << ""
+            << "type:MotorCostTXT=200;row:MotorLST=1;row:MotorLST=0;see:MotorCostTXT=101;apply"
+            << "";
+        QTest::newRow("other tabs write nothing of the shops")
+            << ""
+            << "type:MotorCostTXT=444;tab=enemyracers;apply;tab=partnames;save;"
+               "tab=generaltext;apply"
+            << "";
+        QTest::newRow("an edit waits on its tab")
+            << ""
+            << "type:MotorCostTXT=444;tab=enemyracers;tab=shops;see:MotorCostTXT=444;save"
+            << "w0x179C6=444";
+        // Enemy racers: race i's money, AI, grip and turbo at 0x1895, 0x1897, 0x189B, 0x189E
+        // + 16 * i.
+        QTest::newRow("last race, every field")
+            << "b0x1AE7=1,b0x1AEB=2,b0x1AEE=3"
+            << "tab=enemyracers;row:EnemyLST=37;slide:AISLDR=22;slide:TireSLDR=16;"
+               "slide:TurboSLDR=99;type:EnemyCashTXT=65535;apply"
+            << "b0x1AE7=22,b0x1AEB=16,b0x1AEE=99,w0x1AE5=65535";
+        QTest::newRow("only the moved slider")
+            << "b0x18A7=1,b0x18AB=2,b0x18AE=3"
+            << "tab=enemyracers;row:EnemyLST=1;slide:TireSLDR=9;outside:w0x18A5=7,b0x18A7=4;apply"
+            << "b0x18AB=9";
+        QTest::newRow("stored above the slider's end")
+            << "b0x1897=200"
+            << "tab=enemyracers;see:AISLDR=22;slide:AISLDR=5;slide:AISLDR=22;apply;tick;"
+               "see:AILBL=22 ($16)"
+            << "";
+        QTest::newRow("stored above the slider's end, moved")
+            << "b0x1897=200"
+            << "tab=enemyracers;slide:AISLDR=21;apply"
+            << "b0x1897=21";
+        QTest::newRow("prize money")
+            << "w0x1895=65535"
+            << "tab=enemyracers;see:EnemyCashTXT=65535;see:MoneyxLBL=x10 = $655350;"
+               "type:EnemyCashTXT=99999;see:EnemyCashTXT=65535;type:EnemyCashTXT=00050;tick;"
+               "see:MoneyxLBL=x10 = $500;save"
+            << "w0x1895=50";
+        QTest::newRow("another race discards edits")
+            << "b0x1897=3"
+            << "tab=enemyracers;slide:AISLDR=4;type:EnemyCashTXT=9;row:EnemyLST=1;"
+               "row:EnemyLST=0;see:AISLDR=3;apply"
+            << "";
+        QTest::newRow("slider captions")
+            << "b0x1897=10,b0x189E=99"
+            << "tab=enemyracers;see:AILBL=10 ($A);see:TurboLBL=99 ($63);slide:TireSLDR=16;tick;"
+               "see:TiresLBL=16 ($10)"
+            << "";
+    }
+
+    void edits() {
+        QFETCH(QString, stored);
+        QFETCH(QString, script);
+        QFETCH(QString, writes);
+        QByteArray expected = PatternedRom();
+        PutValues(expected, stored);
+        Editor editor;
+        editor.StartWith(expected);
+        RunScript(editor, script);
+        for (const QString& step : script.split(QLatin1Char(';')))
+            if (step.startsWith(QLatin1String("outside:")))
+                PutValues(expected, step.mid(8));
+        PutValues(expected, writes);
+        QCOMPARE(ChangedOffsets(expected, editor.RomBytes()), QList<int>{});
+        QVERIFY(editor.host().messages.isEmpty());
+    }
+
+    // Every entry of every list shows its own stored value, whatever its neighbours hold.
+    void everyEntryLoadsItsOwnPlace() {
+        const QByteArray rom = PatternedRom();
+        Editor editor;
+        editor.StartWith(rom);
+        for (const ShopColumn& column : kShopColumns)
+            for (int i = 0; i < column.entries; ++i) {
+                editor.SelectRow(column.list, i);
+                QCOMPARE(editor.Find<QLineEdit>(column.box)->text(),
+                         QString::number(WordAt(rom, column.base + 5 * i)));
+            }
+        editor.SelectTab("enemyracers");
+        for (int race = 0; race < 38; ++race) {
+            editor.SelectRow("EnemyLST", race);
+            QCOMPARE(editor.Find<QLineEdit>("EnemyCashTXT")->text(),
+                     QString::number(WordAt(rom, kMoneyOffset + 16 * race)));
+            QCOMPARE(editor.Find<QSlider>("TurboSLDR")->value(),
+                     qMin(99, int(quint8(rom[kTurboOffset + 16 * race]))));
+        }
+        QCOMPARE(editor.RomBytes(), rom);
+    }
+};
+
+QTEST_MAIN(TestEditing)
+#include "tst_editing.moc"
