@@ -1,10 +1,12 @@
 #include "mainwindow.h"
 
 #include "accessibility.h"
+#include "accessibleinterfaces.h"
 #include "fonts.h"
 #include "messages.h"
 #include "racers/racerspage.h"
 #include "romfile.h"
+#include "spokenvalues.h"
 #include "shops/captionrefresh.h"
 #include "shops/shopspage.h"
 #include "text/generaltext.h"
@@ -25,6 +27,7 @@ constexpr quint16 kIdentificationWord = 0x404C;
 
 MainWindow::MainWindow(Host& host, QWidget* parent)
     : QMainWindow(parent), ui_(std::make_unique<Ui::Main>()), control_(host, rom_) {
+    InstallAccessibleInterfaces();
     ui_->setupUi(this);
     control_.SetWindow(this);
     ApplyWindowFonts(this);
@@ -42,6 +45,7 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
     text_ = new GeneralTextPage(this, rom_, control_);
     ConnectCommands();
     ApplyAccessibleTexts(this);
+    new SpokenValues(this);
     // The client area is fixed at 666 x 391 pixels; the menu bar sits above it.
     ui_->centralwidget->setFixedSize(666, 391);
     setFixedSize(sizeHint());

@@ -7,6 +7,7 @@
 #include "shops/captionrefresh.h"
 #include "shops/captions.h"
 #include "shops/numberbox.h"
+#include "tracknames.h"
 
 #include <QAbstractSlider>
 #include <QLabel>
@@ -139,7 +140,7 @@ void RacersPage::ShowPortrait(QLabel* box, const Racer& racer) {
 void RacersPage::ShowTrack(QLabel* box, const char* key) {
     box->setPixmap(
         ForDensity(pictures_.TrackIMG.Picture(QLatin1String(key)), box->devicePixelRatio()));
-    box->setAccessibleName(QLatin1String(key));
+    box->setAccessibleName(QString::fromUtf8(TrackName(key)));
 }
 
 void RacersPage::LoadTrack() {
