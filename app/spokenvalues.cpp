@@ -1,5 +1,6 @@
 #include "spokenvalues.h"
 
+#include "atspistates.h"
 #include "racers/roster.h"
 #include "racers/tracknames.h"
 #include "shops/numberbox.h"
@@ -7,6 +8,7 @@
 
 #include <QAbstractSlider>
 #include <QAccessible>
+#include <QApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -78,10 +80,9 @@ void AnnounceVisibility(QWidget* frame) {
     QList<QWidget*> widgets = frame->findChildren<QWidget*>();
     widgets.prepend(frame);
     for (QWidget* widget : widgets) {
-        QAccessible::State changed;
-        changed.invisible = true;
-        QAccessibleStateChangeEvent event(widget, changed);
-        QAccessible::updateAccessibility(&event);
+        const bool shown = widget->isVisible();
+        TellState(widget, "visible", shown);
+        TellState(widget, "showing", shown);
     }
 }
 
@@ -94,6 +95,14 @@ SpokenValues::SpokenValues(QWidget* window) : QObject(window) {
     DescribeRaces(window);
     WatchFrames(window);
     AddPageShortcuts(window);
+    // Qt's bridge does not always tell a client which control lost the focus, nor that the
+    // focus came back with the window, and the client would then count two or none.
+    connect(qApp, &QApplication::focusChanged, this, [](QWidget* old, QWidget* now) {
+        if (old)
+            TellState(old, "focused", false);
+        if (now)
+            TellState(now, "focused", true);
+    });
 }
 
 void SpokenValues::FollowPriceBoxes(QWidget* window) {

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh xvfb xauth xdotool imagemagick appstream desktop-file-utils dpkg-dev \
-  valgrind
+  valgrind dbus-daemon at-spi2-core openbox python3-pyatspi
 
 folder=build
 options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
