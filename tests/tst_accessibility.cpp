@@ -182,16 +182,16 @@ private slots:
         Editor editor;
         QCOMPARE(SpokenName(editor.Find<QWidget>("MotorCostTXT")),
                  QStringLiteral("Motor price, in tens of dollars"));
-        QCOMPARE(SpokenName(editor.Find<QWidget>("AISLDR")),
-                 QStringLiteral("Enemy racers' AI strength, 0 to 22"));
-        QCOMPARE(SpokenName(editor.Find<QWidget>("EnemyCashTXT")),
-                 QStringLiteral("Prize money of the selected race, in tens of dollars"));
         QCOMPARE(SpokenName(editor.Find<QWidget>("EnemyTrack1IMG")),
                  QStringLiteral("Track of the first enemy racer"));
-        const QStringList pictures{"Enemy1IMG", "Enemy2IMG", "EnemyTrack1IMG", "EnemyTrack2IMG"};
+        // The pictures, price boxes and slider captions are named after what they show.
+        const QStringList following{"Enemy1IMG",      "Enemy2IMG",    "EnemyTrack1IMG",
+                                    "EnemyTrack2IMG", "MotorCostTXT", "TireCostTXT",
+                                    "WingCostTXT",    "FuelCostTXT",  "BodyCostTXT",
+                                    "AILBL",          "TiresLBL",     "TurboLBL"};
         QHash<QString, QString> before;
         for (QWidget* control : OwnControls(&editor.window()))
-            if (!control->accessibleName().isEmpty() && !pictures.contains(control->objectName()))
+            if (!control->accessibleName().isEmpty() && !following.contains(control->objectName()))
                 before.insert(control->objectName(), control->accessibleName());
         QVERIFY(before.size() >= 40);
         editor.StartWith(OtherRom());
@@ -244,9 +244,9 @@ private slots:
     void picturesAreNamedAfterWhatTheyShow_data() {
         QTest::addColumn<int>("race");
         QTest::addColumn<QStringList>("names"); // portrait 1, portrait 2, track 1, track 2
-        QTest::newRow("index 0") << 0 << QStringList{"Stingy Sam", "", "oval", ""};
-        QTest::newRow("index 1") << 1 << QStringList{"Kid Quick", "Tank Jones", "oval", "figure8"};
-        QTest::newRow("index 12") << 12 << QStringList{"Sid Sunny", "Luigi", "seven", "ma"};
+        QTest::newRow("index 0") << 0 << QStringList{"Stingy Sam", "", "Oval", ""};
+        QTest::newRow("index 12") << 12 << QStringList{"Sid Sunny", "Luigi", "Seven", "M A"};
+        QTest::newRow("index 36") << 36 << QStringList{"Alan Pross", "", "Santa's sleigh", ""};
         QTest::newRow("index 33") << 33 << QStringList{"Dummy (Unused)", "", "", ""};
     }
 

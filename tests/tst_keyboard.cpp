@@ -116,6 +116,12 @@ private slots:
         QStringList back = Reversed(round);
         back.move(0, back.size() - 1);
         QCOMPARE(TabRound(Qt::Key_Backtab), back);
+        // Ctrl+Tab and Ctrl+Shift+Tab step through the pages from a control of the page.
+        Press(Qt::Key_Tab);
+        Press(Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(editor.Find<QTabWidget>("tabs")->currentIndex(), (page + 1) % 4);
+        Press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(editor.Find<QTabWidget>("tabs")->currentIndex(), page);
     }
 
     void closedImageLeavesOnlyOpenAndQuit() {
