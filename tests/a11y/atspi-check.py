@@ -6,12 +6,41 @@
 import subprocess
 import sys
 import time
+import traceback
 
 import pyatspi
 from gi.repository import GLib
 
-failures = []
-events = []
+P = pyatspi
+failures, events = [], []
+NAME = "object:property-change:accessible-name"
+DESCRIPTION = "object:property-change:accessible-description"
+VALUE = "object:property-change:accessible-value"
+BOUNDARIES = [P.TEXT_BOUNDARY_CHAR, P.TEXT_BOUNDARY_WORD_START, P.TEXT_BOUNDARY_WORD_END,
+              P.TEXT_BOUNDARY_SENTENCE_START, P.TEXT_BOUNDARY_SENTENCE_END,
+              P.TEXT_BOUNDARY_LINE_START, P.TEXT_BOUNDARY_LINE_END]
+# The tab, its frame, and labels the frame shows with the demo image's first race.
+PAGES = [("Enemy Racers", "Enemy racer data", ["Cash Won:", "Stingy Sam", "x10 = $500"]),
+         ("General Text (View Only)", "General text", ["Status Screen Text:"]),
+         ("Part Names (Not Coded)", None, []),
+         ("Shops", "Shop prices", ["x10", "($3000)"])]
+FRAMES = ["Shop prices", "Enemy racer data", "General text"]
+# An edit, as (what, control role, control name, slider value or typed digits), and the
+# events that must follow it with the value its source then has.
+CHANGES = [
+    ("press", P.ROLE_PAGE_TAB, "Enemy Racers", None, []),
+    ("press", P.ROLE_LIST_ITEM, "Index 2", None,
+     [(NAME, "Kid Quick"), (NAME, "Tank Jones"), (NAME, "Figure eight")]),
+    ("slide", P.ROLE_SLIDER, "Enemy racers' AI strength, 0 to 22", 22,
+     [(VALUE, 22), (DESCRIPTION, "22, hex 16"), (NAME, "22, hex 16")]),
+    ("type", P.ROLE_TEXT, "Prize money of the selected race, in tens of dollars", "123",
+     [(DESCRIPTION, "$1,230"), (NAME, "x10 = $1230")]),
+    ("press", P.ROLE_LIST_ITEM, "Index 37", None, [(NAME, "Alan Pross"), (NAME, "Santa's sleigh")]),
+    ("press", P.ROLE_PAGE_TAB, "Shops", None, []),
+    ("press", P.ROLE_LIST_ITEM, "Din Motor", None, [(NAME, "Din Motor price, in tens of dollars")]),
+    ("type", P.ROLE_TEXT, "Din Motor price, in tens of dollars", "456",
+     [(DESCRIPTION, "$4,560"), (NAME, "($4560)")]),
+]
 
 
 def check(ok, what):
@@ -28,15 +57,6 @@ def pump(seconds):
             time.sleep(0.01)
 
 
-def application(name):
-    for _ in range(100):
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.name == name:
-                return app
-        time.sleep(0.1)
-    sys.exit("no application " + name)
-
-
 def tree(root):
     yield root
     for child in root:
@@ -45,38 +65,27 @@ def tree(root):
 
 
 def find(root, role, name):
-    for obj in tree(root):
-        if obj.getRole() == role and obj.name == name:
-            return obj
-    raise LookupError(name)
+    return next(obj for obj in tree(root) if obj.getRole() == role and obj.name == name)
 
 
-def states(obj):
-    return obj.getState()
-
-
-BOUNDARIES = [pyatspi.TEXT_BOUNDARY_CHAR, pyatspi.TEXT_BOUNDARY_WORD_START,
-              pyatspi.TEXT_BOUNDARY_WORD_END, pyatspi.TEXT_BOUNDARY_SENTENCE_START,
-              pyatspi.TEXT_BOUNDARY_SENTENCE_END, pyatspi.TEXT_BOUNDARY_LINE_START,
-              pyatspi.TEXT_BOUNDARY_LINE_END]
+def has(obj, *states):
+    return all(obj.getState().contains(state) for state in states)
 
 
 def check_text_box(box):
     """(a) every query at every offset, within a time limit; (b) attribute runs."""
     text = box.queryText()
-    count = text.characterCount
-    whole = text.getText(0, -1)
-    began = time.monotonic()
-    for offset in range(count + 1):
+    whole, began = text.getText(0, -1), time.monotonic()
+    for offset in range(text.characterCount + 1):
         for boundary in BOUNDARIES:
             for query in (text.getTextAtOffset, text.getTextBeforeOffset, text.getTextAfterOffset):
                 part, start, end = query(offset, boundary)
                 check(part == whole[start:end], f"{box.name}: {query.__name__}({offset}) {part!r}")
-        char = text.getTextAtOffset(offset, pyatspi.TEXT_BOUNDARY_CHAR)[0]
-        check(char == whole[offset:offset + 1], f"{box.name}: character {offset} is {char!r}")
-        line = text.getTextAtOffset(offset, pyatspi.TEXT_BOUNDARY_LINE_START)[0]
-        check(line == whole, f"{box.name}: line at {offset} is {line!r}, not {whole!r}")
-        if offset < count:
+        at = text.getTextAtOffset
+        check(at(offset, P.TEXT_BOUNDARY_CHAR)[0] == whole[offset:offset + 1],
+              f"{box.name}: character {offset}")
+        check(at(offset, P.TEXT_BOUNDARY_LINE_START)[0] == whole, f"{box.name}: line at {offset}")
+        if offset < text.characterCount:
             for run in (text.getAttributeRun(offset, False), text.getAttributes(offset)):
                 check(run[1] <= offset < run[2], f"{box.name}: run {run[1:]} misses {offset}")
     check(time.monotonic() - began < 5, f"{box.name}: text queries took too long")
@@ -84,111 +93,70 @@ def check_text_box(box):
 
 def check_pages(app):
     """(c) each page's labels visible and showing once its tab is pressed; (d) one focus."""
-    frames = ["Shop prices", "Enemy racer data", "General text"]
-    # The tab, its frame, and labels that frame shows with the demo image's first race.
-    pages = [("Enemy Racers", "Enemy racer data", ["Cash Won:", "Stingy Sam", "x10 = $500"]),
-             ("General Text (View Only)", "General text", ["Status Screen Text:"]),
-             ("Part Names (Not Coded)", None, []),
-             ("Shops", "Shop prices", ["x10", "($3000)"])]
-    labels = {frame: [obj for obj in tree(find(app, pyatspi.ROLE_PANEL, frame))
-                      if obj.getRole() == pyatspi.ROLE_LABEL] for frame in frames}
-    for tab, shown, expected in pages:
-        find(app, pyatspi.ROLE_PAGE_TAB, tab).queryAction().doAction(0)
+    labels = {frame: [obj for obj in tree(find(app, P.ROLE_PANEL, frame))
+                      if obj.getRole() == P.ROLE_LABEL] for frame in FRAMES}
+    for tab, shown, expected in PAGES:
+        find(app, P.ROLE_PAGE_TAB, tab).queryAction().doAction(0)
         pump(0.5)
-        check(states(find(app, pyatspi.ROLE_PAGE_TAB, tab)).contains(pyatspi.STATE_SELECTED),
-              f"tab {tab} is not selected")
-        for frame in frames:
+        check(has(find(app, P.ROLE_PAGE_TAB, tab), P.STATE_SELECTED), f"{tab} is not selected")
+        for frame in FRAMES:
             for label in labels[frame]:
-                on = states(label).contains(pyatspi.STATE_VISIBLE) and \
-                    states(label).contains(pyatspi.STATE_SHOWING)
                 if frame != shown:
-                    check(not states(label).contains(pyatspi.STATE_SHOWING),
-                          f"{tab}: label {label.name!r} of {frame} is showing")
+                    check(not has(label, P.STATE_SHOWING), f"{tab}: {label.name!r} is showing")
                 elif label.name in expected:
-                    check(on, f"{tab}: label {label.name!r} is not visible and showing")
-        focused = [obj for obj in tree(app) if states(obj).contains(pyatspi.STATE_FOCUSED)]
-        check(len(focused) == 1, f"{tab}: focused are {[str(obj) for obj in focused]}")
-
-
-def keys(*names):
-    subprocess.run(["xdotool", "key", "--delay", "30", *names], check=True)
+                    check(has(label, P.STATE_VISIBLE, P.STATE_SHOWING),
+                          f"{tab}: {label.name!r} is not visible and showing")
+        focused = [str(obj) for obj in tree(app) if has(obj, P.STATE_FOCUSED)]
+        check(len(focused) == 1, f"{tab}: focused are {focused}")
 
 
 def carried(event):
     """The new value an event tells of: the property it names, as its source has it now."""
-    if event.type.endswith("accessible-name"):
-        return event.source.name
-    if event.type.endswith("accessible-description"):
-        return event.source.description
-    if event.type.endswith("accessible-value"):
-        return event.source.queryValue().currentValue
-    return event.any_data
+    return {NAME: lambda: event.source.name, DESCRIPTION: lambda: event.source.description,
+            VALUE: lambda: event.source.queryValue().currentValue}.get(event.type, lambda: None)()
 
 
 def check_changes(app):
     """(e) each edit sends the events that carry its new value."""
-    def select(role, name):
-        return lambda: find(app, role, name).queryAction().doAction(0)
-
-    def slide(name, value):
-        return lambda: setattr(find(app, pyatspi.ROLE_SLIDER, name).queryValue(), "currentValue",
-                               value)
-
-    def type_into(name, digits):
-        def act():
-            find(app, pyatspi.ROLE_TEXT, name).queryComponent().grabFocus()
-            pump(0.2)
-            keys("Home", "shift+End", *digits)
-        return act
-
-    name = "object:property-change:accessible-name"
-    description = "object:property-change:accessible-description"
-    changes = [
-        (select(pyatspi.ROLE_PAGE_TAB, "Enemy Racers"), []),
-        (select(pyatspi.ROLE_LIST_ITEM, "Index 2"),
-         [(name, "Kid Quick"), (name, "Tank Jones"), (name, "Figure eight")]),
-        (slide("Enemy racers' AI strength, 0 to 22", 22),
-         [("object:property-change:accessible-value", 22), (description, "22, hex 16"), (name, "22, hex 16")]),
-        (type_into("Prize money of the selected race, in tens of dollars", "123"),
-         [(description, "$1,230"), (name, "x10 = $1230")]),
-        (select(pyatspi.ROLE_PAGE_TAB, "Shops"), []),
-        (select(pyatspi.ROLE_LIST_ITEM, "Din Motor"),
-         [(name, "Din Motor price, in tens of dollars")]),
-        (type_into("Din Motor price, in tens of dollars", "456"),
-         [(description, "$4,560"), (name, "($4560)")]),
-    ]
-    for act, expected in changes:
+    race = find(app, P.ROLE_LIST_ITEM, "Index 2").description
+    check(race == "Kid Quick on Oval, Tank Jones on Figure eight", f"Index 2 is {race!r}")
+    for how, role, name, value, expected in CHANGES:
         events.clear()
-        act()
+        control = find(app, role, name)
+        if how == "press":
+            control.queryAction().doAction(0)
+        elif how == "slide":
+            control.queryValue().currentValue = value
+        else:
+            control.queryComponent().grabFocus()
+            pump(0.2)
+            subprocess.run(["xdotool", "key", "--delay", "30", "Home", "shift+End", *value])
         pump(0.6)
         heard = [(event.type, carried(event)) for event in events]
         for wanted in expected:
-            check(any(kind.startswith(wanted[0]) and data == wanted[1] for kind, data in heard),
-                  f"no event {wanted}; heard {heard}")
+            check(wanted in heard, f"{how} {name}: no {wanted}; heard {heard}")
 
 
 def checks():
-    app = application(sys.argv[1])
-    pyatspi.Registry.registerEventListener(events.append, "object", "focus")
-    pump(1)
-    # A client that listens keeps what it has seen, and learns changes only from events.
-    for obj in tree(app):
-        states(obj)
-    for obj in tree(app):
-        if obj.getRole() == pyatspi.ROLE_TEXT:
-            check_text_box(obj)
-    check_pages(app)
-    check_changes(app)
-    pyatspi.Registry.stop()
+    try:
+        app = next(app for app in P.Registry.getDesktop(0) if app and app.name == sys.argv[1])
+        P.Registry.registerEventListener(events.append, "object", "focus")
+        pump(1)
+        # A client that listens keeps the states it has seen and learns changes from events.
+        for obj in tree(app):
+            obj.getState()
+        for box in [obj for obj in tree(app) if obj.getRole() == P.ROLE_TEXT]:
+            check_text_box(box)
+        check_pages(app)
+        check_changes(app)
+    except Exception:
+        check(False, traceback.format_exc())
+    P.Registry.stop()
 
 
-def main():
-    # Run inside the client's event loop, as a screen reader's handlers do: only there does
-    # the client answer from the states it keeps rather than asking the program again.
-    GLib.idle_add(lambda: checks() and False)
-    pyatspi.Registry.start()
-    print(f"atspi: {len(failures)} failed")
-    return 1 if failures else 0
-
-
-sys.exit(main())
+# Inside the client's event loop, as a screen reader's handlers run: only there does the client
+# answer from the states it keeps rather than asking the program again.
+GLib.idle_add(checks)
+P.Registry.start()
+print(f"atspi: {len(failures)} failed")
+sys.exit(1 if failures else 0)
