@@ -9,21 +9,48 @@
 
 namespace kst {
 
-void TellState(QWidget* widget, const char* state, bool on) {
-    // Qt's AT-SPI bridge speaks through the connection it names "a11y", and names each object
-    // by the path below, so the signal comes from the object the client already knows.
+namespace {
+
+// Sends an AT-SPI object event for an interface as Qt's bridge would: through the connection
+// the bridge names "a11y", from the path by which it names the interface, so the client takes
+// it for the object it already knows. False where no bridge runs.
+bool SendEvent(QAccessibleInterface* face, const char* member, const char* kind, int detail,
+               const QVariant& data) {
     QDBusConnection bridge(QStringLiteral("a11y"));
-    if (!bridge.isConnected())
-        return;
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
-    if (!face)
-        return;
+    if (!face || !bridge.isConnected())
+        return false;
     QDBusMessage signal = QDBusMessage::createSignal(
         QStringLiteral("/org/a11y/atspi/accessible/%1").arg(QAccessible::uniqueId(face)),
-        QStringLiteral("org.a11y.atspi.Event.Object"), QStringLiteral("StateChanged"));
-    signal << QString::fromLatin1(state) << int(on) << 0 << QVariant::fromValue(QDBusVariant(0))
+        QStringLiteral("org.a11y.atspi.Event.Object"), QLatin1String(member));
+    signal << QString::fromLatin1(kind) << detail << 0 << QVariant::fromValue(QDBusVariant(data))
            << QVariantMap();
-    bridge.send(signal);
+    return bridge.send(signal);
+}
+
+void Update(QAccessibleEvent* event) {
+    const char* property = event->type() == QAccessible::NameChanged ? "accessible-name"
+                           : event->type() == QAccessible::DescriptionChanged
+                               ? "accessible-description"
+                               : nullptr;
+    QAccessibleInterface* face = property ? event->accessibleInterface() : nullptr;
+    const QAccessible::Text text =
+        event->type() == QAccessible::NameChanged ? QAccessible::Name : QAccessible::Description;
+    if (face && SendEvent(face, "PropertyChange", property, 0, face->text(text)))
+        return;
+    // Every other event takes Qt's own way, which this handler otherwise replaces.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(Update);
+}
+
+} // namespace
+
+void TellState(QWidget* widget, const char* state, bool on) {
+    SendEvent(QAccessible::queryAccessibleInterface(widget), "StateChanged", state, on, 0);
+}
+
+void TellChangedTexts() {
+    QAccessible::installUpdateHandler(Update);
 }
 
 } // namespace kst

@@ -9,4 +9,9 @@ namespace kst {
 // the states it has seen never learns the others. Does nothing where no AT-SPI bridge runs.
 void TellState(QWidget* widget, const char* state, bool on);
 
+// From now on a changed accessible name or description reaches AT-SPI clients with the new
+// text. Qt's bridge sends the object in its place, and a screen reader that speaks the text
+// the event carries then says nothing.
+void TellChangedTexts();
+
 } // namespace kst

@@ -111,9 +111,8 @@ def check_pages(app):
 
 
 def carried(event):
-    """The new value an event tells of: the property it names, as its source has it now."""
-    return {NAME: lambda: event.source.name, DESCRIPTION: lambda: event.source.description,
-            VALUE: lambda: event.source.queryValue().currentValue}.get(event.type, lambda: None)()
+    """The new value an event tells of: its text, as a screen reader speaks it, or the value."""
+    return event.source.queryValue().currentValue if event.type == VALUE else event.any_data
 
 
 def check_changes(app):
