@@ -89,6 +89,7 @@ void AnnounceVisibility(QWidget* frame) {
 } // namespace
 
 SpokenValues::SpokenValues(QWidget* window) : QObject(window) {
+    TellChangedTexts();
     FollowPriceBoxes(window);
     FollowPrizeMoney(window);
     FollowSliders(window);
