@@ -16,6 +16,7 @@
 #include <QLocale>
 #include <QShortcut>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace kst {
 
@@ -86,6 +87,18 @@ void AnnounceVisibility(QWidget* frame) {
     }
 }
 
+// A list that gains the focus is announced by Qt without its selected item; the item follows,
+// once the list's own announcement has gone out, as it does when the arrow keys move it.
+void AnnounceCurrentItem(QListWidget* list) {
+    QTimer::singleShot(0, list, [list] {
+        if (!list->hasFocus() || list->currentRow() < 0)
+            return;
+        QAccessibleEvent focus(list, QAccessible::Focus);
+        focus.setChild(list->currentRow());
+        QAccessible::updateAccessibility(&focus);
+    });
+}
+
 } // namespace
 
 SpokenValues::SpokenValues(QWidget* window) : QObject(window) {
@@ -149,11 +162,15 @@ void SpokenValues::DescribeRaces(QWidget* window) {
 void SpokenValues::WatchFrames(QWidget* window) {
     for (const char* name : kFrames)
         Control<QWidget>(window, name)->installEventFilter(this);
+    for (QListWidget* list : window->findChildren<QListWidget*>())
+        list->installEventFilter(this);
 }
 
 bool SpokenValues::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
         AnnounceVisibility(static_cast<QWidget*>(watched));
+    else if (event->type() == QEvent::FocusIn && qobject_cast<QListWidget*>(watched))
+        AnnounceCurrentItem(static_cast<QListWidget*>(watched));
     return QObject::eventFilter(watched, event);
 }
 

@@ -11,7 +11,8 @@ namespace kst {
 // the prize money box its dollar amount, the sliders and their captions speak their value in
 // decimal and hexadecimal, and each race is described by its racers and tracks. Every change
 // of a name or description is announced. Frames that are shown or hidden tell it for all they
-// hold, and Ctrl+Tab and Ctrl+Shift+Tab switch pages.
+// hold, a list that gains the focus tells its selected item, and Ctrl+Tab and Ctrl+Shift+Tab
+// switch pages.
 class SpokenValues : public QObject {
 public:
     explicit SpokenValues(QWidget* window);
