@@ -11,13 +11,17 @@ namespace kst {
 
 namespace {
 
-// Sends an AT-SPI object event for an interface as Qt's bridge would: through the connection
-// the bridge names "a11y", from the path by which it names the interface, so the client takes
-// it for the object it already knows. False where no bridge runs.
-bool SendEvent(QAccessibleInterface* face, const char* member, const char* kind, int detail,
-               const QVariant& data) {
-    QDBusConnection bridge(QStringLiteral("a11y"));
-    if (!face || !bridge.isConnected())
+// Qt's AT-SPI bridge speaks through the connection it names "a11y"; not connected where no
+// bridge runs.
+QDBusConnection Bridge() {
+    return QDBusConnection(QStringLiteral("a11y"));
+}
+
+// Sends an AT-SPI object event for an interface as the bridge would, from the path by which it
+// names the interface, so the client takes it for the object it already knows.
+bool SendEvent(const QDBusConnection& bridge, QAccessibleInterface* face, const char* member,
+               const char* kind, int detail, const QVariant& data) {
+    if (!face)
         return false;
     QDBusMessage signal = QDBusMessage::createSignal(
         QStringLiteral("/org/a11y/atspi/accessible/%1").arg(QAccessible::uniqueId(face)),
@@ -27,15 +31,22 @@ bool SendEvent(QAccessibleInterface* face, const char* member, const char* kind,
     return bridge.send(signal);
 }
 
+// Whether an event is a changed name or description, which this program sends itself.
+bool SendChangedText(QAccessibleEvent* event) {
+    const bool name = event->type() == QAccessible::NameChanged;
+    if (!name && event->type() != QAccessible::DescriptionChanged)
+        return false;
+    const QDBusConnection bridge = Bridge();
+    if (!bridge.isConnected())
+        return false;
+    QAccessibleInterface* face = event->accessibleInterface();
+    return face && SendEvent(bridge, face, "PropertyChange",
+                             name ? "accessible-name" : "accessible-description", 0,
+                             face->text(name ? QAccessible::Name : QAccessible::Description));
+}
+
 void Update(QAccessibleEvent* event) {
-    const char* property = event->type() == QAccessible::NameChanged ? "accessible-name"
-                           : event->type() == QAccessible::DescriptionChanged
-                               ? "accessible-description"
-                               : nullptr;
-    QAccessibleInterface* face = property ? event->accessibleInterface() : nullptr;
-    const QAccessible::Text text =
-        event->type() == QAccessible::NameChanged ? QAccessible::Name : QAccessible::Description;
-    if (face && SendEvent(face, "PropertyChange", property, 0, face->text(text)))
+    if (SendChangedText(event))
         return;
     // Every other event takes Qt's own way, which this handler otherwise replaces.
     QAccessible::installUpdateHandler(nullptr);
@@ -46,7 +57,10 @@ void Update(QAccessibleEvent* event) {
 } // namespace
 
 void TellState(QWidget* widget, const char* state, bool on) {
-    SendEvent(QAccessible::queryAccessibleInterface(widget), "StateChanged", state, on, 0);
+    const QDBusConnection bridge = Bridge();
+    if (bridge.isConnected())
+        SendEvent(bridge, QAccessible::queryAccessibleInterface(widget), "StateChanged", state, on,
+                  0);
 }
 
 void TellChangedTexts() {
