@@ -19,11 +19,12 @@ VALUE = "object:property-change:accessible-value"
 BOUNDARIES = [P.TEXT_BOUNDARY_CHAR, P.TEXT_BOUNDARY_WORD_START, P.TEXT_BOUNDARY_WORD_END,
               P.TEXT_BOUNDARY_SENTENCE_START, P.TEXT_BOUNDARY_SENTENCE_END,
               P.TEXT_BOUNDARY_LINE_START, P.TEXT_BOUNDARY_LINE_END]
-# The tab, its frame, and labels the frame shows with the demo image's first race.
-PAGES = [("Enemy Racers", "Enemy racer data", ["Cash Won:", "Stingy Sam", "x10 = $500"]),
+# The tab, its frame, and labels and list items the frame shows with the demo image's first
+# race.
+PAGES = [("Enemy Racers", "Enemy racer data", ["Cash Won:", "Stingy Sam", "x10 = $500", "Index 1"]),
          ("General Text (View Only)", "General text", ["Status Screen Text:"]),
          ("Part Names (Not Coded)", None, []),
-         ("Shops", "Shop prices", ["x10", "($3000)"])]
+         ("Shops", "Shop prices", ["x10", "($3000)", "Buzz Motor"])]
 FRAMES = ["Shop prices", "Enemy racer data", "General text"]
 # An edit, as (what, control role, control name, slider value or typed digits), and the
 # events that must follow it with the value its source then has.
@@ -92,9 +93,10 @@ def check_text_box(box):
 
 
 def check_pages(app):
-    """(c) each page's labels visible and showing once its tab is pressed; (d) one focus."""
+    """(c) each page's labels and items visible and showing once its tab is pressed; (d) one
+    focus."""
     labels = {frame: [obj for obj in tree(find(app, P.ROLE_PANEL, frame))
-                      if obj.getRole() == P.ROLE_LABEL] for frame in FRAMES}
+                      if obj.getRole() in (P.ROLE_LABEL, P.ROLE_LIST_ITEM)] for frame in FRAMES}
     for tab, shown, expected in PAGES:
         find(app, P.ROLE_PAGE_TAB, tab).queryAction().doAction(0)
         pump(0.5)
