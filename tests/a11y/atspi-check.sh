@@ -26,7 +26,7 @@ trap cleanup EXIT
 
 openbox >/dev/null 2>&1 & pids+=($!)
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 & pids+=($!)
-export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
+export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 sleep 1
 
 cp "$demo" "$work/demo.pce"
