@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "accessibility.h"
+#include "accessibleinterfaces.h"
 #include "core/captionrefresh.h"
 #include "core/listselection.h"
 #include "core/messages.h"
@@ -10,6 +11,7 @@
 #include "racers/racerspage.h"
 #include "romfile.h"
 #include "shops/shopspage.h"
+#include "spokenvalues.h"
 #include "text/generaltext.h"
 #include "ui_mainwindow.h"
 #include "version.h"
@@ -47,6 +49,7 @@ constexpr ControlState kControlStates[] = {
 
 MainWindow::MainWindow(Host& host, QWidget* parent)
     : QMainWindow(parent), ui_(std::make_unique<Ui::Main>()), control_(host, rom_) {
+    InstallAccessibleInterfaces();
     ui_->setupUi(this);
     control_.SetWindow(this);
     ApplyWindowFonts(this);
@@ -68,6 +71,7 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
         KeepOneSelection(list);
     ConnectCommands();
     ApplyAccessibleTexts(this);
+    new SpokenValues(this);
     // The client area is fixed at 666 x 391 pixels; the menu bar sits above it.
     ui_->centralwidget->setFixedSize(666, 391);
     setFixedSize(sizeHint());

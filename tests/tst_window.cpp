@@ -164,6 +164,12 @@ private slots:
                 QCOMPARE(editor.Find<QTabWidget>("tabs")->currentIndex(), page);
             }
         }
+        // Ctrl+Tab and Ctrl+Shift+Tab step through the pages from a control of the page.
+        Press(Qt::Key_Tab);
+        Press(Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(editor.Find<QTabWidget>("tabs")->currentIndex(), (page + 1) % 4);
+        Press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(editor.Find<QTabWidget>("tabs")->currentIndex(), page);
     }
 
     // Ctrl+Space and Ctrl+click toggle a row's selection in a list; the selected row stays.

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+
+class QWidget;
+
+namespace kst {
+
+// Keeps what assistive technology says about the window in step with what it shows, by
+// listening to the controls: the price boxes name their part and describe their dollar amount,
+// the prize money box its dollar amount, the sliders and their captions speak their value in
+// decimal and hexadecimal, and each race is described by its racers and tracks. Every change
+// of a name or description is announced. Frames that are shown or hidden tell it for all they
+// hold, a list that gains the focus tells its selected item, and Ctrl+Tab and Ctrl+Shift+Tab
+// switch pages.
+class SpokenValues : public QObject {
+public:
+    explicit SpokenValues(QWidget* window);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FollowPriceBoxes(QWidget* window);
+    void FollowPrizeMoney(QWidget* window);
+    void FollowSliders(QWidget* window);
+    void DescribeRaces(QWidget* window);
+    void WatchFrames(QWidget* window);
+    void AddPageShortcuts(QWidget* window);
+};
+
+} // namespace kst

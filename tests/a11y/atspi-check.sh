@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Runs atspi-check.py, a real AT-SPI client, against the program: a session bus, the
+# accessibility bus, Xvfb with a window manager, and the demo image opened through the real
+# file dialog.
+#   atspi-check.sh PROGRAM DEMO_IMAGE
+set -euo pipefail
+
+for tool in xvfb-run dbus-run-session openbox xdotool /usr/libexec/at-spi-bus-launcher; do
+  command -v "$tool" >/dev/null || { echo "missing $tool (tools/test.sh installs it)"; exit 1; }
+done
+
+if [ -z "${KST_A11Y_IN_SESSION:-}" ]; then
+  export KST_A11Y_IN_SESSION=1
+  exec xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$0" "$@"
+fi
+
+program=$1 demo=$2
+here=$(dirname "$0")
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+openbox >/dev/null 2>&1 & pids+=($!)
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 & pids+=($!)
+export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+sleep 1
+
+cp "$demo" "$work/demo.pce"
+"$program" & pids+=($!)
+timeout 30 xdotool search --sync --onlyvisible --pid "${pids[-1]}" >/dev/null
+sleep 0.5
+xdotool type --delay 15 "$work/demo.pce"
+xdotool key Return
+timeout 30 xdotool search --sync --onlyvisible --name '^Kestrune Toolbox' >/dev/null
+
+timeout 300 /usr/bin/python3 "$here/atspi-check.py" "$(basename "$program")"
