@@ -1,0 +1,383 @@
+// The image file: what may be chosen, what goes wrong while it is open, and the end of the
+// program. Each case checks the exact message and that no byte was written anywhere but where
+// the user asked.
+#include "core/messages.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QSlider>
+#include <QTest>
+
+#include <atomic>
+#include <csignal>
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/inotify.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace kst;
+using namespace kst::test;
+
+namespace {
+
+// What the dialog's answer points to, and what lies where the program looks for "KST.tbl".
+enum class Chosen { Nothing, File, Missing, Folder, Fifo, Device, BrokenLink, Link, Sparse };
+enum class Table { File, Missing, Folder, BrokenLink };
+// What the image goes through while it is open.
+enum class Fault { Shortened, Removed, RenamedOver, LinkedOver, DiskFull, SizeLimit };
+
+QByteArray Path(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+// Opens a FIFO for writing, which waits for a reader, then writes three bytes.
+struct FifoWriter {
+    std::atomic<pid_t> tid{0};
+    std::thread thread;
+
+    void Start(const QString& path) {
+        thread = std::thread([this, path] {
+            tid = ::gettid();
+            const int fd = ::open(Path(path).constData(), O_WRONLY | O_CLOEXEC);
+            if (::write(fd, "kst", 3) != 3)
+                qWarning("the FIFO writer could not write");
+            ::close(fd);
+        });
+    }
+    bool Waiting() const {
+        QFile wchan(QStringLiteral("/proc/self/task/%1/wchan").arg(tid.load()));
+        return wchan.open(QIODevice::ReadOnly) && wchan.readAll() == "wait_for_partner";
+    }
+};
+
+QString Prepare(Editor& editor, Chosen chosen, Table table, const QString& file) {
+    const QDir folder(editor.folder());
+    const QString other = folder.filePath(QStringLiteral("other.pce"));
+    const QString kst = folder.filePath(QStringLiteral("KST.tbl"));
+    if (table != Table::File)
+        QFile::remove(kst);
+    if (table == Table::Folder)
+        folder.mkdir(kst);
+    if (table == Table::BrokenLink)
+        QFile::link(kst + QStringLiteral(".gone"), kst);
+    switch (chosen) {
+    case Chosen::Nothing:
+        return {};
+    case Chosen::File:
+        return file;
+    case Chosen::Folder:
+        return folder.path();
+    case Chosen::Fifo:
+        ::mkfifo(Path(other).constData(), 0600);
+        break;
+    case Chosen::Device:
+        return QStringLiteral("/dev/null");
+    case Chosen::BrokenLink:
+        QFile::link(folder.filePath(QStringLiteral("gone.pce")), other);
+        break;
+    case Chosen::Link:
+        QFile::link(file, other);
+        break;
+    case Chosen::Sparse:
+        QFile::resize(file, qint64(1) << 30);
+        return file;
+    case Chosen::Missing:
+        break;
+    }
+    return other;
+}
+
+// The child of the unwritable-file test: without root's rights, the image is refused.
+int RunUnprivilegedOpen(const QString& rom, int argc, char** argv) {
+    if (::geteuid() == 0 &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+        return 90;
+    if (::access(Path(rom).constData(), W_OK) == 0)
+        return 91; // still writable: the test would prove nothing
+    QApplication app(argc, argv);
+    FakeHost host;
+    host.folder = QFileInfo(rom).path();
+    host.answers << rom;
+    MainWindow window(host);
+    window.Start();
+    return host.messages.size() == 1 && host.messages.front().text == kNoRomMessage.text &&
+                   host.exitCode == 1
+               ? 0
+               : 92;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Chosen)
+Q_DECLARE_METATYPE(Table)
+Q_DECLARE_METATYPE(Fault)
+
+class TestFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void choice_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<Chosen>("chosen");
+        QTest::addColumn<Table>("table");
+        QTest::addColumn<QString>("said"); // the message's caption; empty when accepted
+        const QByteArray valid = ValidRom();
+        QByteArray swapped = valid, other = valid, lowZero = valid;
+        PutWord(swapped, 0, 0x4C40);
+        PutWord(other, 0, 0x404D);
+        PutWord(lowZero, 0, 0x4000);
+        const auto row = [](const char* name, const QByteArray& bytes, Chosen chosen,
+                            const char* said, Table table = Table::File) {
+            QTest::newRow(name) << bytes << chosen << table << QString::fromLatin1(said);
+        };
+        row("valid", valid, Chosen::File, "");
+        row("link to a valid image", valid, Chosen::Link, "");
+        row("dialog cancelled", valid, Chosen::Nothing, "WTF");
+        row("no such file", valid, Chosen::Missing, "WTF");
+        row("a folder", valid, Chosen::Folder, "WTF");
+        row("a broken link", valid, Chosen::BrokenLink, "WTF");
+        row("a FIFO with a writer waiting", valid, Chosen::Fifo, "WTF");
+        row("a device", valid, Chosen::Device, "WTF");
+        row("empty", QByteArray(), Chosen::File, "Cannot proceed");
+        row("one byte short", valid.left(kRomSize - 1), Chosen::File, "Cannot proceed");
+        row("one byte long", valid + '\0', Chosen::File, "Cannot proceed");
+        row("1 GiB sparse", valid, Chosen::Sparse, "Cannot proceed");
+        row("swapped word", swapped, Chosen::File, "Cannot proceed region");
+        row("other word", other, Chosen::File, "Cannot proceed region");
+        row("low byte zero", lowZero, Chosen::File, "Cannot proceed region");
+        row("KST.tbl missing", valid, Chosen::File, "KST", Table::Missing);
+        row("KST.tbl a folder", valid, Chosen::File, "KST", Table::Folder);
+        row("KST.tbl a broken link", valid, Chosen::File, "KST", Table::BrokenLink);
+        row("short and no KST.tbl", valid.left(10), Chosen::File, "Cannot proceed", Table::Missing);
+    }
+
+    // Each choice gives exactly its message, and leaves every file as it was: viewing and
+    // quitting tell no file watcher of a write, and a waiting FIFO writer is not let through.
+    void choice() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(Chosen, chosen);
+        QFETCH(Table, table);
+        QFETCH(QString, said);
+        Editor editor;
+        const QString rom = editor.AddRom(bytes);
+        const QString answer = Prepare(editor, chosen, table, rom);
+        const QByteArray before = ReadFile(rom);
+        FifoWriter writer;
+        if (chosen == Chosen::Fifo) {
+            writer.Start(answer);
+            QTRY_VERIFY(writer.Waiting());
+        }
+        const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        ::inotify_add_watch(watch, Path(rom).constData(), IN_MODIFY | IN_CLOSE_WRITE);
+        editor.Start(answer);
+        if (!editor.window().Ended())
+            editor.Trigger("mnuQuit");
+        char event[4096];
+        QCOMPARE(::read(watch, event, sizeof event), ssize_t(-1));
+        ::close(watch);
+        if (chosen == Chosen::Fifo) {
+            QVERIFY(writer.Waiting());
+            const int fd = ::open(Path(answer).constData(), O_RDONLY);
+            QCOMPARE(::read(fd, event, sizeof event), ssize_t(3));
+            ::close(fd);
+            writer.thread.join();
+        }
+        const Message* expected[] = {&kNoRomMessage, &kWrongSizeMessage, &kWrongRegionMessage,
+                                     &kMissingDataFileMessage};
+        QCOMPARE(editor.host().exitCode, said.isEmpty() ? 0 : 1);
+        QCOMPARE(editor.host().messages.size(), said.isEmpty() ? 0 : 1);
+        for (const Message* message : expected)
+            if (said.startsWith(message->caption) &&
+                (message == &kWrongRegionMessage) == said.endsWith(QLatin1String("region"))) {
+                QCOMPARE(editor.host().messages.front().text, message->text);
+                QCOMPARE(editor.host().messages.front().icon, message->icon);
+            }
+        QCOMPARE(ReadFile(rom), before);
+        if (chosen == Chosen::Sparse)
+            QCOMPARE(QFileInfo(rom).size(), qint64(1) << 30);
+    }
+
+    // As root a 0444 file is still writable, so the attempt runs in a child process that has
+    // given up root's rights.
+    void unwritableFileIsRefused() {
+        QTemporaryDir dir;
+        QVERIFY(::chmod(Path(dir.path()).constData(), 0755) == 0);
+        const QString rom = dir.filePath(QStringLiteral("readonly.pce"));
+        WriteFile(rom, ValidRom());
+        WriteFile(dir.filePath(QStringLiteral("KST.tbl")), "00= \n");
+        QVERIFY(::chmod(Path(rom).constData(), 0444) == 0);
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("KST_UNPRIVILEGED_ROM"), rom);
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(child.waitForFinished(30000));
+        QCOMPARE(child.exitCode(), 0);
+        QCOMPARE(ReadFile(rom), ValidRom());
+    }
+
+    void faultsWhileOpen_data() {
+        QTest::addColumn<Fault>("fault");
+        QTest::addColumn<bool>("applying"); // or reading, by selecting another race
+        QTest::addColumn<QString>("reason");
+        const QString replaced =
+            QStringLiteral("written: the file has been replaced by another file");
+        QTest::newRow("shortened, read")
+            << Fault::Shortened << false
+            << QStringLiteral("read: the file has changed in size to 50000 bytes");
+        QTest::newRow("shortened, applied")
+            << Fault::Shortened << true
+            << QStringLiteral("written: the file has changed in size to 50000 bytes");
+        QTest::newRow("removed") << Fault::Removed << true
+                                 << QStringLiteral("written: the file has been moved or removed");
+        QTest::newRow("renamed to a backup, read")
+            << Fault::RenamedOver << false
+            << QStringLiteral("read: the file has been replaced by another file");
+        QTest::newRow("renamed to a backup, applied") << Fault::RenamedOver << true << replaced;
+        QTest::newRow("second link kept") << Fault::LinkedOver << true << replaced;
+        QTest::newRow("disk full")
+            << Fault::DiskFull << true << QStringLiteral("written: no space is left on the device");
+        QTest::newRow("file size limit")
+            << Fault::SizeLimit << true
+            << QStringLiteral("written: the file size limit set for this program was reached");
+    }
+
+    void faultsWhileOpen() {
+        QFETCH(Fault, fault);
+        QFETCH(bool, applying);
+        QFETCH(QString, reason);
+        QTemporaryDir place;
+        const QByteArray where = Path(place.path());
+        // A full disk: a small tmpfs, filled up, holding a sparse image whose prize money page
+        // is still a hole. Mounting needs root, which the CI has.
+        if (fault == Fault::DiskFull)
+            QVERIFY2(::mount("tmpfs", where.constData(), "tmpfs", 0, "size=256k") == 0,
+                     "mounting a tmpfs needs root (CAP_SYS_ADMIN)");
+        const auto unmount = qScopeGuard([&] { ::umount2(where.constData(), MNT_DETACH); });
+        const QString rom = place.filePath(QStringLiteral("game.pce"));
+        const QString backup = place.filePath(QStringLiteral("game.bak"));
+        WriteFile(rom, fault == Fault::DiskFull ? ValidRom().left(2) : PatternedRom());
+        QFile::resize(rom, kRomSize);
+        Editor editor;
+        editor.Start(rom);
+        // A first Apply opens the file for writing; the fault comes before the second.
+        RunScript(editor, "type:MotorCostTXT=55;apply;tab=enemyracers;type:EnemyCashTXT=56");
+        QFile filler(place.filePath(QStringLiteral("filler")));
+        if (fault == Fault::DiskFull && filler.open(QIODevice::WriteOnly))
+            filler.write(QByteArray(1 << 20, 'f')); // up to the last free page
+        filler.close();
+        const QByteArray before = ReadFile(rom);
+        QByteArray newCopy = before;
+        newCopy[0x179C6] = 'n';
+        QByteArray expected = before;
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit saved = limit;
+        if (fault == Fault::SizeLimit)
+            limit.rlim_cur = 4096;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        if (fault == Fault::Shortened) {
+            QFile::resize(rom, 50000);
+            expected.truncate(50000);
+        } else if (fault == Fault::Removed) {
+            QFile::remove(rom);
+            expected.clear();
+        } else if (fault == Fault::RenamedOver || fault == Fault::LinkedOver) {
+            if (fault == Fault::RenamedOver)
+                QFile::rename(rom, backup);
+            else
+                QVERIFY(::link(Path(rom).constData(), Path(backup).constData()) == 0);
+            WriteFile(rom + QStringLiteral(".new"), newCopy);
+            QFile::remove(rom);
+            QFile::rename(rom + QStringLiteral(".new"), rom);
+            expected = newCopy;
+        }
+        if (applying)
+            editor.Click("ApplyCMD");
+        else
+            editor.SelectRow("EnemyLST", 1);
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        QCOMPARE(editor.host().messages.size(), 1);
+        QCOMPARE(editor.host().messages.front().text,
+                 QStringLiteral("The ROM file could not be %1.  This application will now close.")
+                     .arg(reason));
+        QCOMPARE(editor.host().exitCode, 1);
+        QCOMPARE(ReadFile(rom), expected);
+        if (QFile::exists(backup))
+            QCOMPARE(ReadFile(backup), before);
+    }
+
+    // Two editors on one file, each changing a different value: both values end up in it.
+    void twoEditorsKeepEachOthersValues() {
+        Editor first, second;
+        first.StartWith(PatternedRom());
+        second.Start(first.rom());
+        RunScript(second, "type:MotorCostTXT=20;apply;tab=enemyracers;slide:AISLDR=9;apply");
+        RunScript(first, "type:TireCostTXT=21;apply;tab=enemyracers;slide:TurboSLDR=4;apply");
+        QByteArray expected = PatternedRom();
+        PutValues(expected, "w0x179C6=20,b0x1897=9,w0x17A02=21,b0x189E=4");
+        QCOMPARE(ChangedOffsets(expected, first.RomBytes()), QList<int>{});
+    }
+
+    // Close, a reopen after a cancelled dialog, a failed second open and Quit.
+    void sessionsEndAsTheyShould() {
+        QByteArray bytes = ValidRom();
+        Editor editor;
+        editor.StartWith(bytes);
+        QCOMPARE(editor.window().windowTitle(),
+                 QStringLiteral("Kestrune Toolbox - Version (v0.50)"));
+        QCOMPARE(editor.host().lastSelectedFilter,
+                 QStringLiteral("All PC Engine ROM Files (*.pce, *.bin) (*.pce *.bin)"));
+        RunScript(editor, "row:TireLST=3;type:MotorCostTXT=999;close;close");
+        QVERIFY(!editor.Find<QWidget>("ApplyCMD")->isEnabled());
+        // A cancel reopens the last choice and shows what the file holds now.
+        PutWord(bytes, 0x17A02, 151);
+        WriteFile(editor.rom(), bytes);
+        editor.Open(QString());
+        RunScript(editor, "see:TireLST=0;see:TireCostTXT=151;see:MotorCostTXT=0;save");
+        QByteArray bad = ValidRom();
+        PutWord(bad, 0, 0x4C40);
+        editor.Open(editor.AddRom(bad, QStringLiteral("bad.pce")));
+        QCOMPARE(editor.host().messages.size(), 1);
+        QCOMPARE(editor.host().messages.front().text, kWrongRegionMessage.text);
+        QVERIFY(
+            kWrongRegionMessage.text.endsWith(QLatin1String("forums at: https://kestrune.net/")));
+        QCOMPARE(editor.RomBytes(), bytes);
+        for (const char* how : {"mnuQuit", "QuitCMD", "close"}) {
+            Editor quitting;
+            quitting.StartWith(ValidRom());
+            quitting.TypeInto("MotorCostTXT", QStringLiteral("77"));
+            if (how[0] == 'm')
+                quitting.Trigger(how);
+            else if (how[0] == 'Q')
+                quitting.Click(how);
+            else
+                quitting.window().close();
+            QCOMPARE(quitting.host().exitCode, 0);
+            // No handler runs once the program has ended: this Apply writes nothing.
+            quitting.Click("ApplyCMD");
+            QVERIFY(quitting.host().messages.isEmpty());
+            QCOMPARE(quitting.RomBytes(), ValidRom());
+        }
+    }
+};
+
+int main(int argc, char** argv) {
+    const QString unprivileged = qEnvironmentVariable("KST_UNPRIVILEGED_ROM");
+    if (!unprivileged.isEmpty())
+        return RunUnprivilegedOpen(unprivileged, argc, argv);
+    // As in the program: a file size limit fails the write instead of killing the process.
+    std::signal(SIGXFSZ, SIG_IGN);
+    QApplication app(argc, argv);
+    TestFile test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_file.moc"
