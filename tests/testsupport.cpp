@@ -34,13 +34,6 @@ QByteArray PatternedRom() {
     return rom;
 }
 
-void SetRace(QByteArray& rom, int race, quint16 money, int ai, int grip, int turbo) {
-    PutWord(rom, kMoneyOffset + 16 * race, money);
-    rom[kAiOffset + 16 * race] = char(ai);
-    rom[kGripOffset + 16 * race] = char(grip);
-    rom[kTurboOffset + 16 * race] = char(turbo);
-}
-
 void PutWord(QByteArray& rom, int offset, quint16 value) {
     rom[offset] = static_cast<char>(value & 0xFF);
     rom[offset + 1] = static_cast<char>(value >> 8);
@@ -75,10 +68,7 @@ QList<int> ChangedOffsets(const QByteArray& before, const QByteArray& after) {
     return changed;
 }
 
-QString FakeHost::ChooseFile(QWidget*, const QStringList& nameFilters,
-                             const QString& selectedFilter) {
-    ++dialogs;
-    lastFilters = nameFilters;
+QString FakeHost::ChooseFile(QWidget*, const QStringList&, const QString& selectedFilter) {
     lastSelectedFilter = selectedFilter;
     return answers.isEmpty() ? QString() : answers.takeFirst();
 }
@@ -88,7 +78,6 @@ void FakeHost::ShowMessage(QWidget*, const Message& message) {
 }
 
 void FakeHost::EndProgram(int code) {
-    ended = true;
     exitCode = code;
 }
 
@@ -209,6 +198,8 @@ void RunScript(Editor& editor, const QString& script) {
             editor.Trigger("mnuSave");
         else if (command == QLatin1String("close"))
             editor.Trigger("mnuClose");
+        else if (command == QLatin1String("open"))
+            editor.Open(editor.rom());
         else if (command == QLatin1String("tick"))
             editor.window().findChild<CaptionRefresh*>()->Tick();
         else if (command == QLatin1String("outside")) {

@@ -35,8 +35,6 @@ QByteArray ValidRom();
 // A valid image whose every byte differs from its neighbours, so a write in the wrong place
 // shows; every shop price lies below the ceiling.
 QByteArray PatternedRom();
-// Race race's prize money and its three setting bytes.
-void SetRace(QByteArray& rom, int race, quint16 money, int ai, int grip, int turbo);
 void PutWord(QByteArray& rom, int offset, quint16 value);
 quint16 WordAt(const QByteArray& rom, int offset);
 QByteArray ReadFile(const QString& path);
@@ -57,10 +55,7 @@ public:
     QStringList answers; // one per dialog; an empty answer cancels
     QString folder;
     QList<Message> messages;
-    QStringList lastFilters;
     QString lastSelectedFilter;
-    int dialogs = 0;
-    bool ended = false;
     int exitCode = -1;
 };
 
@@ -110,7 +105,8 @@ void PutValues(QByteArray& rom, const QString& values);
 // Runs a script of user actions and checks on the editor, steps separated by ";":
 //   tab=TAG  row:LIST=N  type:BOX=TEXT (replaces the text)  keys:BOX=TEXT (typed at the end)
 //   paste:BOX=TEXT (arrives without typing)  commit:BOX=TEXT and preedit:BOX=TEXT (an input
-//   method)  slide:SLIDER=N  apply  save  close  tick (one caption refresh)
+//   method)  slide:SLIDER=N  apply  save  close  open (the same image again)
+//   tick (one caption refresh)
 //   outside:VALUES (another program writes them into the file, see PutValues)
 //   see:CONTROL=TEXT (a box's or caption's text, a slider's value or a list's current row)
 // A failed check fails the running test.
