@@ -79,21 +79,6 @@ head -c 1000 "$demo" >"$work/short.pce"
 refused "$work/short.pce" 'Cannot proceed'
 refused "$work/missing.pce" WTF
 
-echo "== open a file named on the command line, relative to the current folder"
-cp "$demo" "$work/named.pce"
-(cd "$work" && exec "$program" named.pce) & pid=$!
-wid=$(window_named "$caption") || fail "main window did not appear"
-[ "$(xdotool search --onlyvisible --pid "$pid")" = "$wid" ] || fail "a dialog was shown"
-shot command-line
-xdotool windowfocus --sync "$wid"
-# Save writes the prices on show, so an unchanged file means they were the file's own.
-xdotool key ctrl+s
-sleep 0.3
-xdotool key ctrl+q
-wait_for_exit "$pid"
-[ "$status" = 0 ] || fail "exit status $status after Ctrl+Q, expected 0"
-cmp "$demo" "$work/named.pce" || fail "saving the values on show changed the file"
-
 echo "== cancel at start"
 "$program" & pid=$!
 first_window "$pid"
@@ -105,13 +90,21 @@ xdotool key Return
 wait_for_exit "$pid"
 [ "$status" = 1 ] || fail "exit status $status after the WTF message, expected 1"
 
-echo "== open the demo image, switch tabs, type a price, save, quit"
-cp "$demo" "$work/demo.pce"
+echo "== open the demo image through the dialog"
 "$program" & pid=$!
 first_window "$pid"
-xdotool type --delay 15 "$work/demo.pce"
+xdotool type --delay 15 "$demo"
 xdotool key Return
 wid=$(window_named "$caption") || fail "main window did not appear"
+xdotool windowfocus --sync "$wid" key ctrl+q
+wait_for_exit "$pid"
+[ "$status" = 0 ] || fail "exit status $status after Ctrl+Q, expected 0"
+
+echo "== open a file named on the command line, switch tabs, type a price, save, quit"
+cp "$demo" "$work/named.pce"
+(cd "$work" && exec "$program" named.pce) & pid=$!
+wid=$(window_named "$caption") || fail "main window did not appear"
+[ "$(xdotool search --onlyvisible --pid "$pid")" = "$wid" ] || fail "a dialog was shown"
 shot shops
 click_at "$wid" 110 28
 shot enemy-racers
@@ -129,10 +122,8 @@ sleep 0.3
 xdotool key ctrl+q
 wait_for_exit "$pid"
 [ "$status" = 0 ] || fail "exit status $status after Ctrl+Q, expected 0"
-
 # 1234 = 0x04D2, little-endian at 0x179C6 (96710); no other byte may change.
-saved=$(od -An -tx1 -j 96710 -N 2 "$work/demo.pce" | tr -d ' ')
-[ "$saved" = d204 ] || fail "price bytes are $saved, expected d204"
-changed=$(cmp -l "$demo" "$work/demo.pce" | wc -l || true)
-[ "$changed" = 2 ] || fail "$changed bytes changed, expected 2"
+[ "$(od -An -tx1 -j 96710 -N 2 "$work/named.pce" | tr -d ' ')" = d204 ] ||
+  fail "the price bytes are not d2 04"
+[ "$(cmp -l "$demo" "$work/named.pce" | wc -l || true)" = 2 ] || fail "other bytes changed"
 echo "e2e: 6 passed, 0 failed"
