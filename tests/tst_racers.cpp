@@ -2,6 +2,7 @@
 #include "testsupport.h"
 
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -261,6 +262,26 @@ private slots:
         box->selectAll();
         QTest::keyClick(box, Qt::Key_Delete);
         QTRY_COMPARE(editor.Find<QLabel>("WingCostLBL")->text(), QStringLiteral("($0)"));
+    }
+
+    void firstFrameShowsTheLoadedValues() {
+        QByteArray rom = ValidRom();
+        SetRace(rom, 0, 300, 3, 4, 17);
+        for (int i = 0; i < 5; ++i)
+            PutWord(rom, kShopColumns[i].base, quint16(100 + i));
+        Editor editor;
+        editor.host().answers << editor.AddRom(rom);
+        editor.window().Start();
+        // No event has been handled yet, so this is what the first paint shows.
+        const QImage firstFrame = editor.window().grab().toImage();
+        const char* const captions[][2] = {
+            {"AILBL", "3 ($3)"},          {"TiresLBL", "4 ($4)"},      {"TurboLBL", "17 ($11)"},
+            {"MoneyxLBL", "x10 = $3000"}, {"MotorCostLBL", "($1000)"}, {"TireCostLBL", "($1010)"},
+            {"WingCostLBL", "($1020)"},   {"FuelCostLBL", "($1030)"},  {"BodyCostLBL", "($1040)"}};
+        for (const auto& [caption, text] : captions)
+            QCOMPARE(editor.Find<QLabel>(caption)->text(), QLatin1String(text));
+        QTest::qWait(120); // two ticks
+        QCOMPARE(editor.window().grab().toImage(), firstFrame);
     }
 
     void aTickThatChangesNothingRepaintsNothing() {
