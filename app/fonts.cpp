@@ -13,6 +13,10 @@ namespace {
 // A free font with Tahoma's metrics, as Debian's fonts-wine package installs it. The window
 // uses the regular weight only.
 constexpr char kTahomaFile[] = "/usr/share/wine/fonts/tahoma.ttf";
+// The credit line's Verdana is drawn in DejaVu Sans, which descends from a design with
+// Verdana's proportions. It is asked for by that name: asking for "Verdana" would first search
+// every installed font's aliases in vain before any substitute was tried.
+constexpr char kVerdanaStandIn[] = "DejaVu Sans";
 
 } // namespace
 
@@ -21,8 +25,6 @@ void LoadWindowFonts() {
     // the adding, since Qt then looks for the name among every installed font's aliases.
     if (QFile::exists(QLatin1String(kTahomaFile)))
         QFontDatabase::addApplicationFont(QLatin1String(kTahomaFile));
-    // DejaVu Sans descends from a design with Verdana's proportions.
-    QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
 }
 
 void ApplyWindowFonts(QWidget* window) {
@@ -30,7 +32,7 @@ void ApplyWindowFonts(QWidget* window) {
     tahoma.setPointSizeF(8.25);
     window->setFont(tahoma);
 
-    QFont verdana(QStringLiteral("Verdana"));
+    QFont verdana{QLatin1String(kVerdanaStandIn)};
     verdana.setPointSizeF(9.75);
     window->findChild<QLabel*>(QStringLiteral("Label10"))->setFont(verdana);
 }

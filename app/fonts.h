@@ -8,7 +8,7 @@ namespace kst {
 // with Tahoma's metrics is loaded where the system has none of that name.
 void LoadWindowFonts();
 
-// Gives the window its Tahoma 8.25 pt and the credit line its Verdana 9.75 pt.
+// Gives the window its Tahoma 8.25 pt and the credit line its Verdana 9.75 pt (in a stand-in).
 void ApplyWindowFonts(QWidget* window);
 
 } // namespace kst

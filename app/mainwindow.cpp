@@ -126,6 +126,9 @@ void MainWindow::LoadROM() {
         imageOpen_ = true;
         ShowWindowState();
         text_->LoadGeneralText();
+        // The window is first shown before the first tick; without this it would show the
+        // layout's captions for a moment instead of the loaded values.
+        refresh_->Tick();
     } catch (const RomAccessError&) {
         control_.Fail(kNoRomMessage);
     }

@@ -14,6 +14,8 @@ namespace kst {
 // hold, a list that gains the focus tells its selected item, and Ctrl+Tab and Ctrl+Shift+Tab
 // switch pages.
 class SpokenValues : public QObject {
+    Q_OBJECT
+
 public:
     explicit SpokenValues(QWidget* window);
 

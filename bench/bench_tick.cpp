@@ -14,8 +14,6 @@
 #include "app/mainwindow.h"
 #include "benchsupport.h"
 #include "core/captionrefresh.h"
-#include "core/programcontrol.h"
-#include "core/romimage.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -72,9 +70,8 @@ int main(int argc, char** argv) {
     if (window.Ended())
         return 1;
     ShowEnemyRacers(window);
-    kst::RomImage unused;
-    kst::ProgramControl control(host, unused);
-    kst::CaptionRefresh refresh(&window, control);
+    // The window's own refresh, with the captions the pages registered.
+    kst::CaptionRefresh& refresh = *window.findChild<kst::CaptionRefresh*>();
     auto* slider = window.findChild<QSlider*>(QStringLiteral("TurboSLDR"));
     const int ticks = argc > 1 ? std::atoi(argv[1]) : 20000;
 

@@ -1,8 +1,10 @@
 #include "benchsupport.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
 #include <QMetaObject>
+#include <QPixmap>
 #include <QWidget>
 #include <cstdlib>
 
@@ -10,18 +12,22 @@ namespace kst::bench {
 
 namespace {
 
-// Calls a function once, after the first paint event of the watched widget has been handled
-// (the call is queued behind it, so the painted window has also been flushed to the screen).
-template <typename Function> class AfterFirstPaint : public QObject {
+// Calls a function once, after the first paint of the watched window or of any widget in it
+// that happened while the window was complete (the call is queued behind the paint, so what was
+// painted has also been flushed to the screen). A caption set later is painted on its own,
+// without the window, so every widget's paints are watched.
+class AfterCompletePaint : public QObject {
 public:
-    AfterFirstPaint(QWidget* widget, Function function)
-        : QObject(widget), function_(std::move(function)) {
-        widget->installEventFilter(this);
+    AfterCompletePaint(QWidget* window, std::function<bool()> complete,
+                       std::function<void()> function)
+        : QObject(window), window_(window), complete_(std::move(complete)),
+          function_(std::move(function)) {
+        QCoreApplication::instance()->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !queued_) {
+        if (event->type() == QEvent::Paint && !queued_ && PartOfWindow(watched) && complete_()) {
             queued_ = true;
             QMetaObject::invokeMethod(this, function_, Qt::QueuedConnection);
         }
@@ -29,7 +35,14 @@ protected:
     }
 
 private:
-    Function function_;
+    bool PartOfWindow(QObject* object) const {
+        auto* widget = qobject_cast<QWidget*>(object);
+        return widget && (widget == window_ || window_->isAncestorOf(widget));
+    }
+
+    QWidget* window_;
+    std::function<bool()> complete_;
+    std::function<void()> function_;
     bool queued_ = false;
 };
 
@@ -54,12 +67,18 @@ long StatusKilobytes(const char* field) {
     return -1;
 }
 
-void StartupClock::FinishWhenPainted(QWidget* window) {
-    auto finish = [this] { Finish(); };
-    new AfterFirstPaint<decltype(finish)>(window, finish);
+StartupClock::StartupClock(int argc, char** argv) {
+    clock_.start();
+    if (argc == 3 && qstrcmp(argv[1], "--grab") == 0)
+        grabFile_ = QString::fromLocal8Bit(argv[2]);
+    stay_ = argc == 2 && qstrcmp(argv[1], "--stay") == 0;
 }
 
-void StartupClock::Finish() {
+void StartupClock::FinishWhenComplete(QWidget* window, std::function<bool()> complete) {
+    new AfterCompletePaint(window, std::move(complete), [this, window] { Finish(window); });
+}
+
+void StartupClock::Finish(QWidget* window) {
     Mark("paint");
     double previous = 0;
     for (const auto& [step, ms] : marks_) {
@@ -71,7 +90,10 @@ void StartupClock::Finish() {
     std::printf("rss_anon_kb %ld\n", StatusKilobytes("RssAnon"));
     std::printf("rss_file_kb %ld\n", StatusKilobytes("RssFile"));
     std::fflush(stdout);
-    std::_Exit(0);
+    if (!grabFile_.isEmpty() && !window->grab().save(grabFile_, "PNG"))
+        std::_Exit(1);
+    if (!stay_)
+        std::_Exit(0);
 }
 
 } // namespace kst::bench

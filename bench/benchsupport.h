@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QString>
 #include <cstdio>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -40,20 +41,28 @@ private:
 
 // Times each step of a start-up from the end of the step before, the first from the start of
 // main(). The steps, their sum and the resident memory are printed as "<key> <number>" lines,
-// which the start-up runner collects.
+// which the start-up runner collects. Started as "PROGRAM --grab FILE", the program also saves
+// its finished frame as a PNG file, for comparing the frames of two programs; started as
+// "PROGRAM --stay", it stays open, to be timed from outside like any other program.
 class StartupClock {
 public:
-    StartupClock() { clock_.start(); }
+    StartupClock(int argc, char** argv);
     void Mark(const char* step) { marks_.emplace_back(step, clock_.nsecsElapsed() / 1e6); }
-    // Once the window has been painted for the first time: marks "paint", prints the steps and
-    // the resident memory (all of it, then its anonymous and its file-backed part), and ends
-    // the process at once, since tearing down the window is no part of starting up.
-    void FinishWhenPainted(QWidget* window);
+    // Once a paint of the window has put complete() on screen, that is once the window has been
+    // painted while complete() held: marks "paint", prints the steps and the resident memory
+    // (all of it, then its anonymous and its file-backed part), and ends the process at once,
+    // since tearing down the window is no part of starting up, unless it is to stay.
+    void FinishWhenComplete(QWidget* window, std::function<bool()> complete);
+    void FinishWhenPainted(QWidget* window) {
+        FinishWhenComplete(window, [] { return true; });
+    }
 
 private:
-    [[noreturn]] void Finish();
+    void Finish(QWidget* window);
 
     QElapsedTimer clock_;
+    QString grabFile_;
+    bool stay_ = false;
     std::vector<std::pair<const char*, double>> marks_;
 };
 

@@ -1,8 +1,10 @@
-// Runs two programs alternately, each from fork to its exit, and compares them side by side:
-// the median wall time, and the median of every "<key> <number>" line each program printed.
-// Plain POSIX, so nothing of Qt is loaded into the runner itself.
+// Runs programs in turn, each from fork to its exit, and compares them side by side: the median
+// wall time, and the median of every "<key> <number>" line each program printed, then the
+// ratio of the first program's median to each other's. Taking turns spreads the load of the
+// machine, which others share, over all programs alike. Plain POSIX, so nothing of Qt is
+// loaded into the runner itself.
 //
-//   startup_runner RUNS LABEL_A PROGRAM_A LABEL_B PROGRAM_B
+//   startup_runner RUNS LABEL_A PROGRAM_A LABEL_B PROGRAM_B [LABEL_C PROGRAM_C ...]
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -99,39 +101,52 @@ double MedianOf(const Samples& samples, const std::string& key) {
     return found == samples.values.end() ? -1 : Median(found->second);
 }
 
-void PrintRow(const std::string& key, const Samples& a, const Samples& b) {
-    const double left = MedianOf(a, key), right = MedianOf(b, key);
+void PrintRow(const std::string& key, const std::vector<Samples>& samples) {
     std::printf("%-12s", key.c_str());
-    PrintCell(left, 11, 1);
-    PrintCell(right, 11, 1);
-    PrintCell(left > 0 && right > 0 ? left / right : -1, 7, 2);
+    std::vector<double> medians;
+    for (const Samples& program : samples) {
+        medians.push_back(MedianOf(program, key));
+        PrintCell(medians.back(), 11, 1);
+    }
+    for (std::size_t i = 1; i < medians.size(); ++i)
+        PrintCell(medians[0] > 0 && medians[i] > 0 ? medians[0] / medians[i] : -1, 11, 3);
     std::printf("\n");
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 6)
-        Die("usage: startup_runner RUNS LABEL_A PROGRAM_A LABEL_B PROGRAM_B");
+    if (argc < 6 || argc % 2 != 0)
+        Die("usage: startup_runner RUNS LABEL_A PROGRAM_A LABEL_B PROGRAM_B [LABEL PROGRAM ...]");
     const int runs = std::atoi(argv[1]);
-    const char* programs[] = {argv[3], argv[5]};
-    Samples samples[2];
-    // One unmeasured run of each first, so both start with their files in the page cache.
+    std::vector<std::string> labels;
+    std::vector<const char*> programs;
+    for (int i = 2; i < argc; i += 2) {
+        labels.push_back(argv[i]);
+        programs.push_back(argv[i + 1]);
+    }
+    std::vector<Samples> samples(programs.size());
+    // One unmeasured run of each first, so all start with their files in the page cache.
     for (const char* program : programs) {
         double ignored;
         RunOnce(program, ignored);
     }
     for (int run = 0; run < runs; ++run)
-        for (int i = 0; i < 2; ++i)
+        for (std::size_t i = 0; i < programs.size(); ++i)
             Measure(programs[i], samples[i]);
 
-    std::printf("%-12s %11s %11s %7s   (medians of %d alternating runs)\n", "", argv[2], argv[4],
-                "ratio", runs);
-    std::vector<std::string> keys = samples[0].keys;
-    for (const std::string& key : samples[1].keys)
-        if (!samples[0].values.count(key))
-            keys.push_back(key);
+    std::printf("%-12s", "");
+    for (const std::string& label : labels)
+        std::printf(" %11s", label.c_str());
+    for (std::size_t i = 1; i < labels.size(); ++i)
+        std::printf(" %11s", (labels[0] + "/" + labels[i]).c_str());
+    std::printf("   (medians of %d runs in turn)\n", runs);
+    std::vector<std::string> keys;
+    for (const Samples& program : samples)
+        for (const std::string& key : program.keys)
+            if (std::find(keys.begin(), keys.end(), key) == keys.end())
+                keys.push_back(key);
     for (const std::string& key : keys)
-        PrintRow(key, samples[0], samples[1]);
+        PrintRow(key, samples);
     return 0;
 }

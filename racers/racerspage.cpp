@@ -9,6 +9,7 @@
 #include "core/widgets.h"
 #include "data/roster.h"
 #include "data/tracknames.h"
+#include "picturebox.h"
 
 #include <QAbstractSlider>
 #include <QLabel>
@@ -16,21 +17,6 @@
 #include <QListWidget>
 
 namespace kst {
-
-namespace {
-
-// The picture for a screen of this density: pixel art enlarged by whole pixels rather than
-// smoothed by the painter, still covering the box's logical size.
-QPixmap ForDensity(const QPixmap& picture, qreal density) {
-    if (density == 1.0)
-        return picture;
-    QPixmap enlarged = picture.scaled((QSizeF(picture.size()) * density).toSize(),
-                                      Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    enlarged.setDevicePixelRatio(density);
-    return enlarged;
-}
-
-} // namespace
 
 RacersPage::RacersPage(QWidget* window, RomImage& rom, ProgramControl& control,
                        CaptionRefresh& refresh)
@@ -42,7 +28,11 @@ RacersPage::RacersPage(QWidget* window, RomImage& rom, ProgramControl& control,
       enemy2Picture_(Child<QLabel>(window, "Enemy2IMG")),
       enemy2Name_(Child<QLabel>(window, "Enemy2LBL")),
       track1Picture_(Child<QLabel>(window, "EnemyTrack1IMG")),
-      track2Picture_(Child<QLabel>(window, "EnemyTrack2IMG")) {
+      track2Picture_(Child<QLabel>(window, "EnemyTrack2IMG")),
+      enemy1Portrait_(new PictureBox(enemy1Picture_, pictures_.EnemiesIMG)),
+      enemy2Portrait_(new PictureBox(enemy2Picture_, pictures_.EnemiesIMG)),
+      track1_(new PictureBox(track1Picture_, pictures_.TrackIMG)),
+      track2_(new PictureBox(track2Picture_, pictures_.TrackIMG)) {
     for (int race = 1; race <= kRaceCount; ++race)
         list_->addItem(QStringLiteral("Index %1").arg(race));
     for (std::size_t i = 0; i < sliders_.size(); ++i) {
@@ -112,9 +102,9 @@ void RacersPage::LoadPictures() {
     enemy2Name_->setText(QString());
     enemy2Name_->hide();
     const RaceRacers& racers = kRoster[SelectedRace()];
-    ShowPortrait(enemy1Picture_, racers.first);
+    ShowPortrait(*enemy1Portrait_, racers.first);
     if (racers.second.portrait)
-        ShowPortrait(enemy2Picture_, racers.second);
+        ShowPortrait(*enemy2Portrait_, racers.second);
     enemy1Name_->setText(QString::fromUtf8(racers.first.name));
     // The first name widens to fit; the second keeps its fixed size.
     enemy1Name_->adjustSize();
@@ -125,17 +115,12 @@ void RacersPage::LoadPictures() {
     }
 }
 
-void RacersPage::ShowPortrait(QLabel* box, const Racer& racer) {
-    box->setPixmap(ForDensity(pictures_.EnemiesIMG.Picture(QLatin1String(racer.portrait)),
-                              box->devicePixelRatio()));
-    // A screen reader names the picture by whom it shows; its description keeps the role.
-    box->setAccessibleName(QString::fromUtf8(racer.name));
+void RacersPage::ShowPortrait(PictureBox& box, const Racer& racer) {
+    box.Show(QLatin1String(racer.portrait), QString::fromUtf8(racer.name));
 }
 
-void RacersPage::ShowTrack(QLabel* box, const char* key) {
-    box->setPixmap(
-        ForDensity(pictures_.TrackIMG.Picture(QLatin1String(key)), box->devicePixelRatio()));
-    box->setAccessibleName(QString::fromUtf8(TrackName(key)));
+void RacersPage::ShowTrack(PictureBox& box, const char* key) {
+    box.Show(QLatin1String(key), QString::fromUtf8(TrackName(key)));
 }
 
 void RacersPage::LoadTrack() {
@@ -145,9 +130,9 @@ void RacersPage::LoadTrack() {
     const RaceTracks& tracks = kTracks[SelectedRace()];
     if (!tracks.first)
         return;
-    ShowTrack(track1Picture_, tracks.first);
+    ShowTrack(*track1_, tracks.first);
     if (tracks.second)
-        ShowTrack(track2Picture_, tracks.second);
+        ShowTrack(*track2_, tracks.second);
     track1Picture_->show();
     if (tracks.second)
         track2Picture_->show();

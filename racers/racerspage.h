@@ -17,6 +17,7 @@ namespace kst {
 
 class CaptionRefresh;
 class NumberBox;
+class PictureBox;
 class ProgramControl;
 class RomImage;
 struct Racer;
@@ -50,10 +51,9 @@ private:
     void LoadPictures();
     // Shows the track pictures of the selected race's racers.
     void LoadTrack();
-    // Puts a racer's portrait or a track's picture into a box at the box's pixel density,
-    // named after what it shows.
-    void ShowPortrait(QLabel* box, const Racer& racer);
-    void ShowTrack(QLabel* box, const char* key);
+    // Puts a racer's portrait or a track's picture into a box, named after what it shows.
+    void ShowPortrait(PictureBox& box, const Racer& racer);
+    void ShowTrack(PictureBox& box, const char* key);
     int SelectedRace() const;
 
     PictureCatalogue pictures_;
@@ -67,6 +67,10 @@ private:
     QLabel* enemy2Name_;
     QLabel* track1Picture_;
     QLabel* track2Picture_;
+    PictureBox* enemy1Portrait_;
+    PictureBox* enemy2Portrait_;
+    PictureBox* track1_;
+    PictureBox* track2_;
     std::array<QAbstractSlider*, std::size(kRaceSettings)> sliders_;
     // Each slider's position when its race was loaded or last saved. A stored byte above the
     // slider's maximum shows as the maximum and is only rewritten once the slider has moved.

@@ -3,6 +3,7 @@
 // another program wrote meanwhile ("outside").
 #include "testsupport.h"
 
+#include <QImage>
 #include <QLineEdit>
 #include <QSlider>
 #include <QTest>
@@ -125,6 +126,20 @@ private slots:
         PutValues(expected, writes);
         QCOMPARE(ChangedOffsets(expected, editor.RomBytes()), QList<int>{});
         QVERIFY(editor.host().messages.isEmpty());
+    }
+
+    // The first frame already shows the loaded values' captions; the ticks change nothing.
+    void firstFrameIsComplete() {
+        QByteArray rom = PatternedRom();
+        PutValues(rom, "b0x1897=3,b0x189B=4,b0x189E=17,w0x1895=300");
+        Editor editor;
+        editor.host().answers << editor.AddRom(rom);
+        editor.window().Start();
+        const QImage first = editor.window().grab().toImage();
+        RunScript(editor, "see:AILBL=3 ($3);see:TiresLBL=4 ($4);see:TurboLBL=17 ($11);"
+                          "see:MoneyxLBL=x10 = $3000;see:MotorCostLBL=($1010)");
+        QTest::qWait(120);
+        QCOMPARE(editor.window().grab().toImage(), first);
     }
 
     // Every entry of every list shows its own stored value, whatever its neighbours hold.

@@ -34,7 +34,7 @@ rm -f "$build"/kestrune-toolbox_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/kestrune-toolbox_*_amd64.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-wine; do
+for package in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-wine fonts-dejavu-core; do
   grep -q "$package" <<<"$depends" || fail "the package does not depend on $package"
 done
 contents=$(dpkg-deb -c "$deb")
