@@ -142,27 +142,6 @@ private slots:
         QCOMPARE(editor.window().grab().toImage(), first);
     }
 
-    // Every entry of every list shows its own stored value, whatever its neighbours hold.
-    void everyEntryLoadsItsOwnPlace() {
-        const QByteArray rom = PatternedRom();
-        Editor editor;
-        editor.StartWith(rom);
-        for (const ShopColumn& column : kShopColumns)
-            for (int i = 0; i < column.entries; ++i) {
-                editor.SelectRow(column.list, i);
-                QCOMPARE(editor.Find<QLineEdit>(column.box)->text(),
-                         QString::number(WordAt(rom, column.base + 5 * i)));
-            }
-        editor.SelectTab("enemyracers");
-        for (int race = 0; race < 38; ++race) {
-            editor.SelectRow("EnemyLST", race);
-            QCOMPARE(editor.Find<QLineEdit>("EnemyCashTXT")->text(),
-                     QString::number(WordAt(rom, kMoneyOffset + 16 * race)));
-            QCOMPARE(editor.Find<QSlider>("TurboSLDR")->value(),
-                     qMin(99, int(quint8(rom[kTurboOffset + 16 * race]))));
-        }
-        QCOMPARE(editor.RomBytes(), rom);
-    }
 };
 
 QTEST_MAIN(TestEditing)

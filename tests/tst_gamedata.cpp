@@ -125,18 +125,6 @@ private slots:
         QCOMPARE(editor.Find<QLineEdit>("MenuStatusTXT")->text(), QStringLiteral("Stati"));
     }
 
-    void everyFetchRequiresTheTableFile() {
-        Editor editor;
-        editor.StartWith(ValidRom());
-        auto* page = editor.window().findChild<GeneralTextPage*>();
-        QCOMPARE(page->GetText(0x19B0A, 6), QStringLiteral("      "));
-        QVERIFY(QFile::remove(QDir(editor.folder()).filePath(QStringLiteral("KST.tbl"))));
-        QVERIFY_THROWS_EXCEPTION(ProgramEnded, page->GetText(0x19B0A, 6));
-        QCOMPARE(editor.host().messages.size(), 1);
-        QCOMPARE(editor.host().messages.front().text, kMissingDataFileMessage.text);
-        QCOMPARE(editor.host().exitCode, 1);
-    }
-
     // Every race shows its racers and tracks, whatever the image holds; a second box shows
     // only where the race has a second racer, and a hidden box keeps its picture.
     void eachRaceShowsItsRacersAndTracks() {

@@ -140,31 +140,6 @@ private slots:
         }
     }
 
-    // A race edited with keys alone: a box takes no Backspace, so its number is selected with
-    // Home and Shift+End; Space on Apply saves as Ctrl+S does.
-    void editsARaceWithKeysAlone() {
-        Editor editor;
-        editor.StartWith(ValidRom());
-        Press(Qt::Key_Tab, Qt::ControlModifier);
-        TabRound(Qt::Key_Tab);
-        Press(Qt::Key_Tab);
-        Press(Qt::Key_Down);
-        Press(Qt::Key_Tab);
-        Press(Qt::Key_Home);
-        Press(Qt::Key_End, Qt::ShiftModifier);
-        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("4321"));
-        Press(Qt::Key_Tab);
-        Press(Qt::Key_PageUp);
-        Press(Qt::Key_S, Qt::ControlModifier);
-        Press(Qt::Key_Tab);
-        Press(Qt::Key_End);
-        while (Focused() != QLatin1String("ApplyCMD"))
-            Press(Qt::Key_Tab);
-        Press(Qt::Key_Space);
-        QByteArray expected = ValidRom();
-        PutValues(expected, "w0x18A5=4321,b0x18A7=3,b0x18AB=16");
-        QCOMPARE(ChangedOffsets(expected, editor.RomBytes()), QList<int>{});
-    }
 };
 
 QTEST_MAIN(TestWindow)
