@@ -14,8 +14,8 @@ namespace {
 // uses the regular weight only.
 constexpr char kTahomaFile[] = "/usr/share/wine/fonts/tahoma.ttf";
 // The credit line's Verdana is drawn in DejaVu Sans, which descends from a design with
-// Verdana's proportions. It is asked for by that name: asking for "Verdana" would first search
-// every installed font's aliases in vain before any substitute was tried.
+// Verdana's proportions. It is asked for by that name: asking for a "Verdana" that is not
+// installed would first look for it in vain and ask fontconfig for its fallbacks.
 constexpr char kVerdanaStandIn[] = "DejaVu Sans";
 
 } // namespace
