@@ -1,15 +1,18 @@
 // The window as the user meets it: fonts that fit the fixed layout, the one page on show, the
-// order Tab visits with a name for each control, lists that keep their selection, and editing
-// with the keyboard alone.
+// order Tab visits with a name for each control, lists that keep their selection, and the
+// game's words decoded through the character table.
 #include "app/fonts.h"
+#include "data/chartable.h"
 #include "data/gamewords.h"
 #include "testsupport.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QFile>
 #include <QFontInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTabBar>
 #include <QTabWidget>
@@ -41,6 +44,55 @@ QStringList TabRound(int key) {
         visited << Focused();
     } while (visited.last() != QLatin1String("tabs") && visited.size() < 64);
     return visited;
+}
+
+// The game's code for a character, written out independently of the program's table.
+char Encode(char c) {
+    const struct {
+        char first, last;
+        int code;
+    } runs[] = {{' ', ' ', 0x00}, {'?', '?', 0x02}, {'.', '.', 0x04}, {'!', '!', 0x0C},
+                {'0', '9', 0x34}, {'A', 'Z', 0x40}, {'a', 'z', 0x80}, {'\'', '\'', 0xA6}};
+    for (const auto& run : runs)
+        if (c >= run.first && c <= run.last)
+            return char(run.code + c - run.first);
+    qFatal("no code for %c", c);
+}
+
+void PutText(QByteArray& rom, int offset, const QString& text) {
+    for (int i = 0; i < text.size(); ++i)
+        rom[offset + i] = Encode(text[i].toLatin1());
+}
+
+struct Word {
+    const char* box;
+    int offset;
+    const char* text;
+};
+
+// Our own words for a fixture, each exactly as long as the game's word at that place.
+constexpr Word kWords[] = {
+    {"MenuStatusTXT", 0x19B0A, "Statik"},  {"MenuSearchTXT", 0x19B11, "LOOK 2"},
+    {"MenuWarpTXT", 0x19B18, "JUMP"},      {"MenuMapTXT", 0x19B1D, "ATL"},
+    {"SuperCarTXT", 0x16AD1, "TOP RIDE!"}, {"LWeightTXT", 0x19DFE, "LT.FRAME"},
+    {"CarSpeedTXT", 0x19B80, "PACE?"},     {"CarGripTXT", 0x19B86, "HOLD"},
+    {"CarTurboTXT", 0x19B8B, "BOOST"},     {"CarFlightTXT", 0x19B91, "GLIDE'"},
+    {"TownLJTXT", 0x19B28, "A.B."},        {"TownFlagoTXT", 0x19B2D, "RIVER"},
+    {"TownLantaTXT", 0x19B33, "MOUNT"},    {"TownArontoTXT", 0x19B39, "PORTAL"},
+    {"TownPallasTXT", 0x19B40, "DESERT"},  {"TownEtroitTXT", 0x19B47, "HARBOR"},
+    {"ShopBuyTXT", 0x19B72, "GET"},        {"ShopSellTXT", 0x19B76, "GIVE"},
+    {"ShopExitTXT", 0x19B7B, "DONE"},      {"ShopYesTXT", 0x19B21, "YEP"},
+    {"ShopNoTXT", 0x19B25, "NO"},
+};
+
+QByteArray RomWithWords() {
+    QByteArray rom = ValidRom();
+    // Separators and the stretch between the runs hold bytes that would show if read.
+    for (int offset = 0x19B0A; offset <= 0x19B96; ++offset)
+        rom[offset] = 'Z' - 'A' + 0x40;
+    for (const Word& word : kWords)
+        PutText(rom, word.offset, QString::fromLatin1(word.text));
+    return rom;
 }
 
 } // namespace
@@ -140,6 +192,46 @@ private slots:
         }
     }
 
+    void builtTableFileMatchesTheCharacterTable() {
+        QFile file(QStringLiteral(KST_BUILT_TABLE));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray expected;
+        for (int b = 0; b < 256; ++b)
+            if (kCharTable[b] != '\0')
+                expected += QByteArray::number(b, 16).toUpper().rightJustified(2, '0') + '=' +
+                            kCharTable[b] + '\n';
+        QCOMPARE(file.readAll(), expected);
+    }
+
+    // Each open fills the 21 boxes from the image; typed words are never written.
+    void wordsComeFromEachOpenImage() {
+        const QByteArray first = ValidRom();
+        QByteArray second = RomWithWords();
+        second[0x19B0F] = char(0xFF); // a byte without a character adds nothing
+        Editor editor;
+        editor.StartWith(first);
+        editor.SelectTab("generaltext");
+        editor.TypeInto("TownEtroitTXT", QStringLiteral("CHANGED"));
+        editor.Click("ApplyCMD");
+        QCOMPARE(editor.RomBytes(), first);
+        editor.Open(editor.AddRom(second, QStringLiteral("second.pce")));
+        for (const Word& word : kWords)
+            if (word.offset != 0x19B0A)
+                QCOMPARE(editor.Find<QLineEdit>(word.box)->text(), QLatin1String(word.text));
+        QCOMPARE(editor.Find<QLineEdit>("MenuStatusTXT")->text(), QStringLiteral("Stati"));
+    }
+
+    // The demo image the build writes is accepted and fills every page.
+    void demoImageFillsEveryPage() {
+        Editor editor;
+        editor.StartWith(ReadFile(QStringLiteral(KST_DEMO_ROM)));
+        for (const GameWord& word : kGameWords)
+            QCOMPARE(editor.Find<QLineEdit>(word.box)->text(), QLatin1String(word.text));
+        editor.SelectTab("enemyracers");
+        editor.SelectRow("EnemyLST", 37);
+        RunScript(editor, "see:TurboSLDR=99;see:EnemyCashTXT=975");
+        QVERIFY(editor.host().messages.isEmpty());
+    }
 };
 
 QTEST_MAIN(TestWindow)
