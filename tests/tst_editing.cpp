@@ -69,12 +69,6 @@ private slots:
             << "type:MotorCostTXT=444;tab=enemyracers;apply;tab=partnames;save;"
                "tab=generaltext;apply"
             << "";
-        QTest::newRow("an edit waits on its tab")
-            << ""
-            << "type:MotorCostTXT=444;tab=enemyracers;tab=shops;see:MotorCostTXT=444;save"
-            << "w0x179C6=444";
-        // Enemy racers: race i's money, AI, grip and turbo at 0x1895, 0x1897, 0x189B, 0x189E
-        // + 16 * i.
         QTest::newRow("last race, every field")
             << "b0x1AE7=1,b0x1AEB=2,b0x1AEE=3"
             << "tab=enemyracers;row:EnemyLST=37;slide:AISLDR=22;slide:TireSLDR=16;"
@@ -103,11 +97,6 @@ private slots:
             << "b0x1897=3"
             << "tab=enemyracers;slide:AISLDR=4;type:EnemyCashTXT=9;row:EnemyLST=1;"
                "row:EnemyLST=0;see:AISLDR=3;apply"
-            << "";
-        QTest::newRow("slider captions")
-            << "b0x1897=10,b0x189E=99"
-            << "tab=enemyracers;see:AILBL=10 ($A);see:TurboLBL=99 ($63);slide:TireSLDR=16;tick;"
-               "see:TiresLBL=16 ($10)"
             << "";
     }
 
@@ -141,7 +130,6 @@ private slots:
         QTest::qWait(120);
         QCOMPARE(editor.window().grab().toImage(), first);
     }
-
 };
 
 QTEST_MAIN(TestEditing)

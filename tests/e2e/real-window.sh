@@ -106,13 +106,9 @@ cp "$demo" "$work/named.pce"
 wid=$(window_named "$caption") || fail "main window did not appear"
 [ "$(xdotool search --onlyvisible --pid "$pid")" = "$wid" ] || fail "a dialog was shown"
 shot shops
-click_at "$wid" 110 28
+click_at "$wid" 110 28 # the Enemy Racers tab
 shot enemy-racers
-click_at "$wid" 370 28
-shot general-text
-click_at "$wid" 228 28
-shot part-names
-click_at "$wid" 36 28
+click_at "$wid" 36 28 # back to Shops
 click_at "$wid" 63 71 # MotorCostTXT
 xdotool key Home shift+End
 xdotool type --delay 30 "1234"
