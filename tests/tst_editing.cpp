@@ -8,8 +8,24 @@
 #include <QSlider>
 #include <QTest>
 
+#include <dlfcn.h>
+
 using namespace kst;
 using namespace kst::test;
+
+namespace {
+
+// Every fsync of the program passes through here on its way to the system, so a test sees
+// whether an Apply pushed its writes to the disk.
+int fsyncs = 0;
+
+} // namespace
+
+extern "C" int fsync(int fd) {
+    ++fsyncs;
+    static const auto real = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
+    return real(fd);
+}
 
 class TestEditing : public QObject {
     Q_OBJECT
@@ -108,7 +124,9 @@ private slots:
         PutValues(expected, stored);
         Editor editor;
         editor.StartWith(expected);
+        fsyncs = 0;
         RunScript(editor, script);
+        QCOMPARE(fsyncs > 0, !writes.isEmpty());
         for (const QString& step : script.split(QLatin1Char(';')))
             if (step.startsWith(QLatin1String("outside:")))
                 PutValues(expected, step.mid(8));
