@@ -1,10 +1,10 @@
 #include "spokenvalues.h"
 
 #include "atspistates.h"
-#include "data/roster.h"
-#include "data/tracknames.h"
 #include "core/numberbox.h"
+#include "data/roster.h"
 #include "data/shoptable.h"
+#include "data/tracknames.h"
 
 #include <QAbstractSlider>
 #include <QAccessible>

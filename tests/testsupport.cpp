@@ -59,12 +59,9 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 
 QList<int> ChangedOffsets(const QByteArray& before, const QByteArray& after) {
     QList<int> changed;
-    const int common = qMin(before.size(), after.size());
-    for (int i = 0; i < common; ++i)
-        if (before[i] != after[i])
+    for (int i = 0; i < qMax(before.size(), after.size()); ++i)
+        if (i >= before.size() || i >= after.size() || before[i] != after[i])
             changed << i;
-    for (int i = common; i < qMax(before.size(), after.size()); ++i)
-        changed << i;
     return changed;
 }
 

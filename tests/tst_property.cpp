@@ -103,6 +103,7 @@ struct Model {
         case 3: {
             if (!shops && !racers)
                 return {};
+            // Typed digits, or pasted text that keeps only its digits.
             const bool pasted = random.bounded(2);
             if (pasted)
                 digits += QStringLiteral("x-") + digits;
