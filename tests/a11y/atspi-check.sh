@@ -29,12 +29,23 @@ openbox >/dev/null 2>&1 & pids+=($!)
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 sleep 1
 
+# Waits for a visible window; a search that meets a window going away meanwhile fails with an
+# X error, so it is asked again.
+shown() {
+  for _ in $(seq 150); do
+    xdotool search --onlyvisible "$@" >/dev/null 2>&1 && return 0
+    sleep 0.2
+  done
+  echo "no window $*"
+  exit 1
+}
+
 cp "$demo" "$work/demo.pce"
 "$program" & pids+=($!)
-timeout 30 xdotool search --sync --onlyvisible --pid "${pids[-1]}" >/dev/null
+shown --pid "${pids[-1]}"
 sleep 0.5
 xdotool type --delay 15 "$work/demo.pce"
 xdotool key Return
-timeout 30 xdotool search --sync --onlyvisible --name '^Kestrune Toolbox' >/dev/null
+shown --name '^Kestrune Toolbox'
 
 timeout 300 /usr/bin/python3 "$here/atspi-check.py" "$(basename "$program")"

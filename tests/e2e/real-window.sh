@@ -36,8 +36,12 @@ window_named() {
 }
 # Waits for the first window of a process (the open-file dialog) to be shown.
 first_window() {
-  timeout 30 xdotool search --sync --onlyvisible --pid "$1" >/dev/null || fail "no dialog shown"
-  sleep 0.5
+  for _ in $(seq 150); do
+    # A search that meets a window going away fails with an X error, so it is asked again.
+    xdotool search --onlyvisible --pid "$1" >/dev/null 2>&1 && { sleep 0.5; return 0; }
+    sleep 0.2
+  done
+  fail "no dialog shown"
 }
 # Waits for the program to end, at most 20 seconds, and sets status to its exit status.
 wait_for_exit() {
