@@ -31,7 +31,6 @@ public:
 
     // Starts the refresh; starting it again while it runs keeps it running undisturbed.
     void Enable();
-    QTimer* timer() const { return timer_; }
     // One tick: every caption set from its source, in the order registered.
     void Tick();
 

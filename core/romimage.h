@@ -44,7 +44,6 @@ public:
     bool Open(const QString& path);
     // Closing when nothing is open does nothing.
     void Close();
-    bool IsOpen() const { return fd_ >= 0; }
     // The size of the open file itself, whatever its path names now.
     qint64 Size() const;
 

@@ -2,7 +2,6 @@
 
 #include <QPixmap>
 #include <QString>
-#include <QStringList>
 
 namespace kst {
 
@@ -15,7 +14,6 @@ public:
     explicit PictureList(QString folder) : folder_(std::move(folder)) {}
 
     QPixmap Picture(const QString& key) const;
-    QStringList Keys() const;
 
 private:
     QString folder_;
