@@ -60,7 +60,7 @@ private slots:
             << "w0x179C6=123";
         QTest::newRow("ceiling and five characters")
             << ""
-            << "type:MotorCostTXT=32004;see:MotorCostTXT=32000;"
+            << "type:MotorCostTXT=32001;see:MotorCostTXT=32000;"
                "type:WingCostTXT=12345;keys:WingCostTXT=6;see:WingCostTXT=12345;apply"
             << "w0x179C6=32000,w0x17A43=12345";
         QTest::newRow("leading zeros") << ""
