@@ -4,22 +4,14 @@
 # page. Prints every include that breaks the rule.
 set -u
 cd "$1" || exit 2
-allowed() { # folder -> the folders its files may include
-    case $1 in
-    data) echo "data" ;;
-    core) echo "data core" ;;
-    shops | racers | text) echo "data core $1" ;;
-    app) echo "data core shops racers text app" ;;
-    esac
-}
+declare -A allowed=([data]="data" [core]="data core" [shops]="data core shops"
+    [racers]="data core racers" [text]="data core text" [app]="data core shops racers text app")
 status=0
-for folder in data core shops racers text app; do
-    ok=$(allowed "$folder")
+for folder in "${!allowed[@]}"; do
     while IFS=: read -r file included; do
         target=${included%%/*}
         # An include without a folder is one of the file's own folder.
-        [ "$target" = "$included" ] && continue
-        [[ " $ok " == *" $target "* ]] && continue
+        [ "$target" = "$included" ] || [[ " ${allowed[$folder]} " == *" $target "* ]] && continue
         echo "$file includes $included, above or beside its layer"
         status=1
     done < <(grep -Ho '#include "[^"]*"' "$folder"/*.h "$folder"/*.cpp 2>/dev/null |

@@ -55,7 +55,6 @@ public:
     QStringList answers; // one per dialog; an empty answer cancels
     QString folder;
     QList<Message> messages;
-    QString lastSelectedFilter;
     int exitCode = -1;
 };
 

