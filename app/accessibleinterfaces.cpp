@@ -184,10 +184,19 @@ private:
 };
 
 // A part of a widget that has no widget of its own: a tab of a tab strip, an item of a list.
-// It is valid as long as its widget lives and holds that many parts.
-template <typename Owner> class PartAccessible : public QAccessibleInterface {
+// It is valid as long as its widget lives and holds that many parts, and pressing it selects it.
+template <typename Owner>
+class PartAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
     PartAccessible(Owner* owner, int index) : owner_(owner), index_(index) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
+                                                    : nullptr;
+    }
+    bool isValid() const override { return owner_ && index_ < owner_->count(); }
+    QStringList actionNames() const override { return {pressAction()}; }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
     QObject* object() const override { return nullptr; }
     QWindow* window() const override { return owner_ ? owner_->window()->windowHandle() : nullptr; }
@@ -207,15 +216,10 @@ protected:
 };
 
 // A page tab: selected when it is the current one. The tab strip, not the tab, holds the focus.
-class TabAccessible : public PartAccessible<QTabBar>, public QAccessibleActionInterface {
+class TabAccessible : public PartAccessible<QTabBar> {
 public:
     using PartAccessible::PartAccessible;
 
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
-                                                    : nullptr;
-    }
-    bool isValid() const override { return owner_ && index_ < owner_->count(); }
     QAccessible::Role role() const override { return QAccessible::PageTab; }
     QString text(QAccessible::Text t) const override {
         if (!isValid())
@@ -243,25 +247,18 @@ public:
         return state;
     }
 
-    QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& name) override {
         if (name == pressAction() && isValid() && !state().disabled)
             owner_->setCurrentIndex(index_);
     }
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
 };
 
 // An item of a list: named by its text, or its accessible text where one is set, and described
 // by its accessible description. Selected as the list shows it; the focus stays with the list.
-class ListItemAccessible : public PartAccessible<QListWidget>, public QAccessibleActionInterface {
+class ListItemAccessible : public PartAccessible<QListWidget> {
 public:
     using PartAccessible::PartAccessible;
 
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
-                                                    : nullptr;
-    }
-    bool isValid() const override { return owner_ && index_ < owner_->count(); }
     QAccessible::Role role() const override { return QAccessible::ListItem; }
     QString text(QAccessible::Text t) const override {
         if (!isValid())
@@ -296,12 +293,10 @@ public:
         return state;
     }
 
-    QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& name) override {
         if (name == pressAction() && isValid() && owner_->isEnabled())
             owner_->setCurrentRow(index_);
     }
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
 };
 
 // A widget whose children for assistive technology are its parts, made when first asked for
