@@ -1,5 +1,7 @@
 #include "accessibility.h"
 
+#include "core/widgets.h"
+
 #include <QWidget>
 
 namespace kst {
@@ -65,9 +67,7 @@ constexpr AccessibleText kAccessibleTexts[] = {
 
 void ApplyAccessibleTexts(QWidget* window) {
     for (const AccessibleText& text : kAccessibleTexts) {
-        auto* widget = window->findChild<QWidget*>(QLatin1String(text.control));
-        if (!widget)
-            qFatal("no control named %s", text.control);
+        auto* widget = Child<QWidget>(window, text.control);
         if (text.name)
             widget->setAccessibleName(QString::fromUtf8(text.name));
         if (text.description)

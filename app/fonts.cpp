@@ -1,5 +1,7 @@
 #include "fonts.h"
 
+#include "core/widgets.h"
+
 #include <QFile>
 #include <QFont>
 #include <QFontDatabase>
@@ -34,7 +36,7 @@ void ApplyWindowFonts(QWidget* window) {
 
     QFont verdana{QLatin1String(kVerdanaStandIn)};
     verdana.setPointSizeF(9.75);
-    window->findChild<QLabel*>(QStringLiteral("Label10"))->setFont(verdana);
+    Child<QLabel>(window, "Label10")->setFont(verdana);
 }
 
 } // namespace kst

@@ -2,6 +2,7 @@
 
 #include "atspistates.h"
 #include "core/numberbox.h"
+#include "core/widgets.h"
 #include "data/roster.h"
 #include "data/shoptable.h"
 #include "data/tracknames.h"
@@ -21,13 +22,6 @@
 namespace kst {
 
 namespace {
-
-template <typename T> T* Control(QWidget* window, const char* name) {
-    auto* control = window->findChild<T*>(QLatin1String(name));
-    if (!control)
-        qFatal("no control named %s", name);
-    return control;
-}
 
 // "$4,560" for 456 tens of dollars.
 QString Dollars(int tensOfDollars) {
@@ -121,8 +115,8 @@ SpokenValues::SpokenValues(QWidget* window) : QObject(window) {
 
 void SpokenValues::FollowPriceBoxes(QWidget* window) {
     for (const ShopCategory& category : kShopCategories) {
-        auto* list = Control<QListWidget>(window, category.list);
-        auto* box = Control<QLineEdit>(window, category.priceBox);
+        auto* list = Child<QListWidget>(window, category.list);
+        auto* box = Child<QLineEdit>(window, category.priceBox);
         // A part's price is loaded into the box whenever the part is selected, so the box's
         // change stands for both.
         connect(box, &QLineEdit::textChanged, this, [list, box] {
@@ -134,15 +128,15 @@ void SpokenValues::FollowPriceBoxes(QWidget* window) {
 }
 
 void SpokenValues::FollowPrizeMoney(QWidget* window) {
-    auto* box = Control<QLineEdit>(window, "EnemyCashTXT");
+    auto* box = Child<QLineEdit>(window, "EnemyCashTXT");
     connect(box, &QLineEdit::textChanged, this,
             [box] { SetDescription(box, Dollars(NumberBox::NumberIn(box->text()))); });
 }
 
 void SpokenValues::FollowSliders(QWidget* window) {
     for (const SliderCaptionName& names : kSliderCaptions) {
-        auto* slider = Control<QAbstractSlider>(window, names.slider);
-        auto* caption = Control<QLabel>(window, names.caption);
+        auto* slider = Child<QAbstractSlider>(window, names.slider);
+        auto* caption = Child<QLabel>(window, names.caption);
         const auto speak = [slider, caption] {
             const QString spoken = DecimalAndHex(slider->value());
             SetDescription(slider, spoken);
@@ -154,14 +148,14 @@ void SpokenValues::FollowSliders(QWidget* window) {
 }
 
 void SpokenValues::DescribeRaces(QWidget* window) {
-    auto* list = Control<QListWidget>(window, "EnemyLST");
+    auto* list = Child<QListWidget>(window, "EnemyLST");
     for (int race = 0; race < list->count() && race < kRaceCount; ++race)
         list->item(race)->setData(Qt::AccessibleDescriptionRole, RaceDescription(race));
 }
 
 void SpokenValues::WatchFrames(QWidget* window) {
     for (const char* name : kFrames)
-        Control<QWidget>(window, name)->installEventFilter(this);
+        Child<QWidget>(window, name)->installEventFilter(this);
     for (QListWidget* list : window->findChildren<QListWidget*>())
         list->installEventFilter(this);
 }
@@ -175,7 +169,7 @@ bool SpokenValues::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SpokenValues::AddPageShortcuts(QWidget* window) {
-    auto* tabs = Control<QTabWidget>(window, "tabs");
+    auto* tabs = Child<QTabWidget>(window, "tabs");
     const auto step = [tabs](int by) {
         if (tabs->isEnabled())
             tabs->setCurrentIndex((tabs->currentIndex() + by + tabs->count()) % tabs->count());
