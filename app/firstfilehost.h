@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/host.h"
+#include "widgets/host.h"
 
 #include <optional>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "fonts.h"
 
-#include "core/widgets.h"
+#include "widgets/widgets.h"
 
 #include <QFile>
 #include <QFont>

@@ -2,7 +2,7 @@
 #include "app/firstfilehost.h"
 #include "app/fonts.h"
 #include "app/mainwindow.h"
-#include "core/host.h"
+#include "widgets/host.h"
 
 #include <QApplication>
 #include <csignal>

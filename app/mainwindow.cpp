@@ -2,11 +2,8 @@
 
 #include "accessibility.h"
 #include "accessibleinterfaces.h"
-#include "core/captionrefresh.h"
-#include "core/listselection.h"
 #include "core/messages.h"
-#include "core/widgets.h"
-#include "data/romfacts.h"
+#include "core/opencheck.h"
 #include "fonts.h"
 #include "racers/racerspage.h"
 #include "romfile.h"
@@ -15,6 +12,9 @@
 #include "text/generaltext.h"
 #include "ui_mainwindow.h"
 #include "version.h"
+#include "widgets/captionrefresh.h"
+#include "widgets/listselection.h"
+#include "widgets/widgets.h"
 
 #include <QCloseEvent>
 #include <QIcon>
@@ -64,9 +64,9 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
     refresh_ = new CaptionRefresh(this, control_);
     // The refresh ticks the captions in the order they are registered: the enemy racers' first,
     // then the shop prices.
-    racers_ = new RacersPage(this, rom_, control_, *refresh_);
-    shops_ = new ShopsPage(this, rom_, control_, *refresh_);
-    text_ = new GeneralTextPage(this, rom_, control_);
+    racers_ = new RacersPage(this, values_, control_, *refresh_);
+    shops_ = new ShopsPage(this, values_, control_, *refresh_);
+    text_ = new GeneralTextPage(this, values_, control_);
     for (QListWidget* list : findChildren<QListWidget*>())
         KeepOneSelection(list);
     ConnectCommands();
@@ -115,12 +115,12 @@ void MainWindow::LoadROM() {
         QString file = control_.host().ChooseFile(this, RomNameFilters(), PreselectedRomFilter());
         if (file.isEmpty())
             file = previousChoice_;
-        if (file.isEmpty() || !rom_.Open(file))
+        if (file.isEmpty())
             control_.Fail(kNoRomMessage);
+        const OpenOutcome outcome = OpenChecked(rom_, file, control_.DataFilePath());
+        if (outcome != OpenOutcome::Opened)
+            control_.Fail(MessageFor(outcome));
         previousChoice_ = file;
-        LoadROMFileSize();
-        CheckVersion();
-        control_.RequireDataFile(control_.DataFilePath());
         racers_->SelectFirstRace();
         shops_->SelectFirstParts();
         imageOpen_ = true;
@@ -138,17 +138,6 @@ void MainWindow::CloseROM() {
     rom_.Close();
     imageOpen_ = false;
     ShowWindowState();
-}
-
-void MainWindow::LoadROMFileSize() {
-    // The open file's own size: its name may already stand for another file.
-    if (rom_.Size() != kRomSize)
-        control_.Fail(kWrongSizeMessage);
-}
-
-void MainWindow::CheckVersion() {
-    if (rom_.ReadWord(1) != kIdentificationWord)
-        control_.Fail(kWrongRegionMessage);
 }
 
 QString MainWindow::SelectedTabTag() const {
@@ -178,6 +167,8 @@ void MainWindow::ApplyEdits() {
         return;
     }
     rom_.Flush();
+    // What one Apply wrote ends here; the next Apply starts a record of its own.
+    values_.TakeRecord();
 }
 
 } // namespace kst

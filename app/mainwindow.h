@@ -1,7 +1,8 @@
 #pragma once
 
-#include "core/programcontrol.h"
 #include "core/romimage.h"
+#include "core/valuemodel.h"
+#include "widgets/programcontrol.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -40,9 +41,6 @@ private:
     void CloseROM();
     // Ends the program at once, without a question; unapplied edits are lost.
     void Quit();
-    // Ends the program with the size message unless the open file is exactly one image long.
-    void LoadROMFileSize();
-    void CheckVersion();
     // Enables and shows the frames and commands as the open image and the selected tab ask.
     void ShowWindowState();
     void ApplyEdits();
@@ -50,6 +48,7 @@ private:
 
     std::unique_ptr<Ui::Main> ui_;
     RomImage rom_;
+    ImageValues values_{rom_};
     ProgramControl control_;
     CaptionRefresh* refresh_;
     RacersPage* racers_;

@@ -1,11 +1,12 @@
 #include "spokenvalues.h"
 
 #include "atspistates.h"
-#include "core/numberbox.h"
-#include "core/widgets.h"
-#include "data/roster.h"
-#include "data/shoptable.h"
-#include "data/tracknames.h"
+#include "core/captions.h"
+#include "core/roster.h"
+#include "core/tracknames.h"
+#include "core/valuemodel.h"
+#include "widgets/numberbox.h"
+#include "widgets/widgets.h"
 
 #include <QAbstractSlider>
 #include <QAccessible>
@@ -14,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTimer>
@@ -23,15 +23,9 @@ namespace kst {
 
 namespace {
 
-// "$4,560" for 456 tens of dollars.
-QString Dollars(int tensOfDollars) {
-    return QLatin1Char('$') +
-           QLocale(QLocale::English, QLocale::UnitedStates).toString(10 * qint64(tensOfDollars));
-}
-
-// "22, hex 16": a caption such as "22 ($16)" read aloud would take the hexadecimal for dollars.
-QString DecimalAndHex(int value) {
-    return QStringLiteral("%1, hex %2").arg(value).arg(QString::number(value, 16).toUpper());
+QString Capitalized(const char* text) {
+    const QString words = QString::fromUtf8(text);
+    return words.left(1).toUpper() + words.mid(1);
 }
 
 // Qt announces a new name or description even when it is the old one.
@@ -57,14 +51,6 @@ QString RaceDescription(int race) {
         description += QStringLiteral(", ") + entry(kRoster[race].second, kTracks[race].second);
     return description;
 }
-
-struct SliderCaptionName {
-    const char* slider;
-    const char* caption;
-};
-
-constexpr SliderCaptionName kSliderCaptions[] = {
-    {"AISLDR", "AILBL"}, {"TireSLDR", "TiresLBL"}, {"TurboSLDR", "TurboLBL"}};
 
 constexpr const char* kFrames[] = {"ShopsFRA", "EnemyFRA", "GeneralFRA"};
 
@@ -97,9 +83,13 @@ void AnnounceCurrentItem(QListWidget* list) {
 
 SpokenValues::SpokenValues(QWidget* window) : QObject(window) {
     TellChangedTexts();
-    FollowPriceBoxes(window);
-    FollowPrizeMoney(window);
-    FollowSliders(window);
+    for (const ValueKind& kind : kValueKinds) {
+        if (kind.format == Format::Setting)
+            FollowSlider(window, kind);
+        else
+            FollowNumberBox(window, kind);
+    }
+    NameLists(window);
     DescribeRaces(window);
     WatchFrames(window);
     AddPageShortcuts(window);
@@ -113,42 +103,51 @@ SpokenValues::SpokenValues(QWidget* window) : QObject(window) {
     });
 }
 
-void SpokenValues::FollowPriceBoxes(QWidget* window) {
-    for (const ShopCategory& category : kShopCategories) {
-        auto* list = Child<QListWidget>(window, category.list);
-        auto* box = Child<QLineEdit>(window, category.priceBox);
-        // A part's price is loaded into the box whenever the part is selected, so the box's
-        // change stands for both.
-        connect(box, &QLineEdit::textChanged, this, [list, box] {
-            if (const QListWidgetItem* part = list->currentItem())
-                SetName(box, part->text() + QStringLiteral(" price, in tens of dollars"));
-            SetDescription(box, Dollars(NumberBox::NumberIn(box->text())));
-        });
-    }
+void SpokenValues::FollowNumberBox(QWidget* window, const ValueKind& kind) {
+    auto* list = Child<QListWidget>(window, kind.entries->control);
+    auto* box = Child<QLineEdit>(window, kind.control);
+    auto* caption = Child<QLabel>(window, kind.caption);
+    // The box is named after the value it holds ("Din Motor price"), and tells its amount in
+    // dollars. A value is loaded into the box whenever its entry is selected; the selection
+    // model tells of a selection the program made too, even with the list's signals blocked.
+    const auto speak = [kind = &kind, list, box, caption] {
+        if (list->currentRow() >= 0) {
+            const QString value = EntryLabel(*kind, list->currentRow());
+            SetName(box, value + QStringLiteral(", in tens of dollars"));
+            SetDescription(caption, value + QStringLiteral(" in dollars"));
+        }
+        SetDescription(box, SpokenValue(kind->format, NumberBox::NumberIn(box->text())));
+    };
+    connect(box, &QLineEdit::textChanged, this, speak);
+    connect(list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, speak);
 }
 
-void SpokenValues::FollowPrizeMoney(QWidget* window) {
-    auto* box = Child<QLineEdit>(window, "EnemyCashTXT");
-    connect(box, &QLineEdit::textChanged, this,
-            [box] { SetDescription(box, Dollars(NumberBox::NumberIn(box->text()))); });
+void SpokenValues::FollowSlider(QWidget* window, const ValueKind& kind) {
+    auto* slider = Child<QAbstractSlider>(window, kind.control);
+    auto* caption = Child<QLabel>(window, kind.caption);
+    slider->setAccessibleName(
+        QStringLiteral("%1, 0 to %2").arg(Capitalized(kind.label)).arg(kind.maximum));
+    caption->setAccessibleDescription(Capitalized(kind.label) +
+                                      QStringLiteral(" in decimal and hexadecimal"));
+    const auto speak = [format = kind.format, slider, caption] {
+        const QString spoken = SpokenValue(format, slider->value());
+        SetDescription(slider, spoken);
+        SetName(caption, spoken);
+    };
+    connect(slider, &QAbstractSlider::valueChanged, this, speak);
+    speak();
 }
 
-void SpokenValues::FollowSliders(QWidget* window) {
-    for (const SliderCaptionName& names : kSliderCaptions) {
-        auto* slider = Child<QAbstractSlider>(window, names.slider);
-        auto* caption = Child<QLabel>(window, names.caption);
-        const auto speak = [slider, caption] {
-            const QString spoken = DecimalAndHex(slider->value());
-            SetDescription(slider, spoken);
-            SetName(caption, spoken);
-        };
-        connect(slider, &QAbstractSlider::valueChanged, this, speak);
-        speak();
+void SpokenValues::NameLists(QWidget* window) {
+    for (const ValueKind& kind : kValueKinds) {
+        auto* list = Child<QListWidget>(window, kind.entries->control);
+        list->setAccessibleName(QString::fromUtf8(kind.entries->label));
+        list->setAccessibleDescription(QString::fromUtf8(kind.entries->description));
     }
 }
 
 void SpokenValues::DescribeRaces(QWidget* window) {
-    auto* list = Child<QListWidget>(window, "EnemyLST");
+    auto* list = Child<QListWidget>(window, kRaceList.control);
     for (int race = 0; race < list->count() && race < kRaceCount; ++race)
         list->item(race)->setData(Qt::AccessibleDescriptionRole, RaceDescription(race));
 }

@@ -6,6 +6,8 @@ class QWidget;
 
 namespace kst {
 
+struct ValueKind;
+
 // Keeps what assistive technology says about the window in step with what it shows, by
 // listening to the controls: the price boxes name their part and describe their dollar amount,
 // the prize money box its dollar amount, the sliders and their captions speak their value in
@@ -23,9 +25,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FollowPriceBoxes(QWidget* window);
-    void FollowPrizeMoney(QWidget* window);
-    void FollowSliders(QWidget* window);
+    // The value kinds' controls and captions, named and described after the value they show.
+    void FollowNumberBox(QWidget* window, const ValueKind& kind);
+    void FollowSlider(QWidget* window, const ValueKind& kind);
+    void NameLists(QWidget* window);
     void DescribeRaces(QWidget* window);
     void WatchFrames(QWidget* window);
     void AddPageShortcuts(QWidget* window);

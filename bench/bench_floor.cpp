@@ -6,7 +6,7 @@
 #include "app/fonts.h"
 #include "app/romfile.h"
 #include "benchsupport.h"
-#include "data/shoptable.h"
+#include "core/valuemodel.h"
 #include "demoshop.h"
 #include "ui_mainwindow.h"
 #include "version.h"
@@ -31,17 +31,17 @@ public:
             if (label->property("autoSize").toBool())
                 label->adjustSize();
         for (std::size_t i = 0; i < columns.size(); ++i)
-            FillColumn(kst::kShopCategories[i], columns[i]);
+            FillColumn(*kst::kValueKinds[i].entries, columns[i]);
         ShowShopsPage();
         ui_.centralwidget->setFixedSize(666, 391);
         setFixedSize(sizeHint());
     }
 
 private:
-    void FillColumn(const kst::ShopCategory& category, const kst::bench::ShopColumnValues& values) {
+    void FillColumn(const kst::EntryList& parts, const kst::bench::ShopColumnValues& values) {
         auto* list = findChild<QListWidget*>(QLatin1String(values.list));
-        for (int i = 0; i < category.parts.count; ++i)
-            list->addItem(QString::fromUtf8(category.parts.names[i]));
+        for (int i = 0; i < parts.count; ++i)
+            list->addItem(QString::fromUtf8(parts.names[i]));
         list->setCurrentRow(0);
         findChild<QLineEdit*>(QLatin1String(values.priceBox))
             ->setText(QString::number(values.price));

@@ -13,7 +13,7 @@
 //   bench_tick [TICKS]
 #include "app/mainwindow.h"
 #include "benchsupport.h"
-#include "core/captionrefresh.h"
+#include "widgets/captionrefresh.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

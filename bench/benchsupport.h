@@ -3,7 +3,7 @@
 // Shared by the benchmarks: a stand-in desktop that answers the open-file dialog with the demo
 // image, and a start-up clock that ends the program once its window has first been painted.
 // Only Qt is needed here, so the bare program that links this stays free of the editor.
-#include "core/host.h"
+#include "widgets/host.h"
 
 #include <QElapsedTimer>
 #include <QString>

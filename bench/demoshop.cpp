@@ -1,7 +1,7 @@
 #include "demoshop.h"
 
 #include "benchsupport.h"
-#include "data/shoptable.h"
+#include "core/valuemodel.h"
 
 #include <QFile>
 #include <QLabel>
@@ -14,24 +14,22 @@ std::vector<ShopColumnValues> DemoShopColumns() {
     QFile file(DemoImage());
     if (!file.open(QIODevice::ReadOnly))
         qFatal("no demo image at %s", qPrintable(DemoImage()));
+    const QByteArray image = file.readAll();
     std::vector<ShopColumnValues> columns;
-    for (const ShopCategory& category : kShopCategories) {
-        uchar word[2] = {};
-        if (!file.seek(PriceOffset(category, 0)) ||
-            file.read(reinterpret_cast<char*>(word), 2) != 2)
-            qFatal("the demo image is too short");
-        columns.push_back(
-            {category.list, category.priceBox, category.dollarCaption, word[0] | word[1] << 8});
-    }
+    for (const ValueKind& kind : kValueKinds)
+        if (kind.format == Format::Price)
+            columns.push_back(
+                {kind.entries->control, kind.control, kind.caption, ValueIn(image, kind, 0)});
     return columns;
 }
 
 std::vector<ShopColumnValues> ShopColumnsOnShow(QWidget* window) {
     std::vector<ShopColumnValues> columns;
-    for (const ShopCategory& category : kShopCategories) {
-        auto* box = window->findChild<QLineEdit*>(QLatin1String(category.priceBox));
-        columns.push_back(
-            {category.list, category.priceBox, category.dollarCaption, box->text().toInt()});
+    for (const ValueKind& kind : kValueKinds) {
+        if (kind.format != Format::Price)
+            continue;
+        auto* box = window->findChild<QLineEdit*>(QLatin1String(kind.control));
+        columns.push_back({kind.entries->control, kind.control, kind.caption, box->text().toInt()});
     }
     return columns;
 }

@@ -1,17 +1,26 @@
 #include "captions.h"
 
+#include <QLocale>
+
 namespace kst {
 
-QString SliderCaption(int value) {
+QString CaptionText(Format format, int value) {
+    switch (format) {
+    case Format::Price:
+        return QStringLiteral("($%1)").arg(10 * qint64(value));
+    case Format::PrizeMoney:
+        return QStringLiteral("x10 = $%1").arg(10 * qint64(value));
+    case Format::Setting:
+        break;
+    }
     return QStringLiteral("%1 ($%2)").arg(value).arg(QString::number(value, 16).toUpper());
 }
 
-QString PrizeMoneyCaption(int tensOfDollars) {
-    return QStringLiteral("x10 = $%1").arg(10 * tensOfDollars);
-}
-
-QString PriceCaption(int tensOfDollars) {
-    return QStringLiteral("($%1)").arg(10 * tensOfDollars);
+QString SpokenValue(Format format, int value) {
+    if (format == Format::Setting)
+        return QStringLiteral("%1, hex %2").arg(value).arg(QString::number(value, 16).toUpper());
+    return QLatin1Char('$') +
+           QLocale(QLocale::English, QLocale::UnitedStates).toString(10 * qint64(value));
 }
 
 } // namespace kst

@@ -92,35 +92,6 @@ qint64 RomImage::Size() const {
     return opened.st_size;
 }
 
-quint8 RomImage::ReadByte(quint32 position) {
-    char byte = 0;
-    Read(position, &byte, 1);
-    return static_cast<quint8>(byte);
-}
-
-quint16 RomImage::ReadWord(quint32 position) {
-    char bytes[2] = {};
-    Read(position, bytes, 2);
-    return static_cast<quint16>(static_cast<quint8>(bytes[0]) |
-                                (static_cast<quint8>(bytes[1]) << 8));
-}
-
-QByteArray RomImage::ReadBytes(quint32 position, quint16 count) {
-    QByteArray bytes(count, '\0');
-    Read(position, bytes.data(), count);
-    return bytes;
-}
-
-void RomImage::WriteByte(quint32 position, quint8 value) {
-    const char byte = static_cast<char>(value);
-    Write(position, &byte, 1);
-}
-
-void RomImage::WriteWord(quint32 position, quint16 value) {
-    const char bytes[2] = {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
-    Write(position, bytes, 2);
-}
-
 void RomImage::Flush() {
     if (!unflushed_)
         return;
@@ -131,10 +102,10 @@ void RomImage::Flush() {
     unflushed_ = false;
 }
 
-void RomImage::CheckPosition(quint32 position, qint64 count, bool writing) const {
+void RomImage::CheckPosition(quint32 offset, qint64 count, bool writing) const {
     if (fd_ < 0)
         throw RomAccessError(writing, QStringLiteral("no ROM file is open"));
-    if (position < 1 || position - 1 + count > kSize)
+    if (count < 0 || offset + count > kSize)
         throw RomAccessError(writing, QStringLiteral("the position lies outside the image"));
 }
 
@@ -176,28 +147,31 @@ void RomImage::OpenForWriting() {
     writable_ = true;
 }
 
-void RomImage::Read(quint32 position, char* data, qint64 count) {
-    CheckPosition(position, count, false);
+QByteArray RomImage::ReadBytes(quint32 offset, int count) {
+    CheckPosition(offset, count, false);
     CheckStillChosen(false);
+    QByteArray bytes(count, '\0');
     ssize_t done;
     do
-        done = ::pread(fd_, data, size_t(count), off_t(position - 1));
+        done = ::pread(fd_, bytes.data(), size_t(count), off_t(offset));
     while (done < 0 && errno == EINTR);
     if (done < 0)
         throw RomAccessError(false, ReasonOf(errno));
     if (done != count)
         throw RomAccessError(false, QStringLiteral("the file has been shortened"));
+    return bytes;
 }
 
-void RomImage::Write(quint32 position, const char* data, qint64 count) {
-    CheckPosition(position, count, true);
+void RomImage::WriteBytes(quint32 offset, const QByteArray& bytes) {
+    const qint64 count = bytes.size();
+    CheckPosition(offset, count, true);
     // A write past the end of a shortened file would grow it with a hole; it is refused.
     CheckStillChosen(true);
     OpenForWriting();
     unflushed_ = true;
     for (qint64 written = 0; written < count;) {
-        const ssize_t done =
-            ::pwrite(fd_, data + written, size_t(count - written), off_t(position - 1 + written));
+        const ssize_t done = ::pwrite(fd_, bytes.constData() + written, size_t(count - written),
+                                      off_t(offset + written));
         if (done < 0 && errno != EINTR)
             throw RomAccessError(true, ReasonOf(errno));
         written += qMax<ssize_t>(done, 0);

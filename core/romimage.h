@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/romfacts.h"
+#include "core/romfacts.h"
 
 #include <QByteArray>
 #include <QString>
@@ -25,9 +25,9 @@ private:
     QString reason_;
 };
 
-// The one open ROM image, edited in place. Positions are 1-based: position p is the byte at
-// file offset p - 1. Every read goes to the file at that moment and every write goes straight
-// into it; nothing of the image is kept in memory. The path is kept only to make sure, before
+// The one open ROM image, edited in place, addressed by 0-based file offsets. Every read goes
+// to the file at that moment and every write goes straight into it; nothing of the image is
+// kept in memory. The path is kept only to make sure, before
 // every access, that the open file is still the one the user chose.
 class RomImage {
 public:
@@ -47,21 +47,16 @@ public:
     // The size of the open file itself, whatever its path names now.
     qint64 Size() const;
 
-    quint8 ReadByte(quint32 position);
-    // Little-endian: the byte at position is the low byte, the one at position + 1 the high.
-    quint16 ReadWord(quint32 position);
-    // count bytes from position on, in one read.
-    QByteArray ReadBytes(quint32 position, quint16 count);
-    void WriteByte(quint32 position, quint8 value);
-    void WriteWord(quint32 position, quint16 value);
+    // count bytes from offset on, in one read.
+    QByteArray ReadBytes(quint32 offset, int count);
+    // Writes the bytes from offset on.
+    void WriteBytes(quint32 offset, const QByteArray& bytes);
 
     // Pushes every write since the last flush to the disk itself.
     void Flush();
 
 private:
-    void Read(quint32 position, char* data, qint64 count);
-    void Write(quint32 position, const char* data, qint64 count);
-    void CheckPosition(quint32 position, qint64 count, bool writing) const;
+    void CheckPosition(quint32 offset, qint64 count, bool writing) const;
     // Fails unless the path still names the open file and the file still has its size.
     void CheckStillChosen(bool writing) const;
     // Replaces the read-only descriptor by a writable one to the same file.

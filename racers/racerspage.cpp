@@ -1,15 +1,15 @@
 #include "racerspage.h"
 
-#include "core/captionrefresh.h"
 #include "core/captions.h"
-#include "core/listselection.h"
-#include "core/numberbox.h"
-#include "core/programcontrol.h"
-#include "core/romimage.h"
-#include "core/widgets.h"
-#include "data/roster.h"
-#include "data/tracknames.h"
+#include "core/roster.h"
+#include "core/tracknames.h"
+#include "core/valuemodel.h"
 #include "picturebox.h"
+#include "widgets/captionrefresh.h"
+#include "widgets/listselection.h"
+#include "widgets/numberbox.h"
+#include "widgets/programcontrol.h"
+#include "widgets/widgets.h"
 
 #include <QAbstractSlider>
 #include <QLabel>
@@ -18,11 +18,9 @@
 
 namespace kst {
 
-RacersPage::RacersPage(QWidget* window, RomImage& rom, ProgramControl& control,
+RacersPage::RacersPage(QWidget* window, ImageValues& values, ProgramControl& control,
                        CaptionRefresh& refresh)
-    : QObject(window), rom_(rom), list_(Child<QListWidget>(window, "EnemyLST")),
-      money_(new NumberBox(Child<QLineEdit>(window, "EnemyCashTXT"), kPrizeMoneyCeiling, control)),
-      moneyCaption_(Child<QLabel>(window, "MoneyxLBL")),
+    : QObject(window), values_(values), list_(Child<QListWidget>(window, kRaceList.control)),
       enemy1Picture_(Child<QLabel>(window, "Enemy1IMG")),
       enemy1Name_(Child<QLabel>(window, "Enemy1LBL")),
       enemy2Picture_(Child<QLabel>(window, "Enemy2IMG")),
@@ -35,15 +33,25 @@ RacersPage::RacersPage(QWidget* window, RomImage& rom, ProgramControl& control,
       track2_(new PictureBox(track2Picture_, pictures_.TrackIMG)) {
     for (int race = 1; race <= kRaceCount; ++race)
         list_->addItem(QStringLiteral("Index %1").arg(race));
-    for (std::size_t i = 0; i < sliders_.size(); ++i) {
-        const RaceSetting& setting = kRaceSettings[i];
-        sliders_[i] = Child<QAbstractSlider>(window, setting.slider);
-        sliders_[i]->setRange(0, setting.maximum);
-        sliders_[i]->setSingleStep(setting.smallChange);
-        sliders_[i]->setPageStep(setting.largeChange);
-        refresh.Add(sliders_[i], Child<QLabel>(window, setting.caption), SliderCaption);
+    // The refresh ticks the settings' captions first, then the prize money's.
+    for (const ValueKind& kind : kValueKinds) {
+        if (kind.entries != &kRaceList)
+            continue;
+        auto* caption = Child<QLabel>(window, kind.caption);
+        if (kind.format != Format::Setting) {
+            moneyKind_ = &kind;
+            money_ = new NumberBox(Child<QLineEdit>(window, kind.control), kind.maximum, control);
+            moneyCaption_ = caption;
+            continue;
+        }
+        auto* slider = Child<QAbstractSlider>(window, kind.control);
+        slider->setRange(0, kind.maximum);
+        slider->setSingleStep(kind.smallChange);
+        slider->setPageStep(kind.largeChange);
+        refresh.Add(slider, caption, kind.format);
+        settings_.push_back({&kind, slider, {}});
     }
-    refresh.Add(money_, moneyCaption_, PrizeMoneyCaption);
+    refresh.Add(money_, moneyCaption_, moneyKind_->format);
     control.Connect(list_, &QListWidget::currentRowChanged, this, [this] { LoadRace(); });
 }
 
@@ -63,37 +71,33 @@ void RacersPage::LoadRace() {
 
 void RacersPage::LoadEnemyData() {
     const int race = SelectedRace();
-    std::array<int, std::size(kRaceSettings)> stored{};
-    for (std::size_t i = 0; i < stored.size(); ++i)
-        stored[i] = rom_.ReadByte(RaceOffset(kRaceSettings[i].offset, race) + 1);
+    std::vector<int> stored;
+    for (const Setting& setting : settings_)
+        stored.push_back(values_.Read(*setting.kind, race));
     LoadMoney();
-    for (std::size_t i = 0; i < stored.size(); ++i) {
-        sliders_[i]->setValue(stored[i]);
-        loaded_[i].Load(sliders_[i]->value());
+    for (std::size_t i = 0; i < settings_.size(); ++i) {
+        settings_[i].slider->setValue(stored[i]);
+        settings_[i].loaded.Load(settings_[i].slider->value());
     }
     emit RaceLoaded();
 }
 
 void RacersPage::LoadMoney() {
-    const quint16 money = rom_.ReadWord(RaceOffset(kPrizeMoneyOffset, SelectedRace()) + 1);
+    const int money = values_.Read(*moneyKind_, SelectedRace());
     money_->SetValue(money);
-    moneyCaption_->setText(PrizeMoneyCaption(money));
+    moneyCaption_->setText(CaptionText(moneyKind_->format, money));
 }
 
 void RacersPage::SaveEnemyData() {
     const int race = SelectedRace();
-    for (std::size_t i = 0; i < sliders_.size(); ++i)
-        loaded_[i].SaveIfChanged(sliders_[i]->value(), [&](int position) {
-            rom_.WriteByte(RaceOffset(kRaceSettings[i].offset, race) + 1,
-                           static_cast<quint8>(position));
+    for (Setting& setting : settings_)
+        setting.loaded.SaveIfChanged(setting.slider->value(), [&](int position) {
+            values_.Write(*setting.kind, race, position);
         });
 }
 
 void RacersPage::SaveMoney() {
-    money_->SaveIfChanged([this](int money) {
-        rom_.WriteWord(RaceOffset(kPrizeMoneyOffset, SelectedRace()) + 1,
-                       static_cast<quint16>(money));
-    });
+    money_->SaveIfChanged([this](int money) { values_.Write(*moneyKind_, SelectedRace(), money); });
 }
 
 void RacersPage::LoadPictures() {

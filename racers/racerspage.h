@@ -1,12 +1,10 @@
 #pragma once
 
 #include "core/loadedvalue.h"
-#include "data/racetable.h"
 #include "picturecatalogue.h"
 
 #include <QObject>
-#include <array>
-#include <iterator>
+#include <vector>
 
 class QAbstractSlider;
 class QLabel;
@@ -19,8 +17,9 @@ class CaptionRefresh;
 class NumberBox;
 class PictureBox;
 class ProgramControl;
-class RomImage;
+class ImageValues;
 struct Racer;
+struct ValueKind;
 
 // The "Enemy Racers" page: the race list, the enemy settings on three sliders, the prize
 // money, and the portraits, names and tracks of the selected race's enemy racers.
@@ -29,7 +28,8 @@ class RacersPage : public QObject {
 
 public:
     // Registers the three slider captions and the prize money caption with the refresh.
-    RacersPage(QWidget* window, RomImage& rom, ProgramControl& control, CaptionRefresh& refresh);
+    RacersPage(QWidget* window, ImageValues& values, ProgramControl& control,
+               CaptionRefresh& refresh);
 
     // Selects the first race, loading it as a click on it would.
     void SelectFirstRace();
@@ -56,11 +56,21 @@ private:
     void ShowTrack(PictureBox& box, const char* key);
     int SelectedRace() const;
 
+    // A setting of the enemy racers on its slider, with the slider's position when its race was
+    // loaded or last saved. A stored byte above the slider's maximum shows as the maximum and
+    // is only rewritten once the slider has moved.
+    struct Setting {
+        const ValueKind* kind;
+        QAbstractSlider* slider;
+        LoadedValue loaded;
+    };
+
     PictureCatalogue pictures_;
-    RomImage& rom_;
+    ImageValues& values_;
     QListWidget* list_;
-    NumberBox* money_;
-    QLabel* moneyCaption_;
+    const ValueKind* moneyKind_ = nullptr;
+    NumberBox* money_ = nullptr;
+    QLabel* moneyCaption_ = nullptr;
     QLabel* enemy1Picture_;
     QLabel* enemy1Name_;
     QLabel* enemy2Picture_;
@@ -71,10 +81,7 @@ private:
     PictureBox* enemy2Portrait_;
     PictureBox* track1_;
     PictureBox* track2_;
-    std::array<QAbstractSlider*, std::size(kRaceSettings)> sliders_;
-    // Each slider's position when its race was loaded or last saved. A stored byte above the
-    // slider's maximum shows as the maximum and is only rewritten once the slider has moved.
-    std::array<LoadedValue, std::size(kRaceSettings)> loaded_{};
+    std::vector<Setting> settings_;
 };
 
 } // namespace kst

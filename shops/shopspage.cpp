@@ -1,12 +1,11 @@
 #include "shopspage.h"
 
-#include "core/captionrefresh.h"
-#include "core/captions.h"
-#include "core/listselection.h"
-#include "core/numberbox.h"
-#include "core/programcontrol.h"
-#include "core/romimage.h"
-#include "core/widgets.h"
+#include "core/valuemodel.h"
+#include "widgets/captionrefresh.h"
+#include "widgets/listselection.h"
+#include "widgets/numberbox.h"
+#include "widgets/programcontrol.h"
+#include "widgets/widgets.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -14,18 +13,18 @@
 
 namespace kst {
 
-ShopsPage::ShopsPage(QWidget* window, RomImage& rom, ProgramControl& control,
+ShopsPage::ShopsPage(QWidget* window, ImageValues& values, ProgramControl& control,
                      CaptionRefresh& refresh)
-    : QObject(window), rom_(rom) {
-    columns_.reserve(kShopCategories.size());
-    for (const ShopCategory& category : kShopCategories) {
-        auto* list = Child<QListWidget>(window, category.list);
-        for (int i = 0; i < category.parts.count; ++i)
-            list->addItem(QString::fromUtf8(category.parts.names[i]));
-        auto* price =
-            new NumberBox(Child<QLineEdit>(window, category.priceBox), kPriceCeiling, control);
-        refresh.Add(price, Child<QLabel>(window, category.dollarCaption), PriceCaption);
-        columns_.push_back({&category, list, price});
+    : QObject(window), values_(values) {
+    for (const ValueKind& kind : kValueKinds) {
+        if (kind.entries == &kRaceList)
+            continue;
+        auto* list = Child<QListWidget>(window, kind.entries->control);
+        for (int i = 0; i < kind.entries->count; ++i)
+            list->addItem(QString::fromUtf8(kind.entries->names[i]));
+        auto* price = new NumberBox(Child<QLineEdit>(window, kind.control), kind.maximum, control);
+        refresh.Add(price, Child<QLabel>(window, kind.caption), kind.format);
+        columns_.push_back({&kind, list, price});
         const Column column = columns_.back();
         control.Connect(list, &QListWidget::currentRowChanged, this,
                         [this, column] { LoadPartData(column); });
@@ -38,18 +37,15 @@ void ShopsPage::SelectFirstParts() {
 }
 
 void ShopsPage::LoadPartData(const Column& column) {
-    const int entry = column.list->currentRow();
     // Setting the text runs the change rule at once, so a stored price above the ceiling shows
     // as the ceiling, and is left in the file until the user changes the box.
-    column.price->SetValue(rom_.ReadWord(PriceOffset(*column.category, entry) + 1));
+    column.price->SetValue(values_.Read(*column.kind, column.list->currentRow()));
 }
 
 void ShopsPage::SaveShops() {
     for (const Column& column : columns_) {
         const int entry = column.list->currentRow();
-        column.price->SaveIfChanged([&](int price) {
-            rom_.WriteWord(PriceOffset(*column.category, entry) + 1, static_cast<quint16>(price));
-        });
+        column.price->SaveIfChanged([&](int price) { values_.Write(*column.kind, entry, price); });
     }
 }
 

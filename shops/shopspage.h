@@ -1,7 +1,5 @@
 #pragma once
 
-#include "data/shoptable.h"
-
 #include <QObject>
 #include <vector>
 
@@ -11,17 +9,19 @@ class QWidget;
 namespace kst {
 
 class CaptionRefresh;
+class ImageValues;
 class NumberBox;
 class ProgramControl;
-class RomImage;
+struct ValueKind;
 
-// The "Shops" page: one list and one price box per category, all driven by kShopCategories.
+// The "Shops" page: one list and one price box per shop category of the value table.
 class ShopsPage : public QObject {
     Q_OBJECT
 
 public:
     // Registers the five dollar captions with the refresh, in page order.
-    ShopsPage(QWidget* window, RomImage& rom, ProgramControl& control, CaptionRefresh& refresh);
+    ShopsPage(QWidget* window, ImageValues& values, ProgramControl& control,
+              CaptionRefresh& refresh);
 
     // Selects the first part of every list, in page order, loading each price from the ROM.
     void SelectFirstParts();
@@ -30,7 +30,7 @@ public:
 
 private:
     struct Column {
-        const ShopCategory* category;
+        const ValueKind* kind;
         QListWidget* list;
         NumberBox* price;
     };
@@ -38,7 +38,7 @@ private:
     // The loader of every category's list: shows the selected part's stored price.
     void LoadPartData(const Column& column);
 
-    RomImage& rom_;
+    ImageValues& values_;
     std::vector<Column> columns_;
 };
 

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Checks the include graph against the layers: data < core < pages (shops, racers, text) < app.
-# A file may include its own folder and the layers below its own; a page never includes another
-# page. Prints every include that breaks the rule.
+# Checks the include graph against the layers: core < widgets < pages (shops, racers, text) <
+# app. A file may include its own folder and the layers below its own; a page never includes
+# another page; and the core includes nothing of Qt but Qt Core. Prints every include that
+# breaks the rule.
 set -u
 cd "$1" || exit 2
-declare -A allowed=([data]="data" [core]="data core" [shops]="data core shops"
-    [racers]="data core racers" [text]="data core text" [app]="data core shops racers text app")
+declare -A allowed=([core]="core" [widgets]="core widgets" [shops]="core widgets shops"
+    [racers]="core widgets racers" [text]="core widgets text"
+    [app]="core widgets shops racers text app")
 status=0
 for folder in "${!allowed[@]}"; do
     while IFS=: read -r file included; do
@@ -17,4 +19,9 @@ for folder in "${!allowed[@]}"; do
     done < <(grep -Ho '#include "[^"]*"' "$folder"/*.h "$folder"/*.cpp 2>/dev/null |
         sed 's/#include "\(.*\)"/\1/')
 done
+# Qt Core's own headers are the only ones of Qt the core may use.
+while IFS= read -r line; do
+    echo "$line: the core uses Qt Core only"
+    status=1
+done < <(grep -Hn -E '#include <Qt(Gui|Widgets|DBus|Test)|#include <Q(Widget|Application|Gui|Pixmap|Image|Label|Line|Slider|MessageBox|FileDialog|Dialog|Action|Menu|Tab|List|Accessible)' core/*.h core/*.cpp)
 exit $status

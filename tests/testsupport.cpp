@@ -1,6 +1,6 @@
 #include "testsupport.h"
 
-#include "core/captionrefresh.h"
+#include "widgets/captionrefresh.h"
 
 #include <QAbstractSlider>
 #include <QAction>

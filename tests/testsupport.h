@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/mainwindow.h"
-#include "core/host.h"
+#include "widgets/host.h"
 
 #include <QByteArray>
 #include <QList>

@@ -2,8 +2,8 @@
 // order Tab visits with a name for each control, lists that keep their selection, and the
 // game's words decoded through the character table.
 #include "app/fonts.h"
-#include "data/chartable.h"
-#include "data/gamewords.h"
+#include "core/chartable.h"
+#include "core/gamewords.h"
 #include "testsupport.h"
 
 #include <QAbstractButton>

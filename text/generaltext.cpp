@@ -1,17 +1,17 @@
 #include "generaltext.h"
 
-#include "core/programcontrol.h"
-#include "core/romimage.h"
-#include "core/widgets.h"
-#include "data/gamewords.h"
+#include "core/gamewords.h"
+#include "core/valuemodel.h"
+#include "widgets/programcontrol.h"
+#include "widgets/widgets.h"
 
 #include <QLineEdit>
 #include <QWidget>
 
 namespace kst {
 
-GeneralTextPage::GeneralTextPage(QWidget* window, RomImage& rom, ProgramControl& control)
-    : QObject(window), rom_(rom), control_(control) {
+GeneralTextPage::GeneralTextPage(QWidget* window, ImageValues& values, ProgramControl& control)
+    : QObject(window), values_(values), control_(control) {
     for (const GameWord& word : kGameWords) {
         auto* box = Child<QLineEdit>(window, word.box);
         boxes_.push_back(box);
@@ -23,7 +23,7 @@ GeneralTextPage::GeneralTextPage(QWidget* window, RomImage& rom, ProgramControl&
 
 QString GeneralTextPage::GetText(quint32 offset, quint16 length) {
     control_.RequireDataFile(control_.DataFilePath());
-    return DecodeText(rom_.ReadBytes(offset + 1, length));
+    return values_.ReadText(offset, length);
 }
 
 void GeneralTextPage::LoadGeneralText() {

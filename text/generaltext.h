@@ -10,14 +10,14 @@ class QWidget;
 namespace kst {
 
 class ProgramControl;
-class RomImage;
+class ImageValues;
 
 // The read-only text page: 21 words of the game's menus, decoded from the open image.
 class GeneralTextPage : public QObject {
     Q_OBJECT
 
 public:
-    GeneralTextPage(QWidget* window, RomImage& rom, ProgramControl& control);
+    GeneralTextPage(QWidget* window, ImageValues& values, ProgramControl& control);
 
     // Decodes length bytes from file offset on through the character table. Needs "KST.tbl"
     // beside the program, as every fetch of game text does.
@@ -26,7 +26,7 @@ public:
     void LoadGeneralText();
 
 private:
-    RomImage& rom_;
+    ImageValues& values_;
     ProgramControl& control_;
     std::vector<QLineEdit*> boxes_; // in the order of kGameWords
 };

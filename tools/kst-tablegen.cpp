@@ -1,6 +1,6 @@
 // Writes the character table as a "hex=text" table file, one line per byte that has a
 // character, so the KST.tbl shipped beside the program is derived from the program's own table.
-#include "data/chartable.h"
+#include "core/chartable.h"
 
 #include <cstdio>
 

@@ -2,11 +2,8 @@
 // prices, prize money and enemy settings in range, and the general text words encoded with the
 // game's character code. Every place and table comes from the editor's own code, so the demo
 // shows every page filled without anyone owning the game.
-#include "data/chartable.h"
-#include "data/gamewords.h"
-#include "data/racetable.h"
-#include "data/romfacts.h"
-#include "data/shoptable.h"
+#include "core/gamewords.h"
+#include "core/valuemodel.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -15,45 +12,22 @@
 
 namespace {
 
-void PutWord(QByteArray& rom, quint32 offset, int value) {
-    rom[offset] = char(value & 0xFF);
-    rom[offset + 1] = char((value >> 8) & 0xFF);
-}
-
-char Encode(char c) {
-    for (int b = 0; b < 256; ++b)
-        if (kst::kCharTable[b] == c)
-            return char(b);
-    std::fprintf(stderr, "no game code for '%c'\n", c);
-    std::exit(1);
-}
-
-void PutPrices(QByteArray& rom) {
-    // Better parts cost more; a "Dummy" entry is a placeholder that sells for nothing.
+// Better parts cost more; a "Dummy" entry is a placeholder that sells for nothing. Later races
+// pay more and are harder: every setting climbs from 0 to its maximum.
+int DemoValue(const kst::ValueKind& kind, int index, int category) {
     const int startingPrice[] = {300, 80, 120, 20, 200};
-    for (std::size_t c = 0; c < kst::kShopCategories.size(); ++c) {
-        const kst::ShopCategory& category = kst::kShopCategories[c];
-        for (int i = 0; i < category.parts.count; ++i) {
-            const bool dummy = std::strcmp(category.parts.names[i], "Dummy") == 0;
-            PutWord(rom, kst::PriceOffset(category, i), dummy ? 0 : startingPrice[c] * (i + 1));
-        }
+    const int last = kind.entries->count - 1;
+    switch (kind.format) {
+    case kst::Format::Price:
+        return std::strcmp(kind.entries->names[index], "Dummy") == 0
+                   ? 0
+                   : startingPrice[category] * (index + 1);
+    case kst::Format::PrizeMoney:
+        return 50 + 25 * index;
+    case kst::Format::Setting:
+        break;
     }
-}
-
-void PutRaces(QByteArray& rom) {
-    for (int race = 0; race < kst::kRaceCount; ++race) {
-        PutWord(rom, kst::RaceOffset(kst::kPrizeMoneyOffset, race), 50 + 25 * race);
-        // Later races are harder: every setting climbs from 0 to its maximum.
-        for (const kst::RaceSetting& setting : kst::kRaceSettings)
-            rom[kst::RaceOffset(setting.offset, race)] =
-                char(setting.maximum * race / (kst::kRaceCount - 1));
-    }
-}
-
-void PutWords(QByteArray& rom) {
-    for (const kst::GameWord& word : kst::kGameWords)
-        for (quint16 i = 0; i < word.length; ++i)
-            rom[word.offset + i] = Encode(word.text[i]);
+    return kind.maximum * index / last;
 }
 
 } // namespace
@@ -63,11 +37,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s OUTPUT.pce\n", argv[0]);
         return 2;
     }
-    QByteArray rom(kst::kRomSize, '\0');
-    PutWord(rom, 0, kst::kIdentificationWord);
-    PutPrices(rom);
-    PutRaces(rom);
-    PutWords(rom);
+    QByteArray rom = kst::BlankImage();
+    int category = 0;
+    for (const kst::ValueKind& kind : kst::kValueKinds) {
+        for (int i = 0; i < kind.entries->count; ++i)
+            kst::PutValue(rom, kind, i, DemoValue(kind, i, category));
+        category += kind.format == kst::Format::Price;
+    }
+    for (const kst::GameWord& word : kst::kGameWords)
+        rom.replace(word.offset, word.length, kst::EncodeText(QLatin1String(word.text)));
     QFile out(QString::fromLocal8Bit(argv[1]));
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(rom) != rom.size())
         return 1;

@@ -34,7 +34,7 @@ CHANGES = [
      [(NAME, "Kid Quick"), (NAME, "Tank Jones"), (NAME, "Figure eight")]),
     ("slide", P.ROLE_SLIDER, "Enemy racers' AI strength, 0 to 22", 22,
      [(VALUE, 22), (DESCRIPTION, "22, hex 16"), (NAME, "22, hex 16")]),
-    ("type", P.ROLE_TEXT, "Prize money of the selected race, in tens of dollars", "123",
+    ("type", P.ROLE_TEXT, "Race 2, prize money, in tens of dollars", "123",
      [(DESCRIPTION, "$1,230"), (NAME, "x10 = $1230")]),
     ("press", P.ROLE_LIST_ITEM, "Index 37", None, [(NAME, "Alan Pross"), (NAME, "Santa's sleigh")]),
     ("press", P.ROLE_PAGE_TAB, "Shops", None, []),

@@ -24,5 +24,7 @@ extern const GameWord kGameWords[21];
 // Decodes bytes of game text through the character table. Every byte is looked up by itself;
 // a byte without a character (a terminator, a glyph the table does not know) adds nothing.
 QString DecodeText(const QByteArray& bytes);
+// The game's bytes for a text; a character the game has no code for is left out.
+QByteArray EncodeText(const QString& text);
 
 } // namespace kst

@@ -40,4 +40,15 @@ QString DecodeText(const QByteArray& bytes) {
     return text;
 }
 
+QByteArray EncodeText(const QString& text) {
+    QByteArray bytes;
+    for (const QChar c : text)
+        for (int b = 0; b < 256; ++b)
+            if (kCharTable[b] != '\0' && c == QLatin1Char(kCharTable[b])) {
+                bytes += char(b);
+                break;
+            }
+    return bytes;
+}
+
 } // namespace kst

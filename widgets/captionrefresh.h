@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/valuemodel.h"
+
 #include <QObject>
 #include <vector>
 
@@ -21,11 +23,9 @@ class CaptionRefresh : public QObject {
     Q_OBJECT
 
 public:
-    using Format = QString (*)(int);
-
     CaptionRefresh(QObject* parent, ProgramControl& control);
 
-    // The caption shows format(the slider's position) or format(the box's number).
+    // The caption shows the slider's position or the box's number in that format.
     void Add(QAbstractSlider* source, QLabel* caption, Format format);
     void Add(NumberBox* source, QLabel* caption, Format format);
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QMessageBox>
 
 namespace kst {
 
@@ -21,7 +22,10 @@ QString DesktopHost::ChooseFile(QWidget* parent, const QStringList& nameFilters,
 }
 
 void DesktopHost::ShowMessage(QWidget* parent, const Message& message) {
-    QMessageBox box(message.icon, message.caption, message.text, QMessageBox::Ok, parent);
+    const QMessageBox::Icon icon = message.icon == MessageIcon::Question  ? QMessageBox::Question
+                                   : message.icon == MessageIcon::Warning ? QMessageBox::Warning
+                                                                          : QMessageBox::Critical;
+    QMessageBox box(icon, message.caption, message.text, QMessageBox::Ok, parent);
     box.exec();
 }
 

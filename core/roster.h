@@ -1,8 +1,9 @@
 #pragma once
 
-#include "racetable.h"
-
 namespace kst {
+
+// The game's 38 races, offered as "Index 1" to "Index 38"; race index i is entry i.
+constexpr int kRaceCount = 38;
 
 // An enemy racer: the key of its portrait and the name shown under it.
 struct Racer {

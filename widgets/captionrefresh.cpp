@@ -1,5 +1,6 @@
 #include "captionrefresh.h"
 
+#include "core/captions.h"
 #include "numberbox.h"
 #include "programcontrol.h"
 
@@ -39,7 +40,7 @@ void CaptionRefresh::Enable() {
 void CaptionRefresh::Tick() {
     for (const Row& row : rows_) {
         const int value = row.slider ? row.slider->value() : NumberBox::NumberIn(row.box->text());
-        const QString text = row.format(value);
+        const QString text = CaptionText(row.format, value);
         // Setting a caption to the text it has would only cost a repaint and a relayout.
         if (row.caption->text() == text)
             continue;

@@ -1,10 +1,10 @@
 #include "programcontrol.h"
 
-#include "messages.h"
-#include "romimage.h"
+#include "core/messages.h"
+#include "core/opencheck.h"
+#include "core/romimage.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace kst {
 
@@ -25,7 +25,7 @@ void ProgramControl::End(int exitCode) {
 }
 
 void ProgramControl::RequireDataFile(const QString& path) {
-    if (!QFileInfo(path).isFile())
+    if (!DataFilePresent(path))
         Fail(kMissingDataFileMessage);
 }
 

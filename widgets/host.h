@@ -1,18 +1,13 @@
 #pragma once
 
-#include <QMessageBox>
+#include "core/messages.h"
+
 #include <QString>
 #include <QStringList>
 
 class QWidget;
 
 namespace kst {
-
-struct Message {
-    QString text;
-    QString caption;
-    QMessageBox::Icon icon;
-};
 
 // What the editor needs from the desktop around it: the open-file dialog, message boxes, the
 // folder of the program itself and the end of the program. Tests answer these with stand-ins.

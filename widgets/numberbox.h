@@ -1,6 +1,6 @@
 #pragma once
 
-#include "loadedvalue.h"
+#include "core/loadedvalue.h"
 
 #include <QObject>
 

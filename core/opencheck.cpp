@@ -1,0 +1,43 @@
+#include "opencheck.h"
+
+#include "romfacts.h"
+#include "romimage.h"
+#include "valuemodel.h"
+
+#include <QFileInfo>
+
+namespace kst {
+
+OpenOutcome OpenChecked(RomImage& rom, const QString& path, const QString& dataFile) {
+    if (!rom.Open(path))
+        return OpenOutcome::NotOpened;
+    // The open file's own size: its name may already stand for another file.
+    if (rom.Size() != kRomSize)
+        return OpenOutcome::WrongSize;
+    if (Decode(rom.ReadBytes(0, 2)) != kIdentificationWord)
+        return OpenOutcome::WrongRegion;
+    if (!DataFilePresent(dataFile))
+        return OpenOutcome::MissingDataFile;
+    return OpenOutcome::Opened;
+}
+
+const Message& MessageFor(OpenOutcome outcome) {
+    switch (outcome) {
+    case OpenOutcome::WrongSize:
+        return kWrongSizeMessage;
+    case OpenOutcome::WrongRegion:
+        return kWrongRegionMessage;
+    case OpenOutcome::MissingDataFile:
+        return kMissingDataFileMessage;
+    case OpenOutcome::Opened:
+    case OpenOutcome::NotOpened:
+        break;
+    }
+    return kNoRomMessage;
+}
+
+bool DataFilePresent(const QString& path) {
+    return QFileInfo(path).isFile();
+}
+
+} // namespace kst

@@ -1,0 +1,163 @@
+#include "valuemodel.h"
+
+#include "gamewords.h"
+#include "romfacts.h"
+#include "romimage.h"
+#include "roster.h"
+
+#include <utility>
+
+namespace kst {
+
+namespace {
+
+constexpr const char* kMotors[] = {"Buzz Motor", "Din Motor", "Spur Motor", "Lug Motor",
+                                   "VX Motor",   "Cad Motor", "Z35 Motor",  "Vette Motor",
+                                   "Acme Motor", "Posh Motor"};
+constexpr const char* kTires[] = {"GP Tire",   "Tiger Tire", "111 Tire", "Lucky Tire", "ZZZ Tire",
+                                  "ABX Tire",  "Dummy",      "AMI Tire", "Rich Tire",  "Stone Tire",
+                                  "Acme Tire", "B.G. Tire",  "Dummy"};
+constexpr const char* kWings[] = {"Dummy",     "Dove Wing", "ZZZ Wing",
+                                  "Hawk Wing", "F17 Wing",  "Acme Wing"};
+constexpr const char* kFuels[] = {"Dummy",      "Norm Fuel",  "Mid Fuel",   "Crown Fuel",
+                                  "Hyper Fuel", "Don's Fuel", "Zitco Fuel", "AOK Fuel",
+                                  "Dummy",      "FX Fuel",    "Acme Fuel",  "Super Fuel"};
+constexpr const char* kBodies[] = {"Dummy",   "Bob's Body", "AOK Body",   "Slm Body",
+                                   "FX Body", "Acme Body",  "Light Body", "Dummy"};
+
+template <std::size_t N>
+constexpr EntryList Parts(const char* control, const char* label, const char* description,
+                          const char* const (&names)[N]) {
+    return {control, label, description, names, int(N)};
+}
+
+const EntryList kMotorList =
+    Parts("MotorLST", "Motors", "The selected motor's price is shown for editing", kMotors);
+const EntryList kTireList =
+    Parts("TireLST", "Tires", "The selected tire's price is shown for editing", kTires);
+const EntryList kWingList =
+    Parts("WingLST", "Wings", "The selected wing's price is shown for editing", kWings);
+const EntryList kFuelList =
+    Parts("FuelLST", "Fuels", "The selected fuel's price is shown for editing", kFuels);
+const EntryList kBodyList =
+    Parts("BodyLST", "Bodies", "The selected body's price is shown for editing", kBodies);
+
+// Prices are counts of tens of dollars; the editor keeps them at or below $320,000. The prices
+// of a category lie five bytes apart; the other three bytes of each stride belong to the game.
+constexpr int kPriceCeiling = 32000;
+constexpr quint32 kPriceStride = 5;
+// The race records lie 16 bytes apart; of each the editor uses the prize money word and three
+// setting bytes of the enemy racers.
+constexpr quint32 kRaceStride = 16;
+
+} // namespace
+
+const EntryList kRaceList = {"EnemyLST", "Races",
+                             "The selected race's prize money and enemy settings are shown",
+                             nullptr, kRaceCount};
+
+// Between the motors and the tires lie two strides (0x179F8 and 0x179FD), between the wings
+// and the fuels one (0x17A61), between the fuels and the bodies one (0x17AA2); no list
+// reaches them.
+const std::array<ValueKind, 9> kValueKinds = {{
+    {"shop.motor", "price", &kMotorList, 0x179C6, kPriceStride, 2, kPriceCeiling, Format::Price,
+     "MotorCostTXT", "MotorCostLBL", 0, 0},
+    {"shop.tire", "price", &kTireList, 0x17A02, kPriceStride, 2, kPriceCeiling, Format::Price,
+     "TireCostTXT", "TireCostLBL", 0, 0},
+    {"shop.wing", "price", &kWingList, 0x17A43, kPriceStride, 2, kPriceCeiling, Format::Price,
+     "WingCostTXT", "WingCostLBL", 0, 0},
+    {"shop.fuel", "price", &kFuelList, 0x17A66, kPriceStride, 2, kPriceCeiling, Format::Price,
+     "FuelCostTXT", "FuelCostLBL", 0, 0},
+    {"shop.body", "price", &kBodyList, 0x17AA7, kPriceStride, 2, kPriceCeiling, Format::Price,
+     "BodyCostTXT", "BodyCostLBL", 0, 0},
+    {"race.prize", "prize money", &kRaceList, 0x1895, kRaceStride, 2, 65535, Format::PrizeMoney,
+     "EnemyCashTXT", "MoneyxLBL", 0, 0},
+    {"race.ai", "enemy racers' AI strength", &kRaceList, 0x1897, kRaceStride, 1, 22,
+     Format::Setting, "AISLDR", "AILBL", 1, 3},
+    {"race.grip", "enemy racers' tire grip", &kRaceList, 0x189B, kRaceStride, 1, 16,
+     Format::Setting, "TireSLDR", "TiresLBL", 1, 3},
+    {"race.turbo", "enemy racers' turbo", &kRaceList, 0x189E, kRaceStride, 1, 99, Format::Setting,
+     "TurboSLDR", "TurboLBL", 1, 10},
+}};
+
+QByteArray BlankImage() {
+    QByteArray image(kRomSize, '\0');
+    image.replace(0, 2, QByteArray::fromRawData("\x4C\x40", 2));
+    return image;
+}
+
+const ValueKind* FindKind(const QString& name) {
+    for (const ValueKind& kind : kValueKinds)
+        if (name == QLatin1String(kind.name))
+            return &kind;
+    return nullptr;
+}
+
+quint32 OffsetOf(const ValueKind& kind, int index) {
+    return kind.base + kind.stride * quint32(index);
+}
+
+int Decode(const QByteArray& bytes) {
+    // Little-endian: the first byte is the lowest.
+    int number = 0;
+    for (int i = int(bytes.size()) - 1; i >= 0; --i)
+        number = number << 8 | quint8(bytes[i]);
+    return number;
+}
+
+QByteArray Encode(const ValueKind& kind, int number) {
+    QByteArray bytes(kind.width, '\0');
+    for (int i = 0; i < kind.width; ++i)
+        bytes[i] = char(number >> (8 * i) & 0xFF);
+    return bytes;
+}
+
+int ValueIn(const QByteArray& image, const ValueKind& kind, int index) {
+    return Decode(image.mid(OffsetOf(kind, index), kind.width));
+}
+
+void PutValue(QByteArray& image, const ValueKind& kind, int index, int number) {
+    image.replace(OffsetOf(kind, index), kind.width, Encode(kind, number));
+}
+
+std::vector<Value> AllValues(const QByteArray& image) {
+    std::vector<Value> values;
+    for (const ValueKind& kind : kValueKinds)
+        for (int i = 0; i < kind.entries->count; ++i)
+            values.push_back({&kind, i, ValueIn(image, kind, i)});
+    return values;
+}
+
+QString EntryLabel(const ValueKind& kind, int index) {
+    const QString label = QString::fromUtf8(kind.label);
+    if (kind.entries->names)
+        return QStringLiteral("%1 %2").arg(QString::fromUtf8(kind.entries->names[index]), label);
+    return QStringLiteral("Race %1, %2").arg(index + 1).arg(label);
+}
+
+int ImageValues::Read(const ValueKind& kind, int index) {
+    return Decode(rom_.ReadBytes(OffsetOf(kind, index), kind.width));
+}
+
+void ImageValues::Write(const ValueKind& kind, int index, int number) {
+    const quint32 offset = OffsetOf(kind, index);
+    WrittenValue written{&kind, index, {}, Encode(kind, number)};
+    try {
+        written.before = rom_.ReadBytes(offset, kind.width);
+    } catch (const RomAccessError& error) {
+        // The old bytes are read only to be written over: the user is writing.
+        throw RomAccessError(true, error.Reason());
+    }
+    rom_.WriteBytes(offset, written.after);
+    record_.push_back(std::move(written));
+}
+
+WriteRecord ImageValues::TakeRecord() {
+    return std::exchange(record_, {});
+}
+
+QString ImageValues::ReadText(quint32 offset, int length) {
+    return DecodeText(rom_.ReadBytes(offset, length));
+}
+
+} // namespace kst

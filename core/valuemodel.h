@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+#include <array>
+#include <vector>
+
+namespace kst {
+
+class RomImage;
+
+// How a value is shown: a count of tens of dollars in a box with its dollars in a caption
+// ("($1500)" under a price, "x10 = $5000" beside the prize money), or a setting on a slider
+// whose caption gives it in decimal and hexadecimal ("22 ($16)").
+enum class Format { Price, PrizeMoney, Setting };
+
+// A fixed list of entries, built into the window, whose selected entry picks the index of the
+// values it shows. Its entries are the parts of a shop category or the game's races.
+struct EntryList {
+    const char* control; // the list box
+    const char* label;   // "Motors", for people
+    const char* description;
+    const char* const* names; // the entries' names; null for the races, named by number
+    int count;
+};
+
+// One kind of editable value: where each of its values lies in the image, how wide it is,
+// what a control can show of it, and the controls that show it. The value of entry i of its
+// list lies at base + stride * i.
+struct ValueKind {
+    const char* name;  // stable, for scripts and patches: "shop.motor", "race.ai"
+    const char* label; // what one value is, for people: "price", "enemy racers' turbo"
+    const EntryList* entries;
+    quint32 base;
+    quint32 stride;
+    int width;   // 1 byte, or 2 for a little-endian 16-bit word
+    int maximum; // a control shows 0 to maximum; a stored value above shows as the maximum
+    Format format;
+    const char* control; // the box or slider that edits the value of the selected entry
+    const char* caption; // the caption that translates it
+    int smallChange;     // a slider's steps; 0 for a box
+    int largeChange;
+};
+
+extern const EntryList kRaceList;
+// Every kind of value the editor edits: the five shop categories from left to right on their
+// page, then the prize money and the three enemy settings of a race.
+extern const std::array<ValueKind, 9> kValueKinds;
+
+// One value of an image: a kind, an entry of its list, and the number stored there.
+struct Value {
+    const ValueKind* kind;
+    int index;
+    int number;
+};
+
+// What one write changed: the value and its bytes before and after.
+struct WrittenValue {
+    const ValueKind* kind;
+    int index;
+    QByteArray before;
+    QByteArray after;
+};
+
+// What one Apply wrote, in the order written.
+using WriteRecord = std::vector<WrittenValue>;
+
+// An image of the right size with the identification word and nothing else: every other
+// byte zero.
+QByteArray BlankImage();
+
+// The kind of that name, or null.
+const ValueKind* FindKind(const QString& name);
+
+quint32 OffsetOf(const ValueKind& kind, int index);
+// The number that bytes of the kind's width stand for, and the bytes that store a number.
+int Decode(const QByteArray& bytes);
+QByteArray Encode(const ValueKind& kind, int number);
+
+// A value in an image held in memory, and a value put into it.
+int ValueIn(const QByteArray& image, const ValueKind& kind, int index);
+void PutValue(QByteArray& image, const ValueKind& kind, int index, int number);
+// Every value of an image held in memory, kind by kind in table order, entry by entry.
+std::vector<Value> AllValues(const QByteArray& image);
+
+// "Buzz Motor price", "Race 12, enemy racers' turbo": one value, named for people.
+QString EntryLabel(const ValueKind& kind, int index);
+
+// The values of the open image: every read and write of a value goes through here, and each
+// write is recorded until the record is taken.
+class ImageValues {
+public:
+    explicit ImageValues(RomImage& rom) : rom_(rom) {}
+
+    int Read(const ValueKind& kind, int index);
+    void Write(const ValueKind& kind, int index, int number);
+    // What was written since the record was last taken.
+    WriteRecord TakeRecord();
+    // length bytes of game text from offset on, decoded through the character table.
+    QString ReadText(quint32 offset, int length);
+
+private:
+    RomImage& rom_;
+    WriteRecord record_;
+};
+
+} // namespace kst
