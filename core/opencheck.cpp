@@ -8,8 +8,9 @@
 
 namespace kst {
 
-OpenOutcome OpenChecked(RomImage& rom, const QString& path, const QString& dataFile) {
-    if (!rom.Open(path))
+OpenOutcome OpenChecked(RomImage& rom, const QString& path, const QString& dataFile,
+                        Access access) {
+    if (!rom.Open(path, access))
         return OpenOutcome::NotOpened;
     // The open file's own size: its name may already stand for another file.
     if (rom.Size() != kRomSize)
@@ -19,6 +20,19 @@ OpenOutcome OpenChecked(RomImage& rom, const QString& path, const QString& dataF
     if (!DataFilePresent(dataFile))
         return OpenOutcome::MissingDataFile;
     return OpenOutcome::Opened;
+}
+
+ImageFile ReadImageFile(const QString& path, const QString& dataFile) {
+    RomImage rom;
+    try {
+        const OpenOutcome outcome = OpenChecked(rom, path, dataFile, Access::ReadOnly);
+        if (outcome != OpenOutcome::Opened)
+            return {outcome, {}};
+        return {outcome, rom.ReadBytes(0, kRomSize)};
+    } catch (const RomAccessError&) {
+        // Shortened or replaced while being read: it cannot be the image chosen.
+        return {OpenOutcome::NotOpened, {}};
+    }
 }
 
 const Message& MessageFor(OpenOutcome outcome) {

@@ -50,7 +50,7 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 
 } // namespace
 
-bool RomImage::Open(const QString& path) {
+bool RomImage::Open(const QString& path, Access access) {
     Close();
     const QByteArray name = QFile::encodeName(path);
     // The kind of file is looked at before it is opened, so that opening never blocks on a
@@ -67,12 +67,14 @@ bool RomImage::Open(const QString& path) {
     // Writing is opened only at the first write; whether it will be allowed is asked now,
     // so a file this program may not write is refused at once, as before.
     if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || !SameFile(opened, named) ||
-        ::faccessat(AT_FDCWD, name.constData(), W_OK, AT_EACCESS) != 0) {
+        (access == Access::ReadWrite &&
+         ::faccessat(AT_FDCWD, name.constData(), W_OK, AT_EACCESS) != 0)) {
         ::close(fd);
         return false;
     }
     fd_ = fd;
     path_ = name;
+    access_ = access;
     return true;
 }
 
@@ -132,6 +134,8 @@ void RomImage::CheckStillChosen(bool writing) const {
 void RomImage::OpenForWriting() {
     if (writable_)
         return;
+    if (access_ == Access::ReadOnly)
+        throw RomAccessError(true, QStringLiteral("the file was opened for reading only"));
     const int fd = OpenRetried(path_.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         throw RomAccessError(true, ReasonOf(errno));

@@ -29,6 +29,9 @@ private:
 // to the file at that moment and every write goes straight into it; nothing of the image is
 // kept in memory. The path is kept only to make sure, before
 // every access, that the open file is still the one the user chose.
+// Whether the image may be written: the one being edited, or one only compared with it.
+enum class Access { ReadWrite, ReadOnly };
+
 class RomImage {
 public:
     static constexpr qint64 kSize = kRomSize;
@@ -41,7 +44,8 @@ public:
     // Opens an existing ordinary file that this program may write, without changing it: it is
     // read through a read-only descriptor, and opened for writing only at the first write.
     // Anything else (missing, a folder, a FIFO, a device, not writable) is not opened at all.
-    bool Open(const QString& path);
+    // A read-only image needs no write access and refuses every write.
+    bool Open(const QString& path, Access access = Access::ReadWrite);
     // Closing when nothing is open does nothing.
     void Close();
     // The size of the open file itself, whatever its path names now.
@@ -64,6 +68,7 @@ private:
 
     int fd_ = -1;
     QByteArray path_;
+    Access access_ = Access::ReadWrite;
     bool writable_ = false;
     bool unflushed_ = false;
 };

@@ -140,15 +140,25 @@ int ImageValues::Read(const ValueKind& kind, int index) {
 }
 
 void ImageValues::Write(const ValueKind& kind, int index, int number) {
-    const quint32 offset = OffsetOf(kind, index);
-    WrittenValue written{&kind, index, {}, Encode(kind, number)};
+    WriteRecorded({&kind, index, {}, Encode(kind, number), OffsetOf(kind, index)});
+}
+
+QByteArray ImageValues::ReadImage() {
+    return rom_.ReadBytes(0, kRomSize);
+}
+
+void ImageValues::WriteBytes(quint32 offset, const QByteArray& bytes) {
+    WriteRecorded({nullptr, -1, {}, bytes, offset});
+}
+
+void ImageValues::WriteRecorded(WrittenValue written) {
     try {
-        written.before = rom_.ReadBytes(offset, kind.width);
+        written.before = rom_.ReadBytes(written.offset, int(written.after.size()));
     } catch (const RomAccessError& error) {
         // The old bytes are read only to be written over: the user is writing.
         throw RomAccessError(true, error.Reason());
     }
-    rom_.WriteBytes(offset, written.after);
+    rom_.WriteBytes(written.offset, written.after);
     record_.push_back(std::move(written));
 }
 

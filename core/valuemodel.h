@@ -55,12 +55,14 @@ struct Value {
     int number;
 };
 
-// What one write changed: the value and its bytes before and after.
+// What one write changed: the value, or bytes outside the known values (kind null, index -1),
+// its place in the image and its bytes before and after.
 struct WrittenValue {
     const ValueKind* kind;
     int index;
     QByteArray before;
     QByteArray after;
+    quint32 offset;
 };
 
 // What one Apply wrote, in the order written.
@@ -95,12 +97,19 @@ public:
 
     int Read(const ValueKind& kind, int index);
     void Write(const ValueKind& kind, int index, int number);
+    // The whole image, in one read.
+    QByteArray ReadImage();
+    // Writes bytes that need not be a value, such as a run of bytes a patch changes; recorded
+    // like a value's write.
+    void WriteBytes(quint32 offset, const QByteArray& bytes);
     // What was written since the record was last taken.
     WriteRecord TakeRecord();
     // length bytes of game text from offset on, decoded through the character table.
     QString ReadText(quint32 offset, int length);
 
 private:
+    void WriteRecorded(WrittenValue written);
+
     RomImage& rom_;
     WriteRecord record_;
 };
