@@ -1,5 +1,6 @@
 #include "commandline.h"
 
+#include "core/patch.h"
 #include "version.h"
 
 #include <QCommandLineParser>
@@ -7,6 +8,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <vector>
 
 namespace kst {
 
@@ -14,6 +16,35 @@ namespace {
 
 constexpr int kUsageError = 2;
 const QString kProgramName = QStringLiteral("kestrune-toolbox");
+
+// A command for scripts: its option, the files it takes, and what it does.
+struct ScriptOption {
+    ScriptCommand command;
+    const char* name;
+    const char* files;
+    int count;
+    const char* description;
+};
+
+constexpr ScriptOption kScriptOptions[] = {
+    {ScriptCommand::Values, "values", "FILE", 1,
+     "Prints every value of FILE, one a line: name, index, label and value, separated by tabs."},
+    {ScriptCommand::Diff, "diff", "ORIGINAL FILE", 2,
+     "Prints the values that differ from ORIGINAL to FILE, as Compare lists them; the exit "
+     "status is 1 when they differ."},
+    {ScriptCommand::MakePatch, "make-patch", "ORIGINAL FILE OUT", 3,
+     "Writes the changes from ORIGINAL to FILE into OUT, a BPS or IPS patch by its suffix "
+     "(.bps or .ips)."},
+    {ScriptCommand::ApplyPatch, "apply-patch", "PATCH FILE", 2,
+     "Applies the BPS or IPS patch to FILE in place, once every check has passed, and prints "
+     "the values it changed."},
+};
+
+QCommandLineOption ScriptFlag(const ScriptOption& option) {
+    return QCommandLineOption(QLatin1String(option.name),
+                              QStringLiteral("%1: %2").arg(QLatin1String(option.files),
+                                                           QLatin1String(option.description)));
+}
 
 QString HelpText(const QCommandLineParser& parser) {
     // Without an application object the parser does not know the program's name.
@@ -31,15 +62,49 @@ void Describe(QCommandLineParser& parser, const QCommandLineOption& help,
     parser.setApplicationDescription(
         QStringLiteral("Edits shop prices, prize money and enemy racers in a Kestrune ROM image."));
     parser.addOptions({help, version});
+    for (const ScriptOption& option : kScriptOptions)
+        parser.addOption(ScriptFlag(option));
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
         QStringLiteral("The ROM image to open at start, in place of choosing one in the dialog."),
         QStringLiteral("[FILE]"));
 }
 
+// A command line on which the program ends at once with this status.
+CommandLine Ending(int exitCode) {
+    CommandLine line;
+    line.exitCode = exitCode;
+    return line;
+}
+
 CommandLine UsageError(const QCommandLineParser& parser, const QString& error) {
     Print(stderr, error + QStringLiteral("\n\n") + HelpText(parser));
-    return {kUsageError, {}};
+    return Ending(kUsageError);
+}
+
+// The commands for scripts that the options ask for.
+std::vector<const ScriptOption*> ChosenScripts(const QCommandLineParser& parser) {
+    std::vector<const ScriptOption*> chosen;
+    for (const ScriptOption& option : kScriptOptions)
+        if (parser.isSet(QLatin1String(option.name)))
+            chosen.push_back(&option);
+    return chosen;
+}
+
+// The one command for scripts asked for, with its files; a usage error when the files do not
+// fit it.
+CommandLine ReadScriptCommand(const QCommandLineParser& parser, const ScriptOption& chosen) {
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != chosen.count)
+        return UsageError(parser,
+                          QStringLiteral("--%1 takes %2.")
+                              .arg(QLatin1String(chosen.name), QLatin1String(chosen.files)));
+    if (chosen.command == ScriptCommand::MakePatch && !FormatOfName(files.back()))
+        return UsageError(parser, QStringLiteral("OUT must end in .bps or .ips."));
+    CommandLine line;
+    line.script = chosen.command;
+    line.scriptFiles = files;
+    return line;
 }
 
 } // namespace
@@ -57,19 +122,27 @@ CommandLine ReadCommandLine(int argc, char** argv) {
     Describe(parser, help, version);
     if (!parser.parse(arguments))
         return UsageError(parser, parser.errorText());
-    if (parser.positionalArguments().size() > 1)
+    const std::vector<const ScriptOption*> scripts = ChosenScripts(parser);
+    if (scripts.size() > 1)
+        return UsageError(parser, QStringLiteral("Only one of --values, --diff, --make-patch and "
+                                                 "--apply-patch can be given."));
+    if (scripts.empty() && parser.positionalArguments().size() > 1)
         return UsageError(parser, QStringLiteral("Only one FILE can be opened."));
     if (parser.isSet(help)) {
         Print(stdout, HelpText(parser));
-        return {0, {}};
+        return Ending(0);
     }
     if (parser.isSet(version)) {
         Print(stdout, QStringLiteral("%1 %2\n").arg(kProgramName, QLatin1String(kVersionText)));
-        return {0, {}};
+        return Ending(0);
     }
+    if (!scripts.empty())
+        return ReadScriptCommand(parser, *scripts.front());
     if (parser.positionalArguments().isEmpty())
         return {};
-    return {{}, QFileInfo(parser.positionalArguments().constFirst()).absoluteFilePath()};
+    CommandLine line;
+    line.file = QFileInfo(parser.positionalArguments().constFirst()).absoluteFilePath();
+    return line;
 }
 
 } // namespace kst

@@ -1,18 +1,25 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
 namespace kst {
 
-// What the program's command line asks for: `kestrune-toolbox [FILE]`.
+// The commands for scripts, which run without a window.
+enum class ScriptCommand { None, Values, Diff, MakePatch, ApplyPatch };
+
+// What the program's command line asks for: `kestrune-toolbox [FILE]`, or a command for
+// scripts with its files.
 struct CommandLine {
     // Set when the program ends at once without a window: after --help or --version (0), or
     // after a usage error (2).
     std::optional<int> exitCode;
     // The image that the first open takes in place of the dialog's answer, made absolute.
     std::optional<QString> file;
+    ScriptCommand script = ScriptCommand::None;
+    QStringList scriptFiles; // as many as the command takes, in its order
 };
 
 // Reads the arguments before the application object exists, so --help and --version need

@@ -16,9 +16,14 @@ public:
 
     QString ChooseFile(QWidget* parent, const QStringList& nameFilters,
                        const QString& selectedFilter) override;
+    QString ChooseSaveFile(QWidget* parent, const QStringList& nameFilters,
+                           QString& selectedFilter) override {
+        return desktop_.ChooseSaveFile(parent, nameFilters, selectedFilter);
+    }
     void ShowMessage(QWidget* parent, const Message& message) override {
         desktop_.ShowMessage(parent, message);
     }
+    int RunDialog(QDialog& dialog) override { return desktop_.RunDialog(dialog); }
     QString ProgramFolder() const override { return desktop_.ProgramFolder(); }
     void EndProgram(int exitCode) override { desktop_.EndProgram(exitCode); }
 

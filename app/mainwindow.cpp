@@ -5,6 +5,7 @@
 #include "core/messages.h"
 #include "core/opencheck.h"
 #include "fonts.h"
+#include "patchcommands.h"
 #include "racers/racerspage.h"
 #include "romfile.h"
 #include "shops/shopspage.h"
@@ -38,6 +39,8 @@ struct ControlState {
 constexpr ControlState kControlStates[] = {
     {"tabs", true, nullptr},
     {"mnuSave", true, nullptr},
+    {"mnuCompare", true, nullptr},
+    {"mnuApplyPatch", true, nullptr},
     {"mnuClose", true, nullptr},
     {"ApplyCMD", true, nullptr},
     {"ShopsFRA", true, "shops"},
@@ -54,9 +57,11 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
     control_.SetWindow(this);
     ApplyWindowFonts(this);
     setWindowIcon(QIcon(QStringLiteral(":/icons/kestrune-toolbox-16.png")));
-    const QList<QAction*> menu = ui_->mnuFile->actions();
-    menu.at(2)->setObjectName(QStringLiteral("mnuSep1"));
-    menu.at(4)->setObjectName(QStringLiteral("mnuSep2"));
+    // The separators are named in their order: mnuSep1 above Close, mnuSep2 above Quit.
+    int separators = 0;
+    for (QAction* action : ui_->mnuFile->actions())
+        if (action->isSeparator())
+            action->setObjectName(QStringLiteral("mnuSep%1").arg(++separators));
     for (QLabel* label : findChildren<QLabel*>())
         if (label->property("autoSize").toBool())
             label->adjustSize();
@@ -67,6 +72,7 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
     racers_ = new RacersPage(this, values_, control_, *refresh_);
     shops_ = new ShopsPage(this, values_, control_, *refresh_);
     text_ = new GeneralTextPage(this, values_, control_);
+    patches_ = std::make_unique<PatchCommands>(this, values_, control_);
     for (QListWidget* list : findChildren<QListWidget*>())
         KeepOneSelection(list);
     ConnectCommands();
@@ -85,6 +91,9 @@ void MainWindow::ConnectCommands() {
     control_.Connect(ui_->mnuClose, &QAction::triggered, this, [this] { CloseROM(); });
     control_.Connect(ui_->mnuSave, &QAction::triggered, this, [this] { ApplyEdits(); });
     control_.Connect(ui_->ApplyCMD, &QPushButton::clicked, this, [this] { ApplyEdits(); });
+    control_.Connect(ui_->mnuCompare, &QAction::triggered, this,
+                     [this] { patches_->CompareWithOriginal(); });
+    control_.Connect(ui_->mnuApplyPatch, &QAction::triggered, this, [this] { ApplyPatch(); });
     control_.Connect(ui_->mnuQuit, &QAction::triggered, this, [this] { Quit(); });
     control_.Connect(ui_->QuitCMD, &QPushButton::clicked, this, [this] { Quit(); });
     control_.Connect(ui_->tabs, &QTabWidget::currentChanged, this, [this] { ShowWindowState(); });
@@ -166,9 +175,27 @@ void MainWindow::ApplyEdits() {
     } else {
         return;
     }
+    FinishWrite();
+}
+
+void MainWindow::ApplyPatch() {
+    if (!patches_->ApplyPatchFile())
+        return;
+    FinishWrite();
+    ReloadPages();
+}
+
+void MainWindow::FinishWrite() {
     rom_.Flush();
-    // What one Apply wrote ends here; the next Apply starts a record of its own.
+    // What one Apply or patch wrote ends here; the next starts a record of its own.
     values_.TakeRecord();
+}
+
+void MainWindow::ReloadPages() {
+    racers_->ReloadRace();
+    shops_->ReloadParts();
+    text_->LoadGeneralText();
+    refresh_->Tick();
 }
 
 } // namespace kst

@@ -16,6 +16,7 @@ namespace kst {
 
 class CaptionRefresh;
 class GeneralTextPage;
+class PatchCommands;
 class RacersPage;
 class ShopsPage;
 
@@ -44,6 +45,11 @@ private:
     // Enables and shows the frames and commands as the open image and the selected tab ask.
     void ShowWindowState();
     void ApplyEdits();
+    void ApplyPatch();
+    // Ends a write: pushes it to the disk, and closes the record of what it wrote.
+    void FinishWrite();
+    // Every page shows again what the file holds now for what it has selected.
+    void ReloadPages();
     QString SelectedTabTag() const;
 
     std::unique_ptr<Ui::Main> ui_;
@@ -54,6 +60,7 @@ private:
     RacersPage* racers_;
     ShopsPage* shops_;
     GeneralTextPage* text_;
+    std::unique_ptr<PatchCommands> patches_;
     bool imageOpen_ = false;
     // The file chosen at the last Open; a cancelled dialog at a later Open reopens it.
     QString previousChoice_;

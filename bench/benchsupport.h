@@ -29,9 +29,11 @@ class BenchHost : public Host {
 public:
     explicit BenchHost(QString image = DemoImage()) : image_(std::move(image)) {}
     QString ChooseFile(QWidget*, const QStringList&, const QString&) override { return image_; }
+    QString ChooseSaveFile(QWidget*, const QStringList&, QString&) override { return {}; }
     void ShowMessage(QWidget*, const Message& message) override {
         std::fprintf(stderr, "unexpected message: %s\n", qPrintable(message.text));
     }
+    int RunDialog(QDialog&) override { return 0; }
     QString ProgramFolder() const override { return BuildFolder(); }
     void EndProgram(int) override {}
 

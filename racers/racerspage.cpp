@@ -59,6 +59,10 @@ void RacersPage::SelectFirstRace() {
     SelectRow(list_, 0, [this] { LoadRace(); });
 }
 
+void RacersPage::ReloadRace() {
+    SelectRow(list_, SelectedRace(), [this] { LoadRace(); });
+}
+
 int RacersPage::SelectedRace() const {
     return list_->currentRow();
 }

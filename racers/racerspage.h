@@ -33,6 +33,8 @@ public:
 
     // Selects the first race, loading it as a click on it would.
     void SelectFirstRace();
+    // Selects the selected race again, loading it as a click on it would.
+    void ReloadRace();
     // Writes the slider positions the user changed into the selected race's record.
     void SaveEnemyData();
     // Writes the prize money box into the selected race's record if the user changed it.

@@ -36,6 +36,11 @@ void ShopsPage::SelectFirstParts() {
         SelectRow(column.list, 0, [&] { LoadPartData(column); });
 }
 
+void ShopsPage::ReloadParts() {
+    for (const Column& column : columns_)
+        SelectRow(column.list, column.list->currentRow(), [&] { LoadPartData(column); });
+}
+
 void ShopsPage::LoadPartData(const Column& column) {
     // Setting the text runs the change rule at once, so a stored price above the ceiling shows
     // as the ceiling, and is left in the file until the user changes the box.

@@ -25,6 +25,9 @@ public:
 
     // Selects the first part of every list, in page order, loading each price from the ROM.
     void SelectFirstParts();
+    // Selects the selected part of every list again, as a click on it would, so each price
+    // shown is the one the file holds now.
+    void ReloadParts();
     // Writes the price on show of each category's selected part, of those the user changed.
     void SaveShops();
 

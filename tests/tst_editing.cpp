@@ -1,8 +1,12 @@
 // Editing through the window, checked on the whole file: each row is an image, what the user
 // does, and the bytes that must have changed; every other byte must be as it was, also where
 // another program wrote meanwhile ("outside").
+#include "core/crc32.h"
+#include "core/patch.h"
 #include "testsupport.h"
 
+#include <QDialog>
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QSlider>
@@ -133,6 +137,69 @@ private slots:
         PutValues(expected, writes);
         QCOMPARE(ChangedOffsets(expected, editor.RomBytes()), QList<int>{});
         QVERIFY(editor.host().messages.isEmpty());
+    }
+
+    void applyPatch_data() {
+        QTest::addColumn<QByteArray>("image");
+        QTest::addColumn<QByteArray>("patch");
+        QTest::addColumn<QString>("answer");  // the preview's button; none when refused
+        QTest::addColumn<QString>("outside"); // what another program writes meanwhile
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QString>("message");
+        const QByteArray base = PatchVector("base.pce"), target = PatchVector("target.pce");
+        const QByteArray delta = PatchVector("flips-delta.bps");
+        QByteArray flipped = delta, changed = base;
+        flipped[30] = char(flipped[30] ^ 1);
+        PutValues(changed, "w0x17A02=5");
+        const auto row = [](const char* name, const QByteArray& image, const QByteArray& patch,
+                            const char* answer, const QByteArray& after,
+                            const QString& message = {}, const char* outside = "") {
+            QTest::newRow(name) << image << patch << answer << outside << after << message;
+        };
+        row("BPS", base, delta, "&Apply", target);
+        row("IPS", base, PatchVector("flips.ips"), "&Apply", target);
+        row("cancelled", base, delta, "Cancel", base);
+        row("flipped byte", base, flipped, "", base, PatchRefusedMessage(patchtext::kDamaged).text);
+        row("made for another image", target, delta, "", target,
+            PatchRefusedMessage(
+                patchtext::MadeForAnotherImage(kRomSize, Crc32(base), kRomSize, Crc32(target)))
+                .text);
+        row("file changed during the preview", base, delta, "&Apply", changed,
+            kImageChangedMessage.text, "w0x17A02=5");
+    }
+
+    // A patch is checked before anything is written; an applied one writes exactly its bytes,
+    // flushed once, and every page shows the file's values again.
+    void applyPatch() {
+        QFETCH(QByteArray, image);
+        QFETCH(QByteArray, patch);
+        QFETCH(QString, answer);
+        QFETCH(QString, outside);
+        QFETCH(QByteArray, after);
+        QFETCH(QString, message);
+        Editor editor;
+        editor.StartWith(image);
+        RunScript(editor, "tab=enemyracers;row:EnemyLST=11;tab=shops");
+        editor.host().answers << editor.AddRom(patch, QStringLiteral("shared.bps"));
+        if (!answer.isEmpty())
+            editor.host().dialogAnswers << [&](QDialog& preview) {
+                RunScript(editor, outside.isEmpty() ? QString() : "outside:" + outside);
+                return Press(answer)(preview);
+            };
+        fsyncs = 0;
+        editor.Trigger("mnuApplyPatch");
+        const bool written = message.isEmpty() && after != image;
+        QCOMPARE(ChangedOffsets(after, editor.RomBytes()), QList<int>{});
+        QCOMPARE(fsyncs, written ? 1 : 0);
+        QCOMPARE(editor.host().listed.size(), answer.isEmpty() ? 0 : 1);
+        QCOMPARE(editor.host().messages.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QCOMPARE(editor.host().messages.front().text, message);
+        if (written)
+            RunScript(editor, QStringLiteral("see:MotorCostTXT=%1;see:AISLDR=%2")
+                                  .arg(WordAt(after, 0x179C6))
+                                  .arg(int(after[0x1947])));
+        QVERIFY(!editor.window().Ended());
     }
 
     // The first frame already shows the loaded values' captions; the ticks change nothing.

@@ -93,10 +93,6 @@ QList<QPair<int, int>> IpsRecords(const QByteArray& patch) {
     return records;
 }
 
-QByteArray Vector(const char* name) {
-    return ReadFile(QStringLiteral(KST_PATCH_VECTORS "/") + QLatin1String(name));
-}
-
 QByteArray Changed(QByteArray image, qint64 at, qint64 count, char byte) {
     for (qint64 i = at; i < at + count; ++i)
         image[i] = char(image[i] ^ byte);
@@ -112,23 +108,23 @@ private slots:
     // Each of the third-party patcher's patches gives its target byte for byte, and ours of the
     // same change are no larger than its linear BPS and its IPS.
     void vectors() {
-        const QByteArray base = Vector("base.pce"), target = Vector("target.pce");
+        const QByteArray base = PatchVector("base.pce"), target = PatchVector("target.pce");
         QCOMPARE(base.size(), kRomSize);
         for (const char* name : {"flips-delta.bps", "flips-linear.bps", "flips.ips"}) {
-            const PatchResult result = ApplyPatch(Vector(name), base);
+            const PatchResult result = ApplyPatch(PatchVector(name), base);
             QVERIFY2(result.refusal.isEmpty(), qPrintable(result.refusal));
             QVERIFY2(result.image == target, name);
         }
-        QVERIFY(MakeBps(base, target).size() <= Vector("flips-linear.bps").size());
-        QVERIFY(MakeIps(base, target).size() <= Vector("flips.ips").size());
+        QVERIFY(MakeBps(base, target).size() <= PatchVector("flips-linear.bps").size());
+        QVERIFY(MakeIps(base, target).size() <= PatchVector("flips.ips").size());
     }
 
     void refused_data() {
         QTest::addColumn<QByteArray>("patch");
         QTest::addColumn<QByteArray>("image");
         QTest::addColumn<QString>("refusal");
-        const QByteArray base = Vector("base.pce"), target = Vector("target.pce");
-        const QByteArray delta = Vector("flips-delta.bps"), ips = Vector("flips.ips");
+        const QByteArray base = PatchVector("base.pce"), target = PatchVector("target.pce");
+        const QByteArray delta = PatchVector("flips-delta.bps"), ips = PatchVector("flips.ips");
         QByteArray flipped = delta, pastEnd = ips;
         flipped[20] = char(flipped[20] ^ 0x10);
         pastEnd[5] = 0x06; // the first record moves to 0x061945
@@ -171,7 +167,7 @@ private slots:
         QTest::addColumn<QByteArray>("source");
         QTest::addColumn<QByteArray>("target");
         const QByteArray rom = PatternedRom();
-        QTest::newRow("vectors") << Vector("base.pce") << Vector("target.pce");
+        QTest::newRow("vectors") << PatchVector("base.pce") << PatchVector("target.pce");
         QTest::newRow("nothing changed") << rom << rom;
         QTest::newRow("first and last byte")
             << rom << Changed(Changed(rom, 0, 1, 1), kRomSize - 1, 1, 1);
@@ -237,7 +233,7 @@ private slots:
         QTest::addColumn<QByteArray>("after");
         QTest::addColumn<QStringList>("lines");
         // Of the three bytes 0xEA at 0x1A2B, the first is race 26's tire grip.
-        QTest::newRow("vectors") << Vector("base.pce") << Vector("target.pce")
+        QTest::newRow("vectors") << PatchVector("base.pce") << PatchVector("target.pce")
                                  << QStringList{
                                         "Shops",
                                         "Buzz Motor price: 300 → 450 ($3,000 → $4,500)",

@@ -21,6 +21,23 @@ QString DesktopHost::ChooseFile(QWidget* parent, const QStringList& nameFilters,
     return dialog.selectedFiles().constFirst();
 }
 
+QString DesktopHost::ChooseSaveFile(QWidget* parent, const QStringList& nameFilters,
+                                    QString& selectedFilter) {
+    QFileDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("dlg"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(nameFilters);
+    dialog.selectNameFilter(selectedFilter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    selectedFilter = dialog.selectedNameFilter();
+    return dialog.selectedFiles().constFirst();
+}
+
+int DesktopHost::RunDialog(QDialog& dialog) {
+    return dialog.exec();
+}
+
 void DesktopHost::ShowMessage(QWidget* parent, const Message& message) {
     const QMessageBox::Icon icon = message.icon == MessageIcon::Question  ? QMessageBox::Question
                                    : message.icon == MessageIcon::Warning ? QMessageBox::Warning
