@@ -17,16 +17,18 @@ Q_DECLARE_METATYPE(const kst::Message*)
 
 namespace {
 
-// What a dialog or --diff lists for a diff: each page's name, then its lines indented.
-QStringList Listed(const QByteArray& before, const QByteArray& after) {
-    QStringList lines;
-    for (const DiffGroup& group : DescribeDiff(DiffImages(before, after))) {
-        lines << group.title;
-        for (const QString& line : group.lines)
-            lines << QStringLiteral("  ") + line;
-    }
-    return lines;
-}
+// What the compare window and --diff list from the vectors' base to their target. Of the three
+// bytes 0xEA at 0x1A2B, the first is race 26's tire grip.
+const QStringList kVectorLines = {
+    "Shops",
+    "  Buzz Motor price: 300 → 450 ($3,000 → $4,500)",
+    "  Slm Body price: 800 → 32000 ($8,000 → $320,000)",
+    "Enemy Racers",
+    "  Race 12, prize money: 325 → 1234 ($3,250 → $12,340)",
+    "  Race 12, enemy racers' AI strength: 6 → 9",
+    "  Race 26, enemy racers' tire grip: 10 → 234",
+    "Other bytes",
+    "  303 other bytes differ, at 0x1A2C–0x1A2D, 0x30000–0x3012B and 0x5FFFF"};
 
 CommandLine Read(const QStringList& arguments) {
     QList<QByteArray> bytes{"kestrune-toolbox"};
@@ -42,6 +44,32 @@ QString About(const QString& file, const QString& text) {
     return QStringLiteral("kestrune-toolbox: %1: %2\n").arg(file, text);
 }
 
+// A fresh folder with a KST.tbl, where commands for scripts run on files named {base} and
+// {target} (the vectors' images), {short} (the base cut short), {patch} and {out}.
+struct ScriptRun {
+    QTemporaryDir dir;
+    QString out, err;
+
+    explicit ScriptRun(const QByteArray& patch = {}) {
+        WriteFile(dir.filePath(QStringLiteral("KST.tbl")), "00= \n");
+        WriteFile(Fill("{base}"), PatchVector("base.pce"));
+        WriteFile(Fill("{target}"), PatchVector("target.pce"));
+        WriteFile(Fill("{short}"), PatchVector("base.pce").left(1000));
+        WriteFile(Fill("{patch}"), patch);
+    }
+    QString Fill(QString text) const {
+        for (const char* name : {"base", "target", "short", "patch", "out"})
+            text.replace(QStringLiteral("{%1}").arg(QLatin1String(name)),
+                         dir.filePath(QLatin1String(name)));
+        return text;
+    }
+    int Run(const QString& arguments) {
+        QTextStream outStream(&out), errStream(&err);
+        return RunScriptCommand(Read(Fill(arguments).split(QLatin1Char(' '))),
+                                dir.filePath(QStringLiteral("KST.tbl")), outStream, errStream);
+    }
+};
+
 } // namespace
 
 class TestCompare : public QObject {
@@ -50,28 +78,20 @@ class TestCompare : public QObject {
 private slots:
     void compare_data() {
         QTest::addColumn<QByteArray>("original");
-        QTest::addColumn<bool>("table");
-        QTest::addColumn<QString>("saved"); // the name typed in the save dialog; none: no export
-        QTest::addColumn<QString>("filter");
-        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("saved");   // the name typed in the save dialog; none: no export
+        QTest::addColumn<QString>("written"); // the file type chosen is the suffix's
         QTest::addColumn<const Message*>("said");
         const QByteArray base = PatchVector("base.pce");
-        QByteArray swapped = base;
-        PutWord(swapped, 0, 0x4C40);
-        const QString bps = QStringLiteral("BPS patch (*.bps)");
-        const QString ips = QStringLiteral("IPS patch (*.ips)");
         const auto row = [](const char* name, const QByteArray& original, const char* saved,
-                            const QString& filter, const char* written,
-                            const Message* said = nullptr, bool table = true) {
-            QTest::newRow(name) << original << table << saved << filter << written << said;
+                            const char* written, const Message* said = nullptr) {
+            QTest::newRow(name) << original << saved << written << said;
         };
-        row("BPS, suffix added", base, "shared", bps, "shared.bps");
-        row("IPS", base, "shared.ips", ips, "shared.ips");
-        row("export cancelled", base, "", {}, "");
-        row("identical", PatchVector("target.pce"), "", {}, "");
-        row("wrong size", base.left(10), "", {}, "", &kWrongSizeMessage);
-        row("wrong region", swapped, "", {}, "", &kWrongRegionMessage);
-        row("no KST.tbl", base, "", {}, "", &kMissingDataFileMessage, false);
+        row("BPS, suffix added", base, "shared", "shared.bps");
+        row("IPS", base, "shared.ips", "shared.ips");
+        row("export cancelled", base, "", "");
+        row("identical", PatchVector("target.pce"), "", "");
+        row("wrong size", base.left(10), "", "", &kWrongSizeMessage);
+        row("no KST.tbl", base, "", "", &kMissingDataFileMessage);
     }
 
     // The window lists what differs from the original to the open image, writes the patch the
@@ -79,11 +99,10 @@ private slots:
     // open, but without KST.tbl the program ends, as that message says.
     void compare() {
         QFETCH(QByteArray, original);
-        QFETCH(bool, table);
         QFETCH(QString, saved);
-        QFETCH(QString, filter);
         QFETCH(QString, written);
         QFETCH(const Message*, said);
+        const bool table = said != &kMissingDataFileMessage;
         const QByteArray target = PatchVector("target.pce");
         Editor editor;
         editor.StartWith(target);
@@ -94,7 +113,10 @@ private slots:
         editor.host().answers << originalPath;
         editor.host().dialogAnswers << Press(QStringLiteral("&Export Patch..."));
         if (!saved.isEmpty())
-            editor.host().saveAnswers << qMakePair(folder.filePath(saved), filter);
+            editor.host().saveAnswers
+                << qMakePair(folder.filePath(saved), written.endsWith(QLatin1String(".ips"))
+                                                         ? QStringLiteral("IPS patch (*.ips)")
+                                                         : QStringLiteral("BPS patch (*.bps)"));
         editor.Trigger("mnuCompare");
         QCOMPARE(editor.host().messages.size(), said ? 1 : 0);
         if (said)
@@ -104,11 +126,11 @@ private slots:
             QCOMPARE(editor.host().listed.value(0),
                      original == target
                          ? QStringList{QStringLiteral("No value and no other byte differs.")}
-                         : Listed(original, target));
+                         : kVectorLines);
         QCOMPARE(ReadFile(originalPath), original);
         QCOMPARE(editor.RomBytes(), target);
-        const QStringList patches = folder.entryList({QStringLiteral("*.bps"), "*.ips"});
-        QCOMPARE(patches, written.isEmpty() ? QStringList() : QStringList{written});
+        QCOMPARE(folder.entryList({QStringLiteral("*.bps"), "*.ips"}),
+                 written.isEmpty() ? QStringList() : QStringList{written});
         if (written.isEmpty())
             return;
         const QByteArray patch = ReadFile(folder.filePath(written));
@@ -117,9 +139,7 @@ private slots:
     }
 
     void scripts_data() {
-        // {base}, {target}, {short}, {patch} and {out} are files in a fresh folder; {base}
-        // and {target} hold the vectors' images, {short} the base cut short.
-        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("arguments");
         QTest::addColumn<QByteArray>("patch");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out");
@@ -127,17 +147,19 @@ private slots:
         QTest::addColumn<QByteArray>("after"); // what {base} holds afterwards
         const QByteArray base = PatchVector("base.pce"), target = PatchVector("target.pce");
         const QByteArray delta = PatchVector("flips-delta.bps"), ips = PatchVector("flips.ips");
-        QByteArray flipped = delta;
+        QByteArray flipped = delta, pastEnd = ips;
         flipped[17] = char(flipped[17] ^ 0x40);
-        const QString listed = Listed(base, target).join(QLatin1Char('\n')) + QLatin1Char('\n');
-        const auto refused = [](const QString& why) {
-            return About(QStringLiteral("{patch}"), PatchRefusedMessage(why).text);
-        };
+        pastEnd[5] = 0x06; // the first record moves to 0x061945
+        const QString listed = kVectorLines.join(QLatin1Char('\n')) + QLatin1Char('\n');
         const auto row = [](const char* name, const char* arguments, const QByteArray& patch,
                             int status, const QString& out, const QString& err,
                             const QByteArray& after) {
-            QTest::newRow(name) << QString::fromLatin1(arguments).split(QLatin1Char(' ')) << patch
-                                << status << out << err << after;
+            QTest::newRow(name) << arguments << patch << status << out << err << after;
+        };
+        const auto refused = [&](const char* name, const QByteArray& patch, const QString& why,
+                                 const char* file = "{base}") {
+            row(name, qPrintable(QStringLiteral("--apply-patch {patch} ") + file), patch, 1, "",
+                About(QStringLiteral("{patch}"), PatchRefusedMessage(why).text), base);
         };
         row("diff", "--diff {base} {target}", {}, 1, listed, "", base);
         row("diff, the same", "--diff {base} {base}", {}, 0, "", "", base);
@@ -147,97 +169,57 @@ private slots:
         row("BPS linear", "--apply-patch {patch} {base}", PatchVector("flips-linear.bps"), 0,
             listed, "", target);
         row("IPS", "--apply-patch {patch} {base}", ips, 0, listed, "", target);
-        row("BPS, flipped byte", "--apply-patch {patch} {base}", flipped, 1, "",
-            refused(patchtext::kDamaged), base);
-        row("BPS, truncated", "--apply-patch {patch} {base}", delta.left(40), 1, "",
-            refused(patchtext::kDamaged), base);
-        row("BPS, wrong base", "--apply-patch {patch} {target}", delta, 1, "",
-            refused(patchtext::MadeForAnotherImage(kRomSize, Crc32(base), kRomSize, Crc32(target))),
-            base);
-        row("IPS, truncated", "--apply-patch {patch} {base}", ips.chopped(3), 1, "",
-            refused(patchtext::kNoEndMarker), base);
         row("make BPS", "--make-patch {base} {target} {out}.bps", {}, 0, "", "", base);
         row("make IPS", "--make-patch {base} {target} {out}.IPS", {}, 0, "", "", base);
+        refused("BPS, flipped byte", flipped, patchtext::kDamaged);
+        refused("BPS, truncated", delta.left(40), patchtext::kDamaged);
+        refused("BPS, wrong base", delta,
+                patchtext::MadeForAnotherImage(kRomSize, Crc32(base), kRomSize, Crc32(target)),
+                "{target}");
+        refused("BPS, another size made", MakeBps(base, base + 'x'),
+                patchtext::ChangesSize(kRomSize, kRomSize + 1));
+        refused("IPS, truncated", ips.chopped(3), patchtext::kNoEndMarker);
+        refused("IPS, past the end", pastEnd, patchtext::PastTheEnd(0x61945, 3, kRomSize));
+        refused("IPS, cut to another size", ips + QByteArray("\x05\xFF\xFF", 3),
+                patchtext::ChangesSize(kRomSize, 0x5FFFF));
+        refused("neither", "PATCE", patchtext::kNotAPatch);
     }
 
-    // Each command prints exactly what it should on each stream and ends with its status; a
-    // refused patch leaves every image as it was, an applied one gives the target byte for
-    // byte, and a made patch gives the target from the base.
+    // Each command prints exactly what it should on each stream and ends with its status. The
+    // third-party patches give the target byte for byte; a refused patch leaves every image as
+    // it was; a made patch gives the target from the base and is no larger than the third-party
+    // linear BPS or IPS.
     void scripts() {
-        QFETCH(QStringList, arguments);
+        QFETCH(QString, arguments);
         QFETCH(QByteArray, patch);
         QFETCH(int, status);
         QFETCH(QString, out);
         QFETCH(QString, err);
         QFETCH(QByteArray, after);
-        const QByteArray base = PatchVector("base.pce"), target = PatchVector("target.pce");
-        QTemporaryDir dir;
-        const auto fill = [&](QString text) {
-            for (const char* name : {"base", "target", "short", "patch", "out"})
-                text.replace(QStringLiteral("{%1}").arg(QLatin1String(name)),
-                             dir.filePath(QLatin1String(name)));
-            return text;
-        };
-        WriteFile(fill("{base}"), base);
-        WriteFile(fill("{target}"), target);
-        WriteFile(fill("{short}"), base.left(1000));
-        WriteFile(fill("{patch}"), patch);
-        WriteFile(dir.filePath(QStringLiteral("KST.tbl")), "00= \n");
-        QString printed, said;
-        QTextStream outStream(&printed), errStream(&said);
-        QStringList filled;
-        for (const QString& argument : std::as_const(arguments))
-            filled << fill(argument);
-        const int ended = RunScriptCommand(Read(filled), dir.filePath(QStringLiteral("KST.tbl")),
-                                           outStream, errStream);
-        outStream.flush();
-        errStream.flush();
-        QCOMPARE(said, fill(err));
-        QCOMPARE(printed, out);
-        QCOMPARE(ended, status);
-        QVERIFY(ReadFile(fill("{base}")) == after);
-        QVERIFY(ReadFile(fill("{target}")) == target);
-        if (!filled.back().contains(QLatin1String("/out.")))
+        ScriptRun run(patch);
+        QCOMPARE(run.Run(arguments), status);
+        QCOMPARE(run.err, run.Fill(err));
+        QCOMPARE(run.out, out);
+        QVERIFY(ReadFile(run.Fill("{base}")) == after);
+        QVERIFY(ReadFile(run.Fill("{target}")) == PatchVector("target.pce"));
+        const QString made = run.Fill(arguments.section(QLatin1Char(' '), -1));
+        if (!made.contains(QLatin1String("/out.")))
             return;
-        const QByteArray made = ReadFile(filled.back());
-        QVERIFY(ApplyPatch(made, base).image == target);
+        const QByteArray bytes = ReadFile(made);
+        const bool bps = FormatOfName(made) == PatchFormat::Bps;
+        QVERIFY(bytes.size() <= PatchVector(bps ? "flips-linear.bps" : "flips.ips").size());
+        QVERIFY(ApplyPatch(bytes, PatchVector("base.pce")).image == PatchVector("target.pce"));
     }
 
-    // Every value, one a line, in the table's order.
+    // Every value, one a line: name, index, label and value.
     void values() {
-        QTemporaryDir dir;
-        WriteFile(dir.filePath(QStringLiteral("KST.tbl")), "00= \n");
-        QString printed, said;
-        QTextStream out(&printed), err(&said);
-        const int status = RunScriptCommand(Read({"--values", PatchVectorPath("base.pce")}),
-                                            dir.filePath(QStringLiteral("KST.tbl")), out, err);
-        out.flush();
-        const QStringList lines = printed.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        QCOMPARE(status, 0);
+        ScriptRun run;
+        QCOMPARE(run.Run(QStringLiteral("--values {base}")), 0);
+        const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 10 + 13 + 6 + 12 + 8 + 38 * 4);
         QCOMPARE(lines.front(), QStringLiteral("shop.motor\t0\tBuzz Motor price\t300"));
         QVERIFY(
             lines.contains(QStringLiteral("race.ai\t11\tRace 12, enemy racers' AI strength\t6")));
-        QVERIFY(said.isEmpty());
-    }
-
-    void usage_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("script"); // the command read, or -1 for a usage error
-        QTest::newRow("too few files") << QStringList{"--diff", "a"} << -1;
-        QTest::newRow("two commands") << QStringList{"--values", "a", "--diff", "b"} << -1;
-        QTest::newRow("no patch suffix") << QStringList{"--make-patch", "a", "b", "c.txt"} << -1;
-        QTest::newRow("two images to open") << QStringList{"a", "b"} << -1;
-        QTest::newRow("apply") << QStringList{"--apply-patch", "p", "f"}
-                               << int(ScriptCommand::ApplyPatch);
-    }
-
-    void usage() {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, script);
-        const CommandLine line = Read(arguments);
-        QCOMPARE(line.exitCode.value_or(-1), script < 0 ? 2 : -1);
-        QCOMPARE(int(line.script), qMax(script, 0));
     }
 };
 
