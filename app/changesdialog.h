@@ -6,8 +6,6 @@
 #include <QDialogButtonBox>
 #include <vector>
 
-class QTreeWidget;
-
 namespace kst {
 
 // A modal list of what differs between two images, grouped by page, under a line that says
@@ -24,7 +22,6 @@ public:
     QPushButton* AddButton(const QString& text, QDialogButtonBox::ButtonRole role);
 
 private:
-    QTreeWidget* list_;
     QDialogButtonBox* buttons_;
 };
 
