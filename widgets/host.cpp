@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace kst {
 
@@ -28,6 +29,14 @@ QString DesktopHost::ChooseSaveFile(QWidget* parent, const QStringList& nameFilt
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(nameFilters);
     dialog.selectNameFilter(selectedFilter);
+    // A name typed without a suffix gets the chosen file type's before the dialog asks whether
+    // to replace a file of that name.
+    const auto useSuffixOf = [&dialog](const QString& filter) {
+        static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+        dialog.setDefaultSuffix(pattern.match(filter).captured(1));
+    };
+    useSuffixOf(selectedFilter);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, useSuffixOf);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     selectedFilter = dialog.selectedNameFilter();
