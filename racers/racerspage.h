@@ -56,9 +56,9 @@ private:
     void ShowTrack(PictureBox& box, const char* key);
     int SelectedRace() const;
 
-    // A setting of the enemy racers on its slider, with the slider's position when its race was
-    // loaded or last saved. A stored byte above the slider's maximum shows as the maximum and
-    // is only rewritten once the slider has moved.
+    // A setting of the enemy racers on its slider, with the value the file held when its race
+    // was loaded or last saved. A stored byte above the slider's maximum shows as the maximum
+    // and is only rewritten once the user has moved the slider.
     struct Setting {
         const ValueKind* kind;
         QAbstractSlider* slider;
@@ -82,6 +82,7 @@ private:
     PictureBox* track1_;
     PictureBox* track2_;
     std::vector<Setting> settings_;
+    bool loading_ = false;
 };
 
 } // namespace kst

@@ -176,9 +176,11 @@ void RunScript(Editor& editor, const QString& script) {
             box->setFocus();
             box->end(false);
             QTest::keyClicks(box, value);
-        } else if (command == QLatin1String("paste"))
-            editor.Find<QLineEdit>(name)->setText(value);
-        else if (command == QLatin1String("commit") || command == QLatin1String("preedit")) {
+        } else if (command == QLatin1String("paste")) {
+            auto* box = editor.Find<QLineEdit>(name);
+            box->selectAll();
+            box->insert(value);
+        } else if (command == QLatin1String("commit") || command == QLatin1String("preedit")) {
             auto* box = editor.Find<QLineEdit>(name);
             box->selectAll();
             QInputMethodEvent event(command == QLatin1String("preedit") ? value : QString(), {});

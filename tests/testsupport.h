@@ -103,11 +103,11 @@ void PutValues(QByteArray& rom, const QString& values);
 
 // Runs a script of user actions and checks on the editor, steps separated by ";":
 //   tab=TAG  row:LIST=N  type:BOX=TEXT (replaces the text)  keys:BOX=TEXT (typed at the end)
-//   paste:BOX=TEXT (arrives without typing)  commit:BOX=TEXT and preedit:BOX=TEXT (an input
-//   method)  slide:SLIDER=N  apply  save  close  open (the same image again)
-//   tick (one caption refresh)
-//   outside:VALUES (another program writes them into the file, see PutValues)
-//   see:CONTROL=TEXT (a box's or caption's text, a slider's value or a list's current row)
+//   paste:BOX=TEXT (replaces the text, arriving without typing)  commit:BOX=TEXT and
+//   preedit:BOX=TEXT (an input method)  slide:SLIDER=N  apply  save  close  open (the same image
+//   again) tick (one caption refresh) outside:VALUES (another program writes them into the file,
+//   see PutValues) see:CONTROL=TEXT (a box's or caption's text, a slider's value or a list's
+//   current row)
 // A failed check fails the running test.
 void RunScript(Editor& editor, const QString& script);
 
