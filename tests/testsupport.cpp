@@ -1,5 +1,6 @@
 #include "testsupport.h"
 
+#include "core/valuemodel.h"
 #include "widgets/captionrefresh.h"
 
 #include <QAbstractSlider>
@@ -28,9 +29,10 @@ QByteArray PatternedRom() {
     for (int i = 0; i < rom.size(); ++i)
         rom[i] = char((i * 13 + 5) & 0xFF);
     PutWord(rom, 0, 0x404C);
-    for (const ShopColumn& column : kShopColumns)
-        for (int i = 0; i < column.entries; ++i)
-            PutWord(rom, column.base + 5 * i, quint16(100 + (column.base + 5 * i) % 997));
+    for (const ValueKind& kind : kValueKinds)
+        if (kind.format == Format::Price)
+            for (int i = 0; i < kind.entries->count; ++i)
+                PutValue(rom, kind, i, 100 + int(OffsetOf(kind, i)) % 997);
     return rom;
 }
 

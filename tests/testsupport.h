@@ -11,25 +11,6 @@
 
 namespace kst::test {
 
-// The editor's places in the image, written out here independently of the program's own
-// tables, so that a wrong offset in the program is caught.
-struct ShopColumn {
-    const char* list;
-    const char* box;
-    int base; // the first entry's price word; entry i is 5 * i further on
-    int entries;
-};
-
-constexpr ShopColumn kShopColumns[] = {{"MotorLST", "MotorCostTXT", 0x179C6, 10},
-                                       {"TireLST", "TireCostTXT", 0x17A02, 13},
-                                       {"WingLST", "WingCostTXT", 0x17A43, 6},
-                                       {"FuelLST", "FuelCostTXT", 0x17A66, 12},
-                                       {"BodyLST", "BodyCostTXT", 0x17AA7, 8}};
-
-// Race 0's fields; race i's lie 16 * i further on.
-constexpr int kMoneyOffset = 0x1895, kAiOffset = 0x1897, kGripOffset = 0x189B,
-              kTurboOffset = 0x189E;
-
 // A valid image: all zero but for the identification word 0x404C at offset 0.
 QByteArray ValidRom();
 // A valid image whose every byte differs from its neighbours, so a write in the wrong place
