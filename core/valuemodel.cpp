@@ -5,6 +5,7 @@
 #include "romimage.h"
 #include "roster.h"
 
+#include <iterator>
 #include <utility>
 
 namespace kst {
@@ -59,7 +60,9 @@ const EntryList kRaceList = {"EnemyLST", "Races",
 // Between the motors and the tires lie two strides (0x179F8 and 0x179FD), between the wings
 // and the fuels one (0x17A61), between the fuels and the bodies one (0x17AA2); no list
 // reaches them.
-const std::array<ValueKind, 9> kValueKinds = {{
+namespace {
+
+const ValueKind kKindTable[] = {
     {"shop.motor", "price", &kMotorList, 0x179C6, kPriceStride, 2, kPriceCeiling, Format::Price,
      "MotorCostTXT", "MotorCostLBL", 0, 0},
     {"shop.tire", "price", &kTireList, 0x17A02, kPriceStride, 2, kPriceCeiling, Format::Price,
@@ -78,7 +81,11 @@ const std::array<ValueKind, 9> kValueKinds = {{
      Format::Setting, "TireSLDR", "TiresLBL", 1, 3},
     {"race.turbo", "enemy racers' turbo", &kRaceList, 0x189E, kRaceStride, 1, 99, Format::Setting,
      "TurboSLDR", "TurboLBL", 1, 10},
-}};
+};
+
+} // namespace
+
+const ValueKinds kValueKinds = {kKindTable, std::size(kKindTable)};
 
 QByteArray BlankImage() {
     QByteArray image(kRomSize, '\0');

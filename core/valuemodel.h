@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
-#include <array>
+#include <cstddef>
 #include <vector>
 
 namespace kst {
@@ -43,10 +43,21 @@ struct ValueKind {
     int largeChange;
 };
 
+// The rows of the value table, in order.
+struct ValueKinds {
+    const ValueKind* first;
+    std::size_t count;
+
+    const ValueKind* begin() const { return first; }
+    const ValueKind* end() const { return first + count; }
+    std::size_t size() const { return count; }
+    const ValueKind& operator[](std::size_t i) const { return first[i]; }
+};
+
 extern const EntryList kRaceList;
 // Every kind of value the editor edits: the five shop categories from left to right on their
 // page, then the prize money and the three enemy settings of a race.
-extern const std::array<ValueKind, 9> kValueKinds;
+extern const ValueKinds kValueKinds;
 
 // One value of an image: a kind, an entry of its list, and the number stored there.
 struct Value {

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <utility>
+#include <vector>
 
 using namespace kst;
 using namespace kst::test;
@@ -39,8 +40,8 @@ struct Model {
     QByteArray file;
     bool open = true;
     QString tab = QStringLiteral("shops");
-    int row[kValueKinds.size()] = {};
-    Control control[kValueKinds.size()];
+    std::vector<int> row = std::vector<int>(kValueKinds.size());
+    std::vector<Control> control = std::vector<Control>(kValueKinds.size());
 
     static bool OnRaces(int k) { return kValueKinds[k].entries == &kRaceList; }
     bool OnShow(int k) const {
