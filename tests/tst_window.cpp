@@ -4,6 +4,7 @@
 #include "app/fonts.h"
 #include "core/chartable.h"
 #include "core/gamewords.h"
+#include "core/valuemodel.h"
 #include "testsupport.h"
 
 #include <QAbstractButton>
@@ -131,9 +132,12 @@ private slots:
                                << QStringList{"MotorCostTXT", "MotorLST", "TireCostTXT", "TireLST",
                                               "WingCostTXT",  "WingLST",  "FuelCostTXT", "FuelLST",
                                               "BodyCostTXT",  "BodyLST"};
-        QTest::newRow("Enemy Racers")
-            << 1 << "EnemyFRA"
-            << QStringList{"EnemyLST", "EnemyCashTXT", "AISLDR", "TireSLDR", "TurboSLDR"};
+        // The race list, then each value of a race in the order of the value table.
+        QStringList race{QLatin1String(kRaceList.control)};
+        for (const ValueKind& kind : kValueKinds)
+            if (kind.entries == &kRaceList)
+                race << QLatin1String(kind.control);
+        QTest::newRow("Enemy Racers") << 1 << "EnemyFRA" << race;
         QTest::newRow("Part Names") << 2 << "" << QStringList();
         QTest::newRow("General Text") << 3 << "GeneralFRA" << words;
     }
