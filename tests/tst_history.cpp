@@ -224,6 +224,8 @@ private slots:
         const bool ends =
             command == QLatin1String("quit") || command == QLatin1String("closebutton");
         QCOMPARE(editor.window().Ended(), ends && !cancelled);
+        if (cancelled)
+            QVERIFY(editor.window().isVisible());
         if (editor.window().Ended())
             QCOMPARE(editor.host().exitCode, 0);
         else
