@@ -76,7 +76,9 @@ void FakeHost::ShowMessage(QWidget*, const Message& message) {
 
 int FakeHost::Ask(QWidget*, const Message& question, const QStringList&, int defaultButton, int) {
     questions << question;
-    return replies.isEmpty() ? defaultButton : replies.takeFirst();
+    if (!replies.isEmpty())
+        return replies.takeFirst();
+    return unscriptedReply < 0 ? defaultButton : unscriptedReply;
 }
 
 int FakeHost::ChooseBackup(QWidget*, const QList<BackupChoice>& backups) {

@@ -49,7 +49,8 @@ public:
     QString ChooseFile(QWidget* parent, const QStringList& nameFilters,
                        const QString& selectedFilter) override;
     void ShowMessage(QWidget* parent, const Message& message) override;
-    // Records the question and takes the next reply; with none left, the default button.
+    // Records the question and takes the next reply; with none left, unscriptedReply or, if
+    // that is -1, the default button.
     int Ask(QWidget* parent, const Message& question, const QStringList& buttons, int defaultButton,
             int escapeButton) override;
     // Records the list and answers backupReply.
@@ -62,6 +63,7 @@ public:
     QList<int> replies;
     QList<BackupChoice> backupsShown;
     int backupReply = -1;
+    int unscriptedReply = -1;
     QString folder;
     QList<Message> messages;
     int exitCode = -1;
