@@ -19,6 +19,13 @@ public:
     void ShowMessage(QWidget* parent, const Message& message) override {
         desktop_.ShowMessage(parent, message);
     }
+    int Ask(QWidget* parent, const Message& question, const QStringList& buttons, int defaultButton,
+            int escapeButton) override {
+        return desktop_.Ask(parent, question, buttons, defaultButton, escapeButton);
+    }
+    int ChooseBackup(QWidget* parent, const QList<BackupChoice>& backups) override {
+        return desktop_.ChooseBackup(parent, backups);
+    }
     QString ProgramFolder() const override { return desktop_.ProgramFolder(); }
     void EndProgram(int exitCode) override { desktop_.EndProgram(exitCode); }
 

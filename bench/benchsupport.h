@@ -32,6 +32,12 @@ public:
     void ShowMessage(QWidget*, const Message& message) override {
         std::fprintf(stderr, "unexpected message: %s\n", qPrintable(message.text));
     }
+    int Ask(QWidget* parent, const Message& question, const QStringList&, int defaultButton,
+            int) override {
+        ShowMessage(parent, question);
+        return defaultButton;
+    }
+    int ChooseBackup(QWidget*, const QList<BackupChoice>&) override { return -1; }
     QString ProgramFolder() const override { return BuildFolder(); }
     void EndProgram(int) override {}
 

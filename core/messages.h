@@ -3,6 +3,7 @@
 #include "version.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace kst {
 
@@ -49,6 +50,29 @@ inline Message RomAccessMessage(bool writing, const QString& reason) {
     return {QStringLiteral("The ROM file could not be %1: %2.  This application will now close.")
                 .arg(writing ? QStringLiteral("written") : QStringLiteral("read"), reason),
             kProgramTitle, MessageIcon::Critical};
+}
+
+// No backup could be made before a write; reason says why. The default answer writes nothing.
+inline Message NoBackupQuestion(const QString& reason) {
+    return {QStringLiteral("No backup of the ROM file could be made: %1.  Write into the ROM file "
+                           "without a backup?")
+                .arg(reason),
+            kProgramTitle, MessageIcon::Warning};
+}
+
+// The pages hold edits that have not been written, named by values.
+inline Message UnappliedQuestion(const QStringList& values) {
+    return {QStringLiteral("These values have not been applied: %1.  Apply them first?")
+                .arg(values.join(QStringLiteral(", "))),
+            kProgramTitle, MessageIcon::Question};
+}
+
+// An Undo or Redo left values alone that another program changed after the write.
+inline Message ChangedMeanwhileMessage(const QStringList& values) {
+    return {QStringLiteral("Another program has changed these values in the ROM file since; they "
+                           "were left as they are: %1.")
+                .arg(values.join(QStringLiteral(", "))),
+            kProgramTitle, MessageIcon::Warning};
 }
 
 } // namespace kst

@@ -135,11 +135,29 @@ std::vector<Value> AllValues(const QByteArray& image) {
     return values;
 }
 
+std::vector<Value> ValuesDiffering(const QByteArray& image, const QByteArray& other) {
+    std::vector<Value> differing;
+    for (const Value& value : AllValues(image))
+        if (ValueIn(other, *value.kind, value.index) != value.number)
+            differing.push_back(value);
+    return differing;
+}
+
 QString EntryLabel(const ValueKind& kind, int index) {
     const QString label = QString::fromUtf8(kind.label);
     if (kind.entries->names)
         return QStringLiteral("%1 %2").arg(QString::fromUtf8(kind.entries->names[index]), label);
     return QStringLiteral("Race %1, %2").arg(index + 1).arg(label);
+}
+
+QString RecordText(const WriteRecord& record) {
+    QStringList parts;
+    for (const WrittenValue& value : record)
+        parts << QStringLiteral("%1 %2 \u2192 %3")
+                     .arg(EntryLabel(*value.kind, value.index))
+                     .arg(Decode(value.before))
+                     .arg(Decode(value.after));
+    return parts.join(QStringLiteral(", "));
 }
 
 int ImageValues::Read(const ValueKind& kind, int index) {
@@ -161,6 +179,31 @@ void ImageValues::Write(const ValueKind& kind, int index, int number) {
 
 WriteRecord ImageValues::TakeRecord() {
     return std::exchange(record_, {});
+}
+
+bool ImageValues::Exchange(const WrittenValue& value, const QByteArray& expected,
+                           const QByteArray& to) {
+    const quint32 offset = OffsetOf(*value.kind, value.index);
+    if (rom_.ReadBytes(offset, value.kind->width) != expected)
+        return false;
+    rom_.WriteBytes(offset, to);
+    return true;
+}
+
+QStringList ImageValues::Revert(const WriteRecord& record) {
+    QStringList changed;
+    for (auto value = record.rbegin(); value != record.rend(); ++value)
+        if (!Exchange(*value, value->after, value->before))
+            changed << EntryLabel(*value->kind, value->index);
+    return changed;
+}
+
+QStringList ImageValues::Replay(const WriteRecord& record) {
+    QStringList changed;
+    for (const WrittenValue& value : record)
+        if (!Exchange(value, value.before, value.after))
+            changed << EntryLabel(*value.kind, value.index);
+    return changed;
 }
 
 QString ImageValues::ReadText(quint32 offset, int length) {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 #include <cstddef>
 #include <vector>
@@ -95,8 +96,14 @@ void PutValue(QByteArray& image, const ValueKind& kind, int index, int number);
 // Every value of an image held in memory, kind by kind in table order, entry by entry.
 std::vector<Value> AllValues(const QByteArray& image);
 
+// The values of image that differ from those of other.
+std::vector<Value> ValuesDiffering(const QByteArray& image, const QByteArray& other);
+
 // "Buzz Motor price", "Race 12, enemy racers' turbo": one value, named for people.
 QString EntryLabel(const ValueKind& kind, int index);
+
+// "Buzz Motor price 300 → 450, Race 2, prize money 5 → 7": what a record wrote, in order.
+QString RecordText(const WriteRecord& record);
 
 // The values of the open image: every read and write of a value goes through here, and each
 // write is recorded until the record is taken.
@@ -108,10 +115,20 @@ public:
     void Write(const ValueKind& kind, int index, int number);
     // What was written since the record was last taken.
     WriteRecord TakeRecord();
+    // Writes back, latest first, the bytes each value of the record replaced where the file
+    // still holds the bytes the record wrote. Returns the labels of the values another program
+    // changed since, which are left alone. Nothing of this is recorded.
+    QStringList Revert(const WriteRecord& record);
+    // Writes the record's values again where the file still holds the bytes they replaced; the
+    // rest as Revert.
+    QStringList Replay(const WriteRecord& record);
     // length bytes of game text from offset on, decoded through the character table.
     QString ReadText(quint32 offset, int length);
 
 private:
+    // Puts to where a written value lies, if the file there still holds expected.
+    bool Exchange(const WrittenValue& value, const QByteArray& expected, const QByteArray& to);
+
     RomImage& rom_;
     WriteRecord record_;
 };

@@ -65,6 +65,20 @@ void RacersPage::SelectFirstRace() {
     SelectRow(list_, 0, [this] { LoadRace(); });
 }
 
+void RacersPage::ReloadRace() {
+    SelectRow(list_, SelectedRace(), [this] { LoadRace(); });
+}
+
+QStringList RacersPage::UnappliedValues() const {
+    QStringList names;
+    for (const Setting& setting : settings_)
+        if (setting.loaded.Unapplied(setting.slider->value()))
+            names << EntryLabel(*setting.kind, SelectedRace());
+    if (money_->Unapplied())
+        names << EntryLabel(*moneyKind_, SelectedRace());
+    return names;
+}
+
 int RacersPage::SelectedRace() const {
     return list_->currentRow();
 }

@@ -4,6 +4,7 @@
 #include "picturecatalogue.h"
 
 #include <QObject>
+#include <QStringList>
 #include <vector>
 
 class QAbstractSlider;
@@ -37,6 +38,11 @@ public:
     void SaveEnemyData();
     // Writes the prize money box into the selected race's record if the user changed it.
     void SaveMoney();
+    // Loads the selected race again from the ROM.
+    void ReloadRace();
+    // The names of the settings and prize money on show that the user changed and a save
+    // would write.
+    QStringList UnappliedValues() const;
 
 signals:
     // A race's settings have been loaded into the page; the window turns the editors on.

@@ -36,6 +36,19 @@ void ShopsPage::SelectFirstParts() {
         SelectRow(column.list, 0, [&] { LoadPartData(column); });
 }
 
+void ShopsPage::ReloadParts() {
+    for (const Column& column : columns_)
+        SelectRow(column.list, column.list->currentRow(), [&] { LoadPartData(column); });
+}
+
+QStringList ShopsPage::UnappliedValues() const {
+    QStringList names;
+    for (const Column& column : columns_)
+        if (column.price->Unapplied())
+            names << EntryLabel(*column.kind, column.list->currentRow());
+    return names;
+}
+
 void ShopsPage::LoadPartData(const Column& column) {
     // Setting the text runs the change rule at once, so a stored price above the ceiling shows
     // as the ceiling, and is left in the file until the user changes the box.

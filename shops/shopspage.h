@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 #include <vector>
 
 class QListWidget;
@@ -27,6 +28,10 @@ public:
     void SelectFirstParts();
     // Writes the price on show of each category's selected part, of those the user changed.
     void SaveShops();
+    // Loads the selected part of every list again from the ROM.
+    void ReloadParts();
+    // The names of the prices on show that the user changed and a save would write.
+    QStringList UnappliedValues() const;
 
 private:
     struct Column {

@@ -1,5 +1,6 @@
 #include "testsupport.h"
 
+#include "core/backups.h"
 #include "core/valuemodel.h"
 #include "widgets/captionrefresh.h"
 
@@ -75,14 +76,32 @@ void FakeHost::ShowMessage(QWidget*, const Message& message) {
     messages << message;
 }
 
+int FakeHost::Ask(QWidget*, const Message& question, const QStringList&, int defaultButton, int) {
+    questions << question;
+    if (!replies.isEmpty())
+        return replies.takeFirst();
+    return unscriptedReply < 0 ? defaultButton : unscriptedReply;
+}
+
+int FakeHost::ChooseBackup(QWidget*, const QList<BackupChoice>& backups) {
+    backupsShown = backups;
+    return backupReply;
+}
+
 void FakeHost::EndProgram(int code) {
     exitCode = code;
 }
 
 Editor::Editor() {
     host_.folder = dir_.path();
+    // Backups go below the temporary folder, never into the user's own data folder.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(QDir(dir_.path()).filePath(QStringLiteral("data"))));
     WriteFile(QDir(dir_.path()).filePath(QStringLiteral("KST.tbl")), "00= \n");
     window_ = std::make_unique<MainWindow>(host_);
+}
+
+QString Editor::BackupFolder() const {
+    return Backups::Folder();
 }
 
 QString Editor::AddRom(const QByteArray& bytes, const QString& name) {
@@ -198,6 +217,16 @@ void RunScript(Editor& editor, const QString& script) {
             editor.Trigger("mnuClose");
         else if (command == QLatin1String("open"))
             editor.Open(editor.rom());
+        else if (command == QLatin1String("undo"))
+            editor.Trigger("mnuUndo");
+        else if (command == QLatin1String("redo"))
+            editor.Trigger("mnuRedo");
+        else if (command == QLatin1String("quit"))
+            editor.Trigger("mnuQuit");
+        else if (command == QLatin1String("closebutton"))
+            editor.window().close();
+        else if (command.startsWith(QLatin1String("reply=")))
+            editor.host().replies << command.mid(6).toInt();
         else if (command == QLatin1String("tick"))
             editor.window().findChild<CaptionRefresh*>()->Tick();
         else if (command == QLatin1String("outside")) {

@@ -30,10 +30,21 @@ public:
     QString ChooseFile(QWidget* parent, const QStringList& nameFilters,
                        const QString& selectedFilter) override;
     void ShowMessage(QWidget* parent, const Message& message) override;
+    // Records the question and takes the next reply; with none left, unscriptedReply or, if
+    // that is -1, the default button.
+    int Ask(QWidget* parent, const Message& question, const QStringList& buttons, int defaultButton,
+            int escapeButton) override;
+    // Records the list and answers backupReply.
+    int ChooseBackup(QWidget* parent, const QList<BackupChoice>& backups) override;
     QString ProgramFolder() const override { return folder; }
     void EndProgram(int exitCode) override;
 
     QStringList answers; // one per dialog; an empty answer cancels
+    QList<Message> questions;
+    QList<int> replies;
+    QList<BackupChoice> backupsShown;
+    int backupReply = -1;
+    int unscriptedReply = -1;
     QString folder;
     QList<Message> messages;
     int exitCode = -1;
@@ -58,6 +69,8 @@ public:
     QString rom() const { return romPath_; }
     QByteArray RomBytes() const { return ReadFile(romPath_); }
     QString folder() const { return dir_.path(); }
+    // Where this editor's program keeps its backups: a data folder of its own.
+    QString BackupFolder() const;
 
     template <typename T> T* Find(const char* name) {
         T* found = window_->findChild<T*>(QLatin1String(name));
@@ -88,7 +101,8 @@ void PutValues(QByteArray& rom, const QString& values);
 //   preedit:BOX=TEXT (an input method)  slide:SLIDER=N  apply  save  close  open (the same image
 //   again) tick (one caption refresh) outside:VALUES (another program writes them into the file,
 //   see PutValues) see:CONTROL=TEXT (a box's or caption's text, a slider's value or a list's
-//   current row)
+//   current row) undo  redo  quit  closebutton (the window's)  reply=N (the button index the next
+//   question is answered with)
 // A failed check fails the running test.
 void RunScript(Editor& editor, const QString& script);
 

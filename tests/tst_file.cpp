@@ -324,10 +324,11 @@ private slots:
         QCOMPARE(editor.host().messages.size(), 1);
         QCOMPARE(editor.host().messages.front().text, FullText(kSaidWrongRegion));
         QCOMPARE(editor.RomBytes(), bytes);
-        // Quit ends at once; no handler runs afterwards, so this Apply writes nothing.
+        // Quit, its edit discarded, ends at once; no handler runs afterwards, so this Apply
+        // writes nothing.
         Editor quitting;
         quitting.StartWith(ValidRom());
-        RunScript(quitting, "type:MotorCostTXT=77");
+        RunScript(quitting, "type:MotorCostTXT=77;reply=1");
         quitting.Trigger("mnuQuit");
         quitting.Click("ApplyCMD");
         QCOMPARE(quitting.host().exitCode, 0);

@@ -171,6 +171,8 @@ private slots:
             Model model;
             model.file = RandomRom(random);
             Editor editor;
+            // Close and Open discard the edits on show, as the model does.
+            editor.host().unscriptedReply = 1;
             editor.StartWith(model.file);
             model.Open();
             for (int step = 0; step < 150; ++step) {

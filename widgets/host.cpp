@@ -1,8 +1,11 @@
 #include "host.h"
 
+#include "restoredialog.h"
+
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace kst {
 
@@ -21,12 +24,38 @@ QString DesktopHost::ChooseFile(QWidget* parent, const QStringList& nameFilters,
     return dialog.selectedFiles().constFirst();
 }
 
+namespace {
+
+QMessageBox::Icon IconOf(const Message& message) {
+    return message.icon == MessageIcon::Question  ? QMessageBox::Question
+           : message.icon == MessageIcon::Warning ? QMessageBox::Warning
+                                                  : QMessageBox::Critical;
+}
+
+} // namespace
+
 void DesktopHost::ShowMessage(QWidget* parent, const Message& message) {
-    const QMessageBox::Icon icon = message.icon == MessageIcon::Question  ? QMessageBox::Question
-                                   : message.icon == MessageIcon::Warning ? QMessageBox::Warning
-                                                                          : QMessageBox::Critical;
-    QMessageBox box(icon, message.caption, message.text, QMessageBox::Ok, parent);
+    QMessageBox box(IconOf(message), message.caption, message.text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+int DesktopHost::Ask(QWidget* parent, const Message& question, const QStringList& buttons,
+                     int defaultButton, int escapeButton) {
+    QMessageBox box(IconOf(question), question.caption, question.text, QMessageBox::NoButton,
+                    parent);
+    QList<QPushButton*> pushed;
+    for (const QString& text : buttons)
+        pushed << box.addButton(text, QMessageBox::ActionRole);
+    box.setDefaultButton(pushed[defaultButton]);
+    box.setEscapeButton(pushed[escapeButton]);
+    box.exec();
+    const int chosen = int(pushed.indexOf(qobject_cast<QPushButton*>(box.clickedButton())));
+    return chosen < 0 ? escapeButton : chosen;
+}
+
+int DesktopHost::ChooseBackup(QWidget* parent, const QList<BackupChoice>& backups) {
+    RestoreDialog dialog(backups, parent);
+    return dialog.exec() == QDialog::Accepted ? dialog.Chosen() : -1;
 }
 
 QString DesktopHost::ProgramFolder() const {

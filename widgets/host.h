@@ -2,12 +2,20 @@
 
 #include "core/messages.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 class QWidget;
 
 namespace kst {
+
+// One backup as the Restore window lists it: when it was taken, and the values in which it
+// differs from the image now ("Buzz Motor price: 300 now, 450 in the backup").
+struct BackupChoice {
+    QString takenAt;
+    QStringList differences;
+};
 
 // What the editor needs from the desktop around it: the open-file dialog, message boxes, the
 // folder of the program itself and the end of the program. Tests answer these with stand-ins.
@@ -21,6 +29,13 @@ public:
                                const QString& selectedFilter) = 0;
     // A modal message box with a single OK button.
     virtual void ShowMessage(QWidget* parent, const Message& message) = 0;
+    // A modal question with these buttons, left to right; returns the index of the one chosen.
+    // Closing the box chooses escapeButton; Enter chooses defaultButton.
+    virtual int Ask(QWidget* parent, const Message& question, const QStringList& buttons,
+                    int defaultButton, int escapeButton) = 0;
+    // The Restore window over these backups, newest first; returns the index of the one to
+    // restore, or -1 when the user cancelled.
+    virtual int ChooseBackup(QWidget* parent, const QList<BackupChoice>& backups) = 0;
     virtual QString ProgramFolder() const = 0;
     // Ends the program with this exit status once the running handler has returned.
     virtual void EndProgram(int exitCode) = 0;
@@ -32,6 +47,9 @@ public:
     QString ChooseFile(QWidget* parent, const QStringList& nameFilters,
                        const QString& selectedFilter) override;
     void ShowMessage(QWidget* parent, const Message& message) override;
+    int Ask(QWidget* parent, const Message& question, const QStringList& buttons, int defaultButton,
+            int escapeButton) override;
+    int ChooseBackup(QWidget* parent, const QList<BackupChoice>& backups) override;
     QString ProgramFolder() const override;
     void EndProgram(int exitCode) override;
 

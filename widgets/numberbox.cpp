@@ -54,6 +54,9 @@ void NumberBox::SetValue(int value) {
 }
 
 bool NumberBox::DiscardsKey(const QKeyEvent& event) {
+    // The box undoes and redoes its own typing, as any text box does.
+    if (event.matches(QKeySequence::Undo) || event.matches(QKeySequence::Redo))
+        return false;
     switch (event.key()) {
     case Qt::Key_Backspace:
         return true;

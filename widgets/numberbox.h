@@ -35,7 +35,8 @@ public:
     bool Unapplied() const { return loaded_.Unapplied(Value()); }
 
     // Whether a key press types a character other than a digit. Backspace and characters typed
-    // with Ctrl count as typed characters; Tab and Delete only move focus or edit.
+    // with Ctrl count as typed characters, but for Undo and Redo; Tab and Delete only move
+    // focus or edit.
     static bool DiscardsKey(const QKeyEvent& event);
     // Text that reaches the box without typing (paste, drop, an input method) keeps only its
     // digits, those of any script turned into "0" to "9", and a number above the ceiling
