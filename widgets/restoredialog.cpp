@@ -37,6 +37,8 @@ RestoreDialog::RestoreDialog(const QList<BackupChoice>& backups, QWidget* parent
     layout->addWidget(differences_);
     layout->addWidget(buttons);
     times_->setCurrentRow(0);
+    // Wide enough for a value's label with both its numbers.
+    resize(qMax(width(), 520), qMax(height(), 420));
 }
 
 int RestoreDialog::Chosen() const {
