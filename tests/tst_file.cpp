@@ -97,7 +97,7 @@ int RunUnprivilegedOpen(const QString& rom, int argc, char** argv) {
     QApplication app(argc, argv);
     FakeHost host;
     host.folder = QFileInfo(rom).path();
-    host.answers << rom;
+    host.answers << FileName::FromText(rom);
     MainWindow window(host);
     window.Start();
     return host.messages.size() == 1 && host.messages.front().text == FullText(kSaidNoRom) &&

@@ -104,7 +104,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = Write(dir.filePath(QStringLiteral("game.pce")), before);
         RomImage rom;
-        QVERIFY(rom.Open(path));
+        QCOMPARE(rom.Open(FileName::FromText(path)), RomImage::Opening::Opened);
         ImageValues values(rom);
         QCOMPARE(values.Read(*found, index), stored);
         values.Write(*found, index, width == 2 ? 0x1234 : 0x5A);
@@ -189,7 +189,7 @@ private slots:
                              : chosen == Chosen::Folder ? dir.path()
                                                         : dir.filePath(QStringLiteral("none.pce"));
         RomImage rom;
-        QCOMPARE(OpenChecked(rom, path, table), outcome);
+        QCOMPARE(OpenChecked(rom, FileName::FromText(path), table), outcome);
         if (outcome != OpenOutcome::Opened) {
             QCOMPARE(MessageFor(outcome).text, text);
             QCOMPARE(MessageFor(outcome).caption, caption);

@@ -6,11 +6,18 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <cstdio>
 
 namespace kst {
 
-QString DesktopHost::ChooseFile(QWidget* parent, const QStringList& nameFilters,
-                                const QString& selectedFilter) {
+namespace {
+
+constexpr int kHandlesForAWindow = 2;
+
+} // namespace
+
+FileName DesktopHost::ChooseFile(QWidget* parent, const QStringList& nameFilters,
+                                 const QString& selectedFilter) {
     QFileDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("dlg"));
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -21,7 +28,7 @@ QString DesktopHost::ChooseFile(QWidget* parent, const QStringList& nameFilters,
     dialog.selectNameFilter(selectedFilter);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    return FileName::FromText(dialog.selectedFiles().constFirst());
 }
 
 namespace {
@@ -35,6 +42,13 @@ QMessageBox::Icon IconOf(const Message& message) {
 } // namespace
 
 void DesktopHost::ShowMessage(QWidget* parent, const Message& message) {
+    // A window needs files of its own to be drawn (on X11 its picture's shared memory comes as
+    // one); without them the box would stay empty and could never be closed.
+    if (!HandlesFree(kHandlesForAWindow)) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
+                     message.text.toLocal8Bit().constData());
+        return;
+    }
     QMessageBox box(IconOf(message), message.caption, message.text, QMessageBox::Ok, parent);
     box.exec();
 }

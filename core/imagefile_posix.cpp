@@ -1,0 +1,163 @@
+// The POSIX half of the image file: names are bytes, the handle is a file descriptor.
+#include "imagefile.h"
+
+#include <QFile>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace kst {
+
+namespace {
+
+[[noreturn]] void ThrowError(int error) {
+    switch (error) {
+    case ENOSPC:
+        throw FileError{FileFault::NoSpace, {}};
+    case EDQUOT:
+        throw FileError{FileFault::QuotaUsed, {}};
+    case EIO:
+        throw FileError{FileFault::DeviceError, {}};
+    case EACCES:
+    case EPERM:
+        throw FileError{FileFault::Denied, {}};
+    case EFBIG:
+        throw FileError{FileFault::SizeLimit, {}};
+    case EROFS:
+        throw FileError{FileFault::ReadOnlySystem, {}};
+    case ENOENT:
+        throw FileError{FileFault::Gone, {}};
+    case EMFILE:
+    case ENFILE:
+        throw FileError{FileFault::TooManyOpen, {}};
+    default:
+        throw FileError{FileFault::Other, QString::fromLocal8Bit(std::strerror(error))};
+    }
+}
+
+FileFacts FactsFrom(const struct stat& status) {
+    FileFacts facts;
+    facts.ordinary = S_ISREG(status.st_mode);
+    facts.volume = status.st_dev;
+    facts.index = status.st_ino;
+    facts.size = status.st_size;
+    facts.modified = qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    facts.named = status.st_nlink > 0;
+    return facts;
+}
+
+} // namespace
+
+FileName FileName::FromArgument(const char* argument) {
+    FileName name;
+    name.bytes_ = argument;
+    if (name.bytes_.startsWith('/'))
+        return name;
+    // The working folder as the system knows it, links already resolved, so the joined name
+    // stands for the same file as the argument did.
+    if (char* folder = ::getcwd(nullptr, 0)) {
+        name.bytes_.prepend(QByteArray(folder) + '/');
+        std::free(folder);
+    }
+    return name;
+}
+
+FileName FileName::FromText(const QString& text) {
+    FileName name;
+    name.bytes_ = QFile::encodeName(text);
+    // A byte that is not valid text becomes U+FFFD on its way to the text, and a lone surrogate
+    // does not come back from the bytes.
+    name.lost_ =
+        text.contains(QChar::ReplacementCharacter) || QFile::decodeName(name.bytes_) != text;
+    return name;
+}
+
+QString FileName::Text() const {
+    return QFile::decodeName(bytes_);
+}
+
+bool HandlesFree(int count) {
+    std::vector<int> taken;
+    for (int fd;
+         int(taken.size()) < count && (fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC)) >= 0;)
+        taken.push_back(fd);
+    for (const int fd : taken)
+        ::close(fd);
+    return int(taken.size()) == count;
+}
+
+FileFacts ImageFile::FactsOf(const FileName& name) {
+    struct stat status {};
+    if (::stat(name.Bytes().constData(), &status) != 0)
+        ThrowError(errno);
+    return FactsFrom(status);
+}
+
+bool ImageFile::MayWrite(const FileName& name) {
+    return ::faccessat(AT_FDCWD, name.Bytes().constData(), W_OK, AT_EACCESS) == 0;
+}
+
+void ImageFile::Open(const FileName& name, Access access) {
+    Close();
+    // Without O_CREAT or O_TRUNC, so opening changes nothing; O_NONBLOCK keeps a FIFO from
+    // blocking the open.
+    const int flags =
+        (access == Access::Read ? O_RDONLY : O_RDWR) | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+    int fd;
+    do
+        fd = ::open(name.Bytes().constData(), flags);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        ThrowError(errno);
+    handle_ = fd;
+}
+
+void ImageFile::Close() {
+    if (handle_ != kNone)
+        ::close(int(handle_));
+    handle_ = kNone;
+}
+
+void ImageFile::Replace(ImageFile& other) {
+    Close();
+    handle_ = other.handle_;
+    other.handle_ = kNone;
+}
+
+FileFacts ImageFile::Facts() const {
+    struct stat status {};
+    if (::fstat(int(handle_), &status) != 0)
+        ThrowError(errno);
+    return FactsFrom(status);
+}
+
+qint64 ImageFile::ReadAt(qint64 offset, char* data, qint64 count) const {
+    ssize_t done;
+    do
+        done = ::pread(int(handle_), data, size_t(count), off_t(offset));
+    while (done < 0 && errno == EINTR);
+    if (done < 0)
+        ThrowError(errno);
+    return done;
+}
+
+qint64 ImageFile::WriteAt(qint64 offset, const char* data, qint64 count) {
+    ssize_t done;
+    do
+        done = ::pwrite(int(handle_), data, size_t(count), off_t(offset));
+    while (done < 0 && errno == EINTR);
+    if (done < 0)
+        ThrowError(errno);
+    return done;
+}
+
+void ImageFile::Flush() {
+    if (::fsync(int(handle_)) != 0)
+        ThrowError(errno);
+}
+
+} // namespace kst
