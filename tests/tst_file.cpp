@@ -1,6 +1,8 @@
 // The image file: what may be chosen, what goes wrong while it is open, and the end of the
 // program. Each case checks the exact message and that no byte was written anywhere but where
 // the user asked.
+#include "app/commandline.h"
+#include "core/messages.h"
 #include "saidtexts.h"
 #include "testsupport.h"
 
@@ -12,7 +14,9 @@
 #include <QTest>
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <grp.h>
 #include <sys/inotify.h>
@@ -36,6 +40,42 @@ enum class Fault { Shortened, Grown, Removed, RenamedOver, LinkedOver, DiskFull,
 QByteArray Path(const QString& path) {
     return QFile::encodeName(path);
 }
+
+// Every stat and pwrite of the program passes through the stand-ins below on its way to the
+// system. stat gives the file named here another number each time it is asked (and with
+// touching another modification time too); pwrite answers its calls from the script, each step
+// one call: a count of bytes to pass on (0 passes none), or a negative errno to fail with.
+QByteArray renumbered;
+bool touching = false;
+QList<int> pwriteScript;
+
+} // namespace
+
+extern "C" int stat(const char* path, struct stat* status) noexcept {
+    static const auto real =
+        reinterpret_cast<int (*)(const char*, struct stat*)>(dlsym(RTLD_NEXT, "stat"));
+    static int asked = 0;
+    const int result = real(path, status);
+    if (result == 0 && path == renumbered) {
+        status->st_ino += ++asked;
+        status->st_mtim.tv_sec += touching ? asked : 0;
+    }
+    return result;
+}
+
+extern "C" ssize_t pwrite(int fd, const void* data, size_t count, off_t offset) {
+    static const auto real =
+        reinterpret_cast<ssize_t (*)(int, const void*, size_t, off_t)>(dlsym(RTLD_NEXT, "pwrite"));
+    if (pwriteScript.isEmpty())
+        return real(fd, data, count, offset);
+    const int step = pwriteScript.takeFirst();
+    if (step >= 0)
+        return real(fd, data, qMin(size_t(step), count), offset);
+    errno = -step;
+    return -1;
+}
+
+namespace {
 
 // Opens a FIFO for writing, which waits for a reader, then writes three bytes.
 struct FifoWriter {
@@ -106,12 +146,81 @@ int RunUnprivilegedOpen(const QString& rom, int argc, char** argv) {
                : 92;
 }
 
+// Files named by the system's bytes, which need not be valid text.
+QByteArray ReadNamed(const QByteArray& name) {
+    QFile file;
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFile::AutoCloseHandle))
+        return {};
+    return file.readAll();
+}
+
+void WriteNamed(const QByteArray& name, const QByteArray& bytes) {
+    QFile file;
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0 || !file.open(fd, QIODevice::WriteOnly, QFile::AutoCloseHandle) ||
+        file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", name.constData());
+}
+
+// How a name reaches the program: on the command line, relative to the working folder or
+// absolute, or as the open-file dialog's text.
+enum class Way { Relative, Absolute, Dialog };
+
+FileName Named(const QByteArray& folder, const QByteArray& name, Way way) {
+    if (way == Way::Dialog)
+        return FileName::FromText(QFile::decodeName(folder + '/' + name));
+    QByteArray argument = way == Way::Absolute ? folder + '/' + name : name;
+    char program[] = "kestrune-toolbox";
+    char* argv[] = {program, argument.data()};
+    const QByteArray working = Path(QDir::currentPath());
+    if (::chdir(folder.constData()) != 0)
+        qFatal("cannot change to %s", folder.constData());
+    const FileName file = ReadCommandLine(2, argv).file;
+    if (::chdir(working.constData()) != 0)
+        qFatal("cannot change back to %s", working.constData());
+    return file;
+}
+
+// The descriptor the image is open on.
+int ImageDescriptor(const QString& rom) {
+    const QString target = QFileInfo(rom).canonicalFilePath();
+    for (const QString& fd : QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files))
+        if (QFileInfo(QStringLiteral("/proc/self/fd/") + fd).symLinkTarget() == target)
+            return fd.toInt();
+    return -1;
+}
+
+// The child of the descriptor test: an edit is saved once no more files can be opened, not
+// even (imageToo) by giving the image's descriptor back first. Messages then go the desktop's
+// way, and the child ends with the program's status.
+int RunShortOfDescriptors(const QString& rom, bool imageToo, int argc, char** argv) {
+    QApplication app(argc, argv);
+    Editor editor;
+    editor.Start(rom);
+    RunScript(editor, "type:MotorCostTXT=6543");
+    const int lowestFree = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    ::close(lowestFree);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_NOFILE, &limit);
+    const rlimit saved = limit;
+    limit.rlim_cur = imageToo ? qMin(lowestFree, ImageDescriptor(rom)) : lowestFree;
+    ::setrlimit(RLIMIT_NOFILE, &limit);
+    editor.Trigger("mnuSave");
+    DesktopHost desktop;
+    for (const Message& message : editor.host().messages)
+        desktop.ShowMessage(nullptr, message);
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    return qMax(editor.host().exitCode, 0);
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(const kst::test::Said*)
 Q_DECLARE_METATYPE(Chosen)
 Q_DECLARE_METATYPE(Table)
 Q_DECLARE_METATYPE(Fault)
+Q_DECLARE_METATYPE(Way)
 
 class TestFile : public QObject {
     Q_OBJECT
@@ -165,6 +274,7 @@ private slots:
         const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
         ::inotify_add_watch(watch, Path(rom).constData(), IN_MODIFY | IN_CLOSE_WRITE);
         editor.Start(answer);
+        renumbered.clear();
         if (!editor.window().Ended())
             editor.Trigger("mnuQuit");
         char event[4096];
@@ -294,6 +404,147 @@ private slots:
             QCOMPARE(ReadFile(backup), before);
     }
 
+    void writeFaults_data() {
+        QTest::addColumn<QList<int>>("script"); // see pwriteScript
+        QTest::addColumn<QString>("reason");    // the message's reason; none when empty
+        QTest::addColumn<int>("stored");        // the price in the file afterwards
+        const QString none = QStringLiteral("the file system took none of the bytes it was given");
+        const QString io = QStringLiteral("the device reported an input/output error");
+        QTest::newRow("nothing taken") << QList<int>{0, -EIO} << none << 300;
+        QTest::newRow("failed at once") << QList<int>{-EIO, -ENOSPC} << io << 300;
+        QTest::newRow("interrupted") << QList<int>{-EINTR} << QString() << 6543;
+        QTest::newRow("one byte, then the other") << QList<int>{1} << QString() << 6543;
+        QTest::newRow("one byte, then an error, old bytes back")
+            << QList<int>{1, -EIO} << io << 300;
+        QTest::newRow("one byte, then nothing, old bytes back") << QList<int>{1, 0} << none << 300;
+        QTest::newRow("old bytes back one at a time")
+            << QList<int>{1, -ENOSPC, 1} << QStringLiteral("no space is left on the device") << 300;
+        // The low byte of 6543 (0x198F) with the high byte of 300 (0x012C).
+        QTest::newRow("old bytes not back") << QList<int>{1, -EIO, -EIO} << io << 399;
+    }
+
+    // A value is written whole or, after a failure part-way, its old bytes are put back before
+    // the message; where even that fails, the message names the value.
+    void writeFaults() {
+        QFETCH(QList<int>, script);
+        QFETCH(QString, reason);
+        QFETCH(int, stored);
+        QByteArray rom = PatternedRom();
+        PutWord(rom, 0x179C6, 300);
+        Editor editor;
+        editor.StartWith(rom);
+        RunScript(editor, "type:MotorCostTXT=6543");
+        pwriteScript = script;
+        editor.Click("ApplyCMD");
+        pwriteScript.clear();
+        PutWord(rom, 0x179C6, quint16(stored));
+        QCOMPARE(ChangedOffsets(rom, editor.RomBytes()), QList<int>{});
+        QCOMPARE(editor.host().messages.size(), reason.isEmpty() ? 0 : 1);
+        if (reason.isEmpty())
+            return;
+        // Only a value left torn is named.
+        const QString damaged = QStringLiteral("  The old bytes could not be put back either, so "
+                                               "the value \"Buzz Motor price\" may be damaged.");
+        QCOMPARE(editor.host().messages.front().text,
+                 QStringLiteral("The ROM file could not be written: %1.%2  This application will "
+                                "now close.")
+                     .arg(reason, stored == 300 ? QString() : damaged));
+        QCOMPARE(editor.host().exitCode, 1);
+    }
+
+    void names_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<Way>("way");
+        QTest::addColumn<QByteArray>("written"); // the file the edit goes to, if any
+        QTest::addColumn<const Message*>("said");
+        const QByteArray viaLink = "a/link/../x.pce", e9 = "caf\xE9.pce", utf8 = "caf\xC3\xA9.pce";
+        const Message* const accepted = nullptr;
+        QTest::newRow("a link and .., relative")
+            << viaLink << Way::Relative << QByteArray("b/x.pce") << accepted;
+        QTest::newRow("a link and .., absolute")
+            << viaLink << Way::Absolute << QByteArray("b/x.pce") << accepted;
+        QTest::newRow("byte 0xE9, command line") << e9 << Way::Relative << e9 << accepted;
+        QTest::newRow("byte 0xE9, dialog")
+            << e9 << Way::Dialog << QByteArray() << &kNameNotUsableMessage;
+        QTest::newRow("UTF-8, dialog") << utf8 << Way::Dialog << utf8 << accepted;
+    }
+
+    // The file the system finds under the name the user gave is the one written, and no other:
+    // "link/.." is not tidied away as text, and bytes that are not valid text are kept.
+    void names() {
+        QFETCH(QByteArray, name);
+        QFETCH(Way, way);
+        QFETCH(QByteArray, written);
+        QFETCH(const Message*, said);
+        Editor editor;
+        const QByteArray folder = Path(editor.folder());
+        for (const char* sub : {"a", "b", "b/c"})
+            QVERIFY(::mkdir(folder + '/' + sub, 0755) == 0);
+        QVERIFY(::symlink(folder + "/b/c", folder + "/a/link") == 0);
+        // Each a valid image of its own; the fourth is what the text of the third stands for.
+        const QList<QByteArray> files = {"a/x.pce", "b/x.pce", "caf\xE9.pce", "caf\xEF\xBF\xBD.pce",
+                                         "caf\xC3\xA9.pce"};
+        // Qt's clean-up cannot name them all.
+        const auto remove = qScopeGuard([&] {
+            for (const QByteArray& file : files)
+                ::unlink(folder + '/' + file);
+        });
+        QList<QByteArray> before;
+        for (const QByteArray& file : files) {
+            QByteArray rom = PatternedRom();
+            PutWord(rom, 0x10, quint16(before.size()));
+            WriteNamed(folder + '/' + file, rom);
+            before << rom;
+        }
+        editor.Start(Named(folder, name, way));
+        RunScript(editor, "type:MotorCostTXT=6543;save");
+        QCOMPARE(editor.host().messages.size(), said ? 1 : 0);
+        if (said)
+            QCOMPARE(editor.host().messages.front().text, said->text);
+        for (int i = 0; i < files.size(); ++i) {
+            if (files[i] == written)
+                PutWord(before[i], 0x179C6, 6543);
+            QCOMPARE(ChangedOffsets(before[i], ReadNamed(folder + '/' + files[i])), QList<int>{});
+        }
+    }
+
+    void descriptors_data() {
+        QTest::addColumn<bool>("imageToo");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("printed"); // on standard error
+        QTest::newRow("none free") << false << 0 << QByteArray();
+        QTest::newRow("none free, the image's not usable")
+            << true << 1
+            << QByteArray("The ROM file could not be written: no more files can be opened, as too "
+                          "many are open.  This application will now close.\n");
+    }
+
+    // Saving needs no more descriptors than opening did; where even the image's own cannot be
+    // reused, the message cannot be drawn, so it goes to standard error instead of a box that
+    // would never close.
+    void descriptors() {
+        QFETCH(bool, imageToo);
+        QFETCH(int, status);
+        QFETCH(QByteArray, printed);
+        QTemporaryDir dir;
+        const QString rom = dir.filePath(QStringLiteral("game.pce"));
+        QByteArray expected = PatternedRom();
+        WriteFile(rom, expected);
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("KST_SHORT_OF_DESCRIPTORS"), rom);
+        env.insert(QStringLiteral("KST_IMAGE_TOO"), imageToo ? QStringLiteral("1") : QString());
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        // A box shown instead would hold the child until the test gives up on it.
+        QVERIFY(child.waitForFinished(30000));
+        QCOMPARE(child.exitCode(), status);
+        QVERIFY2(child.readAllStandardError().contains(printed), "the message is not printed");
+        if (status == 0)
+            PutWord(expected, 0x179C6, 6543);
+        QCOMPARE(ChangedOffsets(expected, ReadFile(rom)), QList<int>{});
+    }
+
     // Two editors on one file, each changing a different value: both values end up in it.
     void twoEditorsKeepEachOthersValues() {
         Editor first, second;
@@ -340,6 +591,10 @@ int main(int argc, char** argv) {
     const QString unprivileged = qEnvironmentVariable("KST_UNPRIVILEGED_ROM");
     if (!unprivileged.isEmpty())
         return RunUnprivilegedOpen(unprivileged, argc, argv);
+    const QString shortOf = qEnvironmentVariable("KST_SHORT_OF_DESCRIPTORS");
+    if (!shortOf.isEmpty())
+        return RunShortOfDescriptors(shortOf, !qEnvironmentVariableIsEmpty("KST_IMAGE_TOO"), argc,
+                                     argv);
     // As in the program: a file size limit fails the write instead of killing the process.
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
