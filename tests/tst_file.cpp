@@ -146,50 +146,25 @@ int RunUnprivilegedOpen(const QString& rom, int argc, char** argv) {
                : 92;
 }
 
-// Files named by the system's bytes, which need not be valid text.
+// A file under a name that need not be valid text, as the system's bytes.
 QByteArray ReadNamed(const QByteArray& name) {
     QFile file;
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFile::AutoCloseHandle))
-        return {};
+    file.open(::open(name.constData(), O_RDONLY | O_CLOEXEC), QIODevice::ReadOnly,
+              QFile::AutoCloseHandle);
     return file.readAll();
 }
 
 void WriteNamed(const QByteArray& name, const QByteArray& bytes) {
     QFile file;
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0 || !file.open(fd, QIODevice::WriteOnly, QFile::AutoCloseHandle) ||
-        file.write(bytes) != bytes.size())
+    file.open(::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644), QIODevice::WriteOnly,
+              QFile::AutoCloseHandle);
+    if (file.write(bytes) != bytes.size())
         qFatal("cannot write %s", name.constData());
 }
 
 // How a name reaches the program: on the command line, relative to the working folder or
 // absolute, or as the open-file dialog's text.
 enum class Way { Relative, Absolute, Dialog };
-
-FileName Named(const QByteArray& folder, const QByteArray& name, Way way) {
-    if (way == Way::Dialog)
-        return FileName::FromText(QFile::decodeName(folder + '/' + name));
-    QByteArray argument = way == Way::Absolute ? folder + '/' + name : name;
-    char program[] = "kestrune-toolbox";
-    char* argv[] = {program, argument.data()};
-    const QByteArray working = Path(QDir::currentPath());
-    if (::chdir(folder.constData()) != 0)
-        qFatal("cannot change to %s", folder.constData());
-    const FileName file = ReadCommandLine(2, argv).file;
-    if (::chdir(working.constData()) != 0)
-        qFatal("cannot change back to %s", working.constData());
-    return file;
-}
-
-// The descriptor the image is open on.
-int ImageDescriptor(const QString& rom) {
-    const QString target = QFileInfo(rom).canonicalFilePath();
-    for (const QString& fd : QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files))
-        if (QFileInfo(QStringLiteral("/proc/self/fd/") + fd).symLinkTarget() == target)
-            return fd.toInt();
-    return -1;
-}
 
 // The child of the descriptor test: an edit is saved once no more files can be opened, not
 // even (imageToo) by giving the image's descriptor back first. Messages then go the desktop's
@@ -204,7 +179,8 @@ int RunShortOfDescriptors(const QString& rom, bool imageToo, int argc, char** ar
     rlimit limit{};
     ::getrlimit(RLIMIT_NOFILE, &limit);
     const rlimit saved = limit;
-    limit.rlim_cur = imageToo ? qMin(lowestFree, ImageDescriptor(rom)) : lowestFree;
+    // Below every descriptor but the standard three, the image's too.
+    limit.rlim_cur = imageToo ? 3 : lowestFree;
     ::setrlimit(RLIMIT_NOFILE, &limit);
     editor.Trigger("mnuSave");
     DesktopHost desktop;
@@ -453,7 +429,7 @@ private slots:
     }
 
     void names_data() {
-        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QByteArray>("name"); // relative to the working folder
         QTest::addColumn<Way>("way");
         QTest::addColumn<QByteArray>("written"); // the file the edit goes to, if any
         QTest::addColumn<const Message*>("said");
@@ -477,26 +453,30 @@ private slots:
         QFETCH(QByteArray, written);
         QFETCH(const Message*, said);
         Editor editor;
-        const QByteArray folder = Path(editor.folder());
-        for (const char* sub : {"a", "b", "b/c"})
-            QVERIFY(::mkdir(folder + '/' + sub, 0755) == 0);
-        QVERIFY(::symlink(folder + "/b/c", folder + "/a/link") == 0);
+        const QByteArray folder = Path(editor.folder()), working = Path(QDir::currentPath());
         // Each a valid image of its own; the fourth is what the text of the third stands for.
         const QList<QByteArray> files = {"a/x.pce", "b/x.pce", "caf\xE9.pce", "caf\xEF\xBF\xBD.pce",
                                          "caf\xC3\xA9.pce"};
         // Qt's clean-up cannot name them all.
-        const auto remove = qScopeGuard([&] {
+        const auto back = qScopeGuard([&] {
             for (const QByteArray& file : files)
-                ::unlink(folder + '/' + file);
+                ::unlink(file.constData());
+            QVERIFY(::chdir(working.constData()) == 0);
         });
+        QVERIFY(::chdir(folder.constData()) == 0 && ::mkdir("a", 0755) == 0 &&
+                ::mkdir("b", 0755) == 0 && ::mkdir("b/c", 0755) == 0 &&
+                ::symlink(folder + "/b/c", "a/link") == 0);
         QList<QByteArray> before;
         for (const QByteArray& file : files) {
-            QByteArray rom = PatternedRom();
-            PutWord(rom, 0x10, quint16(before.size()));
-            WriteNamed(folder + '/' + file, rom);
-            before << rom;
+            before << PatternedRom();
+            PutWord(before.back(), 0x10, quint16(before.size()));
+            WriteNamed(file, before.back());
         }
-        editor.Start(Named(folder, name, way));
+        QByteArray argument = way == Way::Relative ? name : folder + '/' + name;
+        char program[] = "kestrune-toolbox";
+        char* argv[] = {program, argument.data()};
+        editor.Start(way == Way::Dialog ? FileName::FromText(QFile::decodeName(argument))
+                                        : ReadCommandLine(2, argv).file);
         RunScript(editor, "type:MotorCostTXT=6543;save");
         QCOMPARE(editor.host().messages.size(), said ? 1 : 0);
         if (said)
@@ -504,7 +484,7 @@ private slots:
         for (int i = 0; i < files.size(); ++i) {
             if (files[i] == written)
                 PutWord(before[i], 0x179C6, 6543);
-            QCOMPARE(ChangedOffsets(before[i], ReadNamed(folder + '/' + files[i])), QList<int>{});
+            QCOMPARE(ChangedOffsets(before[i], ReadNamed(files[i])), QList<int>{});
         }
     }
 
