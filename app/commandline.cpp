@@ -68,9 +68,9 @@ CommandLine ReadCommandLine(int argc, char** argv) {
     }
     if (parser.positionalArguments().isEmpty())
         return {};
-    // The name goes on as the system's own bytes, which the text may have changed. It is the
-    // last argument of its text: any other of the same text was taken as an option before it.
-    const int file = int(arguments.lastIndexOf(parser.positionalArguments().constFirst()));
+    // The name goes on as the system's own bytes, which the text may have changed. Another
+    // argument of the same text can only be a "--" before it, with the same bytes.
+    const int file = int(arguments.indexOf(parser.positionalArguments().constFirst()));
     return {{}, FileName::FromArgument(argv[file])};
 }
 
