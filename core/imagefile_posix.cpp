@@ -14,29 +14,33 @@ namespace kst {
 
 namespace {
 
+// The system's error codes as the faults the program tells apart; any other is said in the
+// system's own words.
+constexpr struct {
+    int error;
+    FileFault fault;
+} kFaults[] = {{ENOSPC, FileFault::NoSpace},       {EDQUOT, FileFault::QuotaUsed},
+               {EIO, FileFault::DeviceError},      {EACCES, FileFault::Denied},
+               {EPERM, FileFault::Denied},         {EFBIG, FileFault::SizeLimit},
+               {EROFS, FileFault::ReadOnlySystem}, {ENOENT, FileFault::Gone},
+               {EMFILE, FileFault::TooManyOpen},   {ENFILE, FileFault::TooManyOpen}};
+
 [[noreturn]] void ThrowError(int error) {
-    switch (error) {
-    case ENOSPC:
-        throw FileError{FileFault::NoSpace, {}};
-    case EDQUOT:
-        throw FileError{FileFault::QuotaUsed, {}};
-    case EIO:
-        throw FileError{FileFault::DeviceError, {}};
-    case EACCES:
-    case EPERM:
-        throw FileError{FileFault::Denied, {}};
-    case EFBIG:
-        throw FileError{FileFault::SizeLimit, {}};
-    case EROFS:
-        throw FileError{FileFault::ReadOnlySystem, {}};
-    case ENOENT:
-        throw FileError{FileFault::Gone, {}};
-    case EMFILE:
-    case ENFILE:
-        throw FileError{FileFault::TooManyOpen, {}};
-    default:
-        throw FileError{FileFault::Other, QString::fromLocal8Bit(std::strerror(error))};
-    }
+    for (const auto& known : kFaults)
+        if (known.error == error)
+            throw FileError{known.fault, {}};
+    throw FileError{FileFault::Other, QString::fromLocal8Bit(std::strerror(error))};
+}
+
+// Runs a system call again while a signal interrupts it; a failure throws.
+template <typename Call> auto Retried(Call call) -> decltype(call()) {
+    decltype(call()) result;
+    do
+        result = call();
+    while (result < 0 && errno == EINTR);
+    if (result < 0)
+        ThrowError(errno);
+    return result;
 }
 
 FileFacts FactsFrom(const struct stat& status) {
@@ -107,13 +111,7 @@ void ImageFile::Open(const FileName& name, Access access) {
     // blocking the open.
     const int flags =
         (access == Access::Read ? O_RDONLY : O_RDWR) | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
-    int fd;
-    do
-        fd = ::open(name.Bytes().constData(), flags);
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        ThrowError(errno);
-    handle_ = fd;
+    handle_ = Retried([&] { return ::open(name.Bytes().constData(), flags); });
 }
 
 void ImageFile::Close() {
@@ -136,23 +134,11 @@ FileFacts ImageFile::Facts() const {
 }
 
 qint64 ImageFile::ReadAt(qint64 offset, char* data, qint64 count) const {
-    ssize_t done;
-    do
-        done = ::pread(int(handle_), data, size_t(count), off_t(offset));
-    while (done < 0 && errno == EINTR);
-    if (done < 0)
-        ThrowError(errno);
-    return done;
+    return Retried([&] { return ::pread(int(handle_), data, size_t(count), off_t(offset)); });
 }
 
 qint64 ImageFile::WriteAt(qint64 offset, const char* data, qint64 count) {
-    ssize_t done;
-    do
-        done = ::pwrite(int(handle_), data, size_t(count), off_t(offset));
-    while (done < 0 && errno == EINTR);
-    if (done < 0)
-        ThrowError(errno);
-    return done;
+    return Retried([&] { return ::pwrite(int(handle_), data, size_t(count), off_t(offset)); });
 }
 
 void ImageFile::Flush() {
