@@ -162,6 +162,8 @@ int RunShortOfDescriptors(const QString& rom, bool imageToo, int argc, char** ar
     // Below every descriptor but the standard three, the image's too.
     limit.rlim_cur = imageToo ? 3 : lowestFree;
     ::setrlimit(RLIMIT_NOFILE, &limit);
+    // No backup can be made either; the user writes without one.
+    editor.host().replies << 0;
     editor.Trigger("mnuSave");
     DesktopHost desktop;
     for (const Message& message : editor.host().messages)
