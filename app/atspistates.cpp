@@ -57,10 +57,13 @@ void Update(QAccessibleEvent* event) {
 } // namespace
 
 void TellState(QWidget* widget, const char* state, bool on) {
+    TellState(QAccessible::queryAccessibleInterface(widget), state, on);
+}
+
+void TellState(QAccessibleInterface* face, const char* state, bool on) {
     const QDBusConnection bridge = Bridge();
     if (bridge.isConnected())
-        SendEvent(bridge, QAccessible::queryAccessibleInterface(widget), "StateChanged", state, on,
-                  0);
+        SendEvent(bridge, face, "StateChanged", state, on, 0);
 }
 
 void TellChangedTexts() {

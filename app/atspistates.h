@@ -1,5 +1,6 @@
 #pragma once
 
+class QAccessibleInterface;
 class QWidget;
 
 namespace kst {
@@ -8,6 +9,8 @@ namespace kst {
 // "showing", "focused"). Qt's bridge sends only some state changes, and a client that keeps
 // the states it has seen never learns the others. Does nothing where no AT-SPI bridge runs.
 void TellState(QWidget* widget, const char* state, bool on);
+// The same for any accessible object, also one that is part of a widget.
+void TellState(QAccessibleInterface* face, const char* state, bool on);
 
 // From now on a changed accessible name or description reaches AT-SPI clients with the new
 // text. Qt's bridge sends the object in its place, and a screen reader that speaks the text

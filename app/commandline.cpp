@@ -4,7 +4,6 @@
 #include "version.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <QStringList>
 
 #include <cstdio>
@@ -82,6 +81,12 @@ CommandLine UsageError(const QCommandLineParser& parser, const QString& error) {
     return Ending(kUsageError);
 }
 
+// A positional argument as the system's own bytes, which the text may have changed. Another
+// argument of the same text can only be a "--" before it, or the same name again.
+FileName ArgumentName(const QStringList& arguments, char** argv, const QString& text) {
+    return FileName::FromArgument(argv[arguments.indexOf(text)]);
+}
+
 // The commands for scripts that the options ask for.
 std::vector<const ScriptOption*> ChosenScripts(const QCommandLineParser& parser) {
     std::vector<const ScriptOption*> chosen;
@@ -93,7 +98,8 @@ std::vector<const ScriptOption*> ChosenScripts(const QCommandLineParser& parser)
 
 // The one command for scripts asked for, with its files; a usage error when the files do not
 // fit it.
-CommandLine ReadScriptCommand(const QCommandLineParser& parser, const ScriptOption& chosen) {
+CommandLine ReadScriptCommand(const QCommandLineParser& parser, const QStringList& arguments,
+                              char** argv, const ScriptOption& chosen) {
     const QStringList files = parser.positionalArguments();
     if (files.size() != chosen.count)
         return UsageError(parser,
@@ -103,7 +109,8 @@ CommandLine ReadScriptCommand(const QCommandLineParser& parser, const ScriptOpti
         return UsageError(parser, QStringLiteral("OUT must end in .bps or .ips."));
     CommandLine line;
     line.script = chosen.command;
-    line.scriptFiles = files;
+    for (const QString& file : files)
+        line.scriptFiles << ArgumentName(arguments, argv, file);
     return line;
 }
 
@@ -137,11 +144,12 @@ CommandLine ReadCommandLine(int argc, char** argv) {
         return Ending(0);
     }
     if (!scripts.empty())
-        return ReadScriptCommand(parser, *scripts.front());
+        return ReadScriptCommand(parser, arguments, argv, *scripts.front());
     if (parser.positionalArguments().isEmpty())
         return {};
+    // The name goes on as the system's own bytes, which the text may have changed.
     CommandLine line;
-    line.file = QFileInfo(parser.positionalArguments().constFirst()).absoluteFilePath();
+    line.file = ArgumentName(arguments, argv, parser.positionalArguments().constFirst());
     return line;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
+#include "core/imagefile.h"
 
+#include <QList>
 #include <optional>
 
 namespace kst {
@@ -16,10 +16,11 @@ struct CommandLine {
     // Set when the program ends at once without a window: after --help or --version (0), or
     // after a usage error (2).
     std::optional<int> exitCode;
-    // The image that the first open takes in place of the dialog's answer, made absolute.
-    std::optional<QString> file;
+    // The image that the first open takes in place of the dialog's answer, as the system
+    // passed it, made absolute; empty when none was named.
+    FileName file;
     ScriptCommand script = ScriptCommand::None;
-    QStringList scriptFiles; // as many as the command takes, in its order
+    QList<FileName> scriptFiles; // as many as the command takes, in its order, made absolute
 };
 
 // Reads the arguments before the application object exists, so --help and --version need

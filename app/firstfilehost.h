@@ -2,7 +2,6 @@
 
 #include "widgets/host.h"
 
-#include <optional>
 #include <utility>
 
 namespace kst {
@@ -11,11 +10,11 @@ namespace kst {
 // user had chosen it in the dialog; everything else, later choices too, goes to the desktop.
 class FirstFileHost : public Host {
 public:
-    FirstFileHost(Host& desktop, std::optional<QString> firstFile)
+    FirstFileHost(Host& desktop, FileName firstFile)
         : desktop_(desktop), firstFile_(std::move(firstFile)) {}
 
-    QString ChooseFile(QWidget* parent, const QStringList& nameFilters,
-                       const QString& selectedFilter) override;
+    FileName ChooseFile(QWidget* parent, const QStringList& nameFilters,
+                        const QString& selectedFilter) override;
     QString ChooseSaveFile(QWidget* parent, const QStringList& nameFilters,
                            QString& selectedFilter) override {
         return desktop_.ChooseSaveFile(parent, nameFilters, selectedFilter);
@@ -23,13 +22,20 @@ public:
     void ShowMessage(QWidget* parent, const Message& message) override {
         desktop_.ShowMessage(parent, message);
     }
+    int Ask(QWidget* parent, const Message& question, const QStringList& buttons, int defaultButton,
+            int escapeButton) override {
+        return desktop_.Ask(parent, question, buttons, defaultButton, escapeButton);
+    }
+    int ChooseBackup(QWidget* parent, const QList<BackupChoice>& backups) override {
+        return desktop_.ChooseBackup(parent, backups);
+    }
     int RunDialog(QDialog& dialog) override { return desktop_.RunDialog(dialog); }
     QString ProgramFolder() const override { return desktop_.ProgramFolder(); }
     void EndProgram(int exitCode) override { desktop_.EndProgram(exitCode); }
 
 private:
     Host& desktop_;
-    std::optional<QString> firstFile_;
+    FileName firstFile_;
 };
 
 } // namespace kst

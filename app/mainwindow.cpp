@@ -2,6 +2,7 @@
 
 #include "accessibility.h"
 #include "accessibleinterfaces.h"
+#include "core/backups.h"
 #include "core/messages.h"
 #include "core/opencheck.h"
 #include "fonts.h"
@@ -16,8 +17,12 @@
 #include "widgets/captionrefresh.h"
 #include "widgets/listselection.h"
 #include "widgets/widgets.h"
+#include "writestep.h"
 
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 
 namespace kst {
@@ -37,15 +42,11 @@ struct ControlState {
 };
 
 constexpr ControlState kControlStates[] = {
-    {"tabs", true, nullptr},
-    {"mnuSave", true, nullptr},
-    {"mnuCompare", true, nullptr},
-    {"mnuApplyPatch", true, nullptr},
-    {"mnuClose", true, nullptr},
-    {"ApplyCMD", true, nullptr},
-    {"ShopsFRA", true, "shops"},
-    {"EnemyFRA", true, "enemyracers"},
-    {"GeneralFRA", false, "generaltext"},
+    {"tabs", true, nullptr},           {"mnuSave", true, nullptr},
+    {"mnuClose", true, nullptr},       {"mnuRestore", true, nullptr},
+    {"mnuCompare", true, nullptr},     {"mnuApplyPatch", true, nullptr},
+    {"ApplyCMD", true, nullptr},       {"ShopsFRA", true, "shops"},
+    {"EnemyFRA", true, "enemyracers"}, {"GeneralFRA", false, "generaltext"},
 };
 
 } // namespace
@@ -57,11 +58,11 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
     control_.SetWindow(this);
     ApplyWindowFonts(this);
     setWindowIcon(QIcon(QStringLiteral(":/icons/kestrune-toolbox-16.png")));
-    // The separators are named in their order: mnuSep1 above Close, mnuSep2 above Quit.
+    // The separators are named in their order, wherever other items put them.
     int separators = 0;
-    for (QAction* action : ui_->mnuFile->actions())
-        if (action->isSeparator())
-            action->setObjectName(QStringLiteral("mnuSep%1").arg(++separators));
+    for (QAction* item : ui_->mnuFile->actions())
+        if (item->isSeparator())
+            item->setObjectName(QStringLiteral("mnuSep%1").arg(++separators));
     for (QLabel* label : findChildren<QLabel*>())
         if (label->property("autoSize").toBool())
             label->adjustSize();
@@ -88,12 +89,27 @@ MainWindow::~MainWindow() = default;
 void MainWindow::ConnectCommands() {
     control_.Connect(ui_->mnuOpen, &QAction::triggered, this, [this] { LoadROM(); });
     control_.Connect(ui_->OpenCMD, &QPushButton::clicked, this, [this] { LoadROM(); });
-    control_.Connect(ui_->mnuClose, &QAction::triggered, this, [this] { CloseROM(); });
-    control_.Connect(ui_->mnuSave, &QAction::triggered, this, [this] { ApplyEdits(); });
-    control_.Connect(ui_->ApplyCMD, &QPushButton::clicked, this, [this] { ApplyEdits(); });
+    control_.Connect(ui_->mnuClose, &QAction::triggered, this, [this] { CloseCommand(); });
+    control_.Connect(ui_->mnuSave, &QAction::triggered, this,
+                     [this] { ApplyEdits(QStringLiteral("Save")); });
+    control_.Connect(ui_->ApplyCMD, &QPushButton::clicked, this,
+                     [this] { ApplyEdits(QStringLiteral("Apply")); });
+    control_.Connect(ui_->mnuRestore, &QAction::triggered, this, [this] { RestoreBackup(); });
     control_.Connect(ui_->mnuCompare, &QAction::triggered, this,
                      [this] { patches_->CompareWithOriginal(); });
     control_.Connect(ui_->mnuApplyPatch, &QAction::triggered, this, [this] { ApplyPatch(); });
+    control_.Connect(ui_->mnuUndo, &QAction::triggered, this, [this] { MoveInHistory(true); });
+    control_.Connect(ui_->mnuRedo, &QAction::triggered, this, [this] { MoveInHistory(false); });
+    // The items name the step they would take.
+    const auto showHistory = [this] {
+        ui_->mnuUndo->setEnabled(history_.canUndo());
+        ui_->mnuUndo->setText(QStringLiteral("&Undo ") + history_.undoText());
+        ui_->mnuRedo->setEnabled(history_.canRedo());
+        ui_->mnuRedo->setText(QStringLiteral("&Redo ") + history_.redoText());
+    };
+    connect(&history_, &QUndoStack::indexChanged, this, showHistory);
+    connect(&history_, &QUndoStack::cleanChanged, this, showHistory);
+    showHistory();
     control_.Connect(ui_->mnuQuit, &QAction::triggered, this, [this] { Quit(); });
     control_.Connect(ui_->QuitCMD, &QPushButton::clicked, this, [this] { Quit(); });
     control_.Connect(ui_->tabs, &QTabWidget::currentChanged, this, [this] { ShowWindowState(); });
@@ -109,22 +125,50 @@ void MainWindow::Start() {
 }
 
 void MainWindow::Quit() {
-    control_.Quit();
+    if (SettleUnapplied())
+        control_.Quit();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     control_.Handle([this] { Quit(); });
-    event->accept();
+    // A cancelled question keeps the window open.
+    event->setAccepted(control_.Ended());
+}
+
+bool MainWindow::SettleUnapplied() {
+    if (!imageOpen_)
+        return true;
+    const QStringList unapplied = shops_->UnappliedValues() + racers_->UnappliedValues();
+    if (unapplied.isEmpty())
+        return true;
+    enum { Apply, Discard, Cancel };
+    const int answer = control_.host().Ask(
+        this, UnappliedQuestion(unapplied),
+        {QStringLiteral("&Apply"), QStringLiteral("&Discard"), QStringLiteral("Cancel")}, Apply,
+        Cancel);
+    if (answer == Cancel)
+        return false;
+    if (answer == Discard)
+        return true;
+    if (!BackUpBeforeWrite())
+        return false;
+    shops_->SaveShops();
+    racers_->SaveEnemyData();
+    racers_->SaveMoney();
+    FinishWrite(QStringLiteral("Apply"));
+    return true;
 }
 
 void MainWindow::LoadROM() {
     try {
+        if (!SettleUnapplied())
+            return;
         CloseROM();
         setWindowTitle(VersionCaption(kVersionMajor, kVersionRevision));
-        QString file = control_.host().ChooseFile(this, RomNameFilters(), PreselectedRomFilter());
-        if (file.isEmpty())
+        FileName file = control_.host().ChooseFile(this, RomNameFilters(), PreselectedRomFilter());
+        if (file.IsEmpty())
             file = previousChoice_;
-        if (file.isEmpty())
+        if (file.IsEmpty())
             control_.Fail(kNoRomMessage);
         const OpenOutcome outcome = OpenChecked(rom_, file, control_.DataFilePath());
         if (outcome != OpenOutcome::Opened)
@@ -143,9 +187,16 @@ void MainWindow::LoadROM() {
     }
 }
 
+void MainWindow::CloseCommand() {
+    if (SettleUnapplied())
+        CloseROM();
+}
+
 void MainWindow::CloseROM() {
     rom_.Close();
     imageOpen_ = false;
+    backedUp_ = false;
+    history_.clear();
     ShowWindowState();
 }
 
@@ -165,30 +216,61 @@ void MainWindow::ShowWindowState() {
     }
 }
 
-void MainWindow::ApplyEdits() {
+void MainWindow::ApplyEdits(const QString& command) {
     const QString tag = SelectedTabTag();
-    if (tag == QLatin1String("shops")) {
+    const bool shops = tag == QLatin1String("shops");
+    const bool racers = tag == QLatin1String("enemyracers");
+    const QStringList unapplied = shops    ? shops_->UnappliedValues()
+                                  : racers ? racers_->UnappliedValues()
+                                           : QStringList();
+    if (unapplied.isEmpty() || !BackUpBeforeWrite())
+        return;
+    if (shops) {
         shops_->SaveShops();
-    } else if (tag == QLatin1String("enemyracers")) {
+    } else {
         racers_->SaveEnemyData();
         racers_->SaveMoney();
-    } else {
-        return;
     }
-    FinishWrite();
+    FinishWrite(command);
 }
 
-void MainWindow::ApplyPatch() {
-    if (!patches_->ApplyPatchFile())
-        return;
-    FinishWrite();
-    ReloadPages();
+QString MainWindow::ImageName() const {
+    return QFileInfo(previousChoice_.Text()).fileName();
 }
 
-void MainWindow::FinishWrite() {
+bool MainWindow::BackUpBeforeWrite() {
+    if (backedUp_)
+        return true;
+    QString reason;
+    const QString made = Backups().Make(ImageName(), rom_.ReadBytes(0, RomImage::kSize),
+                                        QDateTime::currentDateTime(), &reason);
+    if (!made.isEmpty())
+        return backedUp_ = true;
+    enum { WriteAnyway, DontWrite };
+    return control_.host().Ask(this, NoBackupQuestion(reason),
+                               {QStringLiteral("&Write Anyway"), QStringLiteral("Do&n't Write")},
+                               DontWrite, DontWrite) == WriteAnyway;
+}
+
+void MainWindow::FinishWrite(const QString& command) {
     rom_.Flush();
-    // What one Apply or patch wrote ends here; the next starts a record of its own.
-    values_.TakeRecord();
+    // What one write did ends here; the next starts a record of its own.
+    WriteRecord record = values_.TakeRecord();
+    if (!record.empty())
+        history_.push(new WriteStep(values_, command, std::move(record)));
+}
+
+void MainWindow::MoveInHistory(bool back) {
+    if (back ? !history_.canUndo() : !history_.canRedo())
+        return;
+    auto* step = static_cast<WriteStep*>(
+        const_cast<QUndoCommand*>(history_.command(history_.index() - (back ? 1 : 0))));
+    back ? history_.undo() : history_.redo();
+    step->RaiseFailure();
+    rom_.Flush();
+    if (!step->LeftAlone().isEmpty())
+        control_.host().ShowMessage(this, ChangedMeanwhileMessage(step->LeftAlone()));
+    ReloadPages();
 }
 
 void MainWindow::ReloadPages() {
@@ -196,6 +278,42 @@ void MainWindow::ReloadPages() {
     shops_->ReloadParts();
     text_->LoadGeneralText();
     refresh_->Tick();
+}
+
+void MainWindow::RestoreBackup() {
+    const QByteArray now = rom_.ReadBytes(0, RomImage::kSize);
+    QList<QByteArray> images;
+    QList<BackupChoice> choices;
+    for (const QString& path : Backups().Of(ImageName())) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly) || file.size() != RomImage::kSize)
+            continue;
+        images << file.readAll();
+        BackupChoice choice{Backups::TakenAt(ImageName(), path).toString(Qt::TextDate), {}};
+        for (const Value& value : ValuesDiffering(images.back(), now))
+            choice.differences << QStringLiteral("%1: %2 now, %3 in the backup")
+                                      .arg(EntryLabel(*value.kind, value.index))
+                                      .arg(ValueIn(now, *value.kind, value.index))
+                                      .arg(value.number);
+        choices << choice;
+    }
+    const int chosen = control_.host().ChooseBackup(this, choices);
+    if (chosen < 0)
+        return;
+    const std::vector<Value> restored = ValuesDiffering(images[chosen], now);
+    if (restored.empty() || !BackUpBeforeWrite())
+        return;
+    for (const Value& value : restored)
+        values_.Write(*value.kind, value.index, value.number);
+    FinishWrite(QStringLiteral("Restore"));
+    ReloadPages();
+}
+
+void MainWindow::ApplyPatch() {
+    if (!patches_->ApplyPatchFile([this] { return BackUpBeforeWrite(); }))
+        return;
+    FinishWrite(QStringLiteral("Apply Patch"));
+    ReloadPages();
 }
 
 } // namespace kst

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QUndoStack>
 #include <memory>
 
 namespace Ui {
@@ -39,17 +40,33 @@ protected:
 private:
     void ConnectCommands();
     void LoadROM();
+    // The Close command: closes the image once unapplied edits are settled.
+    void CloseCommand();
     void CloseROM();
-    // Ends the program at once, without a question; unapplied edits are lost.
+    // Ends the program once unapplied edits are settled.
     void Quit();
+    // Asks what to do with the edits on the pages that have not been written, if any, and
+    // writes them if asked to. Returns false when the user cancelled or nothing could be
+    // written, and the command that asked must do nothing.
+    bool SettleUnapplied();
     // Enables and shows the frames and commands as the open image and the selected tab ask.
     void ShowWindowState();
-    void ApplyEdits();
-    void ApplyPatch();
-    // Ends a write: pushes it to the disk, and closes the record of what it wrote.
-    void FinishWrite();
-    // Every page shows again what the file holds now for what it has selected.
+    // Apply and Save: writes the selected page's changed values; command names the step.
+    void ApplyEdits(const QString& command);
+    // Makes a backup of the image before its first write since it was opened. Returns whether
+    // the write may go ahead: with a backup, or without one if the user agrees.
+    bool BackUpBeforeWrite();
+    // Flushes what was written and keeps it as a step of the history.
+    void FinishWrite(const QString& command);
+    // Undo and Redo: moves through the history, then names the values another program
+    // changed meanwhile, which were left alone, and loads the pages again from the image.
+    void MoveInHistory(bool back);
     void ReloadPages();
+    // File > Restore Backup...: writes back the values of a backup of the open image.
+    void RestoreBackup();
+    // File > Apply Patch...: writes what a checked patch changes, as one step of the history.
+    void ApplyPatch();
+    QString ImageName() const;
     QString SelectedTabTag() const;
 
     std::unique_ptr<Ui::Main> ui_;
@@ -62,8 +79,11 @@ private:
     GeneralTextPage* text_;
     std::unique_ptr<PatchCommands> patches_;
     bool imageOpen_ = false;
+    bool backedUp_ = false;
+    // The writes into the open image; it ends when the image is closed.
+    QUndoStack history_;
     // The file chosen at the last Open; a cancelled dialog at a later Open reopens it.
-    QString previousChoice_;
+    FileName previousChoice_;
 };
 
 } // namespace kst

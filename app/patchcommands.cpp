@@ -6,6 +6,7 @@
 #include "romfile.h"
 #include "widgets/programcontrol.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
 
@@ -19,6 +20,11 @@ const QStringList kSaveFilters = {QStringLiteral("BPS patch (*.bps)"),
 const QStringList kOpenFilters = {QStringLiteral("BPS and IPS patches (*.bps *.ips)"),
                                   QStringLiteral("All Files (*)")};
 
+// The name of a chosen file without its folder, for the lines that name it.
+QString FileNameOf(const FileName& name) {
+    return QFileInfo(name.Text()).fileName();
+}
+
 QString SuffixOf(PatchFormat format) {
     return format == PatchFormat::Bps ? QStringLiteral(".bps") : QStringLiteral(".ips");
 }
@@ -27,10 +33,10 @@ QString SuffixOf(PatchFormat format) {
 
 void PatchCommands::CompareWithOriginal() {
     Host& host = control_.host();
-    const QString path = host.ChooseFile(window_, RomNameFilters(), PreselectedRomFilter());
-    if (path.isEmpty())
+    const FileName name = host.ChooseFile(window_, RomNameFilters(), PreselectedRomFilter());
+    if (name.IsEmpty())
         return;
-    const ImageFile original = ReadImageFile(path, control_.DataFilePath());
+    const ImageRead original = ReadImageFile(name, control_.DataFilePath());
     // That message says the program closes, and so it does; the others leave the image open.
     if (original.outcome == OpenOutcome::MissingDataFile)
         control_.Fail(MessageFor(original.outcome));
@@ -42,7 +48,7 @@ void PatchCommands::CompareWithOriginal() {
     const ImageDiff diff = DiffImages(original.bytes, image);
     ChangesDialog dialog(
         window_, QStringLiteral("Compare With Original"),
-        QStringLiteral("What differs from %1 to the open image:").arg(QFileInfo(path).fileName()),
+        QStringLiteral("What differs from %1 to the open image:").arg(FileNameOf(name)),
         DescribeDiff(diff));
     QPushButton* exporting =
         dialog.AddButton(QStringLiteral("&Export Patch..."), QDialogButtonBox::ActionRole);
@@ -67,13 +73,13 @@ void PatchCommands::ExportPatch(QWidget* parent, const QByteArray& original,
         control_.host().ShowMessage(parent, PatchFileMessage(true, reason));
 }
 
-bool PatchCommands::ApplyPatchFile() {
+bool PatchCommands::ApplyPatchFile(const std::function<bool()>& mayWrite) {
     Host& host = control_.host();
-    const QString path = host.ChooseFile(window_, kOpenFilters, kOpenFilters.front());
-    if (path.isEmpty())
+    const FileName name = host.ChooseFile(window_, kOpenFilters, kOpenFilters.front());
+    if (name.IsEmpty())
         return false;
     QByteArray patch;
-    const QString unread = ReadPatchFile(path, patch);
+    const QString unread = ReadPatchFile(QFile::decodeName(name.Bytes()), patch);
     if (!unread.isEmpty()) {
         host.ShowMessage(window_, PatchFileMessage(false, unread));
         return false;
@@ -86,7 +92,7 @@ bool PatchCommands::ApplyPatchFile() {
     }
     ChangesDialog preview(
         window_, QStringLiteral("Apply Patch"),
-        QStringLiteral("What %1 changes in the open image:").arg(QFileInfo(path).fileName()),
+        QStringLiteral("What %1 changes in the open image:").arg(FileNameOf(name)),
         DescribeDiff(DiffImages(current, result.image)));
     preview.AddButton(QStringLiteral("&Apply"), QDialogButtonBox::AcceptRole);
     preview.AddButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
@@ -97,6 +103,8 @@ bool PatchCommands::ApplyPatchFile() {
         host.ShowMessage(window_, kImageChangedMessage);
         return false;
     }
+    if (!mayWrite())
+        return false;
     WriteDifferences(values_, current, result.image);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -20,10 +21,10 @@ public:
     // Lists what differs from a chosen original, opened read-only with the open checks, to the
     // open image; the list's Export Patch... saves the differences as a patch.
     void CompareWithOriginal();
-    // Checks a chosen patch against the open image and previews what it changes. Returns
-    // whether the user applied it: then the bytes it changes, and only those, have been
-    // written, and the window has yet to flush them.
-    bool ApplyPatchFile();
+    // Checks a chosen patch against the open image and previews what it changes. Once the user
+    // applies it and mayWrite agrees (the backup before a first write), writes what it changes,
+    // and only that, and returns true; the window has yet to flush it and record the step.
+    bool ApplyPatchFile(const std::function<bool()>& mayWrite);
 
 private:
     void ExportPatch(QWidget* parent, const QByteArray& original, const QByteArray& image);

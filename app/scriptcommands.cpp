@@ -4,6 +4,7 @@
 #include "core/patch.h"
 #include "core/valuemodel.h"
 
+#include <QFile>
 #include <optional>
 
 namespace kst {
@@ -13,8 +14,13 @@ namespace {
 constexpr int kRefused = 1;
 
 // What a script is told about a file: the program, the file and the message.
-QString About(const QString& file, const QString& text) {
-    return QStringLiteral("kestrune-toolbox: %1: %2\n").arg(file, text);
+QString About(const FileName& file, const QString& text) {
+    return QStringLiteral("kestrune-toolbox: %1: %2\n").arg(file.Text(), text);
+}
+
+// A patch file's name for Qt's file classes.
+QString PathOf(const FileName& file) {
+    return QFile::decodeName(file.Bytes());
 }
 
 // The open checks' messages, but for a file that cannot be opened at all, which the window
@@ -26,12 +32,12 @@ QString OpenRefusal(OpenOutcome outcome) {
     return MessageFor(outcome).text;
 }
 
-std::optional<QByteArray> ReadChecked(const QString& path, const QString& dataFile,
+std::optional<QByteArray> ReadChecked(const FileName& file, const QString& dataFile,
                                       QTextStream& err) {
-    ImageFile image = ReadImageFile(path, dataFile);
+    ImageRead image = ReadImageFile(file, dataFile);
     if (image.outcome == OpenOutcome::Opened)
         return std::move(image.bytes);
-    err << About(path, OpenRefusal(image.outcome));
+    err << About(file, OpenRefusal(image.outcome));
     return std::nullopt;
 }
 
@@ -50,38 +56,38 @@ int PrintValues(const QByteArray& image, QTextStream& out) {
     return 0;
 }
 
-int WritePatch(const QByteArray& original, const QByteArray& image, const QString& path,
+int WritePatch(const QByteArray& original, const QByteArray& image, const FileName& out,
                QTextStream& err) {
-    const QByteArray patch = MakePatch(*FormatOfName(path), original, image);
-    const QString reason = SavePatchFile(path, patch);
+    const QString path = PathOf(out);
+    const QString reason = SavePatchFile(path, MakePatch(*FormatOfName(path), original, image));
     if (reason.isEmpty())
         return 0;
-    err << About(path, PatchFileMessage(true, reason).text);
+    err << About(out, PatchFileMessage(true, reason).text);
     return kRefused;
 }
 
-// Checks the patch against the image, then writes the bytes it changes, and only those, into
-// the image in place.
-int ApplyPatchFile(const QString& patchPath, const QString& path, const QString& dataFile,
+// Checks the patch against the image, then writes what it changes, and only that, into the
+// image in place.
+int ApplyPatchFile(const FileName& patchFile, const FileName& file, const QString& dataFile,
                    QTextStream& out, QTextStream& err) {
     QByteArray patch;
-    const QString unread = ReadPatchFile(patchPath, patch);
+    const QString unread = ReadPatchFile(PathOf(patchFile), patch);
     if (!unread.isEmpty()) {
-        err << About(patchPath, PatchFileMessage(false, unread).text);
+        err << About(patchFile, PatchFileMessage(false, unread).text);
         return kRefused;
     }
     RomImage rom;
     try {
-        const OpenOutcome outcome = OpenChecked(rom, path, dataFile);
+        const OpenOutcome outcome = OpenChecked(rom, file, dataFile);
         if (outcome != OpenOutcome::Opened) {
-            err << About(path, OpenRefusal(outcome));
+            err << About(file, OpenRefusal(outcome));
             return kRefused;
         }
         ImageValues values(rom);
         const QByteArray current = values.ReadImage();
         const PatchResult result = ApplyPatch(patch, current);
         if (!result.refusal.isEmpty()) {
-            err << About(patchPath, PatchRefusedMessage(result.refusal).text);
+            err << About(patchFile, PatchRefusedMessage(result.refusal).text);
             return kRefused;
         }
         WriteDifferences(values, current, result.image);
@@ -89,7 +95,7 @@ int ApplyPatchFile(const QString& patchPath, const QString& path, const QString&
         PrintDiff(out, DiffImages(current, result.image));
         return 0;
     } catch (const RomAccessError& error) {
-        err << About(path,
+        err << About(file,
                      QStringLiteral("The ROM file could not be %1: %2.")
                          .arg(error.Writing() ? QStringLiteral("written") : QStringLiteral("read"),
                               error.Reason()));
@@ -101,7 +107,7 @@ int ApplyPatchFile(const QString& patchPath, const QString& path, const QString&
 
 int RunScriptCommand(const CommandLine& command, const QString& dataFile, QTextStream& out,
                      QTextStream& err) {
-    const QStringList& files = command.scriptFiles;
+    const QList<FileName>& files = command.scriptFiles;
     if (command.script == ScriptCommand::ApplyPatch)
         return ApplyPatchFile(files[0], files[1], dataFile, out, err);
     const std::optional<QByteArray> first = ReadChecked(files[0], dataFile, err);

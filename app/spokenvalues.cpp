@@ -54,17 +54,21 @@ QString RaceDescription(int race) {
 
 constexpr const char* kFrames[] = {"ShopsFRA", "EnemyFRA", "GeneralFRA"};
 
-// Tells assistive technology that a widget and everything in it became visible or invisible.
+// Tells assistive technology that a widget and everything in it, widget or not, became visible
+// or invisible.
 // A client that keeps the states it has seen is otherwise told only that the frame itself
 // started or stopped showing, and keeps its contents as they were.
-void AnnounceVisibility(QWidget* frame) {
-    QList<QWidget*> widgets = frame->findChildren<QWidget*>();
-    widgets.prepend(frame);
-    for (QWidget* widget : widgets) {
-        const bool shown = widget->isVisible();
-        TellState(widget, "visible", shown);
-        TellState(widget, "showing", shown);
-    }
+void AnnounceVisibility(QAccessibleInterface* face, bool parentShown) {
+    if (!face)
+        return;
+    // Parts that are no widgets of their own, such as a frame's title, show with their widget.
+    auto* widget = qobject_cast<QWidget*>(face->object());
+    const bool part = !widget || (face->parent() && face->parent()->object() == widget);
+    const bool shown = part ? parentShown : widget->isVisible();
+    TellState(face, "visible", shown);
+    TellState(face, "showing", shown);
+    for (int i = 0; i < face->childCount(); ++i)
+        AnnounceVisibility(face->child(i), shown);
 }
 
 // A list that gains the focus is announced by Qt without its selected item; the item follows,
@@ -161,7 +165,8 @@ void SpokenValues::WatchFrames(QWidget* window) {
 
 bool SpokenValues::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
-        AnnounceVisibility(static_cast<QWidget*>(watched));
+        AnnounceVisibility(QAccessible::queryAccessibleInterface(watched),
+                           static_cast<QWidget*>(watched)->isVisible());
     else if (event->type() == QEvent::FocusIn && qobject_cast<QListWidget*>(watched))
         AnnounceCurrentItem(static_cast<QListWidget*>(watched));
     return QObject::eventFilter(watched, event);

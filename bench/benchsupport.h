@@ -28,11 +28,19 @@ long StatusKilobytes(const char* field);
 class BenchHost : public Host {
 public:
     explicit BenchHost(QString image = DemoImage()) : image_(std::move(image)) {}
-    QString ChooseFile(QWidget*, const QStringList&, const QString&) override { return image_; }
+    FileName ChooseFile(QWidget*, const QStringList&, const QString&) override {
+        return FileName::FromText(image_);
+    }
     QString ChooseSaveFile(QWidget*, const QStringList&, QString&) override { return {}; }
     void ShowMessage(QWidget*, const Message& message) override {
         std::fprintf(stderr, "unexpected message: %s\n", qPrintable(message.text));
     }
+    int Ask(QWidget* parent, const Message& question, const QStringList&, int defaultButton,
+            int) override {
+        ShowMessage(parent, question);
+        return defaultButton;
+    }
+    int ChooseBackup(QWidget*, const QList<BackupChoice>&) override { return -1; }
     int RunDialog(QDialog&) override { return 0; }
     QString ProgramFolder() const override { return BuildFolder(); }
     void EndProgram(int) override {}

@@ -83,11 +83,9 @@ std::vector<ByteRange> DifferingRuns(const QByteArray& a, const QByteArray& b, q
 ImageDiff DiffImages(const QByteArray& before, const QByteArray& after) {
     static const std::vector<bool> known = ValueBytes();
     ImageDiff diff;
-    const std::vector<Value> old = AllValues(before);
-    const std::vector<Value> now = AllValues(after);
-    for (std::size_t i = 0; i < old.size(); ++i)
-        if (old[i].number != now[i].number)
-            diff.values.push_back({old[i].kind, old[i].index, old[i].number, now[i].number});
+    for (const Value& value : ValuesDiffering(after, before))
+        diff.values.push_back(
+            {value.kind, value.index, ValueIn(before, *value.kind, value.index), value.number});
     diff.otherBytes =
         RunsOf(before.size(), 0, [&](qint64 i) { return before[i] != after[i] && !known[i]; });
     return diff;
@@ -108,7 +106,10 @@ std::vector<DiffGroup> DescribeDiff(const ImageDiff& diff) {
 }
 
 void WriteDifferences(ImageValues& values, const QByteArray& current, const QByteArray& target) {
-    for (const ByteRange& run : DifferingRuns(current, target))
+    const ImageDiff diff = DiffImages(current, target);
+    for (const ValueChange& change : diff.values)
+        values.Write(*change.kind, change.index, change.after);
+    for (const ByteRange& run : diff.otherBytes)
         values.WriteBytes(quint32(run.first), target.mid(run.first, run.Length()));
 }
 

@@ -53,8 +53,9 @@ struct DiffGroup {
 // them and says where they lie. Pages without a difference are left out.
 std::vector<DiffGroup> DescribeDiff(const ImageDiff& diff);
 
-// Writes into the open image the bytes where target differs from current, the image as it is
-// now: one write per run of differing bytes, so no other byte is written.
+// Writes into the open image what differs from current, the image as it is now, to target:
+// each differing value whole, as an edit writes it, then each run of other differing bytes.
+// Nothing else is written.
 void WriteDifferences(ImageValues& values, const QByteArray& current, const QByteArray& target);
 
 } // namespace kst

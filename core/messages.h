@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 namespace kst {
 
@@ -44,12 +45,55 @@ inline const Message kMissingDataFileMessage{
                    "fix this error.  This application will now close."),
     kProgramTitle, MessageIcon::Critical};
 
+// Refusals that say why the chosen file was not opened.
+inline const Message kNameNotUsableMessage{
+    QStringLiteral("This file name cannot be used: it holds bytes that are not valid UTF-8 text, "
+                   "which the open-file dialog cannot pass on unchanged, so the editor could "
+                   "open another file.  Rename the file, or name it on the command line.  This "
+                   "application will now close."),
+    kProgramTitle, MessageIcon::Critical};
+
+inline const Message kIdentityNotKeptMessage{
+    QStringLiteral("The ROM file cannot be opened: this file system does not keep a file's "
+                   "identity, so the editor cannot make sure it writes the file you chose.  This "
+                   "application will now close."),
+    kProgramTitle, MessageIcon::Critical};
+
 // A read or write of the open image failed after it had been opened; reason says why in
-// plain words. The program ends rather than show or write wrong values.
-inline Message RomAccessMessage(bool writing, const QString& reason) {
-    return {QStringLiteral("The ROM file could not be %1: %2.  This application will now close.")
-                .arg(writing ? QStringLiteral("written") : QStringLiteral("read"), reason),
+// plain words, and damaged, when set, names what a failed write may have left torn. The
+// program ends rather than show or write wrong values.
+inline Message RomAccessMessage(bool writing, const QString& reason, const QString& damaged = {}) {
+    const QString putBack =
+        damaged.isEmpty() ? QString()
+                          : QStringLiteral("  The old bytes could not be put back either, so %1 "
+                                           "may be damaged.")
+                                .arg(damaged);
+    return {QStringLiteral("The ROM file could not be %1: %2.%3  This application will now close.")
+                .arg(writing ? QStringLiteral("written") : QStringLiteral("read"), reason, putBack),
             kProgramTitle, MessageIcon::Critical};
+}
+
+// No backup could be made before a write; reason says why. The default answer writes nothing.
+inline Message NoBackupQuestion(const QString& reason) {
+    return {QStringLiteral("No backup of the ROM file could be made: %1.  Write into the ROM file "
+                           "without a backup?")
+                .arg(reason),
+            kProgramTitle, MessageIcon::Warning};
+}
+
+// The pages hold edits that have not been written, named by values.
+inline Message UnappliedQuestion(const QStringList& values) {
+    return {QStringLiteral("These values have not been applied: %1.  Apply them first?")
+                .arg(values.join(QStringLiteral(", "))),
+            kProgramTitle, MessageIcon::Question};
+}
+
+// An Undo or Redo left values alone that another program changed after the write.
+inline Message ChangedMeanwhileMessage(const QStringList& values) {
+    return {QStringLiteral("Another program has changed these values in the ROM file since; they "
+                           "were left as they are: %1.")
+                .arg(values.join(QStringLiteral(", "))),
+            kProgramTitle, MessageIcon::Warning};
 }
 
 // The patch messages: why a patch is refused, in words a player understands, and what became of

@@ -8,10 +8,18 @@
 
 namespace kst {
 
-OpenOutcome OpenChecked(RomImage& rom, const QString& path, const QString& dataFile,
-                        Access access) {
-    if (!rom.Open(path, access))
+OpenOutcome OpenChecked(RomImage& rom, const FileName& name, const QString& dataFile,
+                        RomImage::Access access) {
+    if (name.Lost())
+        return OpenOutcome::NameNotUsable;
+    switch (rom.Open(name, access)) {
+    case RomImage::Opening::Refused:
         return OpenOutcome::NotOpened;
+    case RomImage::Opening::IdentityNotKept:
+        return OpenOutcome::IdentityNotKept;
+    case RomImage::Opening::Opened:
+        break;
+    }
     // The open file's own size: its name may already stand for another file.
     if (rom.Size() != kRomSize)
         return OpenOutcome::WrongSize;
@@ -22,10 +30,10 @@ OpenOutcome OpenChecked(RomImage& rom, const QString& path, const QString& dataF
     return OpenOutcome::Opened;
 }
 
-ImageFile ReadImageFile(const QString& path, const QString& dataFile) {
+ImageRead ReadImageFile(const FileName& name, const QString& dataFile) {
     RomImage rom;
     try {
-        const OpenOutcome outcome = OpenChecked(rom, path, dataFile, Access::ReadOnly);
+        const OpenOutcome outcome = OpenChecked(rom, name, dataFile, RomImage::Access::ReadOnly);
         if (outcome != OpenOutcome::Opened)
             return {outcome, {}};
         return {outcome, rom.ReadBytes(0, kRomSize)};
@@ -43,6 +51,10 @@ const Message& MessageFor(OpenOutcome outcome) {
         return kWrongRegionMessage;
     case OpenOutcome::MissingDataFile:
         return kMissingDataFileMessage;
+    case OpenOutcome::NameNotUsable:
+        return kNameNotUsableMessage;
+    case OpenOutcome::IdentityNotKept:
+        return kIdentityNotKeptMessage;
     case OpenOutcome::Opened:
     case OpenOutcome::NotOpened:
         break;

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "imagefile.h"
 #include "messages.h"
 #include "romimage.h"
 
 #include <QByteArray>
-
 #include <QString>
 
 namespace kst {
@@ -13,24 +13,27 @@ namespace kst {
 // decides.
 enum class OpenOutcome {
     Opened,
+    NameNotUsable,   // a name that did not reach the program whole
     NotOpened,       // missing, not an ordinary file, or not to be written by this program
+    IdentityNotKept, // on a file system that numbers the file anew each time it is asked
     WrongSize,       // not exactly one image long
     WrongRegion,     // the identification word is not the supported release's
     MissingDataFile, // no "KST.tbl" beside the program
 };
 
-// Opens path as the image, then checks its size, its identification word and the data file.
-// The image stays open whatever the outcome; a read that fails throws RomAccessError.
-OpenOutcome OpenChecked(RomImage& rom, const QString& path, const QString& dataFile,
-                        Access access = Access::ReadWrite);
+// Opens the named file as the image, then checks its size, its identification word and the
+// data file. The image stays open whatever the outcome; a read that fails throws
+// RomAccessError.
+OpenOutcome OpenChecked(RomImage& rom, const FileName& name, const QString& dataFile,
+                        RomImage::Access access = RomImage::Access::ReadWrite);
 
 // An image read whole to be compared, never written: opened read-only, with the checks of an
 // open, and closed again at once. The bytes are empty unless the image passed every check.
-struct ImageFile {
+struct ImageRead {
     OpenOutcome outcome;
     QByteArray bytes;
 };
-ImageFile ReadImageFile(const QString& path, const QString& dataFile);
+ImageRead ReadImageFile(const FileName& name, const QString& dataFile);
 
 // The message that tells the user of a failed check.
 const Message& MessageFor(OpenOutcome outcome);

@@ -5,6 +5,7 @@
 #include "romimage.h"
 #include "roster.h"
 
+#include <iterator>
 #include <utility>
 
 namespace kst {
@@ -59,7 +60,9 @@ const EntryList kRaceList = {"EnemyLST", "Races",
 // Between the motors and the tires lie two strides (0x179F8 and 0x179FD), between the wings
 // and the fuels one (0x17A61), between the fuels and the bodies one (0x17AA2); no list
 // reaches them.
-const std::array<ValueKind, 9> kValueKinds = {{
+namespace {
+
+const ValueKind kKindTable[] = {
     {"shop.motor", "price", &kMotorList, 0x179C6, kPriceStride, 2, kPriceCeiling, Format::Price,
      "MotorCostTXT", "MotorCostLBL", 0, 0},
     {"shop.tire", "price", &kTireList, 0x17A02, kPriceStride, 2, kPriceCeiling, Format::Price,
@@ -78,7 +81,11 @@ const std::array<ValueKind, 9> kValueKinds = {{
      Format::Setting, "TireSLDR", "TiresLBL", 1, 3},
     {"race.turbo", "enemy racers' turbo", &kRaceList, 0x189E, kRaceStride, 1, 99, Format::Setting,
      "TurboSLDR", "TurboLBL", 1, 10},
-}};
+};
+
+} // namespace
+
+const ValueKinds kValueKinds = {kKindTable, std::size(kKindTable)};
 
 QByteArray BlankImage() {
     QByteArray image(kRomSize, '\0');
@@ -128,6 +135,14 @@ std::vector<Value> AllValues(const QByteArray& image) {
     return values;
 }
 
+std::vector<Value> ValuesDiffering(const QByteArray& image, const QByteArray& other) {
+    std::vector<Value> differing;
+    for (const Value& value : AllValues(image))
+        if (ValueIn(other, *value.kind, value.index) != value.number)
+            differing.push_back(value);
+    return differing;
+}
+
 QString EntryLabel(const ValueKind& kind, int index) {
     const QString label = QString::fromUtf8(kind.label);
     if (kind.entries->names)
@@ -135,12 +150,32 @@ QString EntryLabel(const ValueKind& kind, int index) {
     return QStringLiteral("Race %1, %2").arg(index + 1).arg(label);
 }
 
+QString WrittenLabel(const WrittenValue& value) {
+    if (value.kind)
+        return EntryLabel(*value.kind, value.index);
+    return QStringLiteral("%1 other %2 at 0x%3")
+        .arg(value.after.size())
+        .arg(value.after.size() == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"))
+        .arg(QString::number(value.offset, 16).toUpper());
+}
+
+QString RecordText(const WriteRecord& record) {
+    QStringList parts;
+    for (const WrittenValue& value : record)
+        parts << (value.kind ? QStringLiteral("%1 %2 \u2192 %3")
+                                   .arg(WrittenLabel(value))
+                                   .arg(Decode(value.before))
+                                   .arg(Decode(value.after))
+                             : WrittenLabel(value));
+    return parts.join(QStringLiteral(", "));
+}
+
 int ImageValues::Read(const ValueKind& kind, int index) {
     return Decode(rom_.ReadBytes(OffsetOf(kind, index), kind.width));
 }
 
 void ImageValues::Write(const ValueKind& kind, int index, int number) {
-    WriteRecorded({&kind, index, {}, Encode(kind, number), OffsetOf(kind, index)});
+    Record({&kind, index, {}, Encode(kind, number), OffsetOf(kind, index)});
 }
 
 QByteArray ImageValues::ReadImage() {
@@ -148,22 +183,52 @@ QByteArray ImageValues::ReadImage() {
 }
 
 void ImageValues::WriteBytes(quint32 offset, const QByteArray& bytes) {
-    WriteRecorded({nullptr, -1, {}, bytes, offset});
+    Record({nullptr, -1, {}, bytes, offset});
 }
 
-void ImageValues::WriteRecorded(WrittenValue written) {
-    try {
-        written.before = rom_.ReadBytes(written.offset, int(written.after.size()));
-    } catch (const RomAccessError& error) {
-        // The old bytes are read only to be written over: the user is writing.
-        throw RomAccessError(true, error.Reason());
-    }
-    rom_.WriteBytes(written.offset, written.after);
+void ImageValues::Record(WrittenValue written) {
+    written.before = Put(written, written.after);
     record_.push_back(std::move(written));
+}
+
+QByteArray ImageValues::Put(const WrittenValue& value, const QByteArray& bytes) {
+    try {
+        return rom_.WriteBytes(value.offset, bytes);
+    } catch (const RomAccessError& error) {
+        if (error.Damaged().isEmpty() || !value.kind)
+            throw;
+        // The user knows the value by its name, not by its place in the file.
+        throw RomAccessError(true, error.Reason(),
+                             QStringLiteral("the value \"%1\"").arg(WrittenLabel(value)));
+    }
 }
 
 WriteRecord ImageValues::TakeRecord() {
     return std::exchange(record_, {});
+}
+
+bool ImageValues::Exchange(const WrittenValue& value, const QByteArray& expected,
+                           const QByteArray& to) {
+    if (rom_.ReadBytes(value.offset, int(value.after.size())) != expected)
+        return false;
+    Put(value, to);
+    return true;
+}
+
+QStringList ImageValues::Revert(const WriteRecord& record) {
+    QStringList changed;
+    for (auto value = record.rbegin(); value != record.rend(); ++value)
+        if (!Exchange(*value, value->after, value->before))
+            changed << WrittenLabel(*value);
+    return changed;
+}
+
+QStringList ImageValues::Replay(const WriteRecord& record) {
+    QStringList changed;
+    for (const WrittenValue& value : record)
+        if (!Exchange(value, value.before, value.after))
+            changed << WrittenLabel(value);
+    return changed;
 }
 
 QString ImageValues::ReadText(quint32 offset, int length) {

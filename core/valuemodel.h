@@ -2,8 +2,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
-#include <array>
+#include <cstddef>
 #include <vector>
 
 namespace kst {
@@ -43,10 +44,21 @@ struct ValueKind {
     int largeChange;
 };
 
+// The rows of the value table, in order.
+struct ValueKinds {
+    const ValueKind* first;
+    std::size_t count;
+
+    const ValueKind* begin() const { return first; }
+    const ValueKind* end() const { return first + count; }
+    std::size_t size() const { return count; }
+    const ValueKind& operator[](std::size_t i) const { return first[i]; }
+};
+
 extern const EntryList kRaceList;
 // Every kind of value the editor edits: the five shop categories from left to right on their
 // page, then the prize money and the three enemy settings of a race.
-extern const std::array<ValueKind, 9> kValueKinds;
+extern const ValueKinds kValueKinds;
 
 // One value of an image: a kind, an entry of its list, and the number stored there.
 struct Value {
@@ -56,7 +68,7 @@ struct Value {
 };
 
 // What one write changed: the value, or bytes outside the known values (kind null, index -1),
-// its place in the image and its bytes before and after.
+// its bytes before and after, and where they lie.
 struct WrittenValue {
     const ValueKind* kind;
     int index;
@@ -86,8 +98,18 @@ void PutValue(QByteArray& image, const ValueKind& kind, int index, int number);
 // Every value of an image held in memory, kind by kind in table order, entry by entry.
 std::vector<Value> AllValues(const QByteArray& image);
 
+// The values of image that differ from those of other.
+std::vector<Value> ValuesDiffering(const QByteArray& image, const QByteArray& other);
+
 // "Buzz Motor price", "Race 12, enemy racers' turbo": one value, named for people.
 QString EntryLabel(const ValueKind& kind, int index);
+
+// "Buzz Motor price", or for bytes outside the known values "3 other bytes at 0x1A2B": what a
+// write changed, named for people.
+QString WrittenLabel(const WrittenValue& value);
+
+// "Buzz Motor price 300 → 450, Race 2, prize money 5 → 7": what a record wrote, in order.
+QString RecordText(const WriteRecord& record);
 
 // The values of the open image: every read and write of a value goes through here, and each
 // write is recorded until the record is taken.
@@ -99,16 +121,28 @@ public:
     void Write(const ValueKind& kind, int index, int number);
     // The whole image, in one read.
     QByteArray ReadImage();
-    // Writes bytes that need not be a value, such as a run of bytes a patch changes; recorded
-    // like a value's write.
+    // Writes bytes outside the known values, such as those a patch changes; recorded like a
+    // value's write.
     void WriteBytes(quint32 offset, const QByteArray& bytes);
     // What was written since the record was last taken.
     WriteRecord TakeRecord();
+    // Writes back, latest first, the bytes each value of the record replaced where the file
+    // still holds the bytes the record wrote. Returns the labels of the values another program
+    // changed since, which are left alone. Nothing of this is recorded.
+    QStringList Revert(const WriteRecord& record);
+    // Writes the record's values again where the file still holds the bytes they replaced; the
+    // rest as Revert.
+    QStringList Replay(const WriteRecord& record);
     // length bytes of game text from offset on, decoded through the character table.
     QString ReadText(quint32 offset, int length);
 
 private:
-    void WriteRecorded(WrittenValue written);
+    // Writes what a record entry writes and returns the bytes replaced; what a failed write may
+    // have left torn is named in the error.
+    QByteArray Put(const WrittenValue& value, const QByteArray& bytes);
+    void Record(WrittenValue written);
+    // Puts to where a written value lies, if the file there still holds expected.
+    bool Exchange(const WrittenValue& value, const QByteArray& expected, const QByteArray& to);
 
     RomImage& rom_;
     WriteRecord record_;

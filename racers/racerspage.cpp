@@ -50,6 +50,12 @@ RacersPage::RacersPage(QWidget* window, ImageValues& values, ProgramControl& con
         slider->setPageStep(kind.largeChange);
         refresh.Add(slider, caption, kind.format);
         settings_.push_back({&kind, slider, {}});
+        // Every move but a load's is the user's, by mouse, keyboard or assistive technology.
+        const std::size_t setting = settings_.size() - 1;
+        control.Connect(slider, &QAbstractSlider::valueChanged, this, [this, setting] {
+            if (!loading_)
+                settings_[setting].loaded.Touch();
+        });
     }
     refresh.Add(money_, moneyCaption_, moneyKind_->format);
     control.Connect(list_, &QListWidget::currentRowChanged, this, [this] { LoadRace(); });
@@ -61,6 +67,16 @@ void RacersPage::SelectFirstRace() {
 
 void RacersPage::ReloadRace() {
     SelectRow(list_, SelectedRace(), [this] { LoadRace(); });
+}
+
+QStringList RacersPage::UnappliedValues() const {
+    QStringList names;
+    for (const Setting& setting : settings_)
+        if (setting.loaded.Unapplied(setting.slider->value()))
+            names << EntryLabel(*setting.kind, SelectedRace());
+    if (money_->Unapplied())
+        names << EntryLabel(*moneyKind_, SelectedRace());
+    return names;
 }
 
 int RacersPage::SelectedRace() const {
@@ -79,10 +95,12 @@ void RacersPage::LoadEnemyData() {
     for (const Setting& setting : settings_)
         stored.push_back(values_.Read(*setting.kind, race));
     LoadMoney();
+    loading_ = true;
     for (std::size_t i = 0; i < settings_.size(); ++i) {
         settings_[i].slider->setValue(stored[i]);
-        settings_[i].loaded.Load(settings_[i].slider->value());
+        settings_[i].loaded.Load(stored[i]);
     }
+    loading_ = false;
     emit RaceLoaded();
 }
 
@@ -116,6 +134,10 @@ void RacersPage::LoadPictures() {
     enemy1Name_->setText(QString::fromUtf8(racers.first.name));
     // The first name widens to fit; the second keeps its fixed size.
     enemy1Name_->adjustSize();
+    // A label without text would be named after its frame's title by assistive technology,
+    // so the hidden second name says that there is none; a shown one is named by its text.
+    enemy2Name_->setAccessibleName(racers.second.portrait ? QString()
+                                                          : QStringLiteral("No second racer"));
     if (racers.second.portrait) {
         enemy2Picture_->show();
         enemy2Name_->setText(QString::fromUtf8(racers.second.name));

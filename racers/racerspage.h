@@ -4,6 +4,7 @@
 #include "picturecatalogue.h"
 
 #include <QObject>
+#include <QStringList>
 #include <vector>
 
 class QAbstractSlider;
@@ -33,12 +34,15 @@ public:
 
     // Selects the first race, loading it as a click on it would.
     void SelectFirstRace();
-    // Selects the selected race again, loading it as a click on it would.
-    void ReloadRace();
     // Writes the slider positions the user changed into the selected race's record.
     void SaveEnemyData();
     // Writes the prize money box into the selected race's record if the user changed it.
     void SaveMoney();
+    // Loads the selected race again from the ROM.
+    void ReloadRace();
+    // The names of the settings and prize money on show that the user changed and a save
+    // would write.
+    QStringList UnappliedValues() const;
 
 signals:
     // A race's settings have been loaded into the page; the window turns the editors on.
@@ -58,9 +62,9 @@ private:
     void ShowTrack(PictureBox& box, const char* key);
     int SelectedRace() const;
 
-    // A setting of the enemy racers on its slider, with the slider's position when its race was
-    // loaded or last saved. A stored byte above the slider's maximum shows as the maximum and
-    // is only rewritten once the slider has moved.
+    // A setting of the enemy racers on its slider, with the value the file held when its race
+    // was loaded or last saved. A stored byte above the slider's maximum shows as the maximum
+    // and is only rewritten once the user has moved the slider.
     struct Setting {
         const ValueKind* kind;
         QAbstractSlider* slider;
@@ -84,6 +88,7 @@ private:
     PictureBox* track1_;
     PictureBox* track2_;
     std::vector<Setting> settings_;
+    bool loading_ = false;
 };
 
 } // namespace kst

@@ -41,6 +41,14 @@ void ShopsPage::ReloadParts() {
         SelectRow(column.list, column.list->currentRow(), [&] { LoadPartData(column); });
 }
 
+QStringList ShopsPage::UnappliedValues() const {
+    QStringList names;
+    for (const Column& column : columns_)
+        if (column.price->Unapplied())
+            names << EntryLabel(*column.kind, column.list->currentRow());
+    return names;
+}
+
 void ShopsPage::LoadPartData(const Column& column) {
     // Setting the text runs the change rule at once, so a stored price above the ceiling shows
     // as the ceiling, and is left in the file until the user changes the box.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 #include <vector>
 
 class QListWidget;
@@ -25,11 +26,12 @@ public:
 
     // Selects the first part of every list, in page order, loading each price from the ROM.
     void SelectFirstParts();
-    // Selects the selected part of every list again, as a click on it would, so each price
-    // shown is the one the file holds now.
-    void ReloadParts();
     // Writes the price on show of each category's selected part, of those the user changed.
     void SaveShops();
+    // Loads the selected part of every list again from the ROM.
+    void ReloadParts();
+    // The names of the prices on show that the user changed and a save would write.
+    QStringList UnappliedValues() const;
 
 private:
     struct Column {

@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include "core/backups.h"
+#include "core/valuemodel.h"
 #include "widgets/captionrefresh.h"
 
 #include <QAbstractSlider>
@@ -30,9 +32,10 @@ QByteArray PatternedRom() {
     for (int i = 0; i < rom.size(); ++i)
         rom[i] = char((i * 13 + 5) & 0xFF);
     PutWord(rom, 0, 0x404C);
-    for (const ShopColumn& column : kShopColumns)
-        for (int i = 0; i < column.entries; ++i)
-            PutWord(rom, column.base + 5 * i, quint16(100 + (column.base + 5 * i) % 997));
+    for (const ValueKind& kind : kValueKinds)
+        if (kind.format == Format::Price)
+            for (int i = 0; i < kind.entries->count; ++i)
+                PutValue(rom, kind, i, 100 + int(OffsetOf(kind, i)) % 997);
     return rom;
 }
 
@@ -75,8 +78,8 @@ QByteArray PatchVector(const char* name) {
     return ReadFile(PatchVectorPath(name));
 }
 
-QString FakeHost::ChooseFile(QWidget*, const QStringList&, const QString&) {
-    return answers.isEmpty() ? QString() : answers.takeFirst();
+FileName FakeHost::ChooseFile(QWidget*, const QStringList&, const QString&) {
+    return answers.isEmpty() ? FileName() : answers.takeFirst();
 }
 
 QString FakeHost::ChooseSaveFile(QWidget*, const QStringList&, QString& selectedFilter) {
@@ -111,14 +114,56 @@ void FakeHost::ShowMessage(QWidget*, const Message& message) {
     messages << message;
 }
 
+int FakeHost::Ask(QWidget*, const Message& question, const QStringList&, int defaultButton, int) {
+    questions << question;
+    if (!replies.isEmpty())
+        return replies.takeFirst();
+    return unscriptedReply < 0 ? defaultButton : unscriptedReply;
+}
+
+int FakeHost::ChooseBackup(QWidget*, const QList<BackupChoice>& backups) {
+    backupsShown = backups;
+    return backupReply;
+}
+
+int FakeHost::RunDialog(QDialog& dialog) {
+    QStringList lines;
+    if (auto* list = dialog.findChild<QTreeWidget*>())
+        for (QTreeWidgetItemIterator item(list); *item; ++item)
+            lines << ((*item)->parent() ? QStringLiteral("  ") : QString()) + (*item)->text(0);
+    listed << lines;
+    return dialogAnswers.isEmpty() ? int(QDialog::Rejected) : dialogAnswers.takeFirst()(dialog);
+}
+
+std::function<int(QDialog&)> Press(const QString& button) {
+    return [button](QDialog& dialog) {
+        for (QAbstractButton* candidate : dialog.findChildren<QAbstractButton*>())
+            if (candidate->text() == button) {
+                candidate->click();
+                return dialog.result();
+            }
+        qFatal("no button %s", qPrintable(button));
+    };
+}
+
+void FakeHost::ShowMessage(QWidget*, const Message& message) {
+    messages << message;
+}
+
 void FakeHost::EndProgram(int code) {
     exitCode = code;
 }
 
 Editor::Editor() {
     host_.folder = dir_.path();
+    // Backups go below the temporary folder, never into the user's own data folder.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(QDir(dir_.path()).filePath(QStringLiteral("data"))));
     WriteFile(QDir(dir_.path()).filePath(QStringLiteral("KST.tbl")), "00= \n");
     window_ = std::make_unique<MainWindow>(host_);
+}
+
+QString Editor::BackupFolder() const {
+    return Backups::Folder();
 }
 
 QString Editor::AddRom(const QByteArray& bytes, const QString& name) {
@@ -127,7 +172,7 @@ QString Editor::AddRom(const QByteArray& bytes, const QString& name) {
     return path;
 }
 
-void Editor::Start(const QString& answer) {
+void Editor::Start(const FileName& answer) {
     host_.answers << answer;
     window_->Start();
     if (window_->Ended())
@@ -139,7 +184,7 @@ void Editor::Start(const QString& answer) {
 }
 
 void Editor::Open(const QString& answer) {
-    host_.answers << answer;
+    host_.answers << FileName::FromText(answer);
     Click("OpenCMD");
 }
 
@@ -214,9 +259,11 @@ void RunScript(Editor& editor, const QString& script) {
             box->setFocus();
             box->end(false);
             QTest::keyClicks(box, value);
-        } else if (command == QLatin1String("paste"))
-            editor.Find<QLineEdit>(name)->setText(value);
-        else if (command == QLatin1String("commit") || command == QLatin1String("preedit")) {
+        } else if (command == QLatin1String("paste")) {
+            auto* box = editor.Find<QLineEdit>(name);
+            box->selectAll();
+            box->insert(value);
+        } else if (command == QLatin1String("commit") || command == QLatin1String("preedit")) {
             auto* box = editor.Find<QLineEdit>(name);
             box->selectAll();
             QInputMethodEvent event(command == QLatin1String("preedit") ? value : QString(), {});
@@ -232,6 +279,16 @@ void RunScript(Editor& editor, const QString& script) {
             editor.Trigger("mnuClose");
         else if (command == QLatin1String("open"))
             editor.Open(editor.rom());
+        else if (command == QLatin1String("undo"))
+            editor.Trigger("mnuUndo");
+        else if (command == QLatin1String("redo"))
+            editor.Trigger("mnuRedo");
+        else if (command == QLatin1String("quit"))
+            editor.Trigger("mnuQuit");
+        else if (command == QLatin1String("closebutton"))
+            editor.window().close();
+        else if (command.startsWith(QLatin1String("reply=")))
+            editor.host().replies << command.mid(6).toInt();
         else if (command == QLatin1String("tick"))
             editor.window().findChild<CaptionRefresh*>()->Tick();
         else if (command == QLatin1String("outside")) {

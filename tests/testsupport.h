@@ -12,25 +12,6 @@
 
 namespace kst::test {
 
-// The editor's places in the image, written out here independently of the program's own
-// tables, so that a wrong offset in the program is caught.
-struct ShopColumn {
-    const char* list;
-    const char* box;
-    int base; // the first entry's price word; entry i is 5 * i further on
-    int entries;
-};
-
-constexpr ShopColumn kShopColumns[] = {{"MotorLST", "MotorCostTXT", 0x179C6, 10},
-                                       {"TireLST", "TireCostTXT", 0x17A02, 13},
-                                       {"WingLST", "WingCostTXT", 0x17A43, 6},
-                                       {"FuelLST", "FuelCostTXT", 0x17A66, 12},
-                                       {"BodyLST", "BodyCostTXT", 0x17AA7, 8}};
-
-// Race 0's fields; race i's lie 16 * i further on.
-constexpr int kMoneyOffset = 0x1895, kAiOffset = 0x1897, kGripOffset = 0x189B,
-              kTurboOffset = 0x189E;
-
 // A valid image: all zero but for the identification word 0x404C at offset 0.
 QByteArray ValidRom();
 // A valid image whose every byte differs from its neighbours, so a write in the wrong place
@@ -50,22 +31,35 @@ QByteArray PatchVector(const char* name);
 // script and records messages, what each dialog listed, and the end of the program.
 class FakeHost : public Host {
 public:
-    QString ChooseFile(QWidget* parent, const QStringList& nameFilters,
-                       const QString& selectedFilter) override;
+    // Text answers come as the dialog gives them; other names are put in as they are.
+    FileName ChooseFile(QWidget* parent, const QStringList& nameFilters,
+                        const QString& selectedFilter) override;
     QString ChooseSaveFile(QWidget* parent, const QStringList& nameFilters,
                            QString& selectedFilter) override;
     void ShowMessage(QWidget* parent, const Message& message) override;
+    // Records the question and takes the next reply; with none left, unscriptedReply or, if
+    // that is -1, the default button.
+    int Ask(QWidget* parent, const Message& question, const QStringList& buttons, int defaultButton,
+            int escapeButton) override;
+    // Records the list and answers backupReply.
+    int ChooseBackup(QWidget* parent, const QList<BackupChoice>& backups) override;
+    // Records the dialog's list and runs the next of dialogAnswers.
     int RunDialog(QDialog& dialog) override;
     QString ProgramFolder() const override { return folder; }
     void EndProgram(int exitCode) override;
 
-    QStringList answers; // one per open-file dialog; an empty answer cancels
+    QList<FileName> answers; // one per dialog; an empty answer cancels
     // One per save-file dialog: the path and the file type chosen; none left cancels.
     QList<QPair<QString, QString>> saveAnswers;
     // One per dialog of the program: what the user does in it, returning its result; none left
     // closes it at once.
     QList<std::function<int(QDialog&)>> dialogAnswers;
     QList<QStringList> listed; // each dialog's list: a page's name, then its lines indented
+    QList<Message> questions;
+    QList<int> replies;
+    QList<BackupChoice> backupsShown;
+    int backupReply = -1;
+    int unscriptedReply = -1;
     QString folder;
     QList<Message> messages;
     int exitCode = -1;
@@ -82,7 +76,8 @@ public:
     // Writes an image into the temporary folder and returns its path.
     QString AddRom(const QByteArray& bytes, const QString& name = QStringLiteral("game.pce"));
     // Starts the window with this answer to the first dialog, and shows it if it is still on.
-    void Start(const QString& answer);
+    void Start(const FileName& answer);
+    void Start(const QString& answer) { Start(FileName::FromText(answer)); }
     // Runs an Open with this answer to the dialog.
     void Open(const QString& answer);
     // An editor started with one valid image; returns nothing, see rom().
@@ -93,6 +88,8 @@ public:
     QString rom() const { return romPath_; }
     QByteArray RomBytes() const { return ReadFile(romPath_); }
     QString folder() const { return dir_.path(); }
+    // Where this editor's program keeps its backups: a data folder of its own.
+    QString BackupFolder() const;
 
     template <typename T> T* Find(const char* name) {
         T* found = window_->findChild<T*>(QLatin1String(name));
@@ -119,11 +116,12 @@ void PutValues(QByteArray& rom, const QString& values);
 
 // Runs a script of user actions and checks on the editor, steps separated by ";":
 //   tab=TAG  row:LIST=N  type:BOX=TEXT (replaces the text)  keys:BOX=TEXT (typed at the end)
-//   paste:BOX=TEXT (arrives without typing)  commit:BOX=TEXT and preedit:BOX=TEXT (an input
-//   method)  slide:SLIDER=N  apply  save  close  open (the same image again)
-//   tick (one caption refresh)
-//   outside:VALUES (another program writes them into the file, see PutValues)
-//   see:CONTROL=TEXT (a box's or caption's text, a slider's value or a list's current row)
+//   paste:BOX=TEXT (replaces the text, arriving without typing)  commit:BOX=TEXT and
+//   preedit:BOX=TEXT (an input method)  slide:SLIDER=N  apply  save  close  open (the same image
+//   again) tick (one caption refresh) outside:VALUES (another program writes them into the file,
+//   see PutValues) see:CONTROL=TEXT (a box's or caption's text, a slider's value or a list's
+//   current row) undo  redo  quit  closebutton (the window's)  reply=N (the button index the next
+//   question is answered with)
 // A failed check fails the running test.
 void RunScript(Editor& editor, const QString& script);
 

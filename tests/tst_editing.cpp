@@ -58,6 +58,10 @@ private slots:
         QTest::newRow("stored above the ceiling, changed") << "w0x179C6=40000"
                                                            << "type:MotorCostTXT=31999;apply"
                                                            << "w0x179C6=31999";
+        QTest::newRow("the ceiling typed over a stored price above it")
+            << "w0x179C6=40000,w0x1895=3"
+            << "type:MotorCostTXT=32000;apply;tab=enemyracers;paste:EnemyCashTXT=3;apply"
+            << "w0x179C6=32000";
         QTest::newRow("typed non-digits and Backspace")
             << ""
             << "type:MotorCostTXT=12;keys:MotorCostTXT=a-. \b3;see:MotorCostTXT=123;apply"
@@ -98,10 +102,18 @@ private slots:
             << "b0x18A7=1,b0x18AB=2,b0x18AE=3"
             << "tab=enemyracers;row:EnemyLST=1;slide:TireSLDR=9;outside:w0x18A5=7,b0x18A7=4;apply"
             << "b0x18AB=9";
-        QTest::newRow("stored above the slider's end")
+        QTest::newRow("stored above the slider's end, untouched")
             << "b0x1897=200"
-            << "tab=enemyracers;see:AISLDR=22;slide:AISLDR=5;slide:AISLDR=22;apply;tick;"
-               "see:AILBL=22 ($16)"
+            << "tab=enemyracers;see:AISLDR=22;apply;tick;see:AILBL=22 ($16)"
+            << "";
+        QTest::newRow("stored above the slider's end, moved back to its end")
+            << "b0x1897=200"
+            << "tab=enemyracers;slide:AISLDR=5;slide:AISLDR=22;apply"
+            << "b0x1897=22";
+        QTest::newRow("moved away and back")
+            << "b0x1897=3,w0x179C6=40"
+            << "tab=enemyracers;slide:AISLDR=5;slide:AISLDR=3;apply;"
+               "tab=shops;type:MotorCostTXT=41;type:MotorCostTXT=40;paste:MotorCostTXT=40;apply"
             << "";
         QTest::newRow("stored above the slider's end, moved")
             << "b0x1897=200"
@@ -199,7 +211,7 @@ private slots:
         QByteArray rom = PatternedRom();
         PutValues(rom, "b0x1897=3,b0x189B=4,b0x189E=17,w0x1895=300");
         Editor editor;
-        editor.host().answers << editor.AddRom(rom);
+        editor.host().answers << FileName::FromText(editor.AddRom(rom));
         editor.window().Start();
         const QImage first = editor.window().grab().toImage();
         RunScript(editor, "see:AILBL=3 ($3);see:TiresLBL=4 ($4);see:TurboLBL=17 ($11);"

@@ -1,27 +1,21 @@
 // Nothing is lost: over seeded random images and random sequences of user steps, with another
 // program writing the file meanwhile, the file and the controls hold exactly what an
 // independent model of the editor says, after every step.
+#include "core/valuemodel.h"
 #include "testsupport.h"
 
+#include <QAbstractSlider>
 #include <QLineEdit>
 #include <QRandomGenerator>
-#include <QSlider>
 #include <QTest>
 
 #include <utility>
+#include <vector>
 
 using namespace kst;
 using namespace kst::test;
 
 namespace {
-
-struct Setting {
-    const char* slider;
-    int offset, maximum;
-};
-
-constexpr Setting kSettings[] = {
-    {"AISLDR", 0x1897, 22}, {"TireSLDR", 0x189B, 16}, {"TurboSLDR", 0x189E, 99}};
 
 // What a number box holds after its text was set: digits only, at most the ceiling.
 QString Ruled(const QString& text, int ceiling) {
@@ -32,55 +26,61 @@ QString Ruled(const QString& text, int ceiling) {
     return digits.toLongLong() > ceiling ? QString::number(ceiling) : digits;
 }
 
-// The editor as its user sees it, worked out from the rules alone. Only a value that differs
-// from what was loaded or last written is written.
+// One value's control as its user sees it: the text shown (a slider's position in decimal),
+// the value in the file at the load or the last write, and whether the user changed it since.
+struct Control {
+    QString shown;
+    int stored = 0;
+    bool touched = false;
+};
+
+// The editor worked out from the rules alone. A value is written only when the user changed
+// its control and it differs from the value in the file.
 struct Model {
     QByteArray file;
     bool open = true;
     QString tab = QStringLiteral("shops");
-    int row[5] = {}, race = 0, slider[3] = {}, loadedSlider[3] = {};
-    QString price[5], money;
-    int loadedPrice[5] = {}, loadedMoney = 0;
+    std::vector<int> row = std::vector<int>(kValueKinds.size());
+    std::vector<Control> control = std::vector<Control>(kValueKinds.size());
 
-    void LoadPart(int c) {
-        price[c] = Ruled(QString::number(WordAt(file, kShopColumns[c].base + 5 * row[c])), 32000);
-        loadedPrice[c] = price[c].toInt();
+    static bool OnRaces(int k) { return kValueKinds[k].entries == &kRaceList; }
+    bool OnShow(int k) const {
+        return open && tab == QLatin1String(OnRaces(k) ? "enemyracers" : "shops");
     }
-    void LoadRace() {
-        money = QString::number(WordAt(file, kMoneyOffset + 16 * race));
-        loadedMoney = money.toInt();
-        for (int k = 0; k < 3; ++k)
-            loadedSlider[k] = slider[k] =
-                qMin(int(quint8(file[kSettings[k].offset + 16 * race])), kSettings[k].maximum);
+    void Load(int k) {
+        const ValueKind& kind = kValueKinds[k];
+        const int stored = ValueIn(file, kind, row[k]);
+        control[k] = {Ruled(QString::number(stored), kind.maximum), stored, false};
+    }
+    void Select(int k, int to) {
+        // A race is one list for all its values.
+        for (int j = 0; j < int(kValueKinds.size()); ++j)
+            if (kValueKinds[j].entries == kValueKinds[k].entries && std::exchange(row[j], to) != to)
+                Load(j);
     }
     void Open() {
         open = true;
-        race = 0;
-        LoadRace();
-        for (int c = 0; c < 5; ++c) {
-            row[c] = 0;
-            LoadPart(c);
+        for (int k = 0; k < int(kValueKinds.size()); ++k) {
+            row[k] = 0;
+            Load(k);
         }
     }
     void Apply() {
-        if (tab == QLatin1String("shops")) {
-            for (int c = 0; c < 5; ++c)
-                if (std::exchange(loadedPrice[c], price[c].toInt()) != price[c].toInt())
-                    PutWord(file, kShopColumns[c].base + 5 * row[c], quint16(price[c].toInt()));
-        } else if (tab == QLatin1String("enemyracers")) {
-            for (int k = 0; k < 3; ++k)
-                if (std::exchange(loadedSlider[k], slider[k]) != slider[k])
-                    file[kSettings[k].offset + 16 * race] = char(slider[k]);
-            if (std::exchange(loadedMoney, money.toInt()) != money.toInt())
-                PutWord(file, kMoneyOffset + 16 * race, quint16(money.toInt()));
+        for (int k = 0; k < int(kValueKinds.size()); ++k) {
+            Control& c = control[k];
+            const int shown = c.shown.toInt();
+            if (OnShow(k) && c.touched && shown != c.stored) {
+                PutValue(file, kValueKinds[k], row[k], shown);
+                c = {c.shown, shown, false};
+            }
         }
     }
 
     // One random step: its script, with the model moved on as the editor should move.
     QString Step(QRandomGenerator& random) {
-        const bool shops = open && tab == QLatin1String("shops");
-        const bool racers = open && tab == QLatin1String("enemyracers");
-        const int c = random.bounded(5), k = random.bounded(3);
+        const int k = random.bounded(int(kValueKinds.size()));
+        const ValueKind& kind = kValueKinds[k];
+        Control& c = control[k];
         QString digits = QString::number(random.bounded(10000000)).left(random.bounded(1, 8));
         switch (random.bounded(10)) {
         case 0: {
@@ -89,53 +89,52 @@ struct Model {
                 tab = QLatin1String(tags[random.bounded(4)]);
             return open ? QStringLiteral("tab=") + tab : QString();
         }
-        case 1:
-            if (shops) {
-                const int to = random.bounded(kShopColumns[c].entries);
-                if (std::exchange(row[c], to) != to)
-                    LoadPart(c);
-                return QStringLiteral("row:%1=%2").arg(kShopColumns[c].list).arg(to);
-            }
-            if (racers && std::exchange(race, random.bounded(38)) != race)
-                LoadRace();
-            return racers ? QStringLiteral("row:EnemyLST=%1").arg(race) : QString();
+        case 1: {
+            if (!OnShow(k))
+                return {};
+            const int to = random.bounded(kind.entries->count);
+            Select(k, to);
+            return QStringLiteral("row:%1=%2").arg(kind.entries->control).arg(to);
+        }
         case 2:
         case 3: {
-            if (!shops && !racers)
+            if (!OnShow(k))
                 return {};
-            // Typed digits, or pasted text that keeps only its digits.
+            if (kind.format == Format::Setting) {
+                const QString to = QString::number(random.bounded(kind.maximum + 1));
+                // Moving a slider to where it stands is no move.
+                c.touched |= std::exchange(c.shown, to) != to;
+                return QStringLiteral("slide:%1=%2").arg(kind.control, to);
+            }
+            // Typed digits, or pasted text that keeps only its digits; either is the user's
+            // value, even where the box showed it already.
             const bool pasted = random.bounded(2);
-            if (pasted)
+            if (pasted) {
                 digits += QStringLiteral("x-") + digits;
-            QString& box = shops ? price[c] : money;
-            const int ceiling = shops ? 32000 : 65535;
-            box = pasted ? Ruled(digits.left(5), ceiling) : QString();
-            for (QChar digit : pasted ? QString() : digits)
-                if (box.size() < 5)
-                    box = Ruled(box + digit, ceiling);
-            return QStringLiteral("%1:%2=%3")
-                .arg(pasted ? "paste" : "type", shops ? kShopColumns[c].box : "EnemyCashTXT",
-                     digits);
+                c.shown = Ruled(digits.left(5), kind.maximum);
+            } else {
+                c.shown.clear();
+                for (QChar digit : digits)
+                    if (c.shown.size() < 5)
+                        c.shown = Ruled(c.shown + digit, kind.maximum);
+            }
+            c.touched = true;
+            return QStringLiteral("%1:%2=%3").arg(pasted ? "paste" : "type", kind.control, digits);
         }
         case 4:
-            if (!racers)
-                return {};
-            slider[k] = random.bounded(kSettings[k].maximum + 1);
-            return QStringLiteral("slide:%1=%2").arg(kSettings[k].slider).arg(slider[k]);
         case 5:
-        case 6:
             if (!open)
                 return {};
             Apply();
             return QLatin1String(random.bounded(2) ? "apply" : "save");
-        case 7:
+        case 6:
             return std::exchange(open, false) ? QStringLiteral("close") : QString();
+        case 7:
         case 8: {
-            // Another program changes a value on show, or any byte but the identification.
-            const int offsets[] = {kShopColumns[c].base + 5 * row[c], kMoneyOffset + 16 * race,
-                                   kSettings[k].offset + 16 * race,
-                                   random.bounded(2, int(kRomSize))};
-            const int offset = offsets[random.bounded(4)], value = random.bounded(256);
+            // Another program changes the value on show, or any byte but the identification.
+            const int offset =
+                random.bounded(2) ? int(OffsetOf(kind, row[k])) : random.bounded(2, int(kRomSize));
+            const int value = random.bounded(256);
             file[offset] = char(value);
             return QStringLiteral("outside:b%1=%2").arg(offset, 0, 16).arg(value);
         }
@@ -154,6 +153,12 @@ QByteArray RandomRom(QRandomGenerator& random) {
     return rom;
 }
 
+QString Shown(Editor& editor, const ValueKind& kind) {
+    if (kind.format == Format::Setting)
+        return QString::number(editor.Find<QAbstractSlider>(kind.control)->value());
+    return editor.Find<QLineEdit>(kind.control)->text();
+}
+
 } // namespace
 
 class TestProperty : public QObject {
@@ -166,17 +171,16 @@ private slots:
             Model model;
             model.file = RandomRom(random);
             Editor editor;
+            // Close and Open discard the edits on show, as the model does.
+            editor.host().unscriptedReply = 1;
             editor.StartWith(model.file);
             model.Open();
             for (int step = 0; step < 150; ++step) {
                 const QString script = model.Step(random);
                 RunScript(editor, script);
                 QCOMPARE(ChangedOffsets(model.file, editor.RomBytes()), QList<int>{});
-                for (int c = 0; c < 5; ++c)
-                    QCOMPARE(editor.Find<QLineEdit>(kShopColumns[c].box)->text(), model.price[c]);
-                QCOMPARE(editor.Find<QLineEdit>("EnemyCashTXT")->text(), model.money);
-                for (int k = 0; k < 3; ++k)
-                    QCOMPARE(editor.Find<QSlider>(kSettings[k].slider)->value(), model.slider[k]);
+                for (int k = 0; k < int(kValueKinds.size()); ++k)
+                    QCOMPARE(Shown(editor, kValueKinds[k]), model.control[k].shown);
                 if (QTest::currentTestFailed()) {
                     qWarning("seed %u, step %d: %s", seed, step, qPrintable(script));
                     return;

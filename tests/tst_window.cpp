@@ -4,6 +4,7 @@
 #include "app/fonts.h"
 #include "core/chartable.h"
 #include "core/gamewords.h"
+#include "core/valuemodel.h"
 #include "testsupport.h"
 
 #include <QAbstractButton>
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFontInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -82,7 +84,7 @@ constexpr Word kWords[] = {
     {"TownPallasTXT", 0x19B40, "DESERT"},  {"TownEtroitTXT", 0x19B47, "HARBOR"},
     {"ShopBuyTXT", 0x19B72, "GET"},        {"ShopSellTXT", 0x19B76, "GIVE"},
     {"ShopExitTXT", 0x19B7B, "DONE"},      {"ShopYesTXT", 0x19B21, "YEP"},
-    {"ShopNoTXT", 0x19B25, "NO"},
+    {"ShopNoTXT", 0x19B25, "OK"},
 };
 
 QByteArray RomWithWords() {
@@ -130,9 +132,12 @@ private slots:
                                << QStringList{"MotorCostTXT", "MotorLST", "TireCostTXT", "TireLST",
                                               "WingCostTXT",  "WingLST",  "FuelCostTXT", "FuelLST",
                                               "BodyCostTXT",  "BodyLST"};
-        QTest::newRow("Enemy Racers")
-            << 1 << "EnemyFRA"
-            << QStringList{"EnemyLST", "EnemyCashTXT", "AISLDR", "TireSLDR", "TurboSLDR"};
+        // The race list, then each value of a race in the order of the value table.
+        QStringList race{QLatin1String(kRaceList.control)};
+        for (const ValueKind& kind : kValueKinds)
+            if (kind.entries == &kRaceList)
+                race << QLatin1String(kind.control);
+        QTest::newRow("Enemy Racers") << 1 << "EnemyFRA" << race;
         QTest::newRow("Part Names") << 2 << "" << QStringList();
         QTest::newRow("General Text") << 3 << "GeneralFRA" << words;
     }
@@ -160,17 +165,31 @@ private slots:
             QStringList back(round.rbegin() + 1, round.rend());
             QCOMPARE(TabRound(Qt::Key_Backtab), back << QStringLiteral("tabs"));
         }
-        for (const QString& name : round) {
-            QAccessibleInterface* spoken =
-                QAccessible::queryAccessibleInterface(editor.Find<QWidget>(qPrintable(name)));
-            QVERIFY2(!spoken->text(QAccessible::Name).isEmpty(), qPrintable(name));
+        // Every control Tab reaches, and every control of the page, shown or not, has a name of
+        // its own: one that Qt borrowed from the frame's title would tell nothing.
+        QStringList titles;
+        for (const QGroupBox* box : editor.window().findChildren<QGroupBox*>())
+            titles << box->title();
+        QList<QWidget*> named;
+        for (const QString& name : round)
+            named << editor.Find<QWidget>(qPrintable(name));
+        if (!frame.isEmpty())
+            named << editor.Find<QWidget>(qPrintable(frame))->findChildren<QWidget*>();
+        for (QWidget* control : named) {
+            if (control->objectName().isEmpty() || control->objectName().startsWith("qt_"))
+                continue;
+            const QString name =
+                QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+            QVERIFY2(!name.isEmpty() && !titles.contains(name),
+                     qPrintable(control->objectName() + ": " + name));
         }
-        // Ctrl+Space and Ctrl+click would toggle a list's selected row; it stays selected.
+        // Ctrl+Space and Ctrl+click would each toggle a list's selected row; it stays selected.
         for (QListWidget* list : editor.window().findChildren<QListWidget*>()) {
             if (!list->isVisible())
                 continue;
             list->setFocus();
             Press(Qt::Key_Space, Qt::ControlModifier);
+            QCOMPARE(list->selectedItems(), QList<QListWidgetItem*>{list->item(0)});
             QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
                               list->visualItemRect(list->item(0)).center());
             QCOMPARE(list->selectedItems(), QList<QListWidgetItem*>{list->item(0)});

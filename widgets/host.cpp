@@ -1,14 +1,18 @@
 #include "host.h"
 
+#include "restoredialog.h"
+
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <cstdio>
 
 namespace kst {
 
-QString DesktopHost::ChooseFile(QWidget* parent, const QStringList& nameFilters,
-                                const QString& selectedFilter) {
+FileName DesktopHost::ChooseFile(QWidget* parent, const QStringList& nameFilters,
+                                 const QString& selectedFilter) {
     QFileDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("dlg"));
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -19,7 +23,7 @@ QString DesktopHost::ChooseFile(QWidget* parent, const QStringList& nameFilters,
     dialog.selectNameFilter(selectedFilter);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    return FileName::FromText(dialog.selectedFiles().constFirst());
 }
 
 QString DesktopHost::ChooseSaveFile(QWidget* parent, const QStringList& nameFilters,
@@ -43,16 +47,58 @@ QString DesktopHost::ChooseSaveFile(QWidget* parent, const QStringList& nameFilt
     return dialog.selectedFiles().constFirst();
 }
 
-int DesktopHost::RunDialog(QDialog& dialog) {
-    return dialog.exec();
+namespace {
+
+QMessageBox::Icon IconOf(const Message& message) {
+    return message.icon == MessageIcon::Question  ? QMessageBox::Question
+           : message.icon == MessageIcon::Warning ? QMessageBox::Warning
+                                                  : QMessageBox::Critical;
 }
 
+// A window needs files of its own to be drawn (on X11 its picture's shared memory comes as one,
+// and one more was seen to be needed); without them a box would stay empty and could never be
+// closed. Where none can be drawn, the message goes to standard error instead.
+bool DrawableOrPrinted(const Message& message) {
+    if (HandlesFree(2))
+        return true;
+    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
+                 message.text.toLocal8Bit().constData());
+    return false;
+}
+
+} // namespace
+
 void DesktopHost::ShowMessage(QWidget* parent, const Message& message) {
-    const QMessageBox::Icon icon = message.icon == MessageIcon::Question  ? QMessageBox::Question
-                                   : message.icon == MessageIcon::Warning ? QMessageBox::Warning
-                                                                          : QMessageBox::Critical;
-    QMessageBox box(icon, message.caption, message.text, QMessageBox::Ok, parent);
+    if (!DrawableOrPrinted(message))
+        return;
+    QMessageBox box(IconOf(message), message.caption, message.text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+int DesktopHost::Ask(QWidget* parent, const Message& question, const QStringList& buttons,
+                     int defaultButton, int escapeButton) {
+    // A question that cannot be shown is answered as a closed box is.
+    if (!DrawableOrPrinted(question))
+        return escapeButton;
+    QMessageBox box(IconOf(question), question.caption, question.text, QMessageBox::NoButton,
+                    parent);
+    QList<QPushButton*> pushed;
+    for (const QString& text : buttons)
+        pushed << box.addButton(text, QMessageBox::ActionRole);
+    box.setDefaultButton(pushed[defaultButton]);
+    box.setEscapeButton(pushed[escapeButton]);
+    box.exec();
+    const int chosen = int(pushed.indexOf(qobject_cast<QPushButton*>(box.clickedButton())));
+    return chosen < 0 ? escapeButton : chosen;
+}
+
+int DesktopHost::ChooseBackup(QWidget* parent, const QList<BackupChoice>& backups) {
+    RestoreDialog dialog(backups, parent);
+    return dialog.exec() == QDialog::Accepted ? dialog.Chosen() : -1;
+}
+
+int DesktopHost::RunDialog(QDialog& dialog) {
+    return dialog.exec();
 }
 
 QString DesktopHost::ProgramFolder() const {

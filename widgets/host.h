@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/imagefile.h"
 #include "core/messages.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +12,13 @@ class QWidget;
 
 namespace kst {
 
+// One backup as the Restore window lists it: when it was taken, and the values in which it
+// differs from the image now ("Buzz Motor price: 300 now, 450 in the backup").
+struct BackupChoice {
+    QString takenAt;
+    QStringList differences;
+};
+
 // What the editor needs from the desktop around it: the open-file and save-file dialogs, message
 // boxes and the program's own dialogs, the folder of the program itself and the end of the
 // program. Tests answer these with stand-ins.
@@ -17,17 +26,26 @@ class Host {
 public:
     virtual ~Host() = default;
 
-    // Shows the modal open-file dialog; returns the chosen file's full path, or an empty string
+    // Shows the modal open-file dialog; returns the chosen file's full name, or an empty one
     // when the user cancelled. nameFilters are in Qt's "Description (patterns)" form.
-    virtual QString ChooseFile(QWidget* parent, const QStringList& nameFilters,
-                               const QString& selectedFilter) = 0;
+    virtual FileName ChooseFile(QWidget* parent, const QStringList& nameFilters,
+                                const QString& selectedFilter) = 0;
     // Shows the modal save-file dialog; returns the full path to write, or an empty string when
     // the user cancelled. selectedFilter comes in as the filter to preselect and goes back as
     // the one the user chose, which says the kind of file to write.
     virtual QString ChooseSaveFile(QWidget* parent, const QStringList& nameFilters,
                                    QString& selectedFilter) = 0;
-    // A modal message box with a single OK button.
+    // A modal message box with a single OK button. Where no window can be drawn, the message
+    // goes to standard error instead.
     virtual void ShowMessage(QWidget* parent, const Message& message) = 0;
+    // A modal question with these buttons, left to right; returns the index of the one chosen.
+    // Closing the box chooses escapeButton; Enter chooses defaultButton. Where no window can be
+    // drawn, the question goes to standard error and is answered with escapeButton.
+    virtual int Ask(QWidget* parent, const Message& question, const QStringList& buttons,
+                    int defaultButton, int escapeButton) = 0;
+    // The Restore window over these backups, newest first; returns the index of the one to
+    // restore, or -1 when the user cancelled.
+    virtual int ChooseBackup(QWidget* parent, const QList<BackupChoice>& backups) = 0;
     // Runs one of the program's own dialogs modally; returns its result, QDialog::Accepted or
     // QDialog::Rejected.
     virtual int RunDialog(QDialog& dialog) = 0;
@@ -39,11 +57,14 @@ public:
 // The real desktop: Qt's dialogs and the application's own event loop.
 class DesktopHost : public Host {
 public:
-    QString ChooseFile(QWidget* parent, const QStringList& nameFilters,
-                       const QString& selectedFilter) override;
+    FileName ChooseFile(QWidget* parent, const QStringList& nameFilters,
+                        const QString& selectedFilter) override;
     QString ChooseSaveFile(QWidget* parent, const QStringList& nameFilters,
                            QString& selectedFilter) override;
     void ShowMessage(QWidget* parent, const Message& message) override;
+    int Ask(QWidget* parent, const Message& question, const QStringList& buttons, int defaultButton,
+            int escapeButton) override;
+    int ChooseBackup(QWidget* parent, const QList<BackupChoice>& backups) override;
     int RunDialog(QDialog& dialog) override;
     QString ProgramFolder() const override;
     void EndProgram(int exitCode) override;

@@ -30,7 +30,14 @@ NumberBox::NumberBox(QLineEdit* box, int ceiling, ProgramControl& control)
     box_->setAttribute(Qt::WA_InputMethodEnabled, false);
     box_->setInputMethodHints(Qt::ImhDigitsOnly);
     box_->installEventFilter(this);
-    control.Connect(box_, &QLineEdit::textChanged, this, [this] { ApplyChangeRule(); });
+    control.Connect(box_, &QLineEdit::textChanged, this, [this] {
+        if (!loading_)
+            loaded_.Touch();
+        ApplyChangeRule();
+    });
+    // An edit that leaves the text as it was (a paste of the same number) changes nothing that
+    // textChanged would tell, yet the user has set the value.
+    control.Connect(box_, &QLineEdit::textEdited, this, [this] { loaded_.Touch(); });
 }
 
 int NumberBox::Value() const {
@@ -38,12 +45,18 @@ int NumberBox::Value() const {
 }
 
 void NumberBox::SetValue(int value) {
+    // The change rule runs at once, so a stored price above the ceiling shows as the ceiling;
+    // the file's own value is what a save compares with.
+    loading_ = true;
     box_->setText(QString::number(value));
-    // After the change rule: a stored price above the ceiling counts as the ceiling shown.
-    loaded_.Load(Value());
+    loading_ = false;
+    loaded_.Load(value);
 }
 
 bool NumberBox::DiscardsKey(const QKeyEvent& event) {
+    // The box undoes and redoes its own typing, as any text box does.
+    if (event.matches(QKeySequence::Undo) || event.matches(QKeySequence::Redo))
+        return false;
     switch (event.key()) {
     case Qt::Key_Backspace:
         return true;

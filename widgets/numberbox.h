@@ -27,13 +27,16 @@ public:
     int Value() const;
     // Shows a value loaded from the image, which becomes the value a save compares with.
     void SetValue(int value);
-    // Calls write with the box's number if it differs from the number loaded or last written.
+    // Calls write with the box's number if the user changed the box and the number differs
+    // from the one in the file at the load or the last write.
     template <typename Write> void SaveIfChanged(Write&& write) {
         loaded_.SaveIfChanged(Value(), write);
     }
+    bool Unapplied() const { return loaded_.Unapplied(Value()); }
 
     // Whether a key press types a character other than a digit. Backspace and characters typed
-    // with Ctrl count as typed characters; Tab and Delete only move focus or edit.
+    // with Ctrl count as typed characters, but for Undo and Redo; Tab and Delete only move
+    // focus or edit.
     static bool DiscardsKey(const QKeyEvent& event);
     // Text that reaches the box without typing (paste, drop, an input method) keeps only its
     // digits, those of any script turned into "0" to "9", and a number above the ceiling
@@ -53,6 +56,7 @@ private:
     QLineEdit* box_;
     int ceiling_;
     LoadedValue loaded_;
+    bool loading_ = false;
 };
 
 } // namespace kst

@@ -26,6 +26,8 @@ PAGES = [("Enemy Racers", "Enemy racer data", ["Cash Won:", "Stingy Sam", "x10 =
          ("Part Names (Not Coded)", None, []),
          ("Shops", "Shop prices", ["x10", "($3000)", "Buzz Motor"])]
 FRAMES = ["Shop prices", "Enemy racer data", "General text"]
+# The frames' titles as drawn: a control without a name of its own would borrow one of them.
+TITLES = ["Shop Prices:", "Enemy Racer Data:", "General Text:"]
 # An edit, as (what, control role, control name, slider value or typed digits), and the
 # events that must follow it with the value its source then has.
 CHANGES = [
@@ -97,17 +99,23 @@ def check_pages(app):
     focus."""
     labels = {frame: [obj for obj in tree(find(app, P.ROLE_PANEL, frame))
                       if obj.getRole() in (P.ROLE_LABEL, P.ROLE_LIST_ITEM)] for frame in FRAMES}
+    for frame in FRAMES:
+        borrowed = [label.name for label in labels[frame] if label.name in TITLES]
+        check(not borrowed, f"{frame}: labels named after a frame's title: {borrowed}")
     for tab, shown, expected in PAGES:
         find(app, P.ROLE_PAGE_TAB, tab).queryAction().doAction(0)
         pump(0.5)
         check(has(find(app, P.ROLE_PAGE_TAB, tab), P.STATE_SELECTED), f"{tab} is not selected")
+        if shown:
+            check(has(find(app, P.ROLE_PANEL, shown), P.STATE_VISIBLE, P.STATE_SHOWING),
+                  f"{tab}: the frame {shown!r} is not visible and showing")
         for frame in FRAMES:
             for label in labels[frame]:
                 if frame != shown:
                     check(not has(label, P.STATE_SHOWING), f"{tab}: {label.name!r} is showing")
-                elif label.name in expected:
-                    check(has(label, P.STATE_VISIBLE, P.STATE_SHOWING),
-                          f"{tab}: {label.name!r} is not visible and showing")
+        for name in expected:
+            check(any(label.name == name and has(label, P.STATE_VISIBLE, P.STATE_SHOWING)
+                      for label in labels[shown]), f"{tab}: {name!r} is not visible and showing")
         focused = [str(obj) for obj in tree(app) if has(obj, P.STATE_FOCUSED)]
         check(len(focused) == 1, f"{tab}: focused are {focused}")
 

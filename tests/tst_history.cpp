@@ -1,0 +1,260 @@
+// Taking writes back: the backup before the first write, Undo and Redo, Restore Backup, and the
+// question about unapplied edits. Each case compares the whole image and the backup folder.
+#include "core/backups.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+using namespace kst;
+using namespace kst::test;
+
+namespace {
+
+QStringList BackupNames(const Editor& editor) {
+    return QDir(editor.BackupFolder()).entryList(QDir::Files, QDir::Name);
+}
+
+QString MenuText(Editor& editor, const char* action) {
+    return editor.Find<QAction>(action)->text();
+}
+
+} // namespace
+
+class TestHistory : public QObject {
+    Q_OBJECT
+
+private slots:
+    // One backup per opening, of the image as it was just before the first write.
+    void backupBeforeFirstWriteOnly() {
+        const QByteArray original = PatternedRom();
+        Editor editor;
+        editor.StartWith(original);
+        RunScript(editor, "apply;type:MotorCostTXT=450;apply");
+        QCOMPARE(BackupNames(editor).size(), 1);
+        const QByteArray applied = editor.RomBytes();
+        RunScript(editor, "type:MotorCostTXT=460;apply;close;open;type:TireCostTXT=9;save");
+        QCOMPARE(BackupNames(editor).size(), 2);
+        // Both fall in the same second or not; either way the newest holds the reopened image.
+        const QStringList newestFirst =
+            Backups(editor.BackupFolder()).Of(QStringLiteral("game.pce"));
+        QByteArray reopened = applied;
+        PutWord(reopened, 0x179C6, 460);
+        QCOMPARE(ReadFile(newestFirst[0]), reopened);
+        QCOMPARE(ReadFile(newestFirst[1]), original);
+        QVERIFY(editor.host().questions.isEmpty());
+    }
+
+    // The 21st backup of a name removes the oldest of that name, a later one of the same second
+    // counting as newer; other names are left alone.
+    void newestTwentyKept() {
+        Editor editor;
+        const QDir folder(editor.BackupFolder());
+        QVERIFY(folder.mkpath(QStringLiteral(".")));
+        QStringList kept;
+        for (int second = 2; second <= 19; ++second)
+            kept << QStringLiteral("game.pce.2020-01-01T00-00-%1.bak")
+                        .arg(second, 2, 10, QLatin1Char('0'));
+        kept << QStringLiteral("game.pce.2020-01-01T00-00-01-2.bak")
+             << QStringLiteral("other.pce.2019-01-01T00-00-00.bak");
+        for (const QString& name :
+             kept + QStringList{QStringLiteral("game.pce.2020-01-01T00-00-01.bak")})
+            WriteFile(folder.filePath(name), "old");
+        const QByteArray original = PatternedRom();
+        editor.StartWith(original);
+        RunScript(editor, "type:MotorCostTXT=450;apply");
+        QStringList names = BackupNames(editor);
+        for (const QString& name : kept)
+            QVERIFY2(names.removeOne(name), qPrintable(name));
+        QCOMPARE(names.size(), 1);
+        QCOMPARE(ReadFile(folder.filePath(names[0])), original);
+    }
+
+    // A backup that cannot be written stops the write unless the user agrees.
+    void noBackup_data() {
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("default answer") << "" << false;
+        QTest::newRow("write anyway") << "reply=0;" << true;
+    }
+    void noBackup() {
+        QFETCH(QString, reply);
+        QFETCH(bool, written);
+        Editor editor;
+        // A file where the folder should be: no backup can go there, not even as root.
+        QVERIFY(QDir().mkpath(QFileInfo(editor.BackupFolder()).path()));
+        WriteFile(editor.BackupFolder(), "in the way");
+        QByteArray expected = PatternedRom();
+        editor.StartWith(expected);
+        RunScript(editor, reply + "type:MotorCostTXT=450;apply");
+        QCOMPARE(editor.host().questions.size(), 1);
+        QVERIFY(editor.host().questions[0].text.startsWith(
+            QLatin1String("No backup of the ROM file could be made: ")));
+        if (written)
+            PutWord(expected, 0x179C6, 450);
+        QCOMPARE(ChangedOffsets(expected, editor.RomBytes()), QList<int>{});
+        QCOMPARE(ReadFile(editor.BackupFolder()), QByteArray("in the way"));
+    }
+
+    // Undo and Redo walk back and forth through the exact earlier images, naming their step.
+    void undoRedo() {
+        QList<QByteArray> images{PatternedRom()};
+        Editor editor;
+        editor.StartWith(images[0]);
+        const int motor = WordAt(images[0], 0x179C6), tire = WordAt(images[0], 0x17A02);
+        QVERIFY(!editor.Find<QAction>("mnuUndo")->isEnabled());
+        for (const char* script : {"type:MotorCostTXT=450;apply",
+                                   "tab=enemyracers;slide:AISLDR=7;type:EnemyCashTXT=900;apply",
+                                   "tab=shops;type:MotorCostTXT=460;type:TireCostTXT=5;save"}) {
+            RunScript(editor, script);
+            images << editor.RomBytes();
+        }
+        QCOMPARE(MenuText(editor, "mnuUndo"),
+                 QStringLiteral("&Undo Save: Buzz Motor price 450 \u2192 460, GP Tire price %1 "
+                                "\u2192 5")
+                     .arg(tire));
+        for (int step = 2; step >= 0; --step) {
+            RunScript(editor, "undo");
+            QCOMPARE(ChangedOffsets(images[step], editor.RomBytes()), QList<int>{});
+        }
+        QVERIFY(!editor.Find<QAction>("mnuUndo")->isEnabled());
+        QCOMPARE(MenuText(editor, "mnuRedo"),
+                 QStringLiteral("&Redo Apply: Buzz Motor price %1 \u2192 450").arg(motor));
+        RunScript(editor, QStringLiteral("see:MotorCostTXT=%1").arg(motor));
+        for (int step = 1; step <= 3; ++step) {
+            RunScript(editor, "redo");
+            QCOMPARE(ChangedOffsets(images[step], editor.RomBytes()), QList<int>{});
+        }
+        RunScript(editor, "see:MotorCostTXT=460;see:TireCostTXT=5");
+        QVERIFY(editor.host().messages.isEmpty());
+    }
+
+    // A value another program changed after the write is left alone and named; the rest of the
+    // step is undone.
+    void undoLeavesOutsideChange() {
+        const QByteArray original = PatternedRom();
+        Editor editor;
+        editor.StartWith(original);
+        RunScript(editor, "type:MotorCostTXT=450;type:TireCostTXT=6;apply;outside:w0x179C6=777;"
+                          "undo;see:MotorCostTXT=777");
+        QByteArray expected = original;
+        PutWord(expected, 0x179C6, 777);
+        QCOMPARE(ChangedOffsets(expected, editor.RomBytes()), QList<int>{});
+        QCOMPARE(editor.host().messages.size(), 1);
+        QCOMPARE(editor.host().messages[0].text,
+                 QStringLiteral("Another program has changed these values in the ROM file since; "
+                                "they were left as they are: Buzz Motor price."));
+    }
+
+    // Inside a number box Ctrl+Z undoes the typing; elsewhere it undoes the last write.
+    void ctrlZ() {
+        const QByteArray original = PatternedRom();
+        Editor editor;
+        editor.StartWith(original);
+        RunScript(editor, "type:MotorCostTXT=450;apply;type:TireCostTXT=77");
+        const QByteArray applied = editor.RomBytes();
+        auto* tire = editor.Find<QLineEdit>("TireCostTXT");
+        QTest::keyClick(tire, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(tire->text() != QLatin1String("77"));
+        QCOMPARE(editor.RomBytes(), applied);
+        auto* motors = editor.Find<QListWidget>("MotorLST");
+        motors->setFocus();
+        QTest::keyClick(motors, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(ChangedOffsets(original, editor.RomBytes()), QList<int>{});
+    }
+
+    // Quit, Close, the close button and Open with an unapplied price or slider, answered each
+    // way; and without one, no question.
+    void unapplied_data() {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("writes");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("reply");
+        const struct {
+            const char* edit;
+            const char* name;
+            const char* writes;
+        } edits[] = {{"type:MotorCostTXT=450", "Buzz Motor price", "w0x179C6=450"},
+                     {"tab=enemyracers;row:EnemyLST=2;slide:TurboSLDR=42",
+                      "Race 3, enemy racers' turbo", "b0x18BE=42"},
+                     {"type:MotorCostTXT=450;type:MotorCostTXT=101", "", ""}};
+        for (const auto& edit : edits)
+            for (const char* command : {"quit", "close", "closebutton", "open"})
+                for (int reply = 0; reply < 3; ++reply)
+                    QTest::addRow("%s, %s, %s", *edit.name ? edit.name : "nothing", command,
+                                  reply == 0   ? "Apply"
+                                  : reply == 1 ? "Discard"
+                                               : "Cancel")
+                        << edit.edit << edit.name << edit.writes << command << reply;
+    }
+    void unapplied() {
+        QFETCH(QString, edit);
+        QFETCH(QString, name);
+        QFETCH(QString, writes);
+        QFETCH(QString, command);
+        QFETCH(int, reply);
+        // The edit "nothing" types a price and then the one stored, 101.
+        QByteArray expected = PatternedRom();
+        Editor editor;
+        editor.StartWith(expected);
+        RunScript(editor, QStringLiteral("%1;reply=%2;%3").arg(edit).arg(reply).arg(command));
+        const bool asked = !name.isEmpty();
+        QCOMPARE(editor.host().questions.size(), asked ? 1 : 0);
+        if (asked)
+            QCOMPARE(editor.host().questions[0].text,
+                     QStringLiteral("These values have not been applied: %1.  Apply them first?")
+                         .arg(name));
+        const bool cancelled = asked && reply == 2;
+        if (asked && reply == 0)
+            PutValues(expected, writes);
+        QCOMPARE(ChangedOffsets(expected, editor.RomBytes()), QList<int>{});
+        const bool ends =
+            command == QLatin1String("quit") || command == QLatin1String("closebutton");
+        QCOMPARE(editor.window().Ended(), ends && !cancelled);
+        if (cancelled)
+            QVERIFY(editor.window().isVisible());
+        if (editor.window().Ended())
+            QCOMPARE(editor.host().exitCode, 0);
+        else
+            QCOMPARE(editor.Find<QAction>("mnuClose")->isEnabled(),
+                     cancelled || command == QLatin1String("open"));
+        QCOMPARE(BackupNames(editor).size(), asked && reply == 0 ? 1 : 0);
+    }
+
+    // Restore writes the chosen backup's values back as one more step, after the backup list
+    // showed each with its differences.
+    void restoreOlderBackup() {
+        const QByteArray original = PatternedRom();
+        Editor editor;
+        editor.StartWith(original);
+        const int tire = WordAt(original, 0x17A02);
+        RunScript(editor, "type:MotorCostTXT=450;apply;type:TireCostTXT=5;apply");
+        const QByteArray applied = editor.RomBytes();
+        QByteArray newer = original;
+        PutWord(newer, 0x179C6, 999);
+        WriteFile(QDir(editor.BackupFolder())
+                      .filePath(QStringLiteral("game.pce.2099-01-01T00-00-00.bak")),
+                  newer);
+        editor.host().backupReply = 1;
+        editor.Trigger("mnuRestore");
+        const QList<BackupChoice>& shown = editor.host().backupsShown;
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[0].takenAt,
+                 QDateTime(QDate(2099, 1, 1), QTime(0, 0)).toString(Qt::TextDate));
+        QCOMPARE(shown[1].differences,
+                 QStringList({QStringLiteral("Buzz Motor price: 450 now, %1 in the backup")
+                                  .arg(WordAt(original, 0x179C6)),
+                              QStringLiteral("GP Tire price: 5 now, %1 in the backup").arg(tire)}));
+        QCOMPARE(ChangedOffsets(original, editor.RomBytes()), QList<int>{});
+        RunScript(editor, QStringLiteral("see:TireCostTXT=%1;undo").arg(tire));
+        QCOMPARE(ChangedOffsets(applied, editor.RomBytes()), QList<int>{});
+        QCOMPARE(BackupNames(editor).size(), 2);
+    }
+};
+
+QTEST_MAIN(TestHistory)
+#include "tst_history.moc"

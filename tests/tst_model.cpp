@@ -1,0 +1,239 @@
+// The value table and the open checks, without a window: each kind of value read and written
+// at its first and last entry through the image file, checked on the whole file, and each
+// choice of file with the check that refuses it and the message the user reads.
+#include "core/messages.h"
+#include "core/opencheck.h"
+#include "core/romimage.h"
+#include "core/valuemodel.h"
+#include "saidtexts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <dlfcn.h>
+#include <sys/stat.h>
+
+using namespace kst;
+using namespace kst::test;
+
+namespace {
+
+// A valid image whose every byte differs from its neighbours, so a read or write in the wrong
+// place shows.
+QByteArray Patterned() {
+    QByteArray image(int(kRomSize), '\0');
+    for (int i = 0; i < image.size(); ++i)
+        image[i] = char((i * 13 + 5) & 0xFF);
+    image[0] = 0x4C;
+    image[1] = 0x40;
+    return image;
+}
+
+QString Write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+QByteArray Read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Lost: the text a name with the byte 0xE9 reaches the program as, which names another file.
+enum class Chosen { File, Missing, Folder, Utf8, Lost, Renumbered, Touched };
+
+// Every stat passes through here on its way to the system: this file gets another number each
+// time it is asked, and with touching another modification time too, as on some network and
+// FUSE file systems.
+QByteArray renumbered;
+bool touching = false;
+
+} // namespace
+
+extern "C" int stat(const char* path, struct stat* status) noexcept {
+    static const auto real =
+        reinterpret_cast<int (*)(const char*, struct stat*)>(dlsym(RTLD_NEXT, "stat"));
+    static int asked = 0;
+    const int result = real(path, status);
+    if (result == 0 && path == renumbered) {
+        status->st_ino += ++asked;
+        status->st_mtim.tv_sec += touching ? asked : 0;
+    }
+    return result;
+}
+
+Q_DECLARE_METATYPE(Chosen)
+Q_DECLARE_METATYPE(kst::OpenOutcome)
+
+class TestModel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void valueAtEachEnd_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("first motor") << "shop.motor" << 0 << 0x179C6 << 2 << "Buzz Motor price";
+        QTest::newRow("last motor") << "shop.motor" << 9 << 0x179F3 << 2 << "Posh Motor price";
+        QTest::newRow("first tire") << "shop.tire" << 0 << 0x17A02 << 2 << "GP Tire price";
+        QTest::newRow("last tire") << "shop.tire" << 12 << 0x17A3E << 2 << "Dummy price";
+        QTest::newRow("first wing") << "shop.wing" << 0 << 0x17A43 << 2 << "Dummy price";
+        QTest::newRow("last wing") << "shop.wing" << 5 << 0x17A5C << 2 << "Acme Wing price";
+        QTest::newRow("first fuel") << "shop.fuel" << 0 << 0x17A66 << 2 << "Dummy price";
+        QTest::newRow("last fuel") << "shop.fuel" << 11 << 0x17A9D << 2 << "Super Fuel price";
+        QTest::newRow("first body") << "shop.body" << 0 << 0x17AA7 << 2 << "Dummy price";
+        QTest::newRow("last body") << "shop.body" << 7 << 0x17ACA << 2 << "Dummy price";
+        QTest::newRow("first prize") << "race.prize" << 0 << 0x1895 << 2 << "Race 1, prize money";
+        QTest::newRow("last prize") << "race.prize" << 37 << 0x1AE5 << 2 << "Race 38, prize money";
+        QTest::newRow("first AI") << "race.ai" << 0 << 0x1897 << 1
+                                  << "Race 1, enemy racers' AI strength";
+        QTest::newRow("last AI") << "race.ai" << 37 << 0x1AE7 << 1
+                                 << "Race 38, enemy racers' AI strength";
+        QTest::newRow("first grip")
+            << "race.grip" << 0 << 0x189B << 1 << "Race 1, enemy racers' tire grip";
+        QTest::newRow("last grip")
+            << "race.grip" << 37 << 0x1AEB << 1 << "Race 38, enemy racers' tire grip";
+        QTest::newRow("first turbo")
+            << "race.turbo" << 0 << 0x189E << 1 << "Race 1, enemy racers' turbo";
+        QTest::newRow("last turbo")
+            << "race.turbo" << 37 << 0x1AEE << 1 << "Race 38, enemy racers' turbo";
+    }
+
+    // The value is read from its own bytes, little-endian, and a write changes exactly them,
+    // in the file and in an image held in memory alike, and is recorded with both bytes.
+    void valueAtEachEnd() {
+        QFETCH(QString, kind);
+        QFETCH(int, index);
+        QFETCH(int, offset);
+        QFETCH(int, width);
+        QFETCH(QString, label);
+        const ValueKind* found = FindKind(kind);
+        QVERIFY(found);
+        QCOMPARE(EntryLabel(*found, index), label);
+        const QByteArray before = Patterned();
+        const QByteArray old = before.mid(offset, width);
+        const int stored = quint8(old[0]) | (width == 2 ? quint8(old[1]) << 8 : 0);
+        const QByteArray written = width == 2 ? QByteArray("\x34\x12") : QByteArray("\x5A");
+        QByteArray expected = before;
+        expected.replace(offset, width, written);
+
+        QTemporaryDir dir;
+        const QString path = Write(dir.filePath(QStringLiteral("game.pce")), before);
+        RomImage rom;
+        QCOMPARE(rom.Open(FileName::FromText(path)), RomImage::Opening::Opened);
+        ImageValues values(rom);
+        QCOMPARE(values.Read(*found, index), stored);
+        values.Write(*found, index, width == 2 ? 0x1234 : 0x5A);
+        rom.Flush();
+        QCOMPARE(Read(path), expected);
+        const WriteRecord record = values.TakeRecord();
+        QCOMPARE(int(record.size()), 1);
+        QCOMPARE(record.front().kind, found);
+        QCOMPARE(record.front().index, index);
+        QCOMPARE(record.front().before, old);
+        QCOMPARE(record.front().after, written);
+        QVERIFY(values.TakeRecord().empty());
+
+        QByteArray image = before;
+        QCOMPARE(ValueIn(image, *found, index), stored);
+        PutValue(image, *found, index, width == 2 ? 0x1234 : 0x5A);
+        QCOMPARE(image, expected);
+    }
+
+    // Every value of an image, once each, in the table's order.
+    void allValuesOfAnImage() {
+        const std::vector<Value> values = AllValues(Patterned());
+        QCOMPARE(int(values.size()), 10 + 13 + 6 + 12 + 8 + 4 * 38);
+        QCOMPARE(values.front().kind->name, "shop.motor");
+        QCOMPARE(values.front().number, 0x2013); // bytes 13 20 at 0x179C6
+        QCOMPARE(values.back().kind->name, "race.turbo");
+        QCOMPARE(values.back().index, 37);
+    }
+
+    void openChecks_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<Chosen>("chosen");
+        QTest::addColumn<bool>("dataFile");
+        QTest::addColumn<OpenOutcome>("outcome");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("caption");
+        const QByteArray valid = BlankImage();
+        QByteArray swapped = valid, lowZero = valid;
+        swapped[0] = 0x40;
+        swapped[1] = 0x4C;
+        lowZero[0] = 0x00;
+        const auto row = [](const char* name, const QByteArray& bytes, Chosen chosen, bool dataFile,
+                            OpenOutcome outcome, const Said* said) {
+            QTest::newRow(name) << bytes << chosen << dataFile << outcome
+                                << (said ? FullText(*said) : QString())
+                                << (said ? QString::fromUtf8(said->caption) : QString());
+        };
+        row("valid", valid, Chosen::File, true, OpenOutcome::Opened, nullptr);
+        row("no such file", valid, Chosen::Missing, true, OpenOutcome::NotOpened, &kSaidNoRom);
+        row("a folder", valid, Chosen::Folder, true, OpenOutcome::NotOpened, &kSaidNoRom);
+        row("a name in UTF-8", valid, Chosen::Utf8, true, OpenOutcome::Opened, nullptr);
+        row("a name that lost a byte", valid, Chosen::Lost, true, OpenOutcome::NameNotUsable,
+            &kSaidNameNotUsable);
+        row("renumbered on every look", valid, Chosen::Renumbered, true,
+            OpenOutcome::IdentityNotKept, &kSaidIdentityNotKept);
+        row("renumbered and touched", valid, Chosen::Touched, true, OpenOutcome::NotOpened,
+            &kSaidNoRom);
+        row("empty", QByteArray(), Chosen::File, true, OpenOutcome::WrongSize, &kSaidWrongSize);
+        row("one byte short", valid.left(int(kRomSize) - 1), Chosen::File, true,
+            OpenOutcome::WrongSize, &kSaidWrongSize);
+        row("one byte long", valid + '\0', Chosen::File, true, OpenOutcome::WrongSize,
+            &kSaidWrongSize);
+        row("swapped word", swapped, Chosen::File, true, OpenOutcome::WrongRegion,
+            &kSaidWrongRegion);
+        row("low byte zero", lowZero, Chosen::File, true, OpenOutcome::WrongRegion,
+            &kSaidWrongRegion);
+        row("KST.tbl missing", valid, Chosen::File, false, OpenOutcome::MissingDataFile,
+            &kSaidMissingDataFile);
+        row("short and no KST.tbl", valid.left(10), Chosen::File, false, OpenOutcome::WrongSize,
+            &kSaidWrongSize);
+        row("wrong word and no KST.tbl", swapped, Chosen::File, false, OpenOutcome::WrongRegion,
+            &kSaidWrongRegion);
+    }
+
+    // The checks run in order and the first that fails decides; none changes the file.
+    void openChecks() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(Chosen, chosen);
+        QFETCH(bool, dataFile);
+        QFETCH(OpenOutcome, outcome);
+        QFETCH(QString, text);
+        QFETCH(QString, caption);
+        QTemporaryDir dir;
+        const QString file =
+            Write(dir.filePath(chosen == Chosen::Utf8   ? QStringLiteral("café.pce")
+                               : chosen == Chosen::Lost ? QStringLiteral("caf\uFFFD.pce")
+                                                        : QStringLiteral("game.pce")),
+                  bytes);
+        touching = chosen == Chosen::Touched;
+        renumbered =
+            chosen == Chosen::Renumbered || touching ? QFile::encodeName(file) : QByteArray();
+        const QString table = dir.filePath(QStringLiteral("KST.tbl"));
+        if (dataFile)
+            Write(table, "00= \n");
+        const QString path = chosen == Chosen::Folder    ? dir.path()
+                             : chosen == Chosen::Missing ? dir.filePath(QStringLiteral("none.pce"))
+                                                         : file;
+        RomImage rom;
+        QCOMPARE(OpenChecked(rom, FileName::FromText(path), table), outcome);
+        if (outcome != OpenOutcome::Opened) {
+            QCOMPARE(MessageFor(outcome).text, text);
+            QCOMPARE(MessageFor(outcome).caption, caption);
+        }
+        rom.Close();
+        QCOMPARE(Read(file), bytes);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestModel)
+#include "tst_model.moc"
