@@ -126,30 +126,6 @@ int FakeHost::ChooseBackup(QWidget*, const QList<BackupChoice>& backups) {
     return backupReply;
 }
 
-int FakeHost::RunDialog(QDialog& dialog) {
-    QStringList lines;
-    if (auto* list = dialog.findChild<QTreeWidget*>())
-        for (QTreeWidgetItemIterator item(list); *item; ++item)
-            lines << ((*item)->parent() ? QStringLiteral("  ") : QString()) + (*item)->text(0);
-    listed << lines;
-    return dialogAnswers.isEmpty() ? int(QDialog::Rejected) : dialogAnswers.takeFirst()(dialog);
-}
-
-std::function<int(QDialog&)> Press(const QString& button) {
-    return [button](QDialog& dialog) {
-        for (QAbstractButton* candidate : dialog.findChildren<QAbstractButton*>())
-            if (candidate->text() == button) {
-                candidate->click();
-                return dialog.result();
-            }
-        qFatal("no button %s", qPrintable(button));
-    };
-}
-
-void FakeHost::ShowMessage(QWidget*, const Message& message) {
-    messages << message;
-}
-
 void FakeHost::EndProgram(int code) {
     exitCode = code;
 }

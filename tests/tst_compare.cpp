@@ -110,7 +110,7 @@ private slots:
         const QString originalPath = editor.AddRom(original, QStringLiteral("original.pce"));
         if (!table)
             QFile::remove(folder.filePath(QStringLiteral("KST.tbl")));
-        editor.host().answers << originalPath;
+        editor.host().answers << FileName::FromText(originalPath);
         editor.host().dialogAnswers << Press(QStringLiteral("&Export Patch..."));
         if (!saved.isEmpty())
             editor.host().saveAnswers

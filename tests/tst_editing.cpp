@@ -1,10 +1,12 @@
 // Editing through the window, checked on the whole file: each row is an image, what the user
 // does, and the bytes that must have changed; every other byte must be as it was, also where
 // another program wrote meanwhile ("outside").
+#include "core/backups.h"
 #include "core/crc32.h"
 #include "core/patch.h"
 #include "testsupport.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QFile>
 #include <QImage>
@@ -184,7 +186,8 @@ private slots:
         Editor editor;
         editor.StartWith(image);
         RunScript(editor, "tab=enemyracers;row:EnemyLST=11;tab=shops");
-        editor.host().answers << editor.AddRom(patch, QStringLiteral("shared.bps"));
+        editor.host().answers << FileName::FromText(
+            editor.AddRom(patch, QStringLiteral("shared.bps")));
         if (!answer.isEmpty())
             editor.host().dialogAnswers << [&](QDialog& preview) {
                 if (answer.startsWith(QLatin1String("outside:")))
@@ -200,10 +203,20 @@ private slots:
         QCOMPARE(editor.host().messages.size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty())
             QCOMPARE(editor.host().messages.front().text, message);
-        if (written)
-            RunScript(editor, QStringLiteral("see:MotorCostTXT=%1;see:AISLDR=%2")
-                                  .arg(WordAt(after, 0x179C6))
-                                  .arg(int(after[0x1947])));
+        if (!written)
+            return;
+        RunScript(editor, QStringLiteral("see:MotorCostTXT=%1;see:AISLDR=%2")
+                              .arg(WordAt(after, 0x179C6))
+                              .arg(int(after[0x1947])));
+        // The image was backed up first, and the whole patch is one step of the history.
+        QCOMPARE(ReadFile(Backups(editor.BackupFolder()).Of(QStringLiteral("game.pce")).value(0)),
+                 image);
+        QVERIFY(editor.Find<QAction>("mnuUndo")->text().startsWith(
+            QStringLiteral("&Undo Apply Patch: Buzz Motor price 300 \u2192 450, ")));
+        RunScript(editor, "undo;see:MotorCostTXT=300");
+        QVERIFY(editor.RomBytes() == image);
+        RunScript(editor, "redo");
+        QVERIFY(editor.RomBytes() == after);
     }
 
     // The first frame already shows the loaded values' captions; the ticks change nothing.
