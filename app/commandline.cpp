@@ -1,11 +1,13 @@
 #include "commandline.h"
 
+#include "core/patch.h"
 #include "version.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
 
 #include <cstdio>
+#include <vector>
 
 namespace kst {
 
@@ -13,6 +15,35 @@ namespace {
 
 constexpr int kUsageError = 2;
 const QString kProgramName = QStringLiteral("kestrune-toolbox");
+
+// A command for scripts: its option, the files it takes, and what it does.
+struct ScriptOption {
+    ScriptCommand command;
+    const char* name;
+    const char* files;
+    int count;
+    const char* description;
+};
+
+constexpr ScriptOption kScriptOptions[] = {
+    {ScriptCommand::Values, "values", "FILE", 1,
+     "Prints every value of FILE, one a line: name, index, label and value, separated by tabs."},
+    {ScriptCommand::Diff, "diff", "ORIGINAL FILE", 2,
+     "Prints the values that differ from ORIGINAL to FILE, as Compare lists them; the exit "
+     "status is 1 when they differ."},
+    {ScriptCommand::MakePatch, "make-patch", "ORIGINAL FILE OUT", 3,
+     "Writes the changes from ORIGINAL to FILE into OUT, a BPS or IPS patch by its suffix "
+     "(.bps or .ips)."},
+    {ScriptCommand::ApplyPatch, "apply-patch", "PATCH FILE", 2,
+     "Applies the BPS or IPS patch to FILE in place, once every check has passed, and prints "
+     "the values it changed."},
+};
+
+QCommandLineOption ScriptFlag(const ScriptOption& option) {
+    return QCommandLineOption(QLatin1String(option.name),
+                              QStringLiteral("%1: %2").arg(QLatin1String(option.files),
+                                                           QLatin1String(option.description)));
+}
 
 QString HelpText(const QCommandLineParser& parser) {
     // Without an application object the parser does not know the program's name.
@@ -30,15 +61,57 @@ void Describe(QCommandLineParser& parser, const QCommandLineOption& help,
     parser.setApplicationDescription(
         QStringLiteral("Edits shop prices, prize money and enemy racers in a Kestrune ROM image."));
     parser.addOptions({help, version});
+    for (const ScriptOption& option : kScriptOptions)
+        parser.addOption(ScriptFlag(option));
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
         QStringLiteral("The ROM image to open at start, in place of choosing one in the dialog."),
         QStringLiteral("[FILE]"));
 }
 
+// A command line on which the program ends at once with this status.
+CommandLine Ending(int exitCode) {
+    CommandLine line;
+    line.exitCode = exitCode;
+    return line;
+}
+
 CommandLine UsageError(const QCommandLineParser& parser, const QString& error) {
     Print(stderr, error + QStringLiteral("\n\n") + HelpText(parser));
-    return {kUsageError, {}};
+    return Ending(kUsageError);
+}
+
+// A positional argument as the system's own bytes, which the text may have changed. Another
+// argument of the same text can only be a "--" before it, or the same name again.
+FileName ArgumentName(const QStringList& arguments, char** argv, const QString& text) {
+    return FileName::FromArgument(argv[arguments.indexOf(text)]);
+}
+
+// The commands for scripts that the options ask for.
+std::vector<const ScriptOption*> ChosenScripts(const QCommandLineParser& parser) {
+    std::vector<const ScriptOption*> chosen;
+    for (const ScriptOption& option : kScriptOptions)
+        if (parser.isSet(QLatin1String(option.name)))
+            chosen.push_back(&option);
+    return chosen;
+}
+
+// The one command for scripts asked for, with its files; a usage error when the files do not
+// fit it.
+CommandLine ReadScriptCommand(const QCommandLineParser& parser, const QStringList& arguments,
+                              char** argv, const ScriptOption& chosen) {
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != chosen.count)
+        return UsageError(parser,
+                          QStringLiteral("--%1 takes %2.")
+                              .arg(QLatin1String(chosen.name), QLatin1String(chosen.files)));
+    if (chosen.command == ScriptCommand::MakePatch && !FormatOfName(files.back()))
+        return UsageError(parser, QStringLiteral("OUT must end in .bps or .ips."));
+    CommandLine line;
+    line.script = chosen.command;
+    for (const QString& file : files)
+        line.scriptFiles << ArgumentName(arguments, argv, file);
+    return line;
 }
 
 } // namespace
@@ -56,22 +129,28 @@ CommandLine ReadCommandLine(int argc, char** argv) {
     Describe(parser, help, version);
     if (!parser.parse(arguments))
         return UsageError(parser, parser.errorText());
-    if (parser.positionalArguments().size() > 1)
+    const std::vector<const ScriptOption*> scripts = ChosenScripts(parser);
+    if (scripts.size() > 1)
+        return UsageError(parser, QStringLiteral("Only one of --values, --diff, --make-patch and "
+                                                 "--apply-patch can be given."));
+    if (scripts.empty() && parser.positionalArguments().size() > 1)
         return UsageError(parser, QStringLiteral("Only one FILE can be opened."));
     if (parser.isSet(help)) {
         Print(stdout, HelpText(parser));
-        return {0, {}};
+        return Ending(0);
     }
     if (parser.isSet(version)) {
         Print(stdout, QStringLiteral("%1 %2\n").arg(kProgramName, QLatin1String(kVersionText)));
-        return {0, {}};
+        return Ending(0);
     }
+    if (!scripts.empty())
+        return ReadScriptCommand(parser, arguments, argv, *scripts.front());
     if (parser.positionalArguments().isEmpty())
         return {};
-    // The name goes on as the system's own bytes, which the text may have changed. Another
-    // argument of the same text can only be a "--" before it, with the same bytes.
-    const int file = int(arguments.indexOf(parser.positionalArguments().constFirst()));
-    return {{}, FileName::FromArgument(argv[file])};
+    // The name goes on as the system's own bytes, which the text may have changed.
+    CommandLine line;
+    line.file = ArgumentName(arguments, argv, parser.positionalArguments().constFirst());
+    return line;
 }
 
 } // namespace kst

@@ -2,11 +2,16 @@
 
 #include "core/imagefile.h"
 
+#include <QList>
 #include <optional>
 
 namespace kst {
 
-// What the program's command line asks for: `kestrune-toolbox [FILE]`.
+// The commands for scripts, which run without a window.
+enum class ScriptCommand { None, Values, Diff, MakePatch, ApplyPatch };
+
+// What the program's command line asks for: `kestrune-toolbox [FILE]`, or a command for
+// scripts with its files.
 struct CommandLine {
     // Set when the program ends at once without a window: after --help or --version (0), or
     // after a usage error (2).
@@ -14,6 +19,8 @@ struct CommandLine {
     // The image that the first open takes in place of the dialog's answer, as the system
     // passed it, made absolute; empty when none was named.
     FileName file;
+    ScriptCommand script = ScriptCommand::None;
+    QList<FileName> scriptFiles; // as many as the command takes, in its order, made absolute
 };
 
 // Reads the arguments before the application object exists, so --help and --version need

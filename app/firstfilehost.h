@@ -15,6 +15,10 @@ public:
 
     FileName ChooseFile(QWidget* parent, const QStringList& nameFilters,
                         const QString& selectedFilter) override;
+    QString ChooseSaveFile(QWidget* parent, const QStringList& nameFilters,
+                           QString& selectedFilter) override {
+        return desktop_.ChooseSaveFile(parent, nameFilters, selectedFilter);
+    }
     void ShowMessage(QWidget* parent, const Message& message) override {
         desktop_.ShowMessage(parent, message);
     }
@@ -25,6 +29,7 @@ public:
     int ChooseBackup(QWidget* parent, const QList<BackupChoice>& backups) override {
         return desktop_.ChooseBackup(parent, backups);
     }
+    int RunDialog(QDialog& dialog) override { return desktop_.RunDialog(dialog); }
     QString ProgramFolder() const override { return desktop_.ProgramFolder(); }
     void EndProgram(int exitCode) override { desktop_.EndProgram(exitCode); }
 

@@ -6,6 +6,7 @@
 #include "core/messages.h"
 #include "core/opencheck.h"
 #include "fonts.h"
+#include "patchcommands.h"
 #include "racers/racerspage.h"
 #include "romfile.h"
 #include "shops/shopspage.h"
@@ -43,6 +44,7 @@ struct ControlState {
 constexpr ControlState kControlStates[] = {
     {"tabs", true, nullptr},           {"mnuSave", true, nullptr},
     {"mnuClose", true, nullptr},       {"mnuRestore", true, nullptr},
+    {"mnuCompare", true, nullptr},     {"mnuApplyPatch", true, nullptr},
     {"ApplyCMD", true, nullptr},       {"ShopsFRA", true, "shops"},
     {"EnemyFRA", true, "enemyracers"}, {"GeneralFRA", false, "generaltext"},
 };
@@ -71,6 +73,7 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
     racers_ = new RacersPage(this, values_, control_, *refresh_);
     shops_ = new ShopsPage(this, values_, control_, *refresh_);
     text_ = new GeneralTextPage(this, values_, control_);
+    patches_ = std::make_unique<PatchCommands>(this, values_, control_);
     for (QListWidget* list : findChildren<QListWidget*>())
         KeepOneSelection(list);
     ConnectCommands();
@@ -92,6 +95,9 @@ void MainWindow::ConnectCommands() {
     control_.Connect(ui_->ApplyCMD, &QPushButton::clicked, this,
                      [this] { ApplyEdits(QStringLiteral("Apply")); });
     control_.Connect(ui_->mnuRestore, &QAction::triggered, this, [this] { RestoreBackup(); });
+    control_.Connect(ui_->mnuCompare, &QAction::triggered, this,
+                     [this] { patches_->CompareWithOriginal(); });
+    control_.Connect(ui_->mnuApplyPatch, &QAction::triggered, this, [this] { ApplyPatch(); });
     control_.Connect(ui_->mnuUndo, &QAction::triggered, this, [this] { MoveInHistory(true); });
     control_.Connect(ui_->mnuRedo, &QAction::triggered, this, [this] { MoveInHistory(false); });
     // The items name the step they would take.
@@ -270,6 +276,8 @@ void MainWindow::MoveInHistory(bool back) {
 void MainWindow::ReloadPages() {
     racers_->ReloadRace();
     shops_->ReloadParts();
+    text_->LoadGeneralText();
+    refresh_->Tick();
 }
 
 void MainWindow::RestoreBackup() {
@@ -298,6 +306,13 @@ void MainWindow::RestoreBackup() {
     for (const Value& value : restored)
         values_.Write(*value.kind, value.index, value.number);
     FinishWrite(QStringLiteral("Restore"));
+    ReloadPages();
+}
+
+void MainWindow::ApplyPatch() {
+    if (!patches_->ApplyPatchFile([this] { return BackUpBeforeWrite(); }))
+        return;
+    FinishWrite(QStringLiteral("Apply Patch"));
     ReloadPages();
 }
 

@@ -17,6 +17,7 @@ namespace kst {
 
 class CaptionRefresh;
 class GeneralTextPage;
+class PatchCommands;
 class RacersPage;
 class ShopsPage;
 
@@ -63,6 +64,8 @@ private:
     void ReloadPages();
     // File > Restore Backup...: writes back the values of a backup of the open image.
     void RestoreBackup();
+    // File > Apply Patch...: writes what a checked patch changes, as one step of the history.
+    void ApplyPatch();
     QString ImageName() const;
     QString SelectedTabTag() const;
 
@@ -74,6 +77,7 @@ private:
     RacersPage* racers_;
     ShopsPage* shops_;
     GeneralTextPage* text_;
+    std::unique_ptr<PatchCommands> patches_;
     bool imageOpen_ = false;
     bool backedUp_ = false;
     // The writes into the open image; it ends when the image is closed.

@@ -31,6 +31,7 @@ public:
     FileName ChooseFile(QWidget*, const QStringList&, const QString&) override {
         return FileName::FromText(image_);
     }
+    QString ChooseSaveFile(QWidget*, const QStringList&, QString&) override { return {}; }
     void ShowMessage(QWidget*, const Message& message) override {
         std::fprintf(stderr, "unexpected message: %s\n", qPrintable(message.text));
     }
@@ -40,6 +41,7 @@ public:
         return defaultButton;
     }
     int ChooseBackup(QWidget*, const QList<BackupChoice>&) override { return -1; }
+    int RunDialog(QDialog&) override { return 0; }
     QString ProgramFolder() const override { return BuildFolder(); }
     void EndProgram(int) override {}
 

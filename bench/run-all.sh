@@ -82,6 +82,10 @@ changed=$(per_tick "one caption changed")
 echo "instructions per tick (callgrind, $ticks ticks each): nothing changed $unchanged," \
     "one caption changed $changed"
 
+echo
+echo "== Patches of the shared vectors (393,216 bytes), made and applied in memory"
+"$bench/bench_patch" 200 | tee "$out/patch"
+
 verdict() { awk -v value="$1" -v goal="$2" 'BEGIN { print (value <= goal ? "met" : "missed") }'; }
 line() { printf '%-34s %14s %14s %7s %8s  %s\n' "$@"; }
 
@@ -114,5 +118,16 @@ line "open: bytes read" "$bytes" "121 (min)" \
 line "open: writes, mappings" "$writes, $maps" "0 (min)" - "= 0" "$(verdict $((writes + maps)) 0)"
 line "open: time, first / again (us)" "$(row open open_first_us 2) / $(row open open_again_us 2)" \
     - - - -
+for format in bps ips; do
+    ours=$(row patch ${format}_bytes 2)
+    theirs=$(row patch ${format}_bytes 3)
+    line "patch: $format size (bytes)" "$ours" "$theirs 3rd" \
+        "$(awk -v a="$ours" -v b="$theirs" 'BEGIN { printf "%.2f", a / b }')" "<= 1" \
+        "$(verdict "$ours" "$theirs")"
+    for step in make apply; do
+        us=$(row patch ${format}_${step}_us 2)
+        line "patch: $format $step (us)" "$us" - - "< 10000" "$(verdict "$us" 9999)"
+    done
+done
 line "tick: unchanged / changed (instr)" "$unchanged" "$changed" \
     "$(awk -v a="$unchanged" -v b="$changed" 'BEGIN { printf "%.3f", a / b }')" - -

@@ -2,6 +2,7 @@
 
 #include "version.h"
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -94,5 +95,68 @@ inline Message ChangedMeanwhileMessage(const QStringList& values) {
                 .arg(values.join(QStringLiteral(", "))),
             kProgramTitle, MessageIcon::Warning};
 }
+
+// The patch messages: why a patch is refused, in words a player understands, and what became of
+// the image and of the patch file.
+namespace patchtext {
+
+inline QString Bytes(qint64 count) {
+    return QLocale(QLocale::English, QLocale::UnitedStates).toString(count) +
+           (count == 1 ? QStringLiteral(" byte") : QStringLiteral(" bytes"));
+}
+
+inline QString Checksum(quint32 crc) {
+    return QStringLiteral("%1").arg(crc, 8, 16, QLatin1Char('0')).toUpper();
+}
+
+inline const QString kNotAPatch = QStringLiteral("This file is not a BPS or IPS patch.");
+inline const QString kDamaged = QStringLiteral("This patch file is damaged or incomplete.");
+inline const QString kNoEndMarker =
+    QStringLiteral("This patch file is incomplete: it ends before its end marker.");
+
+inline QString MadeForAnotherImage(qint64 expectedSize, quint32 expectedCrc, qint64 size,
+                                   quint32 crc) {
+    return QStringLiteral("This patch was made for another image: it expects an image of %1 with "
+                          "the checksum (CRC32) %2, and this image has %3 with the checksum %4.")
+        .arg(Bytes(expectedSize), Checksum(expectedCrc), Bytes(size), Checksum(crc));
+}
+
+inline QString WrongResult(quint32 expectedCrc, quint32 crc) {
+    return QStringLiteral("This patch does not give the image it was made to give: the result has "
+                          "the checksum (CRC32) %1 where the patch expects %2.")
+        .arg(Checksum(crc), Checksum(expectedCrc));
+}
+
+inline QString ChangesSize(qint64 from, qint64 to) {
+    return QStringLiteral("This patch would change the image's size from %1 to %2.")
+        .arg(Bytes(from), Bytes(to));
+}
+
+inline QString PastTheEnd(qint64 offset, qint64 count, qint64 size) {
+    return QStringLiteral("This patch writes %1 at 0x%2, past the end of an image of %3, so it was "
+                          "made for another image.")
+        .arg(Bytes(count), QString::number(offset, 16).toUpper(), Bytes(size));
+}
+
+} // namespace patchtext
+
+// A patch refused before anything was written.
+inline Message PatchRefusedMessage(const QString& refusal) {
+    return {refusal + QStringLiteral("  The image was not changed."),
+            QStringLiteral("Cannot apply the patch"), MessageIcon::Warning};
+}
+
+// A patch file that could not be read or saved; reason says why.
+inline Message PatchFileMessage(bool saving, const QString& reason) {
+    return {QStringLiteral("The patch file could not be %1: %2.")
+                .arg(saving ? QStringLiteral("saved") : QStringLiteral("read"), reason),
+            kProgramTitle, MessageIcon::Warning};
+}
+
+// The image changed on disk while the user looked at a patch's preview.
+inline const Message kImageChangedMessage{
+    QStringLiteral("The ROM file was changed by another program while the patch was shown.  "
+                   "Nothing was written; apply the patch again to see what it changes now."),
+    QStringLiteral("Cannot apply the patch"), MessageIcon::Warning};
 
 } // namespace kst

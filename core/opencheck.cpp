@@ -8,10 +8,11 @@
 
 namespace kst {
 
-OpenOutcome OpenChecked(RomImage& rom, const FileName& name, const QString& dataFile) {
+OpenOutcome OpenChecked(RomImage& rom, const FileName& name, const QString& dataFile,
+                        RomImage::Access access) {
     if (name.Lost())
         return OpenOutcome::NameNotUsable;
-    switch (rom.Open(name)) {
+    switch (rom.Open(name, access)) {
     case RomImage::Opening::Refused:
         return OpenOutcome::NotOpened;
     case RomImage::Opening::IdentityNotKept:
@@ -27,6 +28,19 @@ OpenOutcome OpenChecked(RomImage& rom, const FileName& name, const QString& data
     if (!DataFilePresent(dataFile))
         return OpenOutcome::MissingDataFile;
     return OpenOutcome::Opened;
+}
+
+ImageRead ReadImageFile(const FileName& name, const QString& dataFile) {
+    RomImage rom;
+    try {
+        const OpenOutcome outcome = OpenChecked(rom, name, dataFile, RomImage::Access::ReadOnly);
+        if (outcome != OpenOutcome::Opened)
+            return {outcome, {}};
+        return {outcome, rom.ReadBytes(0, kRomSize)};
+    } catch (const RomAccessError&) {
+        // Shortened or replaced while being read: it cannot be the image chosen.
+        return {OpenOutcome::NotOpened, {}};
+    }
 }
 
 const Message& MessageFor(OpenOutcome outcome) {

@@ -2,12 +2,12 @@
 
 #include "imagefile.h"
 #include "messages.h"
+#include "romimage.h"
 
+#include <QByteArray>
 #include <QString>
 
 namespace kst {
-
-class RomImage;
 
 // The checks an image passes when it is opened, in the order they run; the first that fails
 // decides.
@@ -24,7 +24,16 @@ enum class OpenOutcome {
 // Opens the named file as the image, then checks its size, its identification word and the
 // data file. The image stays open whatever the outcome; a read that fails throws
 // RomAccessError.
-OpenOutcome OpenChecked(RomImage& rom, const FileName& name, const QString& dataFile);
+OpenOutcome OpenChecked(RomImage& rom, const FileName& name, const QString& dataFile,
+                        RomImage::Access access = RomImage::Access::ReadWrite);
+
+// An image read whole to be compared, never written: opened read-only, with the checks of an
+// open, and closed again at once. The bytes are empty unless the image passed every check.
+struct ImageRead {
+    OpenOutcome outcome;
+    QByteArray bytes;
+};
+ImageRead ReadImageFile(const FileName& name, const QString& dataFile);
 
 // The message that tells the user of a failed check.
 const Message& MessageFor(OpenOutcome outcome);

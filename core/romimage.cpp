@@ -53,7 +53,7 @@ template <typename Step> auto Reported(bool writing, Step step) -> decltype(step
 
 } // namespace
 
-RomImage::Opening RomImage::Open(const FileName& name) {
+RomImage::Opening RomImage::Open(const FileName& name, Access access) {
     Close();
     if (name.IsEmpty() || name.Lost())
         return Opening::Refused;
@@ -71,14 +71,16 @@ RomImage::Opening RomImage::Open(const FileName& name) {
         const Opening opening = !opened.ordinary                ? Opening::Refused
                                 : RenumberedOnly(opened, named) ? Opening::IdentityNotKept
                                 : !SameFile(opened, named)      ? Opening::Refused
-                                : !ImageFile::MayWrite(name)    ? Opening::Refused
-                                                                : Opening::Opened;
+                                : access == Access::ReadWrite && !ImageFile::MayWrite(name)
+                                    ? Opening::Refused
+                                    : Opening::Opened;
         if (opening != Opening::Opened) {
             file_.Close();
             return opening;
         }
         name_ = name;
         identity_ = opened;
+        access_ = access;
         return opening;
     } catch (const FileError&) {
         file_.Close();
@@ -133,6 +135,8 @@ void RomImage::CheckStillChosen(bool writing) const {
 void RomImage::OpenForWriting() {
     if (writable_)
         return;
+    if (access_ == Access::ReadOnly)
+        throw RomAccessError(true, QStringLiteral("the file was opened for reading only"));
     ImageFile writing;
     try {
         writing.Open(name_, ImageFile::Access::ReadWrite);

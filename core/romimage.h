@@ -38,6 +38,9 @@ class RomImage {
 public:
     static constexpr qint64 kSize = kRomSize;
 
+    // Whether the image may be written: the one being edited, or one only compared with it.
+    enum class Access { ReadWrite, ReadOnly };
+
     enum class Opening {
         Opened,
         // Missing, not an ordinary file, not to be written by this program, or a name that
@@ -55,8 +58,9 @@ public:
 
     // Opens an existing ordinary file that this program may write, without changing it: it is
     // read through a read-only handle, and opened for writing only at the first write.
-    // Anything else is not opened at all.
-    Opening Open(const FileName& name);
+    // Anything else is not opened at all. A read-only image needs no write access and refuses
+    // every write.
+    Opening Open(const FileName& name, Access access = Access::ReadWrite);
     // Closing when nothing is open does nothing.
     void Close();
     // The size of the open file itself, whatever its name stands for now.
@@ -86,6 +90,7 @@ private:
     ImageFile file_;
     FileName name_;
     FileFacts identity_; // of the open file, taken at open
+    Access access_ = Access::ReadWrite;
     bool writable_ = false;
     bool unflushed_ = false;
 };

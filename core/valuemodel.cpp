@@ -150,13 +150,23 @@ QString EntryLabel(const ValueKind& kind, int index) {
     return QStringLiteral("Race %1, %2").arg(index + 1).arg(label);
 }
 
+QString WrittenLabel(const WrittenValue& value) {
+    if (value.kind)
+        return EntryLabel(*value.kind, value.index);
+    return QStringLiteral("%1 other %2 at 0x%3")
+        .arg(value.after.size())
+        .arg(value.after.size() == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"))
+        .arg(QString::number(value.offset, 16).toUpper());
+}
+
 QString RecordText(const WriteRecord& record) {
     QStringList parts;
     for (const WrittenValue& value : record)
-        parts << QStringLiteral("%1 %2 \u2192 %3")
-                     .arg(EntryLabel(*value.kind, value.index))
-                     .arg(Decode(value.before))
-                     .arg(Decode(value.after));
+        parts << (value.kind ? QStringLiteral("%1 %2 \u2192 %3")
+                                   .arg(WrittenLabel(value))
+                                   .arg(Decode(value.before))
+                                   .arg(Decode(value.after))
+                             : WrittenLabel(value));
     return parts.join(QStringLiteral(", "));
 }
 
@@ -165,20 +175,31 @@ int ImageValues::Read(const ValueKind& kind, int index) {
 }
 
 void ImageValues::Write(const ValueKind& kind, int index, int number) {
-    WrittenValue written{&kind, index, {}, Encode(kind, number)};
-    written.before = Put(kind, index, written.after);
+    Record({&kind, index, {}, Encode(kind, number), OffsetOf(kind, index)});
+}
+
+QByteArray ImageValues::ReadImage() {
+    return rom_.ReadBytes(0, kRomSize);
+}
+
+void ImageValues::WriteBytes(quint32 offset, const QByteArray& bytes) {
+    Record({nullptr, -1, {}, bytes, offset});
+}
+
+void ImageValues::Record(WrittenValue written) {
+    written.before = Put(written, written.after);
     record_.push_back(std::move(written));
 }
 
-QByteArray ImageValues::Put(const ValueKind& kind, int index, const QByteArray& bytes) {
+QByteArray ImageValues::Put(const WrittenValue& value, const QByteArray& bytes) {
     try {
-        return rom_.WriteBytes(OffsetOf(kind, index), bytes);
+        return rom_.WriteBytes(value.offset, bytes);
     } catch (const RomAccessError& error) {
-        if (error.Damaged().isEmpty())
+        if (error.Damaged().isEmpty() || !value.kind)
             throw;
         // The user knows the value by its name, not by its place in the file.
         throw RomAccessError(true, error.Reason(),
-                             QStringLiteral("the value \"%1\"").arg(EntryLabel(kind, index)));
+                             QStringLiteral("the value \"%1\"").arg(WrittenLabel(value)));
     }
 }
 
@@ -188,9 +209,9 @@ WriteRecord ImageValues::TakeRecord() {
 
 bool ImageValues::Exchange(const WrittenValue& value, const QByteArray& expected,
                            const QByteArray& to) {
-    if (rom_.ReadBytes(OffsetOf(*value.kind, value.index), value.kind->width) != expected)
+    if (rom_.ReadBytes(value.offset, int(value.after.size())) != expected)
         return false;
-    Put(*value.kind, value.index, to);
+    Put(value, to);
     return true;
 }
 
@@ -198,7 +219,7 @@ QStringList ImageValues::Revert(const WriteRecord& record) {
     QStringList changed;
     for (auto value = record.rbegin(); value != record.rend(); ++value)
         if (!Exchange(*value, value->after, value->before))
-            changed << EntryLabel(*value->kind, value->index);
+            changed << WrittenLabel(*value);
     return changed;
 }
 
@@ -206,7 +227,7 @@ QStringList ImageValues::Replay(const WriteRecord& record) {
     QStringList changed;
     for (const WrittenValue& value : record)
         if (!Exchange(value, value.before, value.after))
-            changed << EntryLabel(*value.kind, value.index);
+            changed << WrittenLabel(value);
     return changed;
 }
 

@@ -67,12 +67,14 @@ struct Value {
     int number;
 };
 
-// What one write changed: the value and its bytes before and after.
+// What one write changed: the value, or bytes outside the known values (kind null, index -1),
+// its bytes before and after, and where they lie.
 struct WrittenValue {
     const ValueKind* kind;
     int index;
     QByteArray before;
     QByteArray after;
+    quint32 offset;
 };
 
 // What one Apply wrote, in the order written.
@@ -102,6 +104,10 @@ std::vector<Value> ValuesDiffering(const QByteArray& image, const QByteArray& ot
 // "Buzz Motor price", "Race 12, enemy racers' turbo": one value, named for people.
 QString EntryLabel(const ValueKind& kind, int index);
 
+// "Buzz Motor price", or for bytes outside the known values "3 other bytes at 0x1A2B": what a
+// write changed, named for people.
+QString WrittenLabel(const WrittenValue& value);
+
 // "Buzz Motor price 300 → 450, Race 2, prize money 5 → 7": what a record wrote, in order.
 QString RecordText(const WriteRecord& record);
 
@@ -113,6 +119,11 @@ public:
 
     int Read(const ValueKind& kind, int index);
     void Write(const ValueKind& kind, int index, int number);
+    // The whole image, in one read.
+    QByteArray ReadImage();
+    // Writes bytes outside the known values, such as those a patch changes; recorded like a
+    // value's write.
+    void WriteBytes(quint32 offset, const QByteArray& bytes);
     // What was written since the record was last taken.
     WriteRecord TakeRecord();
     // Writes back, latest first, the bytes each value of the record replaced where the file
@@ -126,9 +137,10 @@ public:
     QString ReadText(quint32 offset, int length);
 
 private:
-    // Writes a value's bytes and returns those they replaced; a value a failed write may have
-    // left torn is named in the error.
-    QByteArray Put(const ValueKind& kind, int index, const QByteArray& bytes);
+    // Writes what a record entry writes and returns the bytes replaced; what a failed write may
+    // have left torn is named in the error.
+    QByteArray Put(const WrittenValue& value, const QByteArray& bytes);
+    void Record(WrittenValue written);
     // Puts to where a written value lies, if the file there still holds expected.
     bool Exchange(const WrittenValue& value, const QByteArray& expected, const QByteArray& to);
 

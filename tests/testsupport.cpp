@@ -7,6 +7,7 @@
 #include <QAbstractSlider>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QInputMethodEvent>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace kst::test {
 
@@ -68,8 +70,44 @@ QList<int> ChangedOffsets(const QByteArray& before, const QByteArray& after) {
     return changed;
 }
 
+QString PatchVectorPath(const char* name) {
+    return QStringLiteral(KST_PATCH_VECTORS "/") + QLatin1String(name);
+}
+
+QByteArray PatchVector(const char* name) {
+    return ReadFile(PatchVectorPath(name));
+}
+
 FileName FakeHost::ChooseFile(QWidget*, const QStringList&, const QString&) {
     return answers.isEmpty() ? FileName() : answers.takeFirst();
+}
+
+QString FakeHost::ChooseSaveFile(QWidget*, const QStringList&, QString& selectedFilter) {
+    if (saveAnswers.isEmpty())
+        return {};
+    const auto [path, filter] = saveAnswers.takeFirst();
+    selectedFilter = filter;
+    return path;
+}
+
+int FakeHost::RunDialog(QDialog& dialog) {
+    QStringList lines;
+    if (auto* list = dialog.findChild<QTreeWidget*>())
+        for (QTreeWidgetItemIterator item(list); *item; ++item)
+            lines << ((*item)->parent() ? QStringLiteral("  ") : QString()) + (*item)->text(0);
+    listed << lines;
+    return dialogAnswers.isEmpty() ? int(QDialog::Rejected) : dialogAnswers.takeFirst()(dialog);
+}
+
+std::function<int(QDialog&)> Press(const QString& button) {
+    return [button](QDialog& dialog) {
+        for (QAbstractButton* candidate : dialog.findChildren<QAbstractButton*>())
+            if (candidate->text() == button) {
+                candidate->click();
+                return dialog.result();
+            }
+        qFatal("no button %s", qPrintable(button));
+    };
 }
 
 void FakeHost::ShowMessage(QWidget*, const Message& message) {

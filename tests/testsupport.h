@@ -7,6 +7,7 @@
 #include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 namespace kst::test {
@@ -22,14 +23,19 @@ QByteArray ReadFile(const QString& path);
 void WriteFile(const QString& path, const QByteArray& bytes);
 // The offsets at which two images differ (a size change lists every offset past the shorter).
 QList<int> ChangedOffsets(const QByteArray& before, const QByteArray& after);
+// A file of the third-party patcher's vectors: base.pce, target.pce and its patches of them.
+QString PatchVectorPath(const char* name);
+QByteArray PatchVector(const char* name);
 
-// Stands in for the desktop: answers the open-file dialog from a script and records messages
-// and the end of the program.
+// Stands in for the desktop: answers the file dialogs and the program's own dialogs from a
+// script and records messages, what each dialog listed, and the end of the program.
 class FakeHost : public Host {
 public:
     // Text answers come as the dialog gives them; other names are put in as they are.
     FileName ChooseFile(QWidget* parent, const QStringList& nameFilters,
                         const QString& selectedFilter) override;
+    QString ChooseSaveFile(QWidget* parent, const QStringList& nameFilters,
+                           QString& selectedFilter) override;
     void ShowMessage(QWidget* parent, const Message& message) override;
     // Records the question and takes the next reply; with none left, unscriptedReply or, if
     // that is -1, the default button.
@@ -37,10 +43,18 @@ public:
             int escapeButton) override;
     // Records the list and answers backupReply.
     int ChooseBackup(QWidget* parent, const QList<BackupChoice>& backups) override;
+    // Records the dialog's list and runs the next of dialogAnswers.
+    int RunDialog(QDialog& dialog) override;
     QString ProgramFolder() const override { return folder; }
     void EndProgram(int exitCode) override;
 
     QList<FileName> answers; // one per dialog; an empty answer cancels
+    // One per save-file dialog: the path and the file type chosen; none left cancels.
+    QList<QPair<QString, QString>> saveAnswers;
+    // One per dialog of the program: what the user does in it, returning its result; none left
+    // closes it at once.
+    QList<std::function<int(QDialog&)>> dialogAnswers;
+    QList<QStringList> listed; // each dialog's list: a page's name, then its lines indented
     QList<Message> questions;
     QList<int> replies;
     QList<BackupChoice> backupsShown;
@@ -50,6 +64,9 @@ public:
     QList<Message> messages;
     int exitCode = -1;
 };
+
+// A dialog answer that presses the button of that text and returns the dialog's result.
+std::function<int(QDialog&)> Press(const QString& button);
 
 // The real main window over a temporary program folder that holds a "KST.tbl".
 class Editor {

@@ -1,8 +1,14 @@
 // Editing through the window, checked on the whole file: each row is an image, what the user
 // does, and the bytes that must have changed; every other byte must be as it was, also where
 // another program wrote meanwhile ("outside").
+#include "core/backups.h"
+#include "core/crc32.h"
+#include "core/patch.h"
 #include "testsupport.h"
 
+#include <QAction>
+#include <QDialog>
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QSlider>
@@ -145,6 +151,72 @@ private slots:
         PutValues(expected, writes);
         QCOMPARE(ChangedOffsets(expected, editor.RomBytes()), QList<int>{});
         QVERIFY(editor.host().messages.isEmpty());
+    }
+
+    void applyPatch_data() {
+        QTest::addColumn<QByteArray>("image");
+        QTest::addColumn<QByteArray>("patch");
+        QTest::addColumn<QString>("answer"); // the preview's button; none when refused
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QString>("message");
+        const QByteArray base = PatchVector("base.pce"), target = PatchVector("target.pce");
+        const QByteArray delta = PatchVector("flips-delta.bps");
+        QByteArray changed = base;
+        PutValues(changed, "w0x17A02=5");
+        QTest::newRow("applied") << base << delta << "&Apply" << target << QString();
+        QTest::newRow("cancelled") << base << delta << "Cancel" << base << QString();
+        QTest::newRow("made for another image")
+            << target << delta << "" << target
+            << PatchRefusedMessage(
+                   patchtext::MadeForAnotherImage(kRomSize, Crc32(base), kRomSize, Crc32(target)))
+                   .text;
+        // Another program writes the file while the preview is shown.
+        QTest::newRow("changed meanwhile")
+            << base << delta << "outside:w0x17A02=5" << changed << kImageChangedMessage.text;
+    }
+
+    // A patch is checked before anything is written; an applied one writes exactly its bytes,
+    // flushed once, and every page shows the file's values again.
+    void applyPatch() {
+        QFETCH(QByteArray, image);
+        QFETCH(QByteArray, patch);
+        QFETCH(QString, answer);
+        QFETCH(QByteArray, after);
+        QFETCH(QString, message);
+        Editor editor;
+        editor.StartWith(image);
+        RunScript(editor, "tab=enemyracers;row:EnemyLST=11;tab=shops");
+        editor.host().answers << FileName::FromText(
+            editor.AddRom(patch, QStringLiteral("shared.bps")));
+        if (!answer.isEmpty())
+            editor.host().dialogAnswers << [&](QDialog& preview) {
+                if (answer.startsWith(QLatin1String("outside:")))
+                    RunScript(editor, answer);
+                return Press(answer == QLatin1String("Cancel") ? answer : "&Apply")(preview);
+            };
+        fsyncs = 0;
+        editor.Trigger("mnuApplyPatch");
+        const bool written = message.isEmpty() && after != image;
+        QCOMPARE(ChangedOffsets(after, editor.RomBytes()), QList<int>{});
+        QCOMPARE(fsyncs, written ? 1 : 0);
+        QCOMPARE(editor.host().listed.size(), answer.isEmpty() ? 0 : 1);
+        QCOMPARE(editor.host().messages.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QCOMPARE(editor.host().messages.front().text, message);
+        if (!written)
+            return;
+        RunScript(editor, QStringLiteral("see:MotorCostTXT=%1;see:AISLDR=%2")
+                              .arg(WordAt(after, 0x179C6))
+                              .arg(int(after[0x1947])));
+        // The image was backed up first, and the whole patch is one step of the history.
+        QCOMPARE(ReadFile(Backups(editor.BackupFolder()).Of(QStringLiteral("game.pce")).value(0)),
+                 image);
+        QVERIFY(editor.Find<QAction>("mnuUndo")->text().startsWith(
+            QStringLiteral("&Undo Apply Patch: Buzz Motor price 300 \u2192 450, ")));
+        RunScript(editor, "undo;see:MotorCostTXT=300");
+        QVERIFY(editor.RomBytes() == image);
+        RunScript(editor, "redo");
+        QVERIFY(editor.RomBytes() == after);
     }
 
     // The first frame already shows the loaded values' captions; the ticks change nothing.

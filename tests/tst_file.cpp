@@ -2,6 +2,7 @@
 // program. Each case checks the exact message and that no byte was written anywhere but where
 // the user asked.
 #include "app/commandline.h"
+#include "core/opencheck.h"
 #include "saidtexts.h"
 #include "testsupport.h"
 
@@ -111,7 +112,8 @@ QString Prepare(Editor& editor, Chosen chosen, Table table, const QString& file)
     return other;
 }
 
-// The child of the unwritable-file test: without root's rights, the image is refused.
+// The child of the unwritable-file test: without root's rights, the image is refused for
+// editing, yet read as an original to compare with.
 int RunUnprivilegedOpen(const QString& rom, int argc, char** argv) {
     if (::geteuid() == 0 &&
         (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
@@ -124,6 +126,10 @@ int RunUnprivilegedOpen(const QString& rom, int argc, char** argv) {
     host.answers << FileName::FromText(rom);
     MainWindow window(host);
     window.Start();
+    if (ReadImageFile(FileName::FromText(rom),
+                      QFileInfo(rom).dir().filePath(QStringLiteral("KST.tbl")))
+            .bytes != ValidRom())
+        return 93;
     return host.messages.size() == 1 && host.messages.front().text == FullText(kSaidNoRom) &&
                    host.exitCode == 1
                ? 0

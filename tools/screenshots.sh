@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Takes the pictures of the "Enemy Racers" page in docs/: the real program in a virtual X
-# server at scale 1 and at scale 2, opening the demo image through its file dialog.
+# Takes the pictures in docs/: the "Enemy Racers" page at scale 1 and at scale 2, opening the
+# demo image through its file dialog, and the compare window, the save dialog of Export Patch
+# and the preview of Apply Patch, on a changed copy of the demo image. The real program runs
+# in a virtual X server.
 #   tools/screenshots.sh [BUILD_FOLDER]     (default: build)
 set -euo pipefail
 
@@ -50,6 +52,72 @@ shoot() {
   wait "$pid"
 }
 
+# Waits for the visible window of that name and photographs it into docs/FILE.
+shoot_window() {
+  local wid WINDOW X Y WIDTH HEIGHT SCREEN
+  for _ in $(seq 100); do
+    wid=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+    [ -n "$wid" ] && break
+    sleep 0.1
+  done
+  [ -n "$wid" ] || { echo "no window named $1" >&2; return 1; }
+  sleep 0.8
+  eval "$(xdotool getwindowgeometry --shell "$wid")"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$docs/$2"
+}
+
+# Types a path into the file dialog on show and accepts it.
+choose() {
+  sleep 1
+  xdotool type --delay 15 "$1"
+  xdotool key Return
+}
+
+# Pokes bytes, given as octal escapes, into a file at an offset.
+poke() { printf "$3" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none; }
+
+shoot_patches() {
+  local work pid
+  work=$(mktemp -d)
+  cp "$build/demo/kestrune-demo.pce" "$work/original.pce"
+  cp "$work/original.pce" "$work/edited.pce"
+  poke "$work/edited.pce" $((0x179C6)) '\302\001' # the first motor's price: 450
+  poke "$work/edited.pce" $((0x1947)) '\011'       # race 12's AI strength: 9
+  poke "$work/edited.pce" $((0x30000)) '\132\132\132'
+  cp "$work/edited.pce" "$work/next.pce"
+  poke "$work/next.pce" $((0x17AB6)) '\000\175'    # a body's price: 32000
+  poke "$work/next.pce" $((0x1945)) '\322\004'     # race 12's prize money: 1234
+  "$build/kestrune-toolbox" --make-patch "$work/edited.pce" "$work/next.pce" "$work/next.bps"
+  # From the images' folder, where the file dialogs start.
+  (cd "$work" && exec "$build/kestrune-toolbox" edited.pce) & pid=$!
+  # Without a window manager the window gets the keyboard only when asked to.
+  xdotool windowfocus --sync "$(main_window)"
+  xdotool key alt+f m
+  choose "$work/original.pce"
+  shoot_window '^Compare With Original$' compare.png
+  xdotool key alt+e
+  sleep 1
+  xdotool type --delay 15 shared
+  shoot_window '^Save As$' export-patch.png
+  xdotool key Escape
+  sleep 0.5
+  xdotool windowfocus --sync \
+    "$(xdotool search --onlyvisible --name '^Compare With Original$' | head -n 1)"
+  xdotool key Escape
+  sleep 0.5
+  xdotool windowfocus --sync "$(main_window)"
+  xdotool key alt+f p
+  choose "$work/next.bps"
+  shoot_window '^Apply Patch$' apply-patch.png
+  xdotool key Escape
+  sleep 0.5
+  xdotool key ctrl+q
+  wait "$pid"
+  rm -rf "$work"
+}
+
 shoot 1 window-1x.png
 shoot 2 window-2x.png
-echo "wrote $docs/window-1x.png and $docs/window-2x.png"
+shoot_patches
+echo "wrote $docs/window-1x.png, $docs/window-2x.png, $docs/compare.png," \
+  "$docs/export-patch.png and $docs/apply-patch.png"

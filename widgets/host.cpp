@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <cstdio>
 
 namespace kst {
@@ -23,6 +24,27 @@ FileName DesktopHost::ChooseFile(QWidget* parent, const QStringList& nameFilters
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return FileName::FromText(dialog.selectedFiles().constFirst());
+}
+
+QString DesktopHost::ChooseSaveFile(QWidget* parent, const QStringList& nameFilters,
+                                    QString& selectedFilter) {
+    QFileDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("dlg"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(nameFilters);
+    dialog.selectNameFilter(selectedFilter);
+    // A name typed without a suffix gets the chosen file type's before the dialog asks whether
+    // to replace a file of that name.
+    const auto useSuffixOf = [&dialog](const QString& filter) {
+        static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+        dialog.setDefaultSuffix(pattern.match(filter).captured(1));
+    };
+    useSuffixOf(selectedFilter);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, useSuffixOf);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    selectedFilter = dialog.selectedNameFilter();
+    return dialog.selectedFiles().constFirst();
 }
 
 namespace {
@@ -73,6 +95,10 @@ int DesktopHost::Ask(QWidget* parent, const Message& question, const QStringList
 int DesktopHost::ChooseBackup(QWidget* parent, const QList<BackupChoice>& backups) {
     RestoreDialog dialog(backups, parent);
     return dialog.exec() == QDialog::Accepted ? dialog.Chosen() : -1;
+}
+
+int DesktopHost::RunDialog(QDialog& dialog) {
+    return dialog.exec();
 }
 
 QString DesktopHost::ProgramFolder() const {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+class QDialog;
 class QWidget;
 
 namespace kst {
@@ -18,8 +19,9 @@ struct BackupChoice {
     QStringList differences;
 };
 
-// What the editor needs from the desktop around it: the open-file dialog, message boxes, the
-// folder of the program itself and the end of the program. Tests answer these with stand-ins.
+// What the editor needs from the desktop around it: the open-file and save-file dialogs, message
+// boxes and the program's own dialogs, the folder of the program itself and the end of the
+// program. Tests answer these with stand-ins.
 class Host {
 public:
     virtual ~Host() = default;
@@ -28,6 +30,11 @@ public:
     // when the user cancelled. nameFilters are in Qt's "Description (patterns)" form.
     virtual FileName ChooseFile(QWidget* parent, const QStringList& nameFilters,
                                 const QString& selectedFilter) = 0;
+    // Shows the modal save-file dialog; returns the full path to write, or an empty string when
+    // the user cancelled. selectedFilter comes in as the filter to preselect and goes back as
+    // the one the user chose, which says the kind of file to write.
+    virtual QString ChooseSaveFile(QWidget* parent, const QStringList& nameFilters,
+                                   QString& selectedFilter) = 0;
     // A modal message box with a single OK button. Where no window can be drawn, the message
     // goes to standard error instead.
     virtual void ShowMessage(QWidget* parent, const Message& message) = 0;
@@ -39,6 +46,9 @@ public:
     // The Restore window over these backups, newest first; returns the index of the one to
     // restore, or -1 when the user cancelled.
     virtual int ChooseBackup(QWidget* parent, const QList<BackupChoice>& backups) = 0;
+    // Runs one of the program's own dialogs modally; returns its result, QDialog::Accepted or
+    // QDialog::Rejected.
+    virtual int RunDialog(QDialog& dialog) = 0;
     virtual QString ProgramFolder() const = 0;
     // Ends the program with this exit status once the running handler has returned.
     virtual void EndProgram(int exitCode) = 0;
@@ -49,10 +59,13 @@ class DesktopHost : public Host {
 public:
     FileName ChooseFile(QWidget* parent, const QStringList& nameFilters,
                         const QString& selectedFilter) override;
+    QString ChooseSaveFile(QWidget* parent, const QStringList& nameFilters,
+                           QString& selectedFilter) override;
     void ShowMessage(QWidget* parent, const Message& message) override;
     int Ask(QWidget* parent, const Message& question, const QStringList& buttons, int defaultButton,
             int escapeButton) override;
     int ChooseBackup(QWidget* parent, const QList<BackupChoice>& backups) override;
+    int RunDialog(QDialog& dialog) override;
     QString ProgramFolder() const override;
     void EndProgram(int exitCode) override;
 

@@ -2,8 +2,8 @@
 # Drives the real program in a real X server from outside, as a user would: a file named on
 # the command line, tabs, typing, Ctrl+S and Ctrl+Q; then checks the image's bytes. Also
 # cancels the dialog at start (the AT-SPI check opens through it), refuses files named on the
-# command line and checks --help, --version and a wrong option. Screenshots go to the artefact
-# folder.
+# command line and checks --help, --version, a wrong option and the commands for scripts.
+# Screenshots go to the artefact folder.
 #   real-window.sh PROGRAM DEMO_IMAGE ARTEFACT_FOLDER
 set -euo pipefail
 
@@ -79,6 +79,28 @@ env -u DISPLAY "$program" --wrong >"$work/out" 2>"$work/err" || status=$?
 [ "$status" = 2 ] && [ ! -s "$work/out" ] && grep -q '^Usage: ' "$work/err" ||
   fail "a wrong option ended with $status, printing: $(cat "$work/out" "$work/err")"
 
+echo "== commands for scripts, without a display: --diff, --make-patch, --apply-patch"
+cp "$demo" "$work/changed.pce"
+# 1234 = 0x04D2 as the first motor's price, at 0x179C6 (96710).
+printf '\322\004' | dd of="$work/changed.pce" bs=1 seek=96710 conv=notrunc status=none
+script() { status=0; env -u DISPLAY "$program" "$@" >"$work/out" 2>"$work/err" || status=$?; }
+script --diff "$demo" "$demo"
+[ "$status" = 0 ] && [ ! -s "$work/out" ] || fail "--diff of one image twice ended with $status"
+script --diff "$demo" "$work/changed.pce"
+[ "$status" = 1 ] && grep -q '^  Buzz Motor price: 300 → 1234 ' "$work/out" ||
+  fail "--diff ended with $status, printing: $(cat "$work/out" "$work/err")"
+cp "$demo" "$work/patched.pce"
+script --make-patch "$demo" "$work/changed.pce" "$work/shared.bps"
+[ "$status" = 0 ] || fail "--make-patch ended with $status: $(cat "$work/err")"
+script --apply-patch "$work/shared.bps" "$work/patched.pce"
+[ "$status" = 0 ] && cmp -s "$work/patched.pce" "$work/changed.pce" ||
+  fail "--apply-patch ended with $status: $(cat "$work/err")"
+script --apply-patch "$work/shared.bps" "$work/patched.pce"
+[ "$status" = 1 ] && grep -q 'made for another image' "$work/err" ||
+  fail "a second --apply-patch ended with $status"
+script --diff "$demo"
+[ "$status" = 2 ] || fail "--diff with one file ended with $status, expected 2"
+
 echo "== refuse a wrong-size file and a missing file named on the command line"
 head -c 1000 "$demo" >"$work/short.pce"
 refused "$work/short.pce" 'Cannot proceed'
@@ -117,4 +139,4 @@ wait_for_exit "$pid"
 [ "$(od -An -tx1 -j 96710 -N 2 "$work/named.pce" | tr -d ' ')" = d204 ] ||
   fail "the price bytes are not d2 04"
 [ "$(cmp -l "$demo" "$work/named.pce" | wc -l || true)" = 2 ] || fail "other bytes changed"
-echo "e2e: 6 passed, 0 failed"
+echo "e2e: 7 passed, 0 failed"

@@ -1,0 +1,156 @@
+// The patch formats and the value diff, without a window: round trips of patches the program
+// makes, their layout against the published one (read by this test's own decoder and
+// checksums), and how the lines that name what differs count and place other bytes. The
+// third-party patcher's patches are applied through the command line (tst_compare).
+#include "core/patch.h"
+#include "testsupport.h"
+
+#include <QTest>
+
+using namespace kst;
+using namespace kst::test;
+
+namespace {
+
+// The CRC-32 bit by bit, apart from the program's table.
+quint32 BitwiseCrc(const QByteArray& bytes) {
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = crc >> 1 ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    return ~crc;
+}
+
+quint32 Le32(const QByteArray& bytes, qsizetype at) {
+    return quint32(quint8(bytes[at])) | quint32(quint8(bytes[at + 1])) << 8 |
+           quint32(quint8(bytes[at + 2])) << 16 | quint32(quint8(bytes[at + 3])) << 24;
+}
+
+// A BPS number as the format's description defines it.
+quint64 BpsNumber(const QByteArray& patch, qsizetype& at) {
+    quint64 data = 0, shift = 1;
+    for (;;) {
+        const quint8 x = quint8(patch[at++]);
+        data += (x & 0x7F) * shift;
+        if (x & 0x80)
+            return data;
+        shift <<= 7;
+        data += shift;
+    }
+}
+
+// Replays a BPS patch's actions on source, checking the fields around them on the way.
+QByteArray ReplayBps(const QByteArray& patch, const QByteArray& source) {
+    qsizetype at = 4;
+    const quint64 sourceSize = BpsNumber(patch, at), targetSize = BpsNumber(patch, at);
+    if (!patch.startsWith("BPS1") || sourceSize != quint64(source.size()) ||
+        BpsNumber(patch, at) != 0)
+        return {};
+    QByteArray target;
+    qint64 targetAt = 0;
+    while (at < patch.size() - 12) {
+        const quint64 action = BpsNumber(patch, at);
+        const qint64 length = qint64(action >> 2) + 1;
+        switch (action & 3) {
+        case 0:
+            target += source.mid(target.size(), length);
+            break;
+        case 1:
+            target += patch.mid(at, length);
+            at += length;
+            break;
+        case 3:
+            const quint64 offset = BpsNumber(patch, at);
+            targetAt += offset & 1 ? -qint64(offset >> 1) : qint64(offset >> 1);
+            for (qint64 i = 0; i < length; ++i)
+                target += target[targetAt++];
+        }
+    }
+    return quint64(target.size()) == targetSize ? target : QByteArray();
+}
+
+QByteArray Changed(QByteArray image, qint64 at, qint64 count, char byte) {
+    for (qint64 i = at; i < at + count; ++i)
+        image[i] = char(image[i] ^ byte);
+    return image;
+}
+
+} // namespace
+
+class TestPatch : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Patches made from two images give the second from the first, in both formats, and a BPS
+    // patch holds exactly the published layout with checksums recomputed here.
+    void roundTrip_data() {
+        QTest::addColumn<QByteArray>("source");
+        QTest::addColumn<QByteArray>("target");
+        const QByteArray rom = PatternedRom();
+        QTest::newRow("vectors") << PatchVector("base.pce") << PatchVector("target.pce");
+        QTest::newRow("nothing changed") << rom << rom;
+        QTest::newRow("first and last byte")
+            << rom << Changed(Changed(rom, 0, 1, 1), kRomSize - 1, 1, 1);
+        QTest::newRow("every byte") << rom << Changed(rom, 0, kRomSize, char(0xFF));
+        QByteArray runs = rom;
+        runs.replace(5000, 66000, QByteArray(66000, 'r'));
+        runs.replace(80000, 9, QByteArray(9, 's'));
+        QTest::newRow("runs of one value") << rom << runs;
+        // No IPS record may start at 0x454F46, whose offset reads as "EOF": here a record split
+        // lands there, a change starts there, and a run of one value starts there.
+        QByteArray large(0x480000, '\0'), run;
+        for (int i = 0; i < large.size(); ++i)
+            large[i] = char(i * 7);
+        run = large;
+        run.replace(0x454F46, 100, QByteArray(100, 'r'));
+        QTest::newRow("split at 0x454F46")
+            << large << Changed(large, 0x454F46 - 0xFFFF, 0x1000A, 1);
+        QTest::newRow("change at 0x454F46") << large << Changed(large, 0x454F46, 3, 2);
+        QTest::newRow("run at 0x454F46") << large << run;
+    }
+
+    void roundTrip() {
+        QFETCH(QByteArray, source);
+        QFETCH(QByteArray, target);
+        for (const PatchFormat format : {PatchFormat::Bps, PatchFormat::Ips}) {
+            const QByteArray patch = MakePatch(format, source, target);
+            QVERIFY(ApplyPatch(patch, source).image == target);
+        }
+        const QByteArray bps = MakeBps(source, target);
+        QVERIFY(ReplayBps(bps, source) == target);
+        QCOMPARE(Le32(bps, bps.size() - 12), BitwiseCrc(source));
+        QCOMPARE(Le32(bps, bps.size() - 8), BitwiseCrc(target));
+        QCOMPARE(Le32(bps, bps.size() - 4), BitwiseCrc(bps.chopped(4)));
+    }
+
+    void diffLines_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QStringList>("lines");
+        const QByteArray rom = ValidRom();
+        QByteArray scattered = rom;
+        for (int at : {3, 5, 7, 9, 11, 13})
+            scattered[at] = 1;
+        QTest::newRow("one byte") << rom << Changed(rom, 2, 1, 1)
+                                  << QStringList{"Other bytes", "1 other byte differs, at 0x2"};
+        QTest::newRow("more places than named")
+            << rom << scattered
+            << QStringList{"Other bytes",
+                           "6 other bytes differ, at 0x3, 0x5, 0x7, 0x9 and 2 more places"};
+    }
+
+    void diffLines() {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        QFETCH(QStringList, lines);
+        QStringList shown;
+        for (const DiffGroup& group : DescribeDiff(DiffImages(before, after)))
+            shown << group.title << group.lines;
+        QCOMPARE(shown, lines);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestPatch)
+#include "tst_patch.moc"
