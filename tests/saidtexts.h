@@ -37,6 +37,13 @@ inline const Said kSaidIdentityNotKept{
     "editor cannot make sure it writes the file you chose.  This application will now close.",
     "KST"};
 
+// The message of a failed write into the open image, around its reason.
+inline QString NotWrittenText(const QString& reason) {
+    return QStringLiteral(
+               "The ROM file could not be written: %1.  This application will now close.")
+        .arg(reason);
+}
+
 inline QString FullText(const Said& said) {
     QString text = QString::fromUtf8(said.text);
     if (&said == &kSaidWrongRegion)

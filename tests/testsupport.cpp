@@ -1,6 +1,5 @@
 #include "testsupport.h"
 
-#include "core/backups.h"
 #include "core/valuemodel.h"
 #include "widgets/captionrefresh.h"
 
@@ -16,6 +15,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QtEndian>
 
 namespace kst::test {
 
@@ -38,20 +38,16 @@ QByteArray PatternedRom() {
 }
 
 void PutWord(QByteArray& rom, int offset, quint16 value) {
-    rom[offset] = static_cast<char>(value & 0xFF);
-    rom[offset + 1] = static_cast<char>(value >> 8);
+    qToLittleEndian(value, rom.data() + offset);
 }
 
 quint16 WordAt(const QByteArray& rom, int offset) {
-    return static_cast<quint16>(static_cast<quint8>(rom[offset]) |
-                                (static_cast<quint8>(rom[offset + 1]) << 8));
+    return qFromLittleEndian<quint16>(rom.constData() + offset);
 }
 
 QByteArray ReadFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void WriteFile(const QString& path, const QByteArray& bytes) {
@@ -98,10 +94,6 @@ Editor::Editor() {
     qputenv("XDG_DATA_HOME", QFile::encodeName(QDir(dir_.path()).filePath(QStringLiteral("data"))));
     WriteFile(QDir(dir_.path()).filePath(QStringLiteral("KST.tbl")), "00= \n");
     window_ = std::make_unique<MainWindow>(host_);
-}
-
-QString Editor::BackupFolder() const {
-    return Backups::Folder();
 }
 
 QString Editor::AddRom(const QByteArray& bytes, const QString& name) {
@@ -179,6 +171,13 @@ void PutValues(QByteArray& rom, const QString& values) {
     }
 }
 
+// The steps that are a command of the menu, and its action.
+const QHash<QString, const char*> kMenuSteps{{QStringLiteral("save"), "mnuSave"},
+                                             {QStringLiteral("close"), "mnuClose"},
+                                             {QStringLiteral("undo"), "mnuUndo"},
+                                             {QStringLiteral("redo"), "mnuRedo"},
+                                             {QStringLiteral("quit"), "mnuQuit"}};
+
 void RunScript(Editor& editor, const QString& script) {
     for (const QString& step : script.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QString command = step.section(QLatin1Char(':'), 0, 0).trimmed();
@@ -211,18 +210,10 @@ void RunScript(Editor& editor, const QString& script) {
             editor.Find<QAbstractSlider>(name)->setValue(value.toInt());
         else if (command == QLatin1String("apply"))
             editor.Click("ApplyCMD");
-        else if (command == QLatin1String("save"))
-            editor.Trigger("mnuSave");
-        else if (command == QLatin1String("close"))
-            editor.Trigger("mnuClose");
+        else if (kMenuSteps.contains(command))
+            editor.Trigger(kMenuSteps.value(command));
         else if (command == QLatin1String("open"))
             editor.Open(editor.rom());
-        else if (command == QLatin1String("undo"))
-            editor.Trigger("mnuUndo");
-        else if (command == QLatin1String("redo"))
-            editor.Trigger("mnuRedo");
-        else if (command == QLatin1String("quit"))
-            editor.Trigger("mnuQuit");
         else if (command == QLatin1String("closebutton"))
             editor.window().close();
         else if (command.startsWith(QLatin1String("reply=")))

@@ -2,6 +2,7 @@
 
 #include "app/mainwindow.h"
 #include "widgets/host.h"
+#include "widgets/widgets.h"
 
 #include <QByteArray>
 #include <QList>
@@ -71,15 +72,8 @@ public:
     QString rom() const { return romPath_; }
     QByteArray RomBytes() const { return ReadFile(romPath_); }
     QString folder() const { return dir_.path(); }
-    // Where this editor's program keeps its backups: a data folder of its own.
-    QString BackupFolder() const;
 
-    template <typename T> T* Find(const char* name) {
-        T* found = window_->findChild<T*>(QLatin1String(name));
-        if (!found)
-            qFatal("no control named %s", name);
-        return found;
-    }
+    template <typename T> T* Find(const char* name) { return Child<T>(window_.get(), name); }
     void Click(const char* button);
     void Trigger(const char* action);
     void SelectTab(const char* tag);

@@ -14,12 +14,8 @@ using namespace kst::test;
 
 namespace {
 
-QStringList BackupNames(const Editor& editor) {
-    return QDir(editor.BackupFolder()).entryList(QDir::Files, QDir::Name);
-}
-
-QString MenuText(Editor& editor, const char* action) {
-    return editor.Find<QAction>(action)->text();
+QStringList BackupNames() {
+    return QDir(Backups::Folder()).entryList(QDir::Files, QDir::Name);
 }
 
 } // namespace
@@ -34,13 +30,12 @@ private slots:
         Editor editor;
         editor.StartWith(original);
         RunScript(editor, "apply;type:MotorCostTXT=450;apply");
-        QCOMPARE(BackupNames(editor).size(), 1);
+        QCOMPARE(BackupNames().size(), 1);
         const QByteArray applied = editor.RomBytes();
         RunScript(editor, "type:MotorCostTXT=460;apply;close;open;type:TireCostTXT=9;save");
-        QCOMPARE(BackupNames(editor).size(), 2);
+        QCOMPARE(BackupNames().size(), 2);
         // Both fall in the same second or not; either way the newest holds the reopened image.
-        const QStringList newestFirst =
-            Backups(editor.BackupFolder()).Of(QStringLiteral("game.pce"));
+        const QStringList newestFirst = Backups().Of(QStringLiteral("game.pce"));
         QByteArray reopened = applied;
         PutWord(reopened, 0x179C6, 460);
         QCOMPARE(ReadFile(newestFirst[0]), reopened);
@@ -52,7 +47,7 @@ private slots:
     // counting as newer; other names are left alone.
     void newestTwentyKept() {
         Editor editor;
-        const QDir folder(editor.BackupFolder());
+        const QDir folder(Backups::Folder());
         QVERIFY(folder.mkpath(QStringLiteral(".")));
         QStringList kept;
         for (int second = 2; second <= 19; ++second)
@@ -66,7 +61,7 @@ private slots:
         const QByteArray original = PatternedRom();
         editor.StartWith(original);
         RunScript(editor, "type:MotorCostTXT=450;apply");
-        QStringList names = BackupNames(editor);
+        QStringList names = BackupNames();
         for (const QString& name : kept)
             QVERIFY2(names.removeOne(name), qPrintable(name));
         QCOMPARE(names.size(), 1);
@@ -85,8 +80,8 @@ private slots:
         QFETCH(bool, written);
         Editor editor;
         // A file where the folder should be: no backup can go there, not even as root.
-        QVERIFY(QDir().mkpath(QFileInfo(editor.BackupFolder()).path()));
-        WriteFile(editor.BackupFolder(), "in the way");
+        QVERIFY(QDir().mkpath(QFileInfo(Backups::Folder()).path()));
+        WriteFile(Backups::Folder(), "in the way");
         QByteArray expected = PatternedRom();
         editor.StartWith(expected);
         RunScript(editor, reply + "type:MotorCostTXT=450;apply");
@@ -96,7 +91,7 @@ private slots:
         if (written)
             PutWord(expected, 0x179C6, 450);
         QCOMPARE(ChangedOffsets(expected, editor.RomBytes()), QList<int>{});
-        QCOMPARE(ReadFile(editor.BackupFolder()), QByteArray("in the way"));
+        QCOMPARE(ReadFile(Backups::Folder()), QByteArray("in the way"));
     }
 
     // Undo and Redo walk back and forth through the exact earlier images, naming their step.
@@ -112,7 +107,7 @@ private slots:
             RunScript(editor, script);
             images << editor.RomBytes();
         }
-        QCOMPARE(MenuText(editor, "mnuUndo"),
+        QCOMPARE(editor.Find<QAction>("mnuUndo")->text(),
                  QStringLiteral("&Undo Save: Buzz Motor price 450 \u2192 460, GP Tire price %1 "
                                 "\u2192 5")
                      .arg(tire));
@@ -121,7 +116,7 @@ private slots:
             QCOMPARE(ChangedOffsets(images[step], editor.RomBytes()), QList<int>{});
         }
         QVERIFY(!editor.Find<QAction>("mnuUndo")->isEnabled());
-        QCOMPARE(MenuText(editor, "mnuRedo"),
+        QCOMPARE(editor.Find<QAction>("mnuRedo")->text(),
                  QStringLiteral("&Redo Apply: Buzz Motor price %1 \u2192 450").arg(motor));
         RunScript(editor, QStringLiteral("see:MotorCostTXT=%1").arg(motor));
         for (int step = 1; step <= 3; ++step) {
@@ -222,7 +217,7 @@ private slots:
         else
             QCOMPARE(editor.Find<QAction>("mnuClose")->isEnabled(),
                      cancelled || command == QLatin1String("open"));
-        QCOMPARE(BackupNames(editor).size(), asked && reply == 0 ? 1 : 0);
+        QCOMPARE(BackupNames().size(), asked && reply == 0 ? 1 : 0);
     }
 
     // Restore writes the chosen backup's values back as one more step, after the backup list
@@ -236,9 +231,9 @@ private slots:
         const QByteArray applied = editor.RomBytes();
         QByteArray newer = original;
         PutWord(newer, 0x179C6, 999);
-        WriteFile(QDir(editor.BackupFolder())
-                      .filePath(QStringLiteral("game.pce.2099-01-01T00-00-00.bak")),
-                  newer);
+        WriteFile(
+            QDir(Backups::Folder()).filePath(QStringLiteral("game.pce.2099-01-01T00-00-00.bak")),
+            newer);
         editor.host().backupReply = 1;
         editor.Trigger("mnuRestore");
         const QList<BackupChoice>& shown = editor.host().backupsShown;
@@ -252,7 +247,7 @@ private slots:
         QCOMPARE(ChangedOffsets(original, editor.RomBytes()), QList<int>{});
         RunScript(editor, QStringLiteral("see:TireCostTXT=%1;undo").arg(tire));
         QCOMPARE(ChangedOffsets(applied, editor.RomBytes()), QList<int>{});
-        QCOMPARE(BackupNames(editor).size(), 2);
+        QCOMPARE(BackupNames().size(), 2);
     }
 };
 
