@@ -171,6 +171,11 @@ void PutValues(QByteArray& rom, const QString& values) {
     }
 }
 
+QByteArray With(QByteArray rom, const QString& values) {
+    PutValues(rom, values);
+    return rom;
+}
+
 // The steps that are a command of the menu, and its action.
 const QHash<QString, const char*> kMenuSteps{{QStringLiteral("save"), "mnuSave"},
                                              {QStringLiteral("close"), "mnuClose"},

@@ -90,6 +90,8 @@ private:
 
 // Puts values into an image: "w0x179C6=500" a word, "b0x1897=22" a byte, separated by ",".
 void PutValues(QByteArray& rom, const QString& values);
+// A copy of the image with these values put in.
+QByteArray With(QByteArray rom, const QString& values);
 
 // Runs a script of user actions and checks on the editor, steps separated by ";":
 //   tab=TAG  row:LIST=N  type:BOX=TEXT (replaces the text)  keys:BOX=TEXT (typed at the end)

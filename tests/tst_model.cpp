@@ -23,11 +23,9 @@ namespace {
 // A valid image whose every byte differs from its neighbours, so a read or write in the wrong
 // place shows.
 QByteArray Patterned() {
-    QByteArray image(int(kRomSize), '\0');
-    for (int i = 0; i < image.size(); ++i)
+    QByteArray image = BlankImage();
+    for (int i = 2; i < image.size(); ++i)
         image[i] = char((i * 13 + 5) & 0xFF);
-    image[0] = 0x4C;
-    image[1] = 0x40;
     return image;
 }
 

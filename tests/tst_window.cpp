@@ -2,7 +2,6 @@
 // order Tab visits with a name for each control, lists that keep their selection, and the
 // game's words decoded through the character table.
 #include "app/fonts.h"
-#include "core/chartable.h"
 #include "core/gamewords.h"
 #include "core/valuemodel.h"
 #include "testsupport.h"
@@ -10,7 +9,6 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
-#include <QFile>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -199,17 +197,6 @@ private slots:
         QCOMPARE(editor.Find<QTabWidget>("tabs")->currentIndex(), (page + 1) % 4);
         Press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(editor.Find<QTabWidget>("tabs")->currentIndex(), page);
-    }
-
-    void builtTableFileMatchesTheCharacterTable() {
-        QFile file(QStringLiteral(KST_BUILT_TABLE));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QByteArray expected;
-        for (int b = 0; b < 256; ++b)
-            if (kCharTable[b] != '\0')
-                expected += QByteArray::number(b, 16).toUpper().rightJustified(2, '0') + '=' +
-                            kCharTable[b] + '\n';
-        QCOMPARE(file.readAll(), expected);
     }
 
     // Each open fills the 21 boxes from the image; typed words are never written.
