@@ -19,51 +19,6 @@
 
 namespace kst::test {
 
-QByteArray ValidRom() {
-    QByteArray rom(kRomSize, '\0');
-    PutWord(rom, 0, 0x404C);
-    return rom;
-}
-
-QByteArray PatternedRom() {
-    QByteArray rom(kRomSize, '\0');
-    for (int i = 0; i < rom.size(); ++i)
-        rom[i] = char((i * 13 + 5) & 0xFF);
-    PutWord(rom, 0, 0x404C);
-    for (const ValueKind& kind : kValueKinds)
-        if (kind.format == Format::Price)
-            for (int i = 0; i < kind.entries->count; ++i)
-                PutValue(rom, kind, i, 100 + int(OffsetOf(kind, i)) % 997);
-    return rom;
-}
-
-void PutWord(QByteArray& rom, int offset, quint16 value) {
-    qToLittleEndian(value, rom.data() + offset);
-}
-
-quint16 WordAt(const QByteArray& rom, int offset) {
-    return qFromLittleEndian<quint16>(rom.constData() + offset);
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
-QList<int> ChangedOffsets(const QByteArray& before, const QByteArray& after) {
-    QList<int> changed;
-    for (int i = 0; i < qMax(before.size(), after.size()); ++i)
-        if (i >= before.size() || i >= after.size() || before[i] != after[i])
-            changed << i;
-    return changed;
-}
-
 FileName FakeHost::ChooseFile(QWidget*, const QStringList&, const QString&) {
     return answers.isEmpty() ? FileName() : answers.takeFirst();
 }
@@ -157,23 +112,6 @@ void Editor::TypeInto(const char* box, const QString& keys) {
     edit->setFocus();
     edit->selectAll();
     QTest::keyClicks(edit, keys);
-}
-
-void PutValues(QByteArray& rom, const QString& values) {
-    for (QString value : values.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        value = value.trimmed();
-        const int offset = value.section(QLatin1Char('='), 0, 0).mid(1).toInt(nullptr, 16);
-        const int number = value.section(QLatin1Char('='), 1).toInt();
-        if (value.startsWith(QLatin1Char('b')))
-            rom[offset] = char(number);
-        else
-            PutWord(rom, offset, quint16(number));
-    }
-}
-
-QByteArray With(QByteArray rom, const QString& values) {
-    PutValues(rom, values);
-    return rom;
 }
 
 // The steps that are a command of the menu, and its action.

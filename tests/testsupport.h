@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/mainwindow.h"
+#include "testimages.h"
 #include "widgets/host.h"
 #include "widgets/widgets.h"
 
@@ -11,18 +12,6 @@
 #include <memory>
 
 namespace kst::test {
-
-// A valid image: all zero but for the identification word 0x404C at offset 0.
-QByteArray ValidRom();
-// A valid image whose every byte differs from its neighbours, so a write in the wrong place
-// shows; every shop price lies below the ceiling.
-QByteArray PatternedRom();
-void PutWord(QByteArray& rom, int offset, quint16 value);
-quint16 WordAt(const QByteArray& rom, int offset);
-QByteArray ReadFile(const QString& path);
-void WriteFile(const QString& path, const QByteArray& bytes);
-// The offsets at which two images differ (a size change lists every offset past the shorter).
-QList<int> ChangedOffsets(const QByteArray& before, const QByteArray& after);
 
 // Stands in for the desktop: answers the open-file dialog from a script and records messages
 // and the end of the program.
@@ -87,11 +76,6 @@ private:
     std::unique_ptr<MainWindow> window_;
     QString romPath_;
 };
-
-// Puts values into an image: "w0x179C6=500" a word, "b0x1897=22" a byte, separated by ",".
-void PutValues(QByteArray& rom, const QString& values);
-// A copy of the image with these values put in.
-QByteArray With(QByteArray rom, const QString& values);
 
 // Runs a script of user actions and checks on the editor, steps separated by ";":
 //   tab=TAG  row:LIST=N  type:BOX=TEXT (replaces the text)  keys:BOX=TEXT (typed at the end)
