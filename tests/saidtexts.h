@@ -4,6 +4,7 @@
 // own constants, so that a changed word or a lost blank after a full stop is caught.
 #include "version.h"
 
+#include <QMetaType>
 #include <QString>
 
 namespace kst::test {
@@ -52,3 +53,5 @@ inline QString FullText(const Said& said) {
 }
 
 } // namespace kst::test
+
+Q_DECLARE_METATYPE(const kst::test::Said*)

@@ -157,7 +157,6 @@ int RunShortOfDescriptors(const QString& rom, bool imageToo, int argc, char** ar
 
 } // namespace
 
-Q_DECLARE_METATYPE(const kst::test::Said*)
 Q_DECLARE_METATYPE(Chosen)
 Q_DECLARE_METATYPE(Table)
 Q_DECLARE_METATYPE(Fault)

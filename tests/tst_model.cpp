@@ -138,18 +138,14 @@ private slots:
         QTest::addColumn<Chosen>("chosen");
         QTest::addColumn<bool>("dataFile");
         QTest::addColumn<OpenOutcome>("outcome");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("caption");
+        QTest::addColumn<const Said*>("said"); // null when opened
         const QByteArray valid = ValidRom();
         QByteArray swapped = valid, lowZero = valid;
-        swapped[0] = 0x40;
-        swapped[1] = 0x4C;
+        PutWord(swapped, 0, 0x4C40);
         lowZero[0] = 0x00;
         const auto row = [](const char* name, const QByteArray& bytes, Chosen chosen, bool dataFile,
                             OpenOutcome outcome, const Said* said) {
-            QTest::newRow(name) << bytes << chosen << dataFile << outcome
-                                << (said ? FullText(*said) : QString())
-                                << (said ? QString::fromUtf8(said->caption) : QString());
+            QTest::newRow(name) << bytes << chosen << dataFile << outcome << said;
         };
         row("valid", valid, Chosen::File, true, OpenOutcome::Opened, nullptr);
         row("no such file", valid, Chosen::Missing, true, OpenOutcome::NotOpened, &kSaidNoRom);
@@ -184,8 +180,7 @@ private slots:
         QFETCH(Chosen, chosen);
         QFETCH(bool, dataFile);
         QFETCH(OpenOutcome, outcome);
-        QFETCH(QString, text);
-        QFETCH(QString, caption);
+        QFETCH(const Said*, said);
         QTemporaryDir dir;
         const QString file = dir.filePath(chosen == Chosen::Utf8   ? QStringLiteral("café.pce")
                                           : chosen == Chosen::Lost ? QStringLiteral("caf\uFFFD.pce")
@@ -202,9 +197,9 @@ private slots:
                                                          : file;
         RomImage rom;
         QCOMPARE(OpenChecked(rom, FileName::FromText(path), table), outcome);
-        if (outcome != OpenOutcome::Opened) {
-            QCOMPARE(MessageFor(outcome).text, text);
-            QCOMPARE(MessageFor(outcome).caption, caption);
+        if (said) {
+            QCOMPARE(MessageFor(outcome).text, FullText(*said));
+            QCOMPARE(MessageFor(outcome).caption, QString::fromUtf8(said->caption));
         }
         rom.Close();
         QCOMPARE(ReadFile(file), bytes);
