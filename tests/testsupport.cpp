@@ -9,13 +9,11 @@
 #include <QDir>
 #include <QFile>
 #include <QInputMethodEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QtEndian>
 
 namespace kst::test {
 

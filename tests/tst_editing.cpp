@@ -4,8 +4,6 @@
 #include "testsupport.h"
 
 #include <QImage>
-#include <QLineEdit>
-#include <QSlider>
 #include <QTest>
 
 #include <dlfcn.h>
@@ -35,8 +33,8 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("writes");
-        // A patterned image's first motor price is 101. Which entry, race and tab a value
-        // belongs to, and values left untouched, are the property suite's random steps.
+        // A patterned image's first motor price is 101. Which entry and tab a value belongs to,
+        // and values left untouched, are the property suite's random steps.
         QTest::newRow("only what the user changed, around outside writes")
             << ""
             << "outside:w0x179C6=20;type:TireCostTXT=7;apply;tab=enemyracers;row:EnemyLST=1;"
@@ -68,6 +66,11 @@ private slots:
             << "preedit:MotorCostTXT=55;see:MotorCostTXT=101;commit:TireCostTXT=\uFF17\uFF17;"
                "commit:WingCostTXT=\u0664\u0662;see:WingCostTXT=42;apply"
             << "w0x17A02=77,w0x17A43=42";
+        QTest::newRow("last race, each setting to its end")
+            << "b0x1AE7=1,b0x1AEB=2,b0x1AEE=3"
+            << "tab=enemyracers;row:EnemyLST=37;slide:AISLDR=22;slide:TireSLDR=16;"
+               "slide:TurboSLDR=99;type:EnemyCashTXT=65535;apply"
+            << "b0x1AE7=22,b0x1AEB=16,b0x1AEE=99,w0x1AE5=65535";
         QTest::newRow("stored above the slider's end, moved back to its end")
             << "b0x1897=200"
             << "tab=enemyracers;slide:AISLDR=5;slide:AISLDR=22;apply"

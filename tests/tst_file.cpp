@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QProcess>
 #include <QScopeGuard>
-#include <QSlider>
 #include <QTest>
 
 #include <cerrno>
