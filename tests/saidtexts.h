@@ -4,6 +4,7 @@
 // own constants, so that a changed word or a lost blank after a full stop is caught.
 #include "version.h"
 
+#include <QMetaType>
 #include <QString>
 
 namespace kst::test {
@@ -37,6 +38,13 @@ inline const Said kSaidIdentityNotKept{
     "editor cannot make sure it writes the file you chose.  This application will now close.",
     "KST"};
 
+// The message of a failed write into the open image, around its reason.
+inline QString NotWrittenText(const QString& reason) {
+    return QStringLiteral(
+               "The ROM file could not be written: %1.  This application will now close.")
+        .arg(reason);
+}
+
 inline QString FullText(const Said& said) {
     QString text = QString::fromUtf8(said.text);
     if (&said == &kSaidWrongRegion)
@@ -45,3 +53,5 @@ inline QString FullText(const Said& said) {
 }
 
 } // namespace kst::test
+
+Q_DECLARE_METATYPE(const kst::test::Said*)

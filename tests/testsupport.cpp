@@ -1,6 +1,5 @@
 #include "testsupport.h"
 
-#include "core/backups.h"
 #include "core/valuemodel.h"
 #include "widgets/captionrefresh.h"
 
@@ -11,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QInputMethodEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -20,55 +18,6 @@
 #include <QTreeWidget>
 
 namespace kst::test {
-
-QByteArray ValidRom() {
-    QByteArray rom(kRomSize, '\0');
-    PutWord(rom, 0, 0x404C);
-    return rom;
-}
-
-QByteArray PatternedRom() {
-    QByteArray rom(kRomSize, '\0');
-    for (int i = 0; i < rom.size(); ++i)
-        rom[i] = char((i * 13 + 5) & 0xFF);
-    PutWord(rom, 0, 0x404C);
-    for (const ValueKind& kind : kValueKinds)
-        if (kind.format == Format::Price)
-            for (int i = 0; i < kind.entries->count; ++i)
-                PutValue(rom, kind, i, 100 + int(OffsetOf(kind, i)) % 997);
-    return rom;
-}
-
-void PutWord(QByteArray& rom, int offset, quint16 value) {
-    rom[offset] = static_cast<char>(value & 0xFF);
-    rom[offset + 1] = static_cast<char>(value >> 8);
-}
-
-quint16 WordAt(const QByteArray& rom, int offset) {
-    return static_cast<quint16>(static_cast<quint8>(rom[offset]) |
-                                (static_cast<quint8>(rom[offset + 1]) << 8));
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
-QList<int> ChangedOffsets(const QByteArray& before, const QByteArray& after) {
-    QList<int> changed;
-    for (int i = 0; i < qMax(before.size(), after.size()); ++i)
-        if (i >= before.size() || i >= after.size() || before[i] != after[i])
-            changed << i;
-    return changed;
-}
 
 QString PatchVectorPath(const char* name) {
     return QStringLiteral(KST_PATCH_VECTORS "/") + QLatin1String(name);
@@ -138,10 +87,6 @@ Editor::Editor() {
     window_ = std::make_unique<MainWindow>(host_);
 }
 
-QString Editor::BackupFolder() const {
-    return Backups::Folder();
-}
-
 QString Editor::AddRom(const QByteArray& bytes, const QString& name) {
     const QString path = QDir(dir_.path()).filePath(name);
     WriteFile(path, bytes);
@@ -205,17 +150,12 @@ void Editor::TypeInto(const char* box, const QString& keys) {
     QTest::keyClicks(edit, keys);
 }
 
-void PutValues(QByteArray& rom, const QString& values) {
-    for (QString value : values.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        value = value.trimmed();
-        const int offset = value.section(QLatin1Char('='), 0, 0).mid(1).toInt(nullptr, 16);
-        const int number = value.section(QLatin1Char('='), 1).toInt();
-        if (value.startsWith(QLatin1Char('b')))
-            rom[offset] = char(number);
-        else
-            PutWord(rom, offset, quint16(number));
-    }
-}
+// The steps that are a command of the menu, and its action.
+const QHash<QString, const char*> kMenuSteps{{QStringLiteral("save"), "mnuSave"},
+                                             {QStringLiteral("close"), "mnuClose"},
+                                             {QStringLiteral("undo"), "mnuUndo"},
+                                             {QStringLiteral("redo"), "mnuRedo"},
+                                             {QStringLiteral("quit"), "mnuQuit"}};
 
 void RunScript(Editor& editor, const QString& script) {
     for (const QString& step : script.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
@@ -249,18 +189,10 @@ void RunScript(Editor& editor, const QString& script) {
             editor.Find<QAbstractSlider>(name)->setValue(value.toInt());
         else if (command == QLatin1String("apply"))
             editor.Click("ApplyCMD");
-        else if (command == QLatin1String("save"))
-            editor.Trigger("mnuSave");
-        else if (command == QLatin1String("close"))
-            editor.Trigger("mnuClose");
+        else if (kMenuSteps.contains(command))
+            editor.Trigger(kMenuSteps.value(command));
         else if (command == QLatin1String("open"))
             editor.Open(editor.rom());
-        else if (command == QLatin1String("undo"))
-            editor.Trigger("mnuUndo");
-        else if (command == QLatin1String("redo"))
-            editor.Trigger("mnuRedo");
-        else if (command == QLatin1String("quit"))
-            editor.Trigger("mnuQuit");
         else if (command == QLatin1String("closebutton"))
             editor.window().close();
         else if (command.startsWith(QLatin1String("reply=")))

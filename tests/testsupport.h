@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/mainwindow.h"
+#include "testimages.h"
 #include "widgets/host.h"
+#include "widgets/widgets.h"
 
 #include <QByteArray>
 #include <QList>
@@ -12,17 +14,6 @@
 
 namespace kst::test {
 
-// A valid image: all zero but for the identification word 0x404C at offset 0.
-QByteArray ValidRom();
-// A valid image whose every byte differs from its neighbours, so a write in the wrong place
-// shows; every shop price lies below the ceiling.
-QByteArray PatternedRom();
-void PutWord(QByteArray& rom, int offset, quint16 value);
-quint16 WordAt(const QByteArray& rom, int offset);
-QByteArray ReadFile(const QString& path);
-void WriteFile(const QString& path, const QByteArray& bytes);
-// The offsets at which two images differ (a size change lists every offset past the shorter).
-QList<int> ChangedOffsets(const QByteArray& before, const QByteArray& after);
 // A file of the third-party patcher's vectors: base.pce, target.pce and its patches of them.
 QString PatchVectorPath(const char* name);
 QByteArray PatchVector(const char* name);
@@ -88,15 +79,8 @@ public:
     QString rom() const { return romPath_; }
     QByteArray RomBytes() const { return ReadFile(romPath_); }
     QString folder() const { return dir_.path(); }
-    // Where this editor's program keeps its backups: a data folder of its own.
-    QString BackupFolder() const;
 
-    template <typename T> T* Find(const char* name) {
-        T* found = window_->findChild<T*>(QLatin1String(name));
-        if (!found)
-            qFatal("no control named %s", name);
-        return found;
-    }
+    template <typename T> T* Find(const char* name) { return Child<T>(window_.get(), name); }
     void Click(const char* button);
     void Trigger(const char* action);
     void SelectTab(const char* tag);
@@ -110,9 +94,6 @@ private:
     std::unique_ptr<MainWindow> window_;
     QString romPath_;
 };
-
-// Puts values into an image: "w0x179C6=500" a word, "b0x1897=22" a byte, separated by ",".
-void PutValues(QByteArray& rom, const QString& values);
 
 // Runs a script of user actions and checks on the editor, steps separated by ";":
 //   tab=TAG  row:LIST=N  type:BOX=TEXT (replaces the text)  keys:BOX=TEXT (typed at the end)

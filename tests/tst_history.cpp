@@ -14,12 +14,8 @@ using namespace kst::test;
 
 namespace {
 
-QStringList BackupNames(const Editor& editor) {
-    return QDir(editor.BackupFolder()).entryList(QDir::Files, QDir::Name);
-}
-
-QString MenuText(Editor& editor, const char* action) {
-    return editor.Find<QAction>(action)->text();
+QStringList BackupNames() {
+    return QDir(Backups::Folder()).entryList(QDir::Files, QDir::Name);
 }
 
 } // namespace
@@ -34,16 +30,13 @@ private slots:
         Editor editor;
         editor.StartWith(original);
         RunScript(editor, "apply;type:MotorCostTXT=450;apply");
-        QCOMPARE(BackupNames(editor).size(), 1);
+        QCOMPARE(BackupNames().size(), 1);
         const QByteArray applied = editor.RomBytes();
         RunScript(editor, "type:MotorCostTXT=460;apply;close;open;type:TireCostTXT=9;save");
-        QCOMPARE(BackupNames(editor).size(), 2);
+        QCOMPARE(BackupNames().size(), 2);
         // Both fall in the same second or not; either way the newest holds the reopened image.
-        const QStringList newestFirst =
-            Backups(editor.BackupFolder()).Of(QStringLiteral("game.pce"));
-        QByteArray reopened = applied;
-        PutWord(reopened, 0x179C6, 460);
-        QCOMPARE(ReadFile(newestFirst[0]), reopened);
+        const QStringList newestFirst = Backups().Of(QStringLiteral("game.pce"));
+        QCOMPARE(ReadFile(newestFirst[0]), With(applied, "w0x179C6=460"));
         QCOMPARE(ReadFile(newestFirst[1]), original);
         QVERIFY(editor.host().questions.isEmpty());
     }
@@ -52,51 +45,48 @@ private slots:
     // counting as newer; other names are left alone.
     void newestTwentyKept() {
         Editor editor;
-        const QDir folder(editor.BackupFolder());
+        const QDir folder(Backups::Folder());
         QVERIFY(folder.mkpath(QStringLiteral(".")));
-        QStringList kept;
+        QStringList kept{QStringLiteral("game.pce.2020-01-01T00-00-01-2.bak"),
+                         QStringLiteral("other.pce.2019-01-01T00-00-00.bak")};
         for (int second = 2; second <= 19; ++second)
             kept << QStringLiteral("game.pce.2020-01-01T00-00-%1.bak")
                         .arg(second, 2, 10, QLatin1Char('0'));
-        kept << QStringLiteral("game.pce.2020-01-01T00-00-01-2.bak")
-             << QStringLiteral("other.pce.2019-01-01T00-00-00.bak");
         for (const QString& name :
              kept + QStringList{QStringLiteral("game.pce.2020-01-01T00-00-01.bak")})
             WriteFile(folder.filePath(name), "old");
-        const QByteArray original = PatternedRom();
-        editor.StartWith(original);
+        editor.StartWith(PatternedRom());
         RunScript(editor, "type:MotorCostTXT=450;apply");
-        QStringList names = BackupNames(editor);
+        QStringList names = BackupNames();
         for (const QString& name : kept)
             QVERIFY2(names.removeOne(name), qPrintable(name));
         QCOMPARE(names.size(), 1);
-        QCOMPARE(ReadFile(folder.filePath(names[0])), original);
+        QCOMPARE(ReadFile(folder.filePath(names[0])), PatternedRom());
     }
 
     // A backup that cannot be written stops the write unless the user agrees.
     void noBackup_data() {
         QTest::addColumn<QString>("reply");
-        QTest::addColumn<bool>("written");
-        QTest::newRow("default answer") << "" << false;
-        QTest::newRow("write anyway") << "reply=0;" << true;
+        QTest::addColumn<QString>("writes");
+        QTest::newRow("default answer") << ""
+                                        << "";
+        QTest::newRow("write anyway") << "reply=0;"
+                                      << "w0x179C6=450";
     }
     void noBackup() {
         QFETCH(QString, reply);
-        QFETCH(bool, written);
+        QFETCH(QString, writes);
         Editor editor;
         // A file where the folder should be: no backup can go there, not even as root.
-        QVERIFY(QDir().mkpath(QFileInfo(editor.BackupFolder()).path()));
-        WriteFile(editor.BackupFolder(), "in the way");
-        QByteArray expected = PatternedRom();
-        editor.StartWith(expected);
+        QVERIFY(QDir().mkpath(QFileInfo(Backups::Folder()).path()));
+        WriteFile(Backups::Folder(), "in the way");
+        editor.StartWith(PatternedRom());
         RunScript(editor, reply + "type:MotorCostTXT=450;apply");
         QCOMPARE(editor.host().questions.size(), 1);
         QVERIFY(editor.host().questions[0].text.startsWith(
             QLatin1String("No backup of the ROM file could be made: ")));
-        if (written)
-            PutWord(expected, 0x179C6, 450);
-        QCOMPARE(ChangedOffsets(expected, editor.RomBytes()), QList<int>{});
-        QCOMPARE(ReadFile(editor.BackupFolder()), QByteArray("in the way"));
+        QCOMPARE(ChangedOffsets(With(PatternedRom(), writes), editor.RomBytes()), QList<int>{});
+        QCOMPARE(ReadFile(Backups::Folder()), QByteArray("in the way"));
     }
 
     // Undo and Redo walk back and forth through the exact earlier images, naming their step.
@@ -112,7 +102,7 @@ private slots:
             RunScript(editor, script);
             images << editor.RomBytes();
         }
-        QCOMPARE(MenuText(editor, "mnuUndo"),
+        QCOMPARE(editor.Find<QAction>("mnuUndo")->text(),
                  QStringLiteral("&Undo Save: Buzz Motor price 450 \u2192 460, GP Tire price %1 "
                                 "\u2192 5")
                      .arg(tire));
@@ -121,7 +111,7 @@ private slots:
             QCOMPARE(ChangedOffsets(images[step], editor.RomBytes()), QList<int>{});
         }
         QVERIFY(!editor.Find<QAction>("mnuUndo")->isEnabled());
-        QCOMPARE(MenuText(editor, "mnuRedo"),
+        QCOMPARE(editor.Find<QAction>("mnuRedo")->text(),
                  QStringLiteral("&Redo Apply: Buzz Motor price %1 \u2192 450").arg(motor));
         RunScript(editor, QStringLiteral("see:MotorCostTXT=%1").arg(motor));
         for (int step = 1; step <= 3; ++step) {
@@ -140,9 +130,7 @@ private slots:
         editor.StartWith(original);
         RunScript(editor, "type:MotorCostTXT=450;type:TireCostTXT=6;apply;outside:w0x179C6=777;"
                           "undo;see:MotorCostTXT=777");
-        QByteArray expected = original;
-        PutWord(expected, 0x179C6, 777);
-        QCOMPARE(ChangedOffsets(expected, editor.RomBytes()), QList<int>{});
+        QCOMPARE(ChangedOffsets(With(original, "w0x179C6=777"), editor.RomBytes()), QList<int>{});
         QCOMPARE(editor.host().messages.size(), 1);
         QCOMPARE(editor.host().messages[0].text,
                  QStringLiteral("Another program has changed these values in the ROM file since; "
@@ -198,9 +186,8 @@ private slots:
         QFETCH(QString, command);
         QFETCH(int, reply);
         // The edit "nothing" types a price and then the one stored, 101.
-        QByteArray expected = PatternedRom();
         Editor editor;
-        editor.StartWith(expected);
+        editor.StartWith(PatternedRom());
         RunScript(editor, QStringLiteral("%1;reply=%2;%3").arg(edit).arg(reply).arg(command));
         const bool asked = !name.isEmpty();
         QCOMPARE(editor.host().questions.size(), asked ? 1 : 0);
@@ -208,10 +195,10 @@ private slots:
             QCOMPARE(editor.host().questions[0].text,
                      QStringLiteral("These values have not been applied: %1.  Apply them first?")
                          .arg(name));
-        const bool cancelled = asked && reply == 2;
-        if (asked && reply == 0)
-            PutValues(expected, writes);
-        QCOMPARE(ChangedOffsets(expected, editor.RomBytes()), QList<int>{});
+        const bool applied = asked && reply == 0, cancelled = asked && reply == 2;
+        QCOMPARE(
+            ChangedOffsets(With(PatternedRom(), applied ? writes : QString()), editor.RomBytes()),
+            QList<int>{});
         const bool ends =
             command == QLatin1String("quit") || command == QLatin1String("closebutton");
         QCOMPARE(editor.window().Ended(), ends && !cancelled);
@@ -222,7 +209,7 @@ private slots:
         else
             QCOMPARE(editor.Find<QAction>("mnuClose")->isEnabled(),
                      cancelled || command == QLatin1String("open"));
-        QCOMPARE(BackupNames(editor).size(), asked && reply == 0 ? 1 : 0);
+        QCOMPARE(BackupNames().size(), applied ? 1 : 0);
     }
 
     // Restore writes the chosen backup's values back as one more step, after the backup list
@@ -234,11 +221,9 @@ private slots:
         const int tire = WordAt(original, 0x17A02);
         RunScript(editor, "type:MotorCostTXT=450;apply;type:TireCostTXT=5;apply");
         const QByteArray applied = editor.RomBytes();
-        QByteArray newer = original;
-        PutWord(newer, 0x179C6, 999);
-        WriteFile(QDir(editor.BackupFolder())
-                      .filePath(QStringLiteral("game.pce.2099-01-01T00-00-00.bak")),
-                  newer);
+        WriteFile(
+            QDir(Backups::Folder()).filePath(QStringLiteral("game.pce.2099-01-01T00-00-00.bak")),
+            With(original, "w0x179C6=999"));
         editor.host().backupReply = 1;
         editor.Trigger("mnuRestore");
         const QList<BackupChoice>& shown = editor.host().backupsShown;
@@ -252,7 +237,7 @@ private slots:
         QCOMPARE(ChangedOffsets(original, editor.RomBytes()), QList<int>{});
         RunScript(editor, QStringLiteral("see:TireCostTXT=%1;undo").arg(tire));
         QCOMPARE(ChangedOffsets(applied, editor.RomBytes()), QList<int>{});
-        QCOMPARE(BackupNames(editor).size(), 2);
+        QCOMPARE(BackupNames().size(), 2);
     }
 };
 

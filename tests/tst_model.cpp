@@ -6,9 +6,8 @@
 #include "core/romimage.h"
 #include "core/valuemodel.h"
 #include "saidtexts.h"
+#include "testimages.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,29 +18,6 @@ using namespace kst;
 using namespace kst::test;
 
 namespace {
-
-// A valid image whose every byte differs from its neighbours, so a read or write in the wrong
-// place shows.
-QByteArray Patterned() {
-    QByteArray image(int(kRomSize), '\0');
-    for (int i = 0; i < image.size(); ++i)
-        image[i] = char((i * 13 + 5) & 0xFF);
-    image[0] = 0x4C;
-    image[1] = 0x40;
-    return image;
-}
-
-QString Write(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
-}
-
-QByteArray Read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Lost: the text a name with the byte 0xE9 reaches the program as, which names another file.
 enum class Chosen { File, Missing, Folder, Utf8, Lost, Renumbered, Touched };
@@ -116,7 +92,7 @@ private slots:
         const ValueKind* found = FindKind(kind);
         QVERIFY(found);
         QCOMPARE(EntryLabel(*found, index), label);
-        const QByteArray before = Patterned();
+        const QByteArray before = PatternedRom();
         const QByteArray old = before.mid(offset, width);
         const int stored = quint8(old[0]) | (width == 2 ? quint8(old[1]) << 8 : 0);
         const QByteArray written = width == 2 ? QByteArray("\x34\x12") : QByteArray("\x5A");
@@ -124,14 +100,15 @@ private slots:
         expected.replace(offset, width, written);
 
         QTemporaryDir dir;
-        const QString path = Write(dir.filePath(QStringLiteral("game.pce")), before);
+        const QString path = dir.filePath(QStringLiteral("game.pce"));
+        WriteFile(path, before);
         RomImage rom;
         QCOMPARE(rom.Open(FileName::FromText(path)), RomImage::Opening::Opened);
         ImageValues values(rom);
         QCOMPARE(values.Read(*found, index), stored);
         values.Write(*found, index, width == 2 ? 0x1234 : 0x5A);
         rom.Flush();
-        QCOMPARE(Read(path), expected);
+        QCOMPARE(ReadFile(path), expected);
         const WriteRecord record = values.TakeRecord();
         QCOMPARE(int(record.size()), 1);
         QCOMPARE(record.front().kind, found);
@@ -148,10 +125,10 @@ private slots:
 
     // Every value of an image, once each, in the table's order.
     void allValuesOfAnImage() {
-        const std::vector<Value> values = AllValues(Patterned());
+        const std::vector<Value> values = AllValues(PatternedRom());
         QCOMPARE(int(values.size()), 10 + 13 + 6 + 12 + 8 + 4 * 38);
         QCOMPARE(values.front().kind->name, "shop.motor");
-        QCOMPARE(values.front().number, 0x2013); // bytes 13 20 at 0x179C6
+        QCOMPARE(values.front().number, 101);
         QCOMPARE(values.back().kind->name, "race.turbo");
         QCOMPARE(values.back().index, 37);
     }
@@ -161,18 +138,14 @@ private slots:
         QTest::addColumn<Chosen>("chosen");
         QTest::addColumn<bool>("dataFile");
         QTest::addColumn<OpenOutcome>("outcome");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("caption");
-        const QByteArray valid = BlankImage();
+        QTest::addColumn<const Said*>("said"); // null when opened
+        const QByteArray valid = ValidRom();
         QByteArray swapped = valid, lowZero = valid;
-        swapped[0] = 0x40;
-        swapped[1] = 0x4C;
+        PutWord(swapped, 0, 0x4C40);
         lowZero[0] = 0x00;
         const auto row = [](const char* name, const QByteArray& bytes, Chosen chosen, bool dataFile,
                             OpenOutcome outcome, const Said* said) {
-            QTest::newRow(name) << bytes << chosen << dataFile << outcome
-                                << (said ? FullText(*said) : QString())
-                                << (said ? QString::fromUtf8(said->caption) : QString());
+            QTest::newRow(name) << bytes << chosen << dataFile << outcome << said;
         };
         row("valid", valid, Chosen::File, true, OpenOutcome::Opened, nullptr);
         row("no such file", valid, Chosen::Missing, true, OpenOutcome::NotOpened, &kSaidNoRom);
@@ -207,31 +180,29 @@ private slots:
         QFETCH(Chosen, chosen);
         QFETCH(bool, dataFile);
         QFETCH(OpenOutcome, outcome);
-        QFETCH(QString, text);
-        QFETCH(QString, caption);
+        QFETCH(const Said*, said);
         QTemporaryDir dir;
-        const QString file =
-            Write(dir.filePath(chosen == Chosen::Utf8   ? QStringLiteral("café.pce")
-                               : chosen == Chosen::Lost ? QStringLiteral("caf\uFFFD.pce")
-                                                        : QStringLiteral("game.pce")),
-                  bytes);
+        const QString file = dir.filePath(chosen == Chosen::Utf8   ? QStringLiteral("café.pce")
+                                          : chosen == Chosen::Lost ? QStringLiteral("caf\uFFFD.pce")
+                                                                   : QStringLiteral("game.pce"));
+        WriteFile(file, bytes);
         touching = chosen == Chosen::Touched;
         renumbered =
             chosen == Chosen::Renumbered || touching ? QFile::encodeName(file) : QByteArray();
         const QString table = dir.filePath(QStringLiteral("KST.tbl"));
         if (dataFile)
-            Write(table, "00= \n");
+            WriteFile(table, "00= \n");
         const QString path = chosen == Chosen::Folder    ? dir.path()
                              : chosen == Chosen::Missing ? dir.filePath(QStringLiteral("none.pce"))
                                                          : file;
         RomImage rom;
         QCOMPARE(OpenChecked(rom, FileName::FromText(path), table), outcome);
-        if (outcome != OpenOutcome::Opened) {
-            QCOMPARE(MessageFor(outcome).text, text);
-            QCOMPARE(MessageFor(outcome).caption, caption);
+        if (said) {
+            QCOMPARE(MessageFor(outcome).text, FullText(*said));
+            QCOMPARE(MessageFor(outcome).caption, QString::fromUtf8(said->caption));
         }
         rom.Close();
-        QCOMPARE(Read(file), bytes);
+        QCOMPARE(ReadFile(file), bytes);
     }
 };
 
