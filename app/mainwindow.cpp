@@ -242,7 +242,7 @@ bool MainWindow::BackUpBeforeWrite() {
     if (backedUp_)
         return true;
     QString reason;
-    const QString made = Backups().Make(ImageName(), rom_.ReadBytes(0, RomImage::kSize),
+    const QString made = Backups().Make(ImageName(), values_.ReadImage(),
                                         QDateTime::currentDateTime(), &reason);
     if (!made.isEmpty())
         return backedUp_ = true;
@@ -281,7 +281,7 @@ void MainWindow::ReloadPages() {
 }
 
 void MainWindow::RestoreBackup() {
-    const QByteArray now = rom_.ReadBytes(0, RomImage::kSize);
+    const QByteArray now = values_.ReadImage();
     QList<QByteArray> images;
     QList<BackupChoice> choices;
     for (const QString& path : Backups().Of(ImageName())) {
