@@ -54,6 +54,7 @@ public:
 class Editor {
 public:
     Editor();
+    ~Editor();
 
     // Writes an image into the temporary folder and returns its path.
     QString AddRom(const QByteArray& bytes, const QString& name = QStringLiteral("game.pce"));
@@ -90,6 +91,9 @@ private:
     FakeHost host_;
     std::unique_ptr<MainWindow> window_;
     QString romPath_;
+#ifdef Q_OS_WIN
+    QString dataFolder_;
+#endif
 };
 
 // Puts values into an image: "w0x179C6=500" a word, "b0x1897=22" a byte, separated by ",".

@@ -8,15 +8,20 @@
 #include <QSlider>
 #include <QTest>
 
+#ifndef Q_OS_WIN
 #include <dlfcn.h>
+#endif
 
 using namespace kst;
 using namespace kst::test;
 
+#ifndef Q_OS_WIN
+
 namespace {
 
 // Every fsync of the program passes through here on its way to the system, so a test sees
-// whether an Apply pushed its writes to the disk.
+// whether an Apply pushed its writes to the disk. Windows has no such way in; there the
+// bytes alone are checked.
 int fsyncs = 0;
 
 } // namespace
@@ -26,6 +31,8 @@ extern "C" int fsync(int fd) {
     static const auto real = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
     return real(fd);
 }
+
+#endif
 
 class TestEditing : public QObject {
     Q_OBJECT
@@ -136,9 +143,13 @@ private slots:
         PutValues(expected, stored);
         Editor editor;
         editor.StartWith(expected);
+#ifdef Q_OS_WIN
+        RunScript(editor, script);
+#else
         fsyncs = 0;
         RunScript(editor, script);
         QCOMPARE(fsyncs > 0, !writes.isEmpty());
+#endif
         for (const QString& step : script.split(QLatin1Char(';')))
             if (step.startsWith(QLatin1String("outside:")))
                 PutValues(expected, step.mid(8));
