@@ -26,6 +26,7 @@ fi
 mkdir -p "$cache"
 staging=$(mktemp -d "$cache/staging.XXXXXX")
 trap 'rm -rf "$staging"' EXIT
+trap 'exit 130' INT TERM
 
 if [ -f "$archive" ]; then
   echo "Unpacking $archive" >&2
