@@ -3,7 +3,6 @@
 #include "version.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <QStringList>
 
 #include <cstdio>
@@ -69,7 +68,10 @@ CommandLine ReadCommandLine(int argc, char** argv) {
     }
     if (parser.positionalArguments().isEmpty())
         return {};
-    return {{}, QFileInfo(parser.positionalArguments().constFirst()).absoluteFilePath()};
+    // The name goes on as the system's own bytes, which the text may have changed. Another
+    // argument of the same text can only be a "--" before it, with the same bytes.
+    const int file = int(arguments.indexOf(parser.positionalArguments().constFirst()));
+    return {{}, FileName::FromArgument(argv[file])};
 }
 
 } // namespace kst

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include "core/imagefile.h"
 
 #include <optional>
 
@@ -11,8 +11,9 @@ struct CommandLine {
     // Set when the program ends at once without a window: after --help or --version (0), or
     // after a usage error (2).
     std::optional<int> exitCode;
-    // The image that the first open takes in place of the dialog's answer, made absolute.
-    std::optional<QString> file;
+    // The image that the first open takes in place of the dialog's answer, as the system
+    // passed it, made absolute; empty when none was named.
+    FileName file;
 };
 
 // Reads the arguments before the application object exists, so --help and --version need

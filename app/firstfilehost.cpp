@@ -2,13 +2,11 @@
 
 namespace kst {
 
-QString FirstFileHost::ChooseFile(QWidget* parent, const QStringList& nameFilters,
-                                  const QString& selectedFilter) {
-    if (!firstFile_)
+FileName FirstFileHost::ChooseFile(QWidget* parent, const QStringList& nameFilters,
+                                   const QString& selectedFilter) {
+    if (firstFile_.IsEmpty())
         return desktop_.ChooseFile(parent, nameFilters, selectedFilter);
-    const QString file = *firstFile_;
-    firstFile_.reset();
-    return file;
+    return std::exchange(firstFile_, {});
 }
 
 } // namespace kst

@@ -2,7 +2,6 @@
 
 #include "widgets/host.h"
 
-#include <optional>
 #include <utility>
 
 namespace kst {
@@ -11,11 +10,11 @@ namespace kst {
 // user had chosen it in the dialog; everything else, later choices too, goes to the desktop.
 class FirstFileHost : public Host {
 public:
-    FirstFileHost(Host& desktop, std::optional<QString> firstFile)
+    FirstFileHost(Host& desktop, FileName firstFile)
         : desktop_(desktop), firstFile_(std::move(firstFile)) {}
 
-    QString ChooseFile(QWidget* parent, const QStringList& nameFilters,
-                       const QString& selectedFilter) override;
+    FileName ChooseFile(QWidget* parent, const QStringList& nameFilters,
+                        const QString& selectedFilter) override;
     void ShowMessage(QWidget* parent, const Message& message) override {
         desktop_.ShowMessage(parent, message);
     }
@@ -31,7 +30,7 @@ public:
 
 private:
     Host& desktop_;
-    std::optional<QString> firstFile_;
+    FileName firstFile_;
 };
 
 } // namespace kst

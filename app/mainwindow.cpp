@@ -159,10 +159,10 @@ void MainWindow::LoadROM() {
             return;
         CloseROM();
         setWindowTitle(VersionCaption(kVersionMajor, kVersionRevision));
-        QString file = control_.host().ChooseFile(this, RomNameFilters(), PreselectedRomFilter());
-        if (file.isEmpty())
+        FileName file = control_.host().ChooseFile(this, RomNameFilters(), PreselectedRomFilter());
+        if (file.IsEmpty())
             file = previousChoice_;
-        if (file.isEmpty())
+        if (file.IsEmpty())
             control_.Fail(kNoRomMessage);
         const OpenOutcome outcome = OpenChecked(rom_, file, control_.DataFilePath());
         if (outcome != OpenOutcome::Opened)
@@ -229,7 +229,7 @@ void MainWindow::ApplyEdits(const QString& command) {
 }
 
 QString MainWindow::ImageName() const {
-    return QFileInfo(previousChoice_).fileName();
+    return QFileInfo(previousChoice_.Text()).fileName();
 }
 
 bool MainWindow::BackUpBeforeWrite() {

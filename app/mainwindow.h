@@ -79,7 +79,7 @@ private:
     // The writes into the open image; it ends when the image is closed.
     QUndoStack history_;
     // The file chosen at the last Open; a cancelled dialog at a later Open reopens it.
-    QString previousChoice_;
+    FileName previousChoice_;
 };
 
 } // namespace kst

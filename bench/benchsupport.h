@@ -28,7 +28,9 @@ long StatusKilobytes(const char* field);
 class BenchHost : public Host {
 public:
     explicit BenchHost(QString image = DemoImage()) : image_(std::move(image)) {}
-    QString ChooseFile(QWidget*, const QStringList&, const QString&) override { return image_; }
+    FileName ChooseFile(QWidget*, const QStringList&, const QString&) override {
+        return FileName::FromText(image_);
+    }
     void ShowMessage(QWidget*, const Message& message) override {
         std::fprintf(stderr, "unexpected message: %s\n", qPrintable(message.text));
     }

@@ -44,11 +44,31 @@ inline const Message kMissingDataFileMessage{
                    "fix this error.  This application will now close."),
     kProgramTitle, MessageIcon::Critical};
 
+// Refusals that say why the chosen file was not opened.
+inline const Message kNameNotUsableMessage{
+    QStringLiteral("This file name cannot be used: it holds bytes that are not valid UTF-8 text, "
+                   "which the open-file dialog cannot pass on unchanged, so the editor could "
+                   "open another file.  Rename the file, or name it on the command line.  This "
+                   "application will now close."),
+    kProgramTitle, MessageIcon::Critical};
+
+inline const Message kIdentityNotKeptMessage{
+    QStringLiteral("The ROM file cannot be opened: this file system does not keep a file's "
+                   "identity, so the editor cannot make sure it writes the file you chose.  This "
+                   "application will now close."),
+    kProgramTitle, MessageIcon::Critical};
+
 // A read or write of the open image failed after it had been opened; reason says why in
-// plain words. The program ends rather than show or write wrong values.
-inline Message RomAccessMessage(bool writing, const QString& reason) {
-    return {QStringLiteral("The ROM file could not be %1: %2.  This application will now close.")
-                .arg(writing ? QStringLiteral("written") : QStringLiteral("read"), reason),
+// plain words, and damaged, when set, names what a failed write may have left torn. The
+// program ends rather than show or write wrong values.
+inline Message RomAccessMessage(bool writing, const QString& reason, const QString& damaged = {}) {
+    const QString putBack =
+        damaged.isEmpty() ? QString()
+                          : QStringLiteral("  The old bytes could not be put back either, so %1 "
+                                           "may be damaged.")
+                                .arg(damaged);
+    return {QStringLiteral("The ROM file could not be %1: %2.%3  This application will now close.")
+                .arg(writing ? QStringLiteral("written") : QStringLiteral("read"), reason, putBack),
             kProgramTitle, MessageIcon::Critical};
 }
 

@@ -8,9 +8,17 @@
 
 namespace kst {
 
-OpenOutcome OpenChecked(RomImage& rom, const QString& path, const QString& dataFile) {
-    if (!rom.Open(path))
+OpenOutcome OpenChecked(RomImage& rom, const FileName& name, const QString& dataFile) {
+    if (name.Lost())
+        return OpenOutcome::NameNotUsable;
+    switch (rom.Open(name)) {
+    case RomImage::Opening::Refused:
         return OpenOutcome::NotOpened;
+    case RomImage::Opening::IdentityNotKept:
+        return OpenOutcome::IdentityNotKept;
+    case RomImage::Opening::Opened:
+        break;
+    }
     // The open file's own size: its name may already stand for another file.
     if (rom.Size() != kRomSize)
         return OpenOutcome::WrongSize;
@@ -29,6 +37,10 @@ const Message& MessageFor(OpenOutcome outcome) {
         return kWrongRegionMessage;
     case OpenOutcome::MissingDataFile:
         return kMissingDataFileMessage;
+    case OpenOutcome::NameNotUsable:
+        return kNameNotUsableMessage;
+    case OpenOutcome::IdentityNotKept:
+        return kIdentityNotKeptMessage;
     case OpenOutcome::Opened:
     case OpenOutcome::NotOpened:
         break;

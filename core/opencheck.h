@@ -1,5 +1,6 @@
 #pragma once
 
+#include "imagefile.h"
 #include "messages.h"
 
 #include <QString>
@@ -12,15 +13,18 @@ class RomImage;
 // decides.
 enum class OpenOutcome {
     Opened,
+    NameNotUsable,   // a name that did not reach the program whole
     NotOpened,       // missing, not an ordinary file, or not to be written by this program
+    IdentityNotKept, // on a file system that numbers the file anew each time it is asked
     WrongSize,       // not exactly one image long
     WrongRegion,     // the identification word is not the supported release's
     MissingDataFile, // no "KST.tbl" beside the program
 };
 
-// Opens path as the image, then checks its size, its identification word and the data file.
-// The image stays open whatever the outcome; a read that fails throws RomAccessError.
-OpenOutcome OpenChecked(RomImage& rom, const QString& path, const QString& dataFile);
+// Opens the named file as the image, then checks its size, its identification word and the
+// data file. The image stays open whatever the outcome; a read that fails throws
+// RomAccessError.
+OpenOutcome OpenChecked(RomImage& rom, const FileName& name, const QString& dataFile);
 
 // The message that tells the user of a failed check.
 const Message& MessageFor(OpenOutcome outcome);

@@ -1,109 +1,116 @@
 #include "romimage.h"
 
-#include <QFile>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace kst {
 
 namespace {
 
+const QString kReplaced = QStringLiteral("the file has been replaced by another file");
+
 // The system's reason for a failed call, in the words of the program's messages.
-QString ReasonOf(int error) {
-    switch (error) {
-    case ENOSPC:
+QString ReasonOf(const FileError& error) {
+    switch (error.fault) {
+    case FileFault::NoSpace:
         return QStringLiteral("no space is left on the device");
-    case EDQUOT:
+    case FileFault::QuotaUsed:
         return QStringLiteral("the disk quota is used up");
-    case EIO:
+    case FileFault::DeviceError:
         return QStringLiteral("the device reported an input/output error");
-    case EACCES:
-    case EPERM:
+    case FileFault::Denied:
         return QStringLiteral("permission was denied");
-    case EFBIG:
+    case FileFault::SizeLimit:
         return QStringLiteral("the file size limit set for this program was reached");
-    case EROFS:
+    case FileFault::ReadOnlySystem:
         return QStringLiteral("the file system is read-only");
-    case ENOENT:
+    case FileFault::Gone:
         return QStringLiteral("the file has been moved or removed");
-    default:
+    case FileFault::TooManyOpen:
+        return QStringLiteral("no more files can be opened, as too many are open");
+    case FileFault::Other:
         break;
     }
-    QString reason = QString::fromLocal8Bit(std::strerror(error));
-    return reason.left(1).toLower() + reason.mid(1);
+    return error.systemWords.left(1).toLower() + error.systemWords.mid(1);
 }
 
-int OpenRetried(const char* path, int flags) {
-    int fd;
-    do
-        fd = ::open(path, flags);
-    while (fd < 0 && errno == EINTR);
-    return fd;
+bool SameFile(const FileFacts& a, const FileFacts& b) {
+    return a.volume == b.volume && a.index == b.index;
 }
 
-bool SameFile(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+// The same file by every other sign: a file system that numbers a file anew each time it is
+// asked, rather than a file put in its place.
+bool RenumberedOnly(const FileFacts& a, const FileFacts& b) {
+    return a.volume == b.volume && a.index != b.index && a.size == b.size &&
+           a.modified == b.modified;
+}
+
+// Runs one step of an access, giving a failed system call as the access's error.
+template <typename Step> auto Reported(bool writing, Step step) -> decltype(step()) {
+    try {
+        return step();
+    } catch (const FileError& error) {
+        throw RomAccessError(writing, ReasonOf(error));
+    }
 }
 
 } // namespace
 
-bool RomImage::Open(const QString& path) {
+RomImage::Opening RomImage::Open(const FileName& name) {
     Close();
-    const QByteArray name = QFile::encodeName(path);
-    // The kind of file is looked at before it is opened, so that opening never blocks on a
-    // FIFO or releases a writer waiting at its other end.
-    struct stat named {};
-    if (::stat(name.constData(), &named) != 0 || !S_ISREG(named.st_mode))
-        return false;
-    // Read-only and without O_CREAT or O_TRUNC: merely viewing leaves no write event for
-    // file watchers. O_NONBLOCK keeps a FIFO put in the file's place meanwhile from blocking.
-    const int fd = OpenRetried(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return false;
-    struct stat opened {};
-    // Writing is opened only at the first write; whether it will be allowed is asked now,
-    // so a file this program may not write is refused at once, as before.
-    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || !SameFile(opened, named) ||
-        ::faccessat(AT_FDCWD, name.constData(), W_OK, AT_EACCESS) != 0) {
-        ::close(fd);
-        return false;
+    if (name.IsEmpty() || name.Lost())
+        return Opening::Refused;
+    try {
+        // The kind of file is looked at before it is opened, so that opening never blocks on a
+        // FIFO or releases a writer waiting at its other end.
+        const FileFacts named = ImageFile::FactsOf(name);
+        if (!named.ordinary)
+            return Opening::Refused;
+        // Read-only: merely viewing leaves no write event for file watchers.
+        file_.Open(name, ImageFile::Access::Read);
+        const FileFacts opened = file_.Facts();
+        // Writing is opened only at the first write; whether it will be allowed is asked now,
+        // so a file this program may not write is refused at once.
+        const Opening opening = !opened.ordinary                ? Opening::Refused
+                                : RenumberedOnly(opened, named) ? Opening::IdentityNotKept
+                                : !SameFile(opened, named)      ? Opening::Refused
+                                : !ImageFile::MayWrite(name)    ? Opening::Refused
+                                                                : Opening::Opened;
+        if (opening != Opening::Opened) {
+            file_.Close();
+            return opening;
+        }
+        name_ = name;
+        identity_ = opened;
+        return opening;
+    } catch (const FileError&) {
+        file_.Close();
+        return Opening::Refused;
     }
-    fd_ = fd;
-    path_ = name;
-    return true;
 }
 
 void RomImage::Close() {
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
-    path_.clear();
+    file_.Close();
+    name_ = {};
     writable_ = false;
     unflushed_ = false;
 }
 
 qint64 RomImage::Size() const {
-    struct stat opened {};
-    if (fd_ < 0 || ::fstat(fd_, &opened) != 0)
-        throw RomAccessError(false, ReasonOf(fd_ < 0 ? EBADF : errno));
-    return opened.st_size;
+    CheckPosition(0, 0, false);
+    return Reported(false, [&] { return file_.Facts().size; });
 }
 
 void RomImage::Flush() {
     if (!unflushed_)
         return;
-    CheckStillChosen(true);
-    // A full disk or a failing device may show only here, when the data reach it.
-    if (::fsync(fd_) != 0)
-        throw RomAccessError(true, ReasonOf(errno));
+    Reported(true, [&] {
+        CheckStillChosen(true);
+        // A full disk or a failing device may show only here, when the data reach it.
+        file_.Flush();
+    });
     unflushed_ = false;
 }
 
 void RomImage::CheckPosition(quint32 offset, qint64 count, bool writing) const {
-    if (fd_ < 0)
+    if (!file_.IsOpen())
         throw RomAccessError(writing, QStringLiteral("no ROM file is open"));
     if (count < 0 || offset + count > kSize)
         throw RomAccessError(writing, QStringLiteral("the position lies outside the image"));
@@ -113,71 +120,90 @@ void RomImage::CheckStillChosen(bool writing) const {
     // Another program may have removed the file, saved a new one under its name (keeping the
     // old one as a backup or a second link) or changed its size; reading or writing the old
     // file then would show values that are not in the chosen file or lose the edits.
-    struct stat opened {};
-    struct stat named {};
-    if (::fstat(fd_, &opened) != 0)
-        throw RomAccessError(writing, ReasonOf(errno));
-    if (opened.st_nlink == 0)
-        throw RomAccessError(writing, ReasonOf(ENOENT));
-    if (::stat(path_.constData(), &named) != 0)
-        throw RomAccessError(writing, ReasonOf(errno));
-    if (!SameFile(opened, named))
-        throw RomAccessError(writing, QStringLiteral("the file has been replaced by another file"));
-    if (opened.st_size != kSize)
+    const FileFacts opened = file_.Facts();
+    if (!opened.named)
+        throw FileError{FileFault::Gone, {}};
+    if (!SameFile(opened, ImageFile::FactsOf(name_)))
+        throw RomAccessError(writing, kReplaced);
+    if (opened.size != kSize)
         throw RomAccessError(
-            writing,
-            QStringLiteral("the file has changed in size to %1 bytes").arg(opened.st_size));
+            writing, QStringLiteral("the file has changed in size to %1 bytes").arg(opened.size));
 }
 
 void RomImage::OpenForWriting() {
     if (writable_)
         return;
-    const int fd = OpenRetried(path_.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        throw RomAccessError(true, ReasonOf(errno));
-    // The path may have changed hands between the check and this open.
-    struct stat opened {};
-    struct stat current {};
-    if (::fstat(fd, &opened) != 0 || ::fstat(fd_, &current) != 0 || !SameFile(opened, current)) {
-        ::close(fd);
-        throw RomAccessError(true, QStringLiteral("the file has been replaced by another file"));
+    ImageFile writing;
+    try {
+        writing.Open(name_, ImageFile::Access::ReadWrite);
+    } catch (const FileError& error) {
+        if (error.fault != FileFault::TooManyOpen)
+            throw;
+        // The read-only handle makes room for the writable one, so a write never needs one
+        // more file than the open did.
+        file_.Close();
+        writing.Open(name_, ImageFile::Access::ReadWrite);
     }
-    ::close(fd_);
-    fd_ = fd;
+    // The name may have changed hands between the check and this open.
+    if (!SameFile(writing.Facts(), identity_))
+        throw RomAccessError(true, kReplaced);
+    file_.Replace(writing);
     writable_ = true;
+}
+
+QByteArray RomImage::ReadExactly(quint32 offset, qint64 count, bool writing) const {
+    QByteArray bytes(count, '\0');
+    if (file_.ReadAt(offset, bytes.data(), count) != count)
+        throw RomAccessError(writing, QStringLiteral("the file has been shortened"));
+    return bytes;
 }
 
 QByteArray RomImage::ReadBytes(quint32 offset, int count) {
     CheckPosition(offset, count, false);
-    CheckStillChosen(false);
-    QByteArray bytes(count, '\0');
-    ssize_t done;
-    do
-        done = ::pread(fd_, bytes.data(), size_t(count), off_t(offset));
-    while (done < 0 && errno == EINTR);
-    if (done < 0)
-        throw RomAccessError(false, ReasonOf(errno));
-    if (done != count)
-        throw RomAccessError(false, QStringLiteral("the file has been shortened"));
-    return bytes;
+    return Reported(false, [&] {
+        CheckStillChosen(false);
+        return ReadExactly(offset, count, false);
+    });
 }
 
-void RomImage::WriteBytes(quint32 offset, const QByteArray& bytes) {
-    const qint64 count = bytes.size();
-    CheckPosition(offset, count, true);
-    // A write past the end of a shortened file would grow it with a hole; it is refused.
-    CheckStillChosen(true);
-    OpenForWriting();
+QByteArray RomImage::WriteBytes(quint32 offset, const QByteArray& bytes) {
+    CheckPosition(offset, bytes.size(), true);
+    const QByteArray old = Reported(true, [&] {
+        // A write past the end of a shortened file would grow it with a hole; it is refused.
+        CheckStillChosen(true);
+        OpenForWriting();
+        return ReadExactly(offset, bytes.size(), true);
+    });
     unflushed_ = true;
-    for (qint64 written = 0; written < count;) {
-        const ssize_t done = ::pwrite(fd_, bytes.constData() + written, size_t(count - written),
-                                      off_t(offset + written));
-        if (done < 0 && errno != EINTR)
-            throw RomAccessError(true, ReasonOf(errno));
-        written += qMax<ssize_t>(done, 0);
+    qint64 written = 0;
+    const QString failure = WriteAll(offset, bytes, written);
+    if (!failure.isEmpty()) {
+        // Half a value stands for neither the old number nor the new one: the old bytes go back.
+        qint64 restored = 0;
+        if (written > 0 && !WriteAll(offset, old, restored).isEmpty())
+            throw RomAccessError(true, failure,
+                                 QStringLiteral("the bytes at 0x%1").arg(offset, 0, 16));
+        throw RomAccessError(true, failure);
     }
     // The file may have been shortened between the check and the write, and grown again by it.
-    CheckStillChosen(true);
+    Reported(true, [&] { CheckStillChosen(true); });
+    return old;
+}
+
+QString RomImage::WriteAll(quint32 offset, const QByteArray& bytes, qint64& written) {
+    try {
+        for (written = 0; written < bytes.size();) {
+            const qint64 done = file_.WriteAt(offset + written, bytes.constData() + written,
+                                              bytes.size() - written);
+            // Asking again would never end.
+            if (done <= 0)
+                return QStringLiteral("the file system took none of the bytes it was given");
+            written += done;
+        }
+        return {};
+    } catch (const FileError& error) {
+        return ReasonOf(error);
+    }
 }
 
 } // namespace kst

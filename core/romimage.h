@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/imagefile.h"
 #include "core/romfacts.h"
 
 #include <QByteArray>
@@ -11,27 +12,41 @@ namespace kst {
 
 // A read or write of the open image that could not be done as asked: the file was shortened,
 // removed or replaced behind the program's back, or the system refused the access. The reason
-// is said in plain words for the user.
+// is said in plain words for the user; damaged names, when it is set, what a failed write may
+// have left torn ("the value \"Buzz Motor price\"").
 class RomAccessError : public std::runtime_error {
 public:
-    RomAccessError(bool writing, const QString& reason)
-        : std::runtime_error(reason.toStdString()), writing_(writing), reason_(reason) {}
+    RomAccessError(bool writing, const QString& reason, const QString& damaged = {})
+        : std::runtime_error(reason.toStdString()), writing_(writing), reason_(reason),
+          damaged_(damaged) {}
 
     bool Writing() const { return writing_; }
     const QString& Reason() const { return reason_; }
+    const QString& Damaged() const { return damaged_; }
 
 private:
     bool writing_;
     QString reason_;
+    QString damaged_;
 };
 
 // The one open ROM image, edited in place, addressed by 0-based file offsets. Every read goes
 // to the file at that moment and every write goes straight into it; nothing of the image is
-// kept in memory. The path is kept only to make sure, before
-// every access, that the open file is still the one the user chose.
+// kept in memory. The name is kept only to make sure, before every access, that the open file
+// is still the one the user chose.
 class RomImage {
 public:
     static constexpr qint64 kSize = kRomSize;
+
+    enum class Opening {
+        Opened,
+        // Missing, not an ordinary file, not to be written by this program, or a name that
+        // did not reach the program whole.
+        Refused,
+        // The file system gives the file another number each time it is asked, so the file
+        // cannot be known again before a write.
+        IdentityNotKept,
+    };
 
     RomImage() = default;
     RomImage(const RomImage&) = delete;
@@ -39,31 +54,38 @@ public:
     ~RomImage() { Close(); }
 
     // Opens an existing ordinary file that this program may write, without changing it: it is
-    // read through a read-only descriptor, and opened for writing only at the first write.
-    // Anything else (missing, a folder, a FIFO, a device, not writable) is not opened at all.
-    bool Open(const QString& path);
+    // read through a read-only handle, and opened for writing only at the first write.
+    // Anything else is not opened at all.
+    Opening Open(const FileName& name);
     // Closing when nothing is open does nothing.
     void Close();
-    // The size of the open file itself, whatever its path names now.
+    // The size of the open file itself, whatever its name stands for now.
     qint64 Size() const;
 
     // count bytes from offset on, in one read.
     QByteArray ReadBytes(quint32 offset, int count);
-    // Writes the bytes from offset on.
-    void WriteBytes(quint32 offset, const QByteArray& bytes);
+    // Writes the bytes from offset on, in one call unless the system takes fewer, and returns
+    // the bytes they replaced. They are written whole or not at all: after a failure part-way
+    // the old bytes are put back before the error is thrown.
+    QByteArray WriteBytes(quint32 offset, const QByteArray& bytes);
 
     // Pushes every write since the last flush to the disk itself.
     void Flush();
 
 private:
     void CheckPosition(quint32 offset, qint64 count, bool writing) const;
-    // Fails unless the path still names the open file and the file still has its size.
+    // Fails unless the name still stands for the open file and the file still has its size.
     void CheckStillChosen(bool writing) const;
-    // Replaces the read-only descriptor by a writable one to the same file.
+    // Replaces the read-only handle by a writable one to the same file.
     void OpenForWriting();
+    QByteArray ReadExactly(quint32 offset, qint64 count, bool writing) const;
+    // Writes every byte, going on after a short count. Returns why it stopped, or an empty
+    // reason once all are written; written counts the bytes that reached the file.
+    QString WriteAll(quint32 offset, const QByteArray& bytes, qint64& written);
 
-    int fd_ = -1;
-    QByteArray path_;
+    ImageFile file_;
+    FileName name_;
+    FileFacts identity_; // of the open file, taken at open
     bool writable_ = false;
     bool unflushed_ = false;
 };

@@ -165,16 +165,21 @@ int ImageValues::Read(const ValueKind& kind, int index) {
 }
 
 void ImageValues::Write(const ValueKind& kind, int index, int number) {
-    const quint32 offset = OffsetOf(kind, index);
     WrittenValue written{&kind, index, {}, Encode(kind, number)};
-    try {
-        written.before = rom_.ReadBytes(offset, kind.width);
-    } catch (const RomAccessError& error) {
-        // The old bytes are read only to be written over: the user is writing.
-        throw RomAccessError(true, error.Reason());
-    }
-    rom_.WriteBytes(offset, written.after);
+    written.before = Put(kind, index, written.after);
     record_.push_back(std::move(written));
+}
+
+QByteArray ImageValues::Put(const ValueKind& kind, int index, const QByteArray& bytes) {
+    try {
+        return rom_.WriteBytes(OffsetOf(kind, index), bytes);
+    } catch (const RomAccessError& error) {
+        if (error.Damaged().isEmpty())
+            throw;
+        // The user knows the value by its name, not by its place in the file.
+        throw RomAccessError(true, error.Reason(),
+                             QStringLiteral("the value \"%1\"").arg(EntryLabel(kind, index)));
+    }
 }
 
 WriteRecord ImageValues::TakeRecord() {
@@ -183,10 +188,9 @@ WriteRecord ImageValues::TakeRecord() {
 
 bool ImageValues::Exchange(const WrittenValue& value, const QByteArray& expected,
                            const QByteArray& to) {
-    const quint32 offset = OffsetOf(*value.kind, value.index);
-    if (rom_.ReadBytes(offset, value.kind->width) != expected)
+    if (rom_.ReadBytes(OffsetOf(*value.kind, value.index), value.kind->width) != expected)
         return false;
-    rom_.WriteBytes(offset, to);
+    Put(*value.kind, value.index, to);
     return true;
 }
 

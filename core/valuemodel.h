@@ -126,6 +126,9 @@ public:
     QString ReadText(quint32 offset, int length);
 
 private:
+    // Writes a value's bytes and returns those they replaced; a value a failed write may have
+    // left torn is named in the error.
+    QByteArray Put(const ValueKind& kind, int index, const QByteArray& bytes);
     // Puts to where a written value lies, if the file there still holds expected.
     bool Exchange(const WrittenValue& value, const QByteArray& expected, const QByteArray& to);
 

@@ -27,6 +27,15 @@ inline const Said kSaidMissingDataFile{"You are missing a vital data file, you w
                                        "reinstall the program to fix this error.  This "
                                        "application will now close.",
                                        "KST"};
+inline const Said kSaidNameNotUsable{
+    "This file name cannot be used: it holds bytes that are not valid UTF-8 text, which the "
+    "open-file dialog cannot pass on unchanged, so the editor could open another file.  Rename "
+    "the file, or name it on the command line.  This application will now close.",
+    "KST"};
+inline const Said kSaidIdentityNotKept{
+    "The ROM file cannot be opened: this file system does not keep a file's identity, so the "
+    "editor cannot make sure it writes the file you chose.  This application will now close.",
+    "KST"};
 
 inline QString FullText(const Said& said) {
     QString text = QString::fromUtf8(said.text);

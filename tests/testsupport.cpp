@@ -69,8 +69,8 @@ QList<int> ChangedOffsets(const QByteArray& before, const QByteArray& after) {
     return changed;
 }
 
-QString FakeHost::ChooseFile(QWidget*, const QStringList&, const QString&) {
-    return answers.isEmpty() ? QString() : answers.takeFirst();
+FileName FakeHost::ChooseFile(QWidget*, const QStringList&, const QString&) {
+    return answers.isEmpty() ? FileName() : answers.takeFirst();
 }
 
 void FakeHost::ShowMessage(QWidget*, const Message& message) {
@@ -126,7 +126,7 @@ QString Editor::AddRom(const QByteArray& bytes, const QString& name) {
     return path;
 }
 
-void Editor::Start(const QString& answer) {
+void Editor::Start(const FileName& answer) {
     host_.answers << answer;
     window_->Start();
     if (window_->Ended())
@@ -138,7 +138,7 @@ void Editor::Start(const QString& answer) {
 }
 
 void Editor::Open(const QString& answer) {
-    host_.answers << answer;
+    host_.answers << FileName::FromText(answer);
     Click("OpenCMD");
 }
 

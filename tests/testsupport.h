@@ -27,8 +27,9 @@ QList<int> ChangedOffsets(const QByteArray& before, const QByteArray& after);
 // and the end of the program.
 class FakeHost : public Host {
 public:
-    QString ChooseFile(QWidget* parent, const QStringList& nameFilters,
-                       const QString& selectedFilter) override;
+    // Text answers come as the dialog gives them; other names are put in as they are.
+    FileName ChooseFile(QWidget* parent, const QStringList& nameFilters,
+                        const QString& selectedFilter) override;
     void ShowMessage(QWidget* parent, const Message& message) override;
     // Records the question and takes the next reply; with none left, unscriptedReply or, if
     // that is -1, the default button.
@@ -39,7 +40,7 @@ public:
     QString ProgramFolder() const override { return folder; }
     void EndProgram(int exitCode) override;
 
-    QStringList answers; // one per dialog; an empty answer cancels
+    QList<FileName> answers; // one per dialog; an empty answer cancels
     QList<Message> questions;
     QList<int> replies;
     QList<BackupChoice> backupsShown;
@@ -59,7 +60,8 @@ public:
     // Writes an image into the temporary folder and returns its path.
     QString AddRom(const QByteArray& bytes, const QString& name = QStringLiteral("game.pce"));
     // Starts the window with this answer to the first dialog, and shows it if it is still on.
-    void Start(const QString& answer);
+    void Start(const FileName& answer);
+    void Start(const QString& answer) { Start(FileName::FromText(answer)); }
     // Runs an Open with this answer to the dialog.
     void Open(const QString& answer);
     // An editor started with one valid image; returns nothing, see rom().

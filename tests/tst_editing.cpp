@@ -163,7 +163,7 @@ private slots:
         QByteArray rom = PatternedRom();
         PutValues(rom, "b0x1897=3,b0x189B=4,b0x189E=17,w0x1895=300");
         Editor editor;
-        editor.host().answers << editor.AddRom(rom);
+        editor.host().answers << FileName::FromText(editor.AddRom(rom));
         editor.window().Start();
         const QImage first = editor.window().grab().toImage();
         RunScript(editor, "see:AILBL=3 ($3);see:TiresLBL=4 ($4);see:TurboLBL=17 ($11);"

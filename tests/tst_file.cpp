@@ -1,6 +1,7 @@
 // The image file: what may be chosen, what goes wrong while it is open, and the end of the
 // program. Each case checks the exact message and that no byte was written anywhere but where
 // the user asked.
+#include "app/commandline.h"
 #include "saidtexts.h"
 #include "testsupport.h"
 
@@ -18,6 +19,8 @@
 #include <windows.h>
 #else
 #include <atomic>
+#include <cerrno>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <grp.h>
 #include <sys/inotify.h>
@@ -122,6 +125,27 @@ private:
     int fd_;
 };
 
+// Every pwrite of the program passes through here on its way to the system, answered from the
+// script: each step answers one call with a count of bytes to pass on (0 passes none), or with
+// a negative errno to fail.
+QList<int> pwriteScript;
+
+} // namespace
+
+extern "C" ssize_t pwrite(int fd, const void* data, size_t count, off_t offset) {
+    static const auto real =
+        reinterpret_cast<ssize_t (*)(int, const void*, size_t, off_t)>(dlsym(RTLD_NEXT, "pwrite"));
+    if (pwriteScript.isEmpty())
+        return real(fd, data, count, offset);
+    const int step = pwriteScript.takeFirst();
+    if (step >= 0)
+        return real(fd, data, qMin(size_t(step), count), offset);
+    errno = -step;
+    return -1;
+}
+
+namespace {
+
 // Opens a FIFO for writing, which waits for a reader, then writes three bytes.
 struct FifoWriter {
     std::atomic<pid_t> tid{0};
@@ -194,13 +218,60 @@ int RunUnprivilegedOpen(const QString& rom, int argc, char** argv) {
     QApplication app(argc, argv);
     FakeHost host;
     host.folder = QFileInfo(rom).path();
-    host.answers << rom;
+    host.answers << FileName::FromText(rom);
     MainWindow window(host);
     window.Start();
     return host.messages.size() == 1 && host.messages.front().text == FullText(kSaidNoRom) &&
                    host.exitCode == 1
                ? 0
                : 92;
+}
+
+// A file under a name that need not be valid text, as the system's bytes.
+QByteArray ReadNamed(const QByteArray& name) {
+    QFile file;
+    file.open(::open(name.constData(), O_RDONLY | O_CLOEXEC), QIODevice::ReadOnly,
+              QFile::AutoCloseHandle);
+    return file.readAll();
+}
+
+void WriteNamed(const QByteArray& name, const QByteArray& bytes) {
+    QFile file;
+    file.open(::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644), QIODevice::WriteOnly,
+              QFile::AutoCloseHandle);
+    if (file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", name.constData());
+}
+
+// The child of the descriptor test: an edit is saved once no more files can be opened, not
+// even (imageToo) by giving the image's descriptor back first. Messages then go the desktop's
+// way, and the child ends with the program's status.
+int RunShortOfDescriptors(const QString& rom, bool imageToo, int argc, char** argv) {
+    QApplication app(argc, argv);
+    Editor editor;
+    editor.Start(rom);
+    RunScript(editor, "type:MotorCostTXT=6543");
+    const int lowestFree = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    ::close(lowestFree);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_NOFILE, &limit);
+    const rlimit saved = limit;
+    // Below every descriptor but the standard three, the image's too.
+    limit.rlim_cur = imageToo ? 3 : lowestFree;
+    ::setrlimit(RLIMIT_NOFILE, &limit);
+    // No backup can be made either; the user writes without one.
+    editor.host().replies << 0;
+    editor.Trigger("mnuSave");
+    // The desktop cannot draw a box now: it prints instead, and answers as a closed box does.
+    DesktopHost desktop;
+    for (const Message& question : editor.host().questions)
+        if (desktop.Ask(nullptr, question, {QStringLiteral("Yes"), QStringLiteral("No")}, 0, 1) !=
+            1)
+            return 93;
+    for (const Message& message : editor.host().messages)
+        desktop.ShowMessage(nullptr, message);
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    return qMax(editor.host().exitCode, 0);
 }
 
 #endif
@@ -288,27 +359,6 @@ private slots:
         }
         QCOMPARE(ReadFile(rom), before);
     }
-
-#ifndef Q_OS_WIN
-    // As root a 0444 file is still writable, so the attempt runs in a child process that has
-    // given up root's rights.
-    void unwritableFileIsRefused() {
-        QTemporaryDir dir;
-        QVERIFY(::chmod(Path(dir.path()).constData(), 0755) == 0);
-        const QString rom = dir.filePath(QStringLiteral("readonly.pce"));
-        WriteFile(rom, ValidRom());
-        WriteFile(dir.filePath(QStringLiteral("KST.tbl")), "00= \n");
-        QVERIFY(::chmod(Path(rom).constData(), 0444) == 0);
-        QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("KST_UNPRIVILEGED_ROM"), rom);
-        child.setProcessEnvironment(env);
-        child.start(QCoreApplication::applicationFilePath(), {});
-        QVERIFY(child.waitForFinished(30000));
-        QCOMPARE(child.exitCode(), 0);
-        QCOMPARE(ReadFile(rom), ValidRom());
-    }
-#endif
 
     void faultsWhileOpen_data() {
         QTest::addColumn<Fault>("fault");
@@ -411,6 +461,163 @@ private slots:
             QCOMPARE(ReadFile(backup), before);
     }
 
+#ifndef Q_OS_WIN
+    // As root a 0444 file is still writable, so the attempt runs in a child process that has
+    // given up root's rights.
+    void unwritableFileIsRefused() {
+        QTemporaryDir dir;
+        QVERIFY(::chmod(Path(dir.path()).constData(), 0755) == 0);
+        const QString rom = dir.filePath(QStringLiteral("readonly.pce"));
+        WriteFile(rom, ValidRom());
+        WriteFile(dir.filePath(QStringLiteral("KST.tbl")), "00= \n");
+        QVERIFY(::chmod(Path(rom).constData(), 0444) == 0);
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("KST_UNPRIVILEGED_ROM"), rom);
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(child.waitForFinished(30000));
+        QCOMPARE(child.exitCode(), 0);
+        QCOMPARE(ReadFile(rom), ValidRom());
+    }
+
+    void writeFaults_data() {
+        QTest::addColumn<QList<int>>("script"); // see pwriteScript
+        QTest::addColumn<int>("stored");        // the price in the file afterwards
+        QTest::addColumn<QString>("said");      // the message's reason and more; none when empty
+        const QString none = QStringLiteral("the file system took none of the bytes it was given");
+        const QString io = QStringLiteral("the device reported an input/output error");
+        QTest::newRow("nothing taken") << QList<int>{0, -EIO} << 300 << none;
+        QTest::newRow("failed at once") << QList<int>{-EIO, -ENOSPC} << 300 << io;
+        QTest::newRow("interrupted") << QList<int>{-EINTR} << 6543 << QString();
+        QTest::newRow("one byte, then the other") << QList<int>{1} << 6543 << QString();
+        QTest::newRow("one byte, then an error, old bytes back")
+            << QList<int>{1, -EIO} << 300 << io;
+        QTest::newRow("one byte, then nothing, old bytes back") << QList<int>{1, 0} << 300 << none;
+        QTest::newRow("old bytes back one at a time")
+            << QList<int>{1, -ENOSPC, 1} << 300 << QStringLiteral("no space is left on the device");
+        // The low byte of 6543 (0x198F) with the high byte of 300 (0x012C).
+        QTest::newRow("old bytes not back")
+            << QList<int>{1, -EIO, -EIO} << 399
+            << io + QStringLiteral(".  The old bytes could not be put back either, so the value "
+                                   "\"Buzz Motor price\" may be damaged");
+    }
+
+    // A value is written whole or, after a failure part-way, its old bytes are put back before
+    // the message; where even that fails, the message names the value.
+    void writeFaults() {
+        QFETCH(QList<int>, script);
+        QFETCH(int, stored);
+        QFETCH(QString, said);
+        QByteArray rom = PatternedRom();
+        PutWord(rom, 0x179C6, 300);
+        Editor editor;
+        editor.StartWith(rom);
+        RunScript(editor, "type:MotorCostTXT=6543");
+        pwriteScript = script;
+        editor.Click("ApplyCMD");
+        pwriteScript.clear();
+        PutWord(rom, 0x179C6, quint16(stored));
+        QCOMPARE(ChangedOffsets(rom, editor.RomBytes()), QList<int>{});
+        QCOMPARE(editor.host().messages.size(), said.isEmpty() ? 0 : 1);
+        if (!said.isEmpty())
+            QCOMPARE(editor.host().messages.front().text,
+                     QStringLiteral("The ROM file could not be written: %1.  This application "
+                                    "will now close.")
+                         .arg(said));
+    }
+
+    void names_data() {
+        QTest::addColumn<QByteArray>("name");    // on the command line, from the working folder
+        QTest::addColumn<bool>("absolute");      // with the working folder put in front
+        QTest::addColumn<QByteArray>("written"); // the file the edit goes to
+        QTest::newRow("a link and .., relative")
+            << QByteArray("a/link/../x.pce") << false << QByteArray("b/x.pce");
+        QTest::newRow("a link and .., absolute")
+            << QByteArray("a/link/../x.pce") << true << QByteArray("b/x.pce");
+        QTest::newRow("byte 0xE9")
+            << QByteArray("caf\xE9.pce") << false << QByteArray("caf\xE9.pce");
+    }
+
+    // The file the system finds under the name on the command line is the one written, and no
+    // other: "link/.." is not tidied away as text, and bytes that are not valid text are kept.
+    void names() {
+        QFETCH(QByteArray, name);
+        QFETCH(bool, absolute);
+        QFETCH(QByteArray, written);
+        Editor editor;
+        const QByteArray folder = Path(editor.folder()), working = Path(QDir::currentPath());
+        // Each a valid image of its own; the last is what the text of the one before stands for.
+        const QList<QByteArray> files = {"a/x.pce", "b/x.pce", "caf\xE9.pce",
+                                         "caf\xEF\xBF\xBD.pce"};
+        // Qt's clean-up cannot name them all.
+        const auto back = qScopeGuard([&] {
+            for (const QByteArray& file : files)
+                ::unlink(file.constData());
+            QVERIFY(::chdir(working.constData()) == 0);
+        });
+        QVERIFY(::chdir(folder.constData()) == 0 && ::mkdir("a", 0755) == 0 &&
+                ::mkdir("b", 0755) == 0 && ::mkdir("b/c", 0755) == 0 &&
+                ::symlink(folder + "/b/c", "a/link") == 0);
+        QList<QByteArray> before;
+        for (const QByteArray& file : files) {
+            before << PatternedRom();
+            PutWord(before.back(), 0x10, quint16(before.size()));
+            WriteNamed(file, before.back());
+        }
+        QByteArray argument = absolute ? folder + '/' + name : name;
+        char program[] = "kestrune-toolbox";
+        char* argv[] = {program, argument.data()};
+        editor.Start(ReadCommandLine(2, argv).file);
+        RunScript(editor, "type:MotorCostTXT=6543;save");
+        for (int i = 0; i < files.size(); ++i) {
+            if (files[i] == written)
+                PutWord(before[i], 0x179C6, 6543);
+            QCOMPARE(ChangedOffsets(before[i], ReadNamed(files[i])), QList<int>{});
+        }
+    }
+
+    void descriptors_data() {
+        QTest::addColumn<bool>("imageToo");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("printed"); // on standard error after the backup question
+        QTest::newRow("none free") << false << 0 << QByteArray();
+        QTest::newRow("none free, the image's not usable")
+            << true << 1
+            << QByteArray("The ROM file could not be written: no more files can be opened, as too "
+                          "many are open.  This application will now close.\n");
+    }
+
+    // Saving needs no more descriptors than opening did; where even the image's own cannot be
+    // reused, the message cannot be drawn, so it goes to standard error instead of a box that
+    // would never close.
+    void descriptors() {
+        QFETCH(bool, imageToo);
+        QFETCH(int, status);
+        QFETCH(QByteArray, printed);
+        QTemporaryDir dir;
+        const QString rom = dir.filePath(QStringLiteral("game.pce"));
+        QByteArray expected = PatternedRom();
+        WriteFile(rom, expected);
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("KST_SHORT_OF_DESCRIPTORS"), rom);
+        env.insert(QStringLiteral("KST_IMAGE_TOO"), imageToo ? QStringLiteral("1") : QString());
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        // A box shown instead would hold the child until the test gives up on it.
+        QVERIFY(child.waitForFinished(30000));
+        QCOMPARE(child.exitCode(), status);
+        const QByteArray errors = child.readAllStandardError();
+        QVERIFY2(errors.contains("Write into the ROM file without a backup?") &&
+                     errors.contains(printed),
+                 errors.constData());
+        if (status == 0)
+            PutWord(expected, 0x179C6, 6543);
+        QCOMPARE(ChangedOffsets(expected, ReadFile(rom)), QList<int>{});
+    }
+#endif
+
     // Two editors on one file, each changing a different value: both values end up in it.
     void twoEditorsKeepEachOthersValues() {
         Editor first, second;
@@ -458,6 +665,10 @@ int main(int argc, char** argv) {
     const QString unprivileged = qEnvironmentVariable("KST_UNPRIVILEGED_ROM");
     if (!unprivileged.isEmpty())
         return RunUnprivilegedOpen(unprivileged, argc, argv);
+    const QString shortOf = qEnvironmentVariable("KST_SHORT_OF_DESCRIPTORS");
+    if (!shortOf.isEmpty())
+        return RunShortOfDescriptors(shortOf, !qEnvironmentVariableIsEmpty("KST_IMAGE_TOO"), argc,
+                                     argv);
     // As in the program: a file size limit fails the write instead of killing the process.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif

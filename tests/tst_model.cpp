@@ -12,6 +12,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <dlfcn.h>
+#include <sys/stat.h>
+
 using namespace kst;
 using namespace kst::test;
 
@@ -40,9 +43,28 @@ QByteArray Read(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-enum class Chosen { File, Missing, Folder };
+// Lost: the text a name with the byte 0xE9 reaches the program as, which names another file.
+enum class Chosen { File, Missing, Folder, Utf8, Lost, Renumbered, Touched };
+
+// Every stat passes through here on its way to the system: this file gets another number each
+// time it is asked, and with touching another modification time too, as on some network and
+// FUSE file systems.
+QByteArray renumbered;
+bool touching = false;
 
 } // namespace
+
+extern "C" int stat(const char* path, struct stat* status) noexcept {
+    static const auto real =
+        reinterpret_cast<int (*)(const char*, struct stat*)>(dlsym(RTLD_NEXT, "stat"));
+    static int asked = 0;
+    const int result = real(path, status);
+    if (result == 0 && path == renumbered) {
+        status->st_ino += ++asked;
+        status->st_mtim.tv_sec += touching ? asked : 0;
+    }
+    return result;
+}
 
 Q_DECLARE_METATYPE(Chosen)
 Q_DECLARE_METATYPE(kst::OpenOutcome)
@@ -104,7 +126,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = Write(dir.filePath(QStringLiteral("game.pce")), before);
         RomImage rom;
-        QVERIFY(rom.Open(path));
+        QCOMPARE(rom.Open(FileName::FromText(path)), RomImage::Opening::Opened);
         ImageValues values(rom);
         QCOMPARE(values.Read(*found, index), stored);
         values.Write(*found, index, width == 2 ? 0x1234 : 0x5A);
@@ -155,6 +177,13 @@ private slots:
         row("valid", valid, Chosen::File, true, OpenOutcome::Opened, nullptr);
         row("no such file", valid, Chosen::Missing, true, OpenOutcome::NotOpened, &kSaidNoRom);
         row("a folder", valid, Chosen::Folder, true, OpenOutcome::NotOpened, &kSaidNoRom);
+        row("a name in UTF-8", valid, Chosen::Utf8, true, OpenOutcome::Opened, nullptr);
+        row("a name that lost a byte", valid, Chosen::Lost, true, OpenOutcome::NameNotUsable,
+            &kSaidNameNotUsable);
+        row("renumbered on every look", valid, Chosen::Renumbered, true,
+            OpenOutcome::IdentityNotKept, &kSaidIdentityNotKept);
+        row("renumbered and touched", valid, Chosen::Touched, true, OpenOutcome::NotOpened,
+            &kSaidNoRom);
         row("empty", QByteArray(), Chosen::File, true, OpenOutcome::WrongSize, &kSaidWrongSize);
         row("one byte short", valid.left(int(kRomSize) - 1), Chosen::File, true,
             OpenOutcome::WrongSize, &kSaidWrongSize);
@@ -181,15 +210,22 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, caption);
         QTemporaryDir dir;
-        const QString file = Write(dir.filePath(QStringLiteral("game.pce")), bytes);
+        const QString file =
+            Write(dir.filePath(chosen == Chosen::Utf8   ? QStringLiteral("café.pce")
+                               : chosen == Chosen::Lost ? QStringLiteral("caf\uFFFD.pce")
+                                                        : QStringLiteral("game.pce")),
+                  bytes);
+        touching = chosen == Chosen::Touched;
+        renumbered =
+            chosen == Chosen::Renumbered || touching ? QFile::encodeName(file) : QByteArray();
         const QString table = dir.filePath(QStringLiteral("KST.tbl"));
         if (dataFile)
             Write(table, "00= \n");
-        const QString path = chosen == Chosen::File     ? file
-                             : chosen == Chosen::Folder ? dir.path()
-                                                        : dir.filePath(QStringLiteral("none.pce"));
+        const QString path = chosen == Chosen::Folder    ? dir.path()
+                             : chosen == Chosen::Missing ? dir.filePath(QStringLiteral("none.pce"))
+                                                         : file;
         RomImage rom;
-        QCOMPARE(OpenChecked(rom, path, table), outcome);
+        QCOMPARE(OpenChecked(rom, FileName::FromText(path), table), outcome);
         if (outcome != OpenOutcome::Opened) {
             QCOMPARE(MessageFor(outcome).text, text);
             QCOMPARE(MessageFor(outcome).caption, caption);

@@ -6,11 +6,12 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <cstdio>
 
 namespace kst {
 
-QString DesktopHost::ChooseFile(QWidget* parent, const QStringList& nameFilters,
-                                const QString& selectedFilter) {
+FileName DesktopHost::ChooseFile(QWidget* parent, const QStringList& nameFilters,
+                                 const QString& selectedFilter) {
     QFileDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("dlg"));
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -21,7 +22,7 @@ QString DesktopHost::ChooseFile(QWidget* parent, const QStringList& nameFilters,
     dialog.selectNameFilter(selectedFilter);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    return FileName::FromText(dialog.selectedFiles().constFirst());
 }
 
 namespace {
@@ -32,15 +33,31 @@ QMessageBox::Icon IconOf(const Message& message) {
                                                   : QMessageBox::Critical;
 }
 
+// A window needs files of its own to be drawn (on X11 its picture's shared memory comes as one,
+// and one more was seen to be needed); without them a box would stay empty and could never be
+// closed. Where none can be drawn, the message goes to standard error instead.
+bool DrawableOrPrinted(const Message& message) {
+    if (HandlesFree(2))
+        return true;
+    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
+                 message.text.toLocal8Bit().constData());
+    return false;
+}
+
 } // namespace
 
 void DesktopHost::ShowMessage(QWidget* parent, const Message& message) {
+    if (!DrawableOrPrinted(message))
+        return;
     QMessageBox box(IconOf(message), message.caption, message.text, QMessageBox::Ok, parent);
     box.exec();
 }
 
 int DesktopHost::Ask(QWidget* parent, const Message& question, const QStringList& buttons,
                      int defaultButton, int escapeButton) {
+    // A question that cannot be shown is answered as a closed box is.
+    if (!DrawableOrPrinted(question))
+        return escapeButton;
     QMessageBox box(IconOf(question), question.caption, question.text, QMessageBox::NoButton,
                     parent);
     QList<QPushButton*> pushed;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/imagefile.h"
 #include "core/messages.h"
 
 #include <QList>
@@ -23,14 +24,16 @@ class Host {
 public:
     virtual ~Host() = default;
 
-    // Shows the modal open-file dialog; returns the chosen file's full path, or an empty string
+    // Shows the modal open-file dialog; returns the chosen file's full name, or an empty one
     // when the user cancelled. nameFilters are in Qt's "Description (patterns)" form.
-    virtual QString ChooseFile(QWidget* parent, const QStringList& nameFilters,
-                               const QString& selectedFilter) = 0;
-    // A modal message box with a single OK button.
+    virtual FileName ChooseFile(QWidget* parent, const QStringList& nameFilters,
+                                const QString& selectedFilter) = 0;
+    // A modal message box with a single OK button. Where no window can be drawn, the message
+    // goes to standard error instead.
     virtual void ShowMessage(QWidget* parent, const Message& message) = 0;
     // A modal question with these buttons, left to right; returns the index of the one chosen.
-    // Closing the box chooses escapeButton; Enter chooses defaultButton.
+    // Closing the box chooses escapeButton; Enter chooses defaultButton. Where no window can be
+    // drawn, the question goes to standard error and is answered with escapeButton.
     virtual int Ask(QWidget* parent, const Message& question, const QStringList& buttons,
                     int defaultButton, int escapeButton) = 0;
     // The Restore window over these backups, newest first; returns the index of the one to
@@ -44,8 +47,8 @@ public:
 // The real desktop: Qt's dialogs and the application's own event loop.
 class DesktopHost : public Host {
 public:
-    QString ChooseFile(QWidget* parent, const QStringList& nameFilters,
-                       const QString& selectedFilter) override;
+    FileName ChooseFile(QWidget* parent, const QStringList& nameFilters,
+                        const QString& selectedFilter) override;
     void ShowMessage(QWidget* parent, const Message& message) override;
     int Ask(QWidget* parent, const Message& question, const QStringList& buttons, int defaultButton,
             int escapeButton) override;

@@ -9,6 +9,10 @@
 namespace kst {
 
 void ProgramControl::Fail(const Message& message) {
+    // No handler runs while the message is up, and the image's files are given back first, so
+    // that the message box can be drawn even when they were the last ones this program had.
+    ended_ = true;
+    rom_.Close();
     host_.ShowMessage(window_, message);
     End(1);
 }
@@ -40,7 +44,7 @@ void ProgramControl::Handle(const std::function<void()>& handler) {
         try {
             handler();
         } catch (const RomAccessError& error) {
-            Fail(RomAccessMessage(error.Writing(), error.Reason()));
+            Fail(RomAccessMessage(error.Writing(), error.Reason(), error.Damaged()));
         }
     } catch (const ProgramEnded&) {
         // The program has ended; the rest of this event is dropped.
