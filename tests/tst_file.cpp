@@ -48,58 +48,21 @@ std::filesystem::path FilePath(const QString& path) {
 
 #ifdef Q_OS_WIN
 
-// Sees whether a file is written while it is watched: changes to its folder, picked out by the
-// file's name.
+// Sees whether anything in a file's folder is written while it is watched: merely viewing an
+// image writes nothing there.
 class WriteWatch {
 public:
     explicit WriteWatch(const QString& file)
-        : name_(QFileInfo(file).fileName()),
-          folder_(::CreateFileW(FilePath(QFileInfo(file).path()).c_str(), FILE_LIST_DIRECTORY,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED,
-                                nullptr)) {
-        overlapped_.hEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        Listen();
-    }
-    ~WriteWatch() {
-        ::CancelIo(folder_);
-        ::CloseHandle(folder_);
-        ::CloseHandle(overlapped_.hEvent);
-    }
+        : change_(::FindFirstChangeNotificationW(FilePath(QFileInfo(file).path()).c_str(), FALSE,
+                                                 FILE_NOTIFY_CHANGE_LAST_WRITE |
+                                                     FILE_NOTIFY_CHANGE_SIZE)) {}
+    ~WriteWatch() { ::FindCloseChangeNotification(change_); }
 
-    bool Wrote() {
-        // The system tells of a change a moment after it.
-        QTest::qWait(200);
-        DWORD size = 0;
-        while (::GetOverlappedResult(folder_, &overlapped_, &size, FALSE)) {
-            if (size == 0)
-                return true; // more changes than the buffer holds
-            for (auto* change = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(buffer_);;
-                 change = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(
-                     reinterpret_cast<const char*>(change) + change->NextEntryOffset)) {
-                const auto* name = reinterpret_cast<const QChar*>(change->FileName);
-                if (QString(name, int(change->FileNameLength / sizeof(WCHAR))) == name_)
-                    return true;
-                if (change->NextEntryOffset == 0)
-                    break;
-            }
-            Listen();
-        }
-        return false;
-    }
+    // The system tells of a change a moment after it.
+    bool Wrote() const { return ::WaitForSingleObject(change_, 200) == WAIT_OBJECT_0; }
 
 private:
-    void Listen() {
-        ::ResetEvent(overlapped_.hEvent);
-        ::ReadDirectoryChangesW(folder_, buffer_, sizeof buffer_, FALSE,
-                                FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE, nullptr,
-                                &overlapped_, nullptr);
-    }
-
-    QString name_;
-    HANDLE folder_;
-    OVERLAPPED overlapped_{};
-    alignas(DWORD) char buffer_[4096];
+    HANDLE change_;
 };
 
 #else

@@ -4,7 +4,8 @@
 # or of the compiler but its own; Quit ends it and the image is as it was.
 #   check-zip.sh BUILD_FOLDER DEMO_IMAGE
 set -euo pipefail
-. "$(dirname "$0")/wine-common.sh"
+. "$(dirname "$0")/../../tools/windows/wine.sh"
+. "$(dirname "$0")/window.sh"
 command -v unzip >/dev/null || { echo "missing unzip (tools/windows/test.sh installs it)"; exit 1; }
 run_in_x "$0" "$@"
 

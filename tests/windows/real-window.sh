@@ -5,8 +5,9 @@
 # window.png there is the README's picture of the program under Wine.
 #   real-window.sh BUILD_FOLDER DLL_FOLDERS PROGRAM.exe DEMO_IMAGE
 set -euo pipefail
-. "$(dirname "$0")/wine-common.sh"
-for tool in openbox xdotool import cmp; do
+. "$(dirname "$0")/../../tools/windows/wine.sh"
+. "$(dirname "$0")/window.sh"
+for tool in openbox import cmp; do
   command -v "$tool" >/dev/null || { echo "missing $tool (tools/windows/test.sh installs it)"; exit 1; }
 done
 run_in_x "$0" "$@"

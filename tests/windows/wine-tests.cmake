@@ -11,7 +11,7 @@ string(JOIN : dll_path ${dll_folders})
 set(demo ${CMAKE_BINARY_DIR}/demo/kestrune-demo.pce)
 
 add_test(NAME wine_suites
-         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/wine-suites.sh ${CMAKE_BINARY_DIR} ${dll_path}
+         COMMAND ${PROJECT_SOURCE_DIR}/tools/windows/run-suites.sh ${CMAKE_BINARY_DIR} ${dll_path}
                  $<TARGET_FILE:tst_model> $<TARGET_FILE:tst_file> $<TARGET_FILE:tst_editing>
                  $<TARGET_FILE:tst_property> $<TARGET_FILE:tst_history>)
 add_test(NAME wine_real_window

@@ -2,10 +2,10 @@
 # Runs Windows QtTest suites under Wine, in a fresh prefix inside the build folder, with the
 # offscreen platform plugin, and reports each one's totals and time; a failing suite's whole
 # report is printed.
-#   wine-suites.sh BUILD_FOLDER DLL_FOLDERS SUITE.exe...
+#   run-suites.sh BUILD_FOLDER DLL_FOLDERS SUITE.exe...
 # DLL_FOLDERS are the colon-separated folders of Qt's DLLs and the compiler's runtime.
 set -euo pipefail
-. "$(dirname "$0")/wine-common.sh"
+. "$(dirname "$0")/wine.sh"
 run_in_x "$0" "$@"
 
 build=$1 dlls=$2
