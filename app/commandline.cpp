@@ -7,6 +7,11 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_WIN
+#include <QScopeGuard>
+#include <windows.h>
+#endif
+
 namespace kst {
 
 namespace {
@@ -22,8 +27,25 @@ QString HelpText(const QCommandLineParser& parser) {
 }
 
 void Print(std::FILE* stream, const QString& text) {
+#ifdef Q_OS_WIN
+    // A window program starts without a console: it prints into the console of the prompt it
+    // was started from, if any, unless its output goes to a file or pipe.
+    if (!::GetStdHandle(stream == stdout ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE) &&
+        ::AttachConsole(ATTACH_PARENT_PROCESS))
+        std::freopen("CONOUT$", "w", stream);
+#endif
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
+
+#ifdef Q_OS_WIN
+QString TextOf(const wchar_t* argument) {
+    return QString::fromWCharArray(argument);
+}
+#else
+QString TextOf(const char* argument) {
+    return QString::fromLocal8Bit(argument);
+}
+#endif
 
 void Describe(QCommandLineParser& parser, const QCommandLineOption& help,
               const QCommandLineOption& version) {
@@ -41,12 +63,10 @@ CommandLine UsageError(const QCommandLineParser& parser, const QString& error) {
     return {kUsageError, {}};
 }
 
-} // namespace
-
-CommandLine ReadCommandLine(int argc, char** argv) {
+template <typename Char> CommandLine Read(int argc, Char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << TextOf(argv[i]);
 
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Shows this help and ends."));
@@ -72,6 +92,23 @@ CommandLine ReadCommandLine(int argc, char** argv) {
     // argument of the same text can only be a "--" before it, with the same bytes.
     const int file = int(arguments.indexOf(parser.positionalArguments().constFirst()));
     return {{}, FileName::FromArgument(argv[file])};
+}
+
+} // namespace
+
+CommandLine ReadCommandLine(int argc, char** argv) {
+#ifdef Q_OS_WIN
+    // The arguments main gets hold only what the ANSI code page can; the wide command line
+    // holds every name.
+    Q_UNUSED(argc)
+    Q_UNUSED(argv)
+    int count = 0;
+    wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    const auto release = qScopeGuard([wide] { ::LocalFree(wide); });
+    return Read(count, wide);
+#else
+    return Read(argc, argv);
+#endif
 }
 
 } // namespace kst
