@@ -167,9 +167,14 @@ FileFacts ImageFile::FactsOf(const FileName& name) {
 }
 
 bool ImageFile::MayWrite(const FileName& name) {
+    // The read-only attribute is asked for itself: a system that only emulates it may still
+    // let the file be opened for writing.
+    const DWORD attributes = ::GetFileAttributesW(name.Native().c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || attributes & FILE_ATTRIBUTE_READONLY)
+        return false;
     // Opening for writing and closing again writes nothing, and the system answers for the
-    // read-only attribute and the file's permissions alike. A program that holds the file and
-    // lets no one write it may have let go by the first write, which otherwise says so.
+    // file's permissions. A program that holds the file and lets no one write it may have let
+    // go by the first write, which otherwise says so.
     const HANDLE handle = OpenShared(name, FILE_WRITE_DATA);
     if (handle == INVALID_HANDLE_VALUE)
         return ::GetLastError() == ERROR_SHARING_VIOLATION;
