@@ -142,8 +142,8 @@ void Editor::Open(const QString& answer) {
     Click("OpenCMD");
 }
 
-void Editor::StartWith(const QByteArray& bytes) {
-    romPath_ = AddRom(bytes);
+void Editor::StartWith(const QByteArray& bytes, const QString& name) {
+    romPath_ = AddRom(bytes, name);
     Start(romPath_);
     if (window_->Ended())
         qFatal("the editor refused a valid image");

@@ -65,7 +65,7 @@ public:
     // Runs an Open with this answer to the dialog.
     void Open(const QString& answer);
     // An editor started with one valid image; returns nothing, see rom().
-    void StartWith(const QByteArray& bytes);
+    void StartWith(const QByteArray& bytes, const QString& name = QStringLiteral("game.pce"));
 
     MainWindow& window() { return *window_; }
     FakeHost& host() { return host_; }

@@ -37,10 +37,19 @@ using namespace kst::test;
 namespace {
 
 // What the dialog's answer points to, and what lies where the program looks for "KST.tbl".
-enum class Chosen { Nothing, File, Missing, Fifo, Device, Link, Sparse };
+enum class Chosen { Nothing, File, Missing, Fifo, Device, Link, Sparse, ReadOnly };
 enum class Table { File, Missing, BrokenLink };
 // What the image goes through while it is open.
-enum class Fault { Shortened, Grown, Removed, RenamedOver, LinkedOver, DiskFull, SizeLimit };
+enum class Fault {
+    Shortened,
+    Grown,
+    Removed,
+    RenamedOver,
+    LinkedOver,
+    DiskFull,
+    SizeLimit,
+    HeldUnshared, // another program opened it first and lets others only read it (Windows)
+};
 
 std::filesystem::path FilePath(const QString& path) {
     return path.toStdU16String();
@@ -65,6 +74,17 @@ private:
     HANDLE change_;
 };
 
+// Another program's handle to the image, which lets others only read it.
+class ReadOnlySharer {
+public:
+    explicit ReadOnlySharer(const QString& path)
+        : handle_(::CreateFileW(FilePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr)) {}
+    ~ReadOnlySharer() { ::CloseHandle(handle_); }
+
+private:
+    HANDLE handle_;
+};
 #else
 
 QByteArray Path(const QString& path) {
@@ -147,10 +167,15 @@ QString Prepare(Editor& editor, Chosen chosen, Table table, const QString& file)
 #ifdef Q_OS_WIN
     case Chosen::Device:
         return QStringLiteral("NUL");
+    case Chosen::ReadOnly:
+        ::SetFileAttributesW(FilePath(file).c_str(), FILE_ATTRIBUTE_READONLY);
+        return file;
     case Chosen::Fifo:
     case Chosen::Link:
         qFatal("no FIFOs or symbolic links here");
 #else
+    case Chosen::ReadOnly:
+        qFatal("the unwritable file is tried in a child without root's rights");
     case Chosen::Fifo:
         ::mkfifo(Path(other).constData(), 0600);
         break;
@@ -274,7 +299,9 @@ private slots:
         row("1 GiB sparse", valid, Chosen::Sparse, size);
         row("swapped word", swapped, Chosen::File, region);
         row("KST.tbl missing", valid, Chosen::File, kst, Table::Missing);
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+        row("read-only attribute", valid, Chosen::ReadOnly, wtf);
+#else
         row("link to a valid image", valid, Chosen::Link, nullptr);
         row("a FIFO with a writer waiting", valid, Chosen::Fifo, wtf);
         row("KST.tbl a broken link", valid, Chosen::File, kst, Table::BrokenLink);
@@ -335,12 +362,19 @@ private slots:
         QTest::newRow("grown, applied")
             << Fault::Grown << true
             << QStringLiteral("written: the file has changed in size to 393316 bytes");
-#ifndef Q_OS_WIN
-        // A POSIX system lets another program remove, rename or link a file that is open, and
-        // lets this test make a disk that fills up and set a file size limit.
+        // The editor shares its handle, so another program may move the file away and put
+        // another in its place (on Windows with MoveFile).
+        QTest::newRow("renamed to a backup, applied") << Fault::RenamedOver << true << replaced;
+#ifdef Q_OS_WIN
+        QTest::newRow("held without sharing writes")
+            << Fault::HeldUnshared << true
+            << QStringLiteral(
+                   "written: another program has the file open and does not let others write it");
+#else
+        // A POSIX system removes a file at once while it is open, and this test can make a
+        // disk that fills up and set a file size limit.
         QTest::newRow("removed") << Fault::Removed << true
                                  << QStringLiteral("written: the file has been moved or removed");
-        QTest::newRow("renamed to a backup, applied") << Fault::RenamedOver << true << replaced;
         QTest::newRow("second link kept") << Fault::LinkedOver << true << replaced;
         QTest::newRow("disk full")
             << Fault::DiskFull << true << QStringLiteral("written: no space is left on the device");
@@ -369,6 +403,12 @@ private slots:
         WriteFile(rom, fault == Fault::DiskFull ? ValidRom().left(2) : PatternedRom());
         QFile::resize(rom, kRomSize);
         Editor editor;
+#ifdef Q_OS_WIN
+        // Held from before the editor's open, as by an emulator that was started first.
+        std::unique_ptr<ReadOnlySharer> other;
+        if (fault == Fault::HeldUnshared)
+            other = std::make_unique<ReadOnlySharer>(rom);
+#endif
         editor.Start(rom);
         // A first Apply opens the file for writing; the fault comes before the second.
         RunScript(editor, "type:MotorCostTXT=55;apply;tab=enemyracers;type:EnemyCashTXT=56");
@@ -581,10 +621,11 @@ private slots:
     }
 #endif
 
-    // Two editors on one file, each changing a different value: both values end up in it.
+    // Two editors on one file, each changing a different value: both values end up in it. Its
+    // name is not ASCII, which the system's wide calls take on Windows.
     void twoEditorsKeepEachOthersValues() {
         Editor first, second;
-        first.StartWith(PatternedRom());
+        first.StartWith(PatternedRom(), QStringLiteral("Kestrune – ü日本.pce"));
         second.Start(first.rom());
         RunScript(second, "type:MotorCostTXT=20;apply;tab=enemyracers;slide:AISLDR=9;apply");
         RunScript(first, "type:TireCostTXT=21;apply;tab=enemyracers;slide:TurboSLDR=4;apply");
