@@ -29,6 +29,9 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM
 unzip -q "$zip" -d "$WINEPREFIX/drive_c"
 cp "$demo" "$WINEPREFIX/drive_c/demo.pce"
+# A window program prints its version where its output goes, here into a pipe.
+version=$(wine "C:\\$folder\\kestrune-toolbox.exe" --version 2>/dev/null | tr -d '\r')
+[ "$version" = "kestrune-toolbox 0.50" ] || fail "--version printed \"$version\""
 wine "C:\\$folder\\kestrune-toolbox.exe" 'C:\demo.pce' >/dev/null 2>&1 & pid=$!
 wid=$(window_named "$caption") || fail "the window did not appear"
 [ "$(xdotool search --onlyvisible --name . | wc -l)" = 1 ] || fail "more than the window shown"
