@@ -189,7 +189,9 @@ private slots:
         row("a name in UTF-8", valid, Chosen::Utf8, true, OpenOutcome::Opened, nullptr);
 #ifndef Q_OS_WIN
         // POSIX names are bytes, which text may not hold, and the file's numbers come from a
-        // stat that this test stands between.
+        // stat that this test stands between. Windows names are UTF-16, which text holds
+        // whole, so none is lost there; its numbers come from the open handle, which no test
+        // here can stand between.
         row("a name that lost a byte", valid, Chosen::Lost, true, OpenOutcome::NameNotUsable,
             &kSaidNameNotUsable);
         row("renumbered on every look", valid, Chosen::Renumbered, true,
