@@ -9,6 +9,11 @@
 #include <cstdio>
 #include <vector>
 
+#ifdef Q_OS_WIN
+#include <QScopeGuard>
+#include <windows.h>
+#endif
+
 namespace kst {
 
 namespace {
@@ -53,8 +58,25 @@ QString HelpText(const QCommandLineParser& parser) {
 }
 
 void Print(std::FILE* stream, const QString& text) {
+#ifdef Q_OS_WIN
+    // A window program starts without a console: it prints into the console of the prompt it
+    // was started from, if any, unless its output goes to a file or pipe.
+    if (!::GetStdHandle(stream == stdout ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE) &&
+        ::AttachConsole(ATTACH_PARENT_PROCESS))
+        std::freopen("CONOUT$", "w", stream);
+#endif
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
+
+#ifdef Q_OS_WIN
+QString TextOf(const wchar_t* argument) {
+    return QString::fromWCharArray(argument);
+}
+#else
+QString TextOf(const char* argument) {
+    return QString::fromLocal8Bit(argument);
+}
+#endif
 
 void Describe(QCommandLineParser& parser, const QCommandLineOption& help,
               const QCommandLineOption& version) {
@@ -83,7 +105,8 @@ CommandLine UsageError(const QCommandLineParser& parser, const QString& error) {
 
 // A positional argument as the system's own bytes, which the text may have changed. Another
 // argument of the same text can only be a "--" before it, or the same name again.
-FileName ArgumentName(const QStringList& arguments, char** argv, const QString& text) {
+template <typename Char>
+FileName ArgumentName(const QStringList& arguments, Char** argv, const QString& text) {
     return FileName::FromArgument(argv[arguments.indexOf(text)]);
 }
 
@@ -98,8 +121,9 @@ std::vector<const ScriptOption*> ChosenScripts(const QCommandLineParser& parser)
 
 // The one command for scripts asked for, with its files; a usage error when the files do not
 // fit it.
+template <typename Char>
 CommandLine ReadScriptCommand(const QCommandLineParser& parser, const QStringList& arguments,
-                              char** argv, const ScriptOption& chosen) {
+                              Char** argv, const ScriptOption& chosen) {
     const QStringList files = parser.positionalArguments();
     if (files.size() != chosen.count)
         return UsageError(parser,
@@ -114,12 +138,10 @@ CommandLine ReadScriptCommand(const QCommandLineParser& parser, const QStringLis
     return line;
 }
 
-} // namespace
-
-CommandLine ReadCommandLine(int argc, char** argv) {
+template <typename Char> CommandLine Read(int argc, Char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << TextOf(argv[i]);
 
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Shows this help and ends."));
@@ -151,6 +173,23 @@ CommandLine ReadCommandLine(int argc, char** argv) {
     CommandLine line;
     line.file = ArgumentName(arguments, argv, parser.positionalArguments().constFirst());
     return line;
+}
+
+} // namespace
+
+CommandLine ReadCommandLine(int argc, char** argv) {
+#ifdef Q_OS_WIN
+    // The arguments main gets hold only what the ANSI code page can; the wide command line
+    // holds every name.
+    Q_UNUSED(argc)
+    Q_UNUSED(argv)
+    int count = 0;
+    wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    const auto release = qScopeGuard([wide] { ::LocalFree(wide); });
+    return Read(count, wide);
+#else
+    return Read(argc, argv);
+#endif
 }
 
 } // namespace kst

@@ -24,7 +24,8 @@ struct CommandLine {
 };
 
 // Reads the arguments before the application object exists, so --help and --version need
-// neither a display nor fonts. Prints the help, the version or a usage error itself.
+// neither a display nor fonts. Prints the help, the version or a usage error itself. On Windows
+// the arguments come from the wide command line instead, which holds any name.
 CommandLine ReadCommandLine(int argc, char** argv);
 
 } // namespace kst

@@ -11,9 +11,11 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+#ifdef SIGXFSZ
     // A file size limit then fails the write with EFBIG, which is reported like any other
     // failed write, instead of killing the program without a word.
     std::signal(SIGXFSZ, SIG_IGN);
+#endif
     const kst::CommandLine commandLine = kst::ReadCommandLine(argc, argv);
     if (commandLine.exitCode)
         return *commandLine.exitCode;

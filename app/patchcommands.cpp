@@ -79,7 +79,7 @@ bool PatchCommands::ApplyPatchFile(const std::function<bool()>& mayWrite) {
     if (name.IsEmpty())
         return false;
     QByteArray patch;
-    const QString unread = ReadPatchFile(QFile::decodeName(name.Bytes()), patch);
+    const QString unread = ReadPatchFile(name.Text(), patch);
     if (!unread.isEmpty()) {
         host.ShowMessage(window_, PatchFileMessage(false, unread));
         return false;

@@ -20,7 +20,7 @@ QString About(const FileName& file, const QString& text) {
 
 // A patch file's name for Qt's file classes.
 QString PathOf(const FileName& file) {
-    return QFile::decodeName(file.Bytes());
+    return file.Text();
 }
 
 // The open checks' messages, but for a file that cannot be opened at all, which the window

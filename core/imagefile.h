@@ -3,14 +3,26 @@
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
+#include <string>
 
 // The system calls beneath the image file, behind one small interface: each system has its own
-// half (imagefile_posix.cpp here), and everything above it is the same on all of them.
+// half (imagefile_posix.cpp, imagefile_windows.cpp), and everything above it is the same on all
+// of them.
 
 namespace kst {
 
-// A file's name in the system's own form: on POSIX the bytes the system takes, which need not be
-// valid text. It is never tidied as text, so "link/.." is left for the system to resolve.
+// A name in the system's own form: on POSIX the bytes the system takes, which need not be valid
+// text; on Windows UTF-16, which the wide calls take for any name a file can have.
+#ifdef Q_OS_WIN
+using NativeChar = wchar_t;
+using NativeName = std::wstring;
+#else
+using NativeChar = char;
+using NativeName = QByteArray;
+#endif
+
+// A file's name as the system takes it. It is never tidied as text, so "link/.." is left for
+// the system to resolve.
 class FileName {
 public:
     // No name: the user chose nothing.
@@ -18,21 +30,21 @@ public:
 
     // An argument of the command line exactly as the system passed it; a relative one is made
     // absolute by putting the working folder in front of it.
-    static FileName FromArgument(const char* argument);
-    // A name that reached the program as text, as the open-file dialog's answer does. A name
-    // whose bytes are not valid text arrives with them replaced and would stand for another
-    // file; it is kept, but marked as lost.
+    static FileName FromArgument(const NativeChar* argument);
+    // A name that reached the program as text, as the open-file dialog's answer does. On POSIX
+    // a name whose bytes are not valid text arrives with them replaced and would stand for
+    // another file; it is kept, but marked as lost.
     static FileName FromText(const QString& text);
 
     // The name as text, for people and for names made from it; bytes that are not valid text
     // show as U+FFFD.
     QString Text() const;
-    bool IsEmpty() const { return bytes_.isEmpty(); }
+    bool IsEmpty() const { return native_.size() == 0; }
     bool Lost() const { return lost_; }
-    const QByteArray& Bytes() const { return bytes_; }
+    const NativeName& Native() const { return native_; }
 
 private:
-    QByteArray bytes_;
+    NativeName native_;
     bool lost_ = false;
 };
 
@@ -46,8 +58,10 @@ enum class FileFault {
     SizeLimit,
     ReadOnlySystem,
     Gone,
-    TooManyOpen, // this program may open no more files
-    Other,       // said in the system's own words
+    TooManyOpen,     // this program may open no more files
+    SharedElsewhere, // another program has it open and lets no one else write it
+    WriteProtected,  // the medium itself
+    Other,           // said in the system's own words
 };
 
 struct FileError {

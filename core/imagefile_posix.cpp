@@ -58,13 +58,13 @@ FileFacts FactsFrom(const struct stat& status) {
 
 FileName FileName::FromArgument(const char* argument) {
     FileName name;
-    name.bytes_ = argument;
-    if (name.bytes_.startsWith('/'))
+    name.native_ = argument;
+    if (name.native_.startsWith('/'))
         return name;
     // The working folder as the system knows it, links already resolved, so the joined name
     // stands for the same file as the argument did.
     if (char* folder = ::getcwd(nullptr, 0)) {
-        name.bytes_.prepend(QByteArray(folder) + '/');
+        name.native_.prepend(QByteArray(folder) + '/');
         std::free(folder);
     }
     return name;
@@ -72,16 +72,16 @@ FileName FileName::FromArgument(const char* argument) {
 
 FileName FileName::FromText(const QString& text) {
     FileName name;
-    name.bytes_ = QFile::encodeName(text);
+    name.native_ = QFile::encodeName(text);
     // A byte that is not valid text becomes U+FFFD on its way to the text, and a lone surrogate
     // does not come back from the bytes.
     name.lost_ =
-        text.contains(QChar::ReplacementCharacter) || QFile::decodeName(name.bytes_) != text;
+        text.contains(QChar::ReplacementCharacter) || QFile::decodeName(name.native_) != text;
     return name;
 }
 
 QString FileName::Text() const {
-    return QFile::decodeName(bytes_);
+    return QFile::decodeName(native_);
 }
 
 bool HandlesFree(int count) {
@@ -96,13 +96,13 @@ bool HandlesFree(int count) {
 
 FileFacts ImageFile::FactsOf(const FileName& name) {
     struct stat status {};
-    if (::stat(name.Bytes().constData(), &status) != 0)
+    if (::stat(name.Native().constData(), &status) != 0)
         ThrowError(errno);
     return FactsFrom(status);
 }
 
 bool ImageFile::MayWrite(const FileName& name) {
-    return ::faccessat(AT_FDCWD, name.Bytes().constData(), W_OK, AT_EACCESS) == 0;
+    return ::faccessat(AT_FDCWD, name.Native().constData(), W_OK, AT_EACCESS) == 0;
 }
 
 void ImageFile::Open(const FileName& name, Access access) {
@@ -111,7 +111,7 @@ void ImageFile::Open(const FileName& name, Access access) {
     // blocking the open.
     const int flags =
         (access == Access::Read ? O_RDONLY : O_RDWR) | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
-    handle_ = Retried([&] { return ::open(name.Bytes().constData(), flags); });
+    handle_ = Retried([&] { return ::open(name.Native().constData(), flags); });
 }
 
 void ImageFile::Close() {

@@ -25,6 +25,10 @@ QString ReasonOf(const FileError& error) {
         return QStringLiteral("the file has been moved or removed");
     case FileFault::TooManyOpen:
         return QStringLiteral("no more files can be opened, as too many are open");
+    case FileFault::SharedElsewhere:
+        return QStringLiteral("another program has the file open and does not let others write it");
+    case FileFault::WriteProtected:
+        return QStringLiteral("the medium is write-protected");
     case FileFault::Other:
         break;
     }

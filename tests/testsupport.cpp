@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -81,10 +82,25 @@ void FakeHost::EndProgram(int code) {
 
 Editor::Editor() {
     host_.folder = dir_.path();
+#ifdef Q_OS_WIN
+    // Windows names the data folder by the user's profile, whatever the environment says: the
+    // backups go to Qt's test folder there, under a name of this editor's own, and are removed
+    // with the editor.
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setApplicationName(QStringLiteral("kst-editor-") + dir_.path().right(6));
+    dataFolder_ = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+#else
     // Backups go below the temporary folder, never into the user's own data folder.
     qputenv("XDG_DATA_HOME", QFile::encodeName(QDir(dir_.path()).filePath(QStringLiteral("data"))));
+#endif
     WriteFile(QDir(dir_.path()).filePath(QStringLiteral("KST.tbl")), "00= \n");
     window_ = std::make_unique<MainWindow>(host_);
+}
+
+Editor::~Editor() {
+#ifdef Q_OS_WIN
+    QDir(dataFolder_).removeRecursively();
+#endif
 }
 
 QString Editor::AddRom(const QByteArray& bytes, const QString& name) {
@@ -109,8 +125,8 @@ void Editor::Open(const QString& answer) {
     Click("OpenCMD");
 }
 
-void Editor::StartWith(const QByteArray& bytes) {
-    romPath_ = AddRom(bytes);
+void Editor::StartWith(const QByteArray& bytes, const QString& name) {
+    romPath_ = AddRom(bytes, name);
     Start(romPath_);
     if (window_->Ended())
         qFatal("the editor refused a valid image");

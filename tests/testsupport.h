@@ -63,6 +63,7 @@ std::function<int(QDialog&)> Press(const QString& button);
 class Editor {
 public:
     Editor();
+    ~Editor();
 
     // Writes an image into the temporary folder and returns its path.
     QString AddRom(const QByteArray& bytes, const QString& name = QStringLiteral("game.pce"));
@@ -72,7 +73,7 @@ public:
     // Runs an Open with this answer to the dialog.
     void Open(const QString& answer);
     // An editor started with one valid image; returns nothing, see rom().
-    void StartWith(const QByteArray& bytes);
+    void StartWith(const QByteArray& bytes, const QString& name = QStringLiteral("game.pce"));
 
     MainWindow& window() { return *window_; }
     FakeHost& host() { return host_; }
@@ -93,6 +94,9 @@ private:
     FakeHost host_;
     std::unique_ptr<MainWindow> window_;
     QString romPath_;
+#ifdef Q_OS_WIN
+    QString dataFolder_;
+#endif
 };
 
 // Runs a script of user actions and checks on the editor, steps separated by ";":

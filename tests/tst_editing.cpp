@@ -12,7 +12,9 @@
 #include <QImage>
 #include <QTest>
 
+#ifndef Q_OS_WIN
 #include <dlfcn.h>
+#endif
 
 using namespace kst;
 using namespace kst::test;
@@ -20,16 +22,24 @@ using namespace kst::test;
 namespace {
 
 // Every fsync of the program passes through here on its way to the system, so a test sees
-// whether an Apply pushed its writes to the disk.
+// whether an Apply pushed its writes to the disk. Windows has no such way in; there the
+// bytes alone are checked.
 int fsyncs = 0;
+#ifdef Q_OS_WIN
+constexpr bool kSeesFsyncs = false;
+#else
+constexpr bool kSeesFsyncs = true;
+#endif
 
 } // namespace
 
+#ifndef Q_OS_WIN
 extern "C" int fsync(int fd) {
     ++fsyncs;
     static const auto real = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
     return real(fd);
 }
+#endif
 
 class TestEditing : public QObject {
     Q_OBJECT
@@ -104,7 +114,8 @@ private slots:
         editor.StartWith(expected);
         fsyncs = 0;
         RunScript(editor, script);
-        QCOMPARE(fsyncs > 0, !writes.isEmpty());
+        if (kSeesFsyncs)
+            QCOMPARE(fsyncs > 0, !writes.isEmpty());
         for (const QString& step : script.split(QLatin1Char(';')))
             if (step.startsWith(QLatin1String("outside:")))
                 PutValues(expected, step.mid(8));
@@ -158,7 +169,8 @@ private slots:
         editor.Trigger("mnuApplyPatch");
         const bool written = message.isEmpty() && after != image;
         QCOMPARE(ChangedOffsets(after, editor.RomBytes()), QList<int>{});
-        QCOMPARE(fsyncs, written ? 1 : 0);
+        if (kSeesFsyncs)
+            QCOMPARE(fsyncs, written ? 1 : 0);
         QCOMPARE(editor.host().listed.size(), answer.isEmpty() ? 0 : 1);
         QCOMPARE(editor.host().messages.size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty())

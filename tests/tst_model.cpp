@@ -11,8 +11,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifndef Q_OS_WIN
 #include <dlfcn.h>
 #include <sys/stat.h>
+#endif
 
 using namespace kst;
 using namespace kst::test;
@@ -22,13 +24,19 @@ namespace {
 // Lost: the text a name with the byte 0xE9 reaches the program as, which names another file.
 enum class Chosen { File, Missing, Folder, Utf8, Lost, Renumbered, Touched };
 
+#ifndef Q_OS_WIN
+
 // Every stat passes through here on its way to the system: this file gets another number each
 // time it is asked, and with touching another modification time too, as on some network and
 // FUSE file systems.
 QByteArray renumbered;
 bool touching = false;
 
+#endif
+
 } // namespace
+
+#ifndef Q_OS_WIN
 
 extern "C" int stat(const char* path, struct stat* status) noexcept {
     static const auto real =
@@ -41,6 +49,7 @@ extern "C" int stat(const char* path, struct stat* status) noexcept {
     }
     return result;
 }
+#endif
 
 Q_DECLARE_METATYPE(Chosen)
 Q_DECLARE_METATYPE(kst::OpenOutcome)
@@ -151,12 +160,18 @@ private slots:
         row("no such file", valid, Chosen::Missing, true, OpenOutcome::NotOpened, &kSaidNoRom);
         row("a folder", valid, Chosen::Folder, true, OpenOutcome::NotOpened, &kSaidNoRom);
         row("a name in UTF-8", valid, Chosen::Utf8, true, OpenOutcome::Opened, nullptr);
+#ifndef Q_OS_WIN
+        // POSIX names are bytes, which text may not hold, and the file's numbers come from a
+        // stat that this test stands between. Windows names are UTF-16, which text holds
+        // whole, so none is lost there; its numbers come from the open handle, which no test
+        // here can stand between.
         row("a name that lost a byte", valid, Chosen::Lost, true, OpenOutcome::NameNotUsable,
             &kSaidNameNotUsable);
         row("renumbered on every look", valid, Chosen::Renumbered, true,
             OpenOutcome::IdentityNotKept, &kSaidIdentityNotKept);
         row("renumbered and touched", valid, Chosen::Touched, true, OpenOutcome::NotOpened,
             &kSaidNoRom);
+#endif
         row("empty", QByteArray(), Chosen::File, true, OpenOutcome::WrongSize, &kSaidWrongSize);
         row("one byte short", valid.left(int(kRomSize) - 1), Chosen::File, true,
             OpenOutcome::WrongSize, &kSaidWrongSize);
@@ -186,9 +201,11 @@ private slots:
                                           : chosen == Chosen::Lost ? QStringLiteral("caf\uFFFD.pce")
                                                                    : QStringLiteral("game.pce"));
         WriteFile(file, bytes);
+#ifndef Q_OS_WIN
         touching = chosen == Chosen::Touched;
         renumbered =
             chosen == Chosen::Renumbered || touching ? QFile::encodeName(file) : QByteArray();
+#endif
         const QString table = dir.filePath(QStringLiteral("KST.tbl"));
         if (dataFile)
             WriteFile(table, "00= \n");

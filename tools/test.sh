@@ -3,6 +3,8 @@
 #   tools/test.sh              the normal build, in build/
 #   tools/test.sh --sanitize   the same suite built with AddressSanitizer and
 #                              UndefinedBehaviorSanitizer, in build-asan/
+# The normal run also builds and tests the Windows program under Wine (tools/windows/test.sh)
+# when the Qt for Windows is in its cache.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh xvfb xauth xdotool imagemagick appstream desktop-file-utils dpkg-dev \
@@ -22,5 +24,11 @@ fi
 tools/test-share.sh
 cmake -S . -B "$folder" "${options[@]}" >/dev/null
 cmake --build "$folder" --parallel "$(nproc)"
-cd "$folder"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+(cd "$folder" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure)
+
+[ "${1:-}" != --sanitize ] || exit 0
+if tools/windows/build-qt.sh --check; then
+  tools/windows/test.sh
+else
+  echo "Windows part left out: no Qt for Windows in the cache (tools/windows/build-qt.sh puts it there)"
+fi

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Packs the ZIP for Windows and checks it as a user gets it: exactly the files it should hold,
+# unpacked into a clean Wine prefix and started there with the demo image, with no DLL of Qt
+# or of the compiler but its own; Quit ends it and the image is as it was.
+#   check-zip.sh BUILD_FOLDER DEMO_IMAGE
+set -euo pipefail
+. "$(dirname "$0")/../../tools/windows/wine.sh"
+. "$(dirname "$0")/window.sh"
+command -v unzip >/dev/null || { echo "missing unzip (tools/windows/test.sh installs it)"; exit 1; }
+run_in_x "$0" "$@"
+
+build=$1 demo=$2
+folder=kestrune-toolbox-0.50-win64
+zip=$build/$folder.zip
+fail() { echo "FAIL: $*"; exit 1; }
+
+(cd "$build" && cpack -G ZIP >/dev/null)
+expected=(KST.tbl LICENSE.txt README.md kestrune-toolbox.exe
+  Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/ platforms/qwindows.dll
+  styles/ styles/qwindowsvistastyle.dll libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll
+  licences/ licences/GPL-2.txt licences/GPL-3.txt licences/LGPL-3.txt licences/SOURCES.txt
+  licences/gcc-mingw-w64-copyright.txt licences/mingw-w64-copyright.txt
+  licences/qt6-base-copyright.txt)
+diff <(printf "$folder/%s\n" "${expected[@]}" | sort) <(unzip -Z1 "$zip" | sort) ||
+  fail "the ZIP does not hold exactly the expected files"
+
+fresh_prefix "$build/wine-prefix-zip"
+trap 'wineserver -k 2>/dev/null || true' EXIT
+unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM
+unzip -q "$zip" -d "$WINEPREFIX/drive_c"
+cp "$demo" "$WINEPREFIX/drive_c/demo.pce"
+# A window program prints its version where its output goes, here into a pipe.
+version=$(wine "C:\\$folder\\kestrune-toolbox.exe" --version 2>/dev/null | tr -d '\r')
+[ "$version" = "kestrune-toolbox 0.50" ] || fail "--version printed \"$version\""
+wine "C:\\$folder\\kestrune-toolbox.exe" 'C:\demo.pce' >/dev/null 2>&1 & pid=$!
+wid=$(window_named "$caption") || fail "the window did not appear"
+[ "$(xdotool search --onlyvisible --name . | wc -l)" = 1 ] || fail "more than the window shown"
+click_at "$wid" 621 371 # QuitCMD
+timeout 30 tail --pid="$pid" -f /dev/null || fail "the program did not end"
+status=0
+wait "$pid" || status=$?
+[ "$status" = 0 ] || fail "exit status $status after Quit, expected 0"
+cmp "$demo" "$WINEPREFIX/drive_c/demo.pce" || fail "the image changed"
+echo "ZIP: $(du -k "$zip" | cut -f1) KiB, $(unzip -Z1 "$zip" | wc -l) entries; started in Wine and quit"
