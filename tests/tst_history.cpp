@@ -152,13 +152,12 @@ private slots:
                      {"tab=enemyracers;row:EnemyLST=2;slide:TurboSLDR=42",
                       "Race 3, enemy racers' turbo", "b0x18BE=42"},
                      {"type:MotorCostTXT=450;type:MotorCostTXT=101", "", ""}};
+        const char* const replies[] = {"Apply", "Discard", "Cancel"};
         for (const auto& edit : edits)
             for (const char* command : {"quit", "close", "closebutton", "open"})
                 for (int reply = 0; reply < 3; ++reply)
                     QTest::addRow("%s, %s, %s", *edit.name ? edit.name : "nothing", command,
-                                  reply == 0   ? "Apply"
-                                  : reply == 1 ? "Discard"
-                                               : "Cancel")
+                                  replies[reply])
                         << edit.edit << edit.name << edit.writes << command << reply;
     }
     void unapplied() {
