@@ -57,26 +57,25 @@ private slots:
 
     // A backup that cannot be written stops the write unless the user agrees.
     void noBackup_data() {
-        QTest::addColumn<QString>("reply");
-        QTest::addColumn<QString>("writes");
-        QTest::newRow("default answer") << ""
-                                        << "";
-        QTest::newRow("write anyway") << "reply=0;"
-                                      << "w0x179C6=450";
+        QTest::addColumn<bool>("agreed");
+        QTest::newRow("default answer") << false;
+        QTest::newRow("write anyway") << true;
     }
     void noBackup() {
-        QFETCH(QString, reply);
-        QFETCH(QString, writes);
+        QFETCH(bool, agreed);
         Editor editor;
         // A file where the folder should be: no backup can go there, not even as root.
         QVERIFY(QDir().mkpath(QFileInfo(Backups::Folder()).path()));
         WriteFile(Backups::Folder(), "in the way");
         editor.StartWith(PatternedRom());
-        RunScript(editor, reply + "type:MotorCostTXT=450;apply");
+        editor.host().unscriptedReply = agreed ? 0 : -1;
+        RunScript(editor, "type:MotorCostTXT=450;apply");
         QCOMPARE(editor.host().questions.size(), 1);
         QVERIFY(editor.host().questions[0].text.startsWith(
             QLatin1String("No backup of the ROM file could be made: ")));
-        QCOMPARE(ChangedOffsets(With(PatternedRom(), writes), editor.RomBytes()), QList<int>{});
+        QCOMPARE(
+            ChangedOffsets(With(PatternedRom(), agreed ? "w0x179C6=450" : ""), editor.RomBytes()),
+            QList<int>{});
         QCOMPARE(ReadFile(Backups::Folder()), QByteArray("in the way"));
     }
 
