@@ -75,7 +75,7 @@ class TestCompare : public QObject {
 private slots:
     void compare_data() {
         QTest::addColumn<QByteArray>("original");
-        QTest::addColumn<QString>("saved");   // the name typed in the save dialog; none: no export
+        QTest::addColumn<QString>("saved");   // the name typed in the save dialog, if it is shown
         QTest::addColumn<QString>("written"); // the file type chosen is the suffix's
         QTest::addColumn<const Message*>("said");
         const QByteArray base = PatchVector("base.pce");
@@ -85,7 +85,7 @@ private slots:
         };
         row("BPS, suffix added", base, "shared", "shared.bps");
         row("IPS", base, "shared.ips", "shared.ips");
-        row("identical", PatchVector("target.pce"), "", "");
+        row("identical", PatchVector("target.pce"), "shared", "");
         row("wrong size", base.left(10), "", "", &kWrongSizeMessage);
         row("no KST.tbl", base, "", "", &kMissingDataFileMessage);
     }
