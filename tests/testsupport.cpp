@@ -20,12 +20,8 @@
 
 namespace kst::test {
 
-QString PatchVectorPath(const char* name) {
-    return QStringLiteral(KST_PATCH_VECTORS "/") + QLatin1String(name);
-}
-
 QByteArray PatchVector(const char* name) {
-    return ReadFile(PatchVectorPath(name));
+    return ReadFile(QStringLiteral(KST_PATCH_VECTORS "/") + QLatin1String(name));
 }
 
 FileName FakeHost::ChooseFile(QWidget*, const QStringList&, const QString&) {

@@ -15,7 +15,6 @@
 namespace kst::test {
 
 // A file of the third-party patcher's vectors: base.pce, target.pce and its patches of them.
-QString PatchVectorPath(const char* name);
 QByteArray PatchVector(const char* name);
 
 // Stands in for the desktop: answers the file dialogs and the program's own dialogs from a

@@ -132,8 +132,6 @@ private slots:
         QTest::addColumn<QString>("message");
         const QByteArray base = PatchVector("base.pce"), target = PatchVector("target.pce");
         const QByteArray delta = PatchVector("flips-delta.bps");
-        QByteArray changed = base;
-        PutValues(changed, "w0x17A02=5");
         QTest::newRow("applied") << base << delta << "&Apply" << target << QString();
         QTest::newRow("cancelled") << base << delta << "Cancel" << base << QString();
         QTest::newRow("made for another image")
@@ -142,8 +140,8 @@ private slots:
                    patchtext::MadeForAnotherImage(kRomSize, Crc32(base), kRomSize, Crc32(target)))
                    .text;
         // Another program writes the file while the preview is shown.
-        QTest::newRow("changed meanwhile")
-            << base << delta << "outside:w0x17A02=5" << changed << kImageChangedMessage.text;
+        QTest::newRow("changed meanwhile") << base << delta << "outside:w0x17A02=5"
+                                           << With(base, "w0x17A02=5") << kImageChangedMessage.text;
     }
 
     // A patch is checked before anything is written; an applied one writes exactly its bytes,

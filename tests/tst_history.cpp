@@ -24,16 +24,30 @@ class TestHistory : public QObject {
     Q_OBJECT
 
 private slots:
-    // One backup per opening, of the image as it was just before the first write.
-    void backupBeforeFirstWriteOnly() {
+    // One backup per opening, of the image as it was just before the first write; the 21st
+    // backup of a name removes the oldest of that name, a later one of the same second counting
+    // as newer, and other names are left alone.
+    void backups() {
         const QByteArray original = PatternedRom();
         Editor editor;
+        const QDir folder(Backups::Folder());
+        QVERIFY(folder.mkpath(QStringLiteral(".")));
+        QStringList kept{QStringLiteral("game.pce.2020-01-01T00-00-01-2.bak"),
+                         QStringLiteral("other.pce.2019-01-01T00-00-00.bak")};
+        for (int second = 3; second <= 19; ++second)
+            kept << QStringLiteral("game.pce.2020-01-01T00-00-%1.bak")
+                        .arg(second, 2, 10, QLatin1Char('0'));
+        for (const QString& name :
+             kept + QStringList{QStringLiteral("game.pce.2020-01-01T00-00-01.bak")})
+            WriteFile(folder.filePath(name), "old");
         editor.StartWith(original);
         RunScript(editor, "apply;type:MotorCostTXT=450;apply");
-        QCOMPARE(BackupNames().size(), 1);
         const QByteArray applied = editor.RomBytes();
         RunScript(editor, "type:MotorCostTXT=460;apply;close;open;type:TireCostTXT=9;save");
-        QCOMPARE(BackupNames().size(), 2);
+        QStringList names = BackupNames();
+        for (const QString& name : kept)
+            QVERIFY2(names.removeOne(name), qPrintable(name));
+        QCOMPARE(names.size(), 2);
         // Both fall in the same second or not; either way the newest holds the reopened image.
         const QStringList newestFirst = Backups().Of(QStringLiteral("game.pce"));
         QCOMPARE(ReadFile(newestFirst[0]), With(applied, "w0x179C6=460"));
@@ -41,55 +55,32 @@ private slots:
         QVERIFY(editor.host().questions.isEmpty());
     }
 
-    // The 21st backup of a name removes the oldest of that name, a later one of the same second
-    // counting as newer; other names are left alone.
-    void newestTwentyKept() {
-        Editor editor;
-        const QDir folder(Backups::Folder());
-        QVERIFY(folder.mkpath(QStringLiteral(".")));
-        QStringList kept{QStringLiteral("game.pce.2020-01-01T00-00-01-2.bak"),
-                         QStringLiteral("other.pce.2019-01-01T00-00-00.bak")};
-        for (int second = 2; second <= 19; ++second)
-            kept << QStringLiteral("game.pce.2020-01-01T00-00-%1.bak")
-                        .arg(second, 2, 10, QLatin1Char('0'));
-        for (const QString& name :
-             kept + QStringList{QStringLiteral("game.pce.2020-01-01T00-00-01.bak")})
-            WriteFile(folder.filePath(name), "old");
-        editor.StartWith(PatternedRom());
-        RunScript(editor, "type:MotorCostTXT=450;apply");
-        QStringList names = BackupNames();
-        for (const QString& name : kept)
-            QVERIFY2(names.removeOne(name), qPrintable(name));
-        QCOMPARE(names.size(), 1);
-        QCOMPARE(ReadFile(folder.filePath(names[0])), PatternedRom());
-    }
-
     // A backup that cannot be written stops the write unless the user agrees.
     void noBackup_data() {
-        QTest::addColumn<QString>("reply");
-        QTest::addColumn<QString>("writes");
-        QTest::newRow("default answer") << ""
-                                        << "";
-        QTest::newRow("write anyway") << "reply=0;"
-                                      << "w0x179C6=450";
+        QTest::addColumn<bool>("agreed");
+        QTest::newRow("default answer") << false;
+        QTest::newRow("write anyway") << true;
     }
     void noBackup() {
-        QFETCH(QString, reply);
-        QFETCH(QString, writes);
+        QFETCH(bool, agreed);
         Editor editor;
         // A file where the folder should be: no backup can go there, not even as root.
         QVERIFY(QDir().mkpath(QFileInfo(Backups::Folder()).path()));
         WriteFile(Backups::Folder(), "in the way");
         editor.StartWith(PatternedRom());
-        RunScript(editor, reply + "type:MotorCostTXT=450;apply");
+        editor.host().unscriptedReply = agreed ? 0 : -1;
+        RunScript(editor, "type:MotorCostTXT=450;apply");
         QCOMPARE(editor.host().questions.size(), 1);
         QVERIFY(editor.host().questions[0].text.startsWith(
             QLatin1String("No backup of the ROM file could be made: ")));
-        QCOMPARE(ChangedOffsets(With(PatternedRom(), writes), editor.RomBytes()), QList<int>{});
+        QCOMPARE(
+            ChangedOffsets(With(PatternedRom(), agreed ? "w0x179C6=450" : ""), editor.RomBytes()),
+            QList<int>{});
         QCOMPARE(ReadFile(Backups::Folder()), QByteArray("in the way"));
     }
 
-    // Undo and Redo walk back and forth through the exact earlier images, naming their step.
+    // Undo and Redo, by their keys, walk back and forth through the exact earlier images,
+    // naming their step; inside a number box Ctrl+Z undoes the typing instead.
     void undoRedo() {
         QList<QByteArray> images{PatternedRom()};
         Editor editor;
@@ -106,8 +97,15 @@ private slots:
                  QStringLiteral("&Undo Save: Buzz Motor price 450 \u2192 460, GP Tire price %1 "
                                 "\u2192 5")
                      .arg(tire));
+        RunScript(editor, "type:TireCostTXT=77");
+        auto* box = editor.Find<QLineEdit>("TireCostTXT");
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(box->text() != QLatin1String("77"));
+        QCOMPARE(editor.RomBytes(), images[3]);
+        auto* motors = editor.Find<QListWidget>("MotorLST");
+        motors->setFocus();
         for (int step = 2; step >= 0; --step) {
-            RunScript(editor, "undo");
+            QTest::keyClick(motors, Qt::Key_Z, Qt::ControlModifier);
             QCOMPARE(ChangedOffsets(images[step], editor.RomBytes()), QList<int>{});
         }
         QVERIFY(!editor.Find<QAction>("mnuUndo")->isEnabled());
@@ -115,7 +113,7 @@ private slots:
                  QStringLiteral("&Redo Apply: Buzz Motor price %1 \u2192 450").arg(motor));
         RunScript(editor, QStringLiteral("see:MotorCostTXT=%1").arg(motor));
         for (int step = 1; step <= 3; ++step) {
-            RunScript(editor, "redo");
+            QTest::keyClick(motors, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
             QCOMPARE(ChangedOffsets(images[step], editor.RomBytes()), QList<int>{});
         }
         RunScript(editor, "see:MotorCostTXT=460;see:TireCostTXT=5");
@@ -137,23 +135,6 @@ private slots:
                                 "they were left as they are: Buzz Motor price."));
     }
 
-    // Inside a number box Ctrl+Z undoes the typing; elsewhere it undoes the last write.
-    void ctrlZ() {
-        const QByteArray original = PatternedRom();
-        Editor editor;
-        editor.StartWith(original);
-        RunScript(editor, "type:MotorCostTXT=450;apply;type:TireCostTXT=77");
-        const QByteArray applied = editor.RomBytes();
-        auto* tire = editor.Find<QLineEdit>("TireCostTXT");
-        QTest::keyClick(tire, Qt::Key_Z, Qt::ControlModifier);
-        QVERIFY(tire->text() != QLatin1String("77"));
-        QCOMPARE(editor.RomBytes(), applied);
-        auto* motors = editor.Find<QListWidget>("MotorLST");
-        motors->setFocus();
-        QTest::keyClick(motors, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(ChangedOffsets(original, editor.RomBytes()), QList<int>{});
-    }
-
     // Quit, Close, the close button and Open with an unapplied price or slider, answered each
     // way; and without one, no question.
     void unapplied_data() {
@@ -170,13 +151,12 @@ private slots:
                      {"tab=enemyracers;row:EnemyLST=2;slide:TurboSLDR=42",
                       "Race 3, enemy racers' turbo", "b0x18BE=42"},
                      {"type:MotorCostTXT=450;type:MotorCostTXT=101", "", ""}};
+        const char* const replies[] = {"Apply", "Discard", "Cancel"};
         for (const auto& edit : edits)
             for (const char* command : {"quit", "close", "closebutton", "open"})
                 for (int reply = 0; reply < 3; ++reply)
                     QTest::addRow("%s, %s, %s", *edit.name ? edit.name : "nothing", command,
-                                  reply == 0   ? "Apply"
-                                  : reply == 1 ? "Discard"
-                                               : "Cancel")
+                                  replies[reply])
                         << edit.edit << edit.name << edit.writes << command << reply;
     }
     void unapplied() {
@@ -212,18 +192,18 @@ private slots:
         QCOMPARE(BackupNames().size(), applied ? 1 : 0);
     }
 
-    // Restore writes the chosen backup's values back as one more step, after the backup list
-    // showed each with its differences.
+    // Restore writes an older backup's values back as one step, after a backup of the image
+    // and after the list showed each backup, newest first, with its differences.
     void restoreOlderBackup() {
-        const QByteArray original = PatternedRom();
+        const QByteArray original = PatternedRom(),
+                         older = With(original, "w0x179C6=450,w0x17A02=5");
         Editor editor;
+        const QDir folder(Backups::Folder());
+        QVERIFY(folder.mkpath(QStringLiteral(".")));
+        WriteFile(folder.filePath(QStringLiteral("game.pce.2020-01-01T00-00-00.bak")), older);
+        WriteFile(folder.filePath(QStringLiteral("game.pce.2099-01-01T00-00-00.bak")),
+                  With(original, "w0x179C6=999"));
         editor.StartWith(original);
-        const int tire = WordAt(original, 0x17A02);
-        RunScript(editor, "type:MotorCostTXT=450;apply;type:TireCostTXT=5;apply");
-        const QByteArray applied = editor.RomBytes();
-        WriteFile(
-            QDir(Backups::Folder()).filePath(QStringLiteral("game.pce.2099-01-01T00-00-00.bak")),
-            With(original, "w0x179C6=999"));
         editor.host().backupReply = 1;
         editor.Trigger("mnuRestore");
         const QList<BackupChoice>& shown = editor.host().backupsShown;
@@ -231,13 +211,15 @@ private slots:
         QCOMPARE(shown[0].takenAt,
                  QDateTime(QDate(2099, 1, 1), QTime(0, 0)).toString(Qt::TextDate));
         QCOMPARE(shown[1].differences,
-                 QStringList({QStringLiteral("Buzz Motor price: 450 now, %1 in the backup")
+                 QStringList({QStringLiteral("Buzz Motor price: %1 now, 450 in the backup")
                                   .arg(WordAt(original, 0x179C6)),
-                              QStringLiteral("GP Tire price: 5 now, %1 in the backup").arg(tire)}));
+                              QStringLiteral("GP Tire price: %1 now, 5 in the backup")
+                                  .arg(WordAt(original, 0x17A02))}));
+        QCOMPARE(ChangedOffsets(older, editor.RomBytes()), QList<int>{});
+        // Newest first: the backup of 2099, then the one made just before the restore.
+        QCOMPARE(ReadFile(Backups().Of(QStringLiteral("game.pce")).value(1)), original);
+        RunScript(editor, "see:TireCostTXT=5;undo");
         QCOMPARE(ChangedOffsets(original, editor.RomBytes()), QList<int>{});
-        RunScript(editor, QStringLiteral("see:TireCostTXT=%1;undo").arg(tire));
-        QCOMPARE(ChangedOffsets(applied, editor.RomBytes()), QList<int>{});
-        QCOMPARE(BackupNames().size(), 2);
     }
 };
 

@@ -6,6 +6,7 @@
 #include "testsupport.h"
 
 #include <QTest>
+#include <QtEndian>
 
 using namespace kst;
 using namespace kst::test;
@@ -24,8 +25,7 @@ quint32 BitwiseCrc(const QByteArray& bytes) {
 }
 
 quint32 Le32(const QByteArray& bytes, qsizetype at) {
-    return quint32(quint8(bytes[at])) | quint32(quint8(bytes[at + 1])) << 8 |
-           quint32(quint8(bytes[at + 2])) << 16 | quint32(quint8(bytes[at + 3])) << 24;
+    return qFromLittleEndian<quint32>(bytes.constData() + at);
 }
 
 // A BPS number as the format's description defines it.
@@ -91,8 +91,6 @@ private slots:
         const QByteArray rom = PatternedRom();
         QTest::newRow("vectors") << PatchVector("base.pce") << PatchVector("target.pce");
         QTest::newRow("nothing changed") << rom << rom;
-        QTest::newRow("first and last byte")
-            << rom << Changed(Changed(rom, 0, 1, 1), kRomSize - 1, 1, 1);
         QTest::newRow("every byte") << rom << Changed(rom, 0, kRomSize, char(0xFF));
         QByteArray runs = rom;
         runs.replace(5000, 66000, QByteArray(66000, 'r'));
