@@ -242,8 +242,8 @@ bool MainWindow::BackUpBeforeWrite() {
     if (backedUp_)
         return true;
     QString reason;
-    const QString made = Backups().Make(ImageName(), values_.ReadImage(),
-                                        QDateTime::currentDateTime(), &reason);
+    const QString made =
+        Backups().Make(ImageName(), values_.ReadImage(), QDateTime::currentDateTime(), &reason);
     if (!made.isEmpty())
         return backedUp_ = true;
     enum { WriteAnyway, DontWrite };
