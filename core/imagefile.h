@@ -4,6 +4,7 @@
 #include <QString>
 #include <QtGlobal>
 #include <string>
+#include <utility>
 
 // The system calls beneath the image file, behind one small interface: each system has its own
 // half (imagefile_posix.cpp, imagefile_windows.cpp), and everything above it is the same on all
@@ -103,7 +104,10 @@ public:
     bool IsOpen() const { return handle_ != kNone; }
     void Close();
     // Takes over the other's handle, closing this one's.
-    void Replace(ImageFile& other);
+    void Replace(ImageFile& other) {
+        Close();
+        handle_ = std::exchange(other.handle_, kNone);
+    }
 
     FileFacts Facts() const;
     // Reads up to count bytes at offset in one call; fewer only at the end of the file.

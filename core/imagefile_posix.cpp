@@ -120,12 +120,6 @@ void ImageFile::Close() {
     handle_ = kNone;
 }
 
-void ImageFile::Replace(ImageFile& other) {
-    Close();
-    handle_ = other.handle_;
-    other.handle_ = kNone;
-}
-
 FileFacts ImageFile::Facts() const {
     struct stat status {};
     if (::fstat(int(handle_), &status) != 0)

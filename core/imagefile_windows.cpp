@@ -197,12 +197,6 @@ void ImageFile::Close() {
     handle_ = kNone;
 }
 
-void ImageFile::Replace(ImageFile& other) {
-    Close();
-    handle_ = other.handle_;
-    other.handle_ = kNone;
-}
-
 FileFacts ImageFile::Facts() const {
     return FactsFrom(HANDLE(handle_));
 }
