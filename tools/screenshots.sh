@@ -111,6 +111,7 @@ shoot_patches() {
   shoot_window '^Apply Patch$' apply-patch.png
   xdotool key Escape
   sleep 0.5
+  xdotool windowfocus --sync "$(main_window)"
   xdotool key ctrl+q
   wait "$pid"
   rm -rf "$work"
