@@ -73,7 +73,7 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
     racers_ = new RacersPage(this, values_, control_, *refresh_);
     shops_ = new ShopsPage(this, values_, control_, *refresh_);
     text_ = new GeneralTextPage(this, values_, control_);
-    patches_ = std::make_unique<PatchCommands>(this, values_, control_);
+    patches_ = std::make_unique<PatchCommands>(this, rom_, values_, control_);
     for (QListWidget* list : findChildren<QListWidget*>())
         KeepOneSelection(list);
     ConnectCommands();

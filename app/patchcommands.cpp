@@ -3,10 +3,10 @@
 #include "changesdialog.h"
 #include "core/opencheck.h"
 #include "core/patch.h"
+#include "core/romimage.h"
 #include "romfile.h"
 #include "widgets/programcontrol.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
 
@@ -55,12 +55,12 @@ void PatchCommands::CompareWithOriginal() {
     exporting->setEnabled(!diff.Empty());
     dialog.AddButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
     QObject::connect(exporting, &QPushButton::clicked, &dialog,
-                     [&] { ExportPatch(&dialog, original.bytes, image); });
+                     [&] { ExportPatch(&dialog, original.file, original.bytes, image); });
     host.RunDialog(dialog);
 }
 
-void PatchCommands::ExportPatch(QWidget* parent, const QByteArray& original,
-                                const QByteArray& image) {
+void PatchCommands::ExportPatch(QWidget* parent, const FileFacts& originalFile,
+                                const QByteArray& original, const QByteArray& image) {
     QString filter = kSaveFilters.front();
     QString path = control_.host().ChooseSaveFile(parent, kSaveFilters, filter);
     if (path.isEmpty())
@@ -68,7 +68,9 @@ void PatchCommands::ExportPatch(QWidget* parent, const QByteArray& original,
     const PatchFormat format = filter == kSaveFilters[1] ? PatchFormat::Ips : PatchFormat::Bps;
     if (FormatOfName(path) != format)
         path += SuffixOf(format);
-    const QString reason = SavePatchFile(path, MakePatch(format, original, image));
+    const QString reason = SavePatchFile(
+        path, MakePatch(format, original, image),
+        {{originalFile, patchtext::kOriginalImage}, {rom_.Identity(), patchtext::kOpenImage}});
     if (!reason.isEmpty())
         control_.host().ShowMessage(parent, PatchFileMessage(true, reason));
 }
@@ -79,13 +81,13 @@ bool PatchCommands::ApplyPatchFile(const std::function<bool()>& mayWrite) {
     if (name.IsEmpty())
         return false;
     QByteArray patch;
-    const QString unread = ReadPatchFile(name.Text(), patch);
+    const QString unread = ReadPatchFile(name, patch);
     if (!unread.isEmpty()) {
         host.ShowMessage(window_, PatchFileMessage(false, unread));
         return false;
     }
     const QByteArray current = values_.ReadImage();
-    const PatchResult result = ApplyPatch(patch, current);
+    const PatchResult result = PatchImage(patch, current);
     if (!result.refusal.isEmpty()) {
         host.ShowMessage(window_, PatchRefusedMessage(result.refusal));
         return false;
@@ -98,13 +100,14 @@ bool PatchCommands::ApplyPatchFile(const std::function<bool()>& mayWrite) {
     preview.AddButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     if (host.RunDialog(preview) != QDialog::Accepted)
         return false;
-    // The patch was checked against the image as it was before the preview.
+    if (!mayWrite())
+        return false;
+    // The patch was checked against the image as it was before the preview and the backup's
+    // question, which another program may have written meanwhile.
     if (values_.ReadImage() != current) {
         host.ShowMessage(window_, kImageChangedMessage);
         return false;
     }
-    if (!mayWrite())
-        return false;
     WriteDifferences(values_, current, result.image);
     return true;
 }

@@ -4,7 +4,6 @@
 #include "core/patch.h"
 #include "core/valuemodel.h"
 
-#include <QFile>
 #include <optional>
 
 namespace kst {
@@ -18,11 +17,6 @@ QString About(const FileName& file, const QString& text) {
     return QStringLiteral("kestrune-toolbox: %1: %2\n").arg(file.Text(), text);
 }
 
-// A patch file's name for Qt's file classes.
-QString PathOf(const FileName& file) {
-    return file.Text();
-}
-
 // The open checks' messages, but for a file that cannot be opened at all, which the window
 // meets only as a cancelled dialog would.
 QString OpenRefusal(OpenOutcome outcome) {
@@ -32,11 +26,11 @@ QString OpenRefusal(OpenOutcome outcome) {
     return MessageFor(outcome).text;
 }
 
-std::optional<QByteArray> ReadChecked(const FileName& file, const QString& dataFile,
-                                      QTextStream& err) {
+std::optional<ImageRead> ReadChecked(const FileName& file, const QString& dataFile,
+                                     QTextStream& err) {
     ImageRead image = ReadImageFile(file, dataFile);
     if (image.outcome == OpenOutcome::Opened)
-        return std::move(image.bytes);
+        return image;
     err << About(file, OpenRefusal(image.outcome));
     return std::nullopt;
 }
@@ -56,10 +50,12 @@ int PrintValues(const QByteArray& image, QTextStream& out) {
     return 0;
 }
 
-int WritePatch(const QByteArray& original, const QByteArray& image, const FileName& out,
+int WritePatch(const ImageRead& original, const ImageRead& image, const FileName& out,
                QTextStream& err) {
-    const QString path = PathOf(out);
-    const QString reason = SavePatchFile(path, MakePatch(*FormatOfName(path), original, image));
+    const QString path = out.Text();
+    const QString reason = SavePatchFile(
+        path, MakePatch(*FormatOfName(path), original.bytes, image.bytes),
+        {{original.file, patchtext::kOriginalImage}, {image.file, patchtext::kModifiedImage}});
     if (reason.isEmpty())
         return 0;
     err << About(out, PatchFileMessage(true, reason).text);
@@ -71,7 +67,7 @@ int WritePatch(const QByteArray& original, const QByteArray& image, const FileNa
 int ApplyPatchFile(const FileName& patchFile, const FileName& file, const QString& dataFile,
                    QTextStream& out, QTextStream& err) {
     QByteArray patch;
-    const QString unread = ReadPatchFile(PathOf(patchFile), patch);
+    const QString unread = ReadPatchFile(patchFile, patch);
     if (!unread.isEmpty()) {
         err << About(patchFile, PatchFileMessage(false, unread).text);
         return kRefused;
@@ -85,7 +81,7 @@ int ApplyPatchFile(const FileName& patchFile, const FileName& file, const QStrin
         }
         ImageValues values(rom);
         const QByteArray current = values.ReadImage();
-        const PatchResult result = ApplyPatch(patch, current);
+        const PatchResult result = PatchImage(patch, current);
         if (!result.refusal.isEmpty()) {
             err << About(patchFile, PatchRefusedMessage(result.refusal).text);
             return kRefused;
@@ -110,17 +106,17 @@ int RunScriptCommand(const CommandLine& command, const QString& dataFile, QTextS
     const QList<FileName>& files = command.scriptFiles;
     if (command.script == ScriptCommand::ApplyPatch)
         return ApplyPatchFile(files[0], files[1], dataFile, out, err);
-    const std::optional<QByteArray> first = ReadChecked(files[0], dataFile, err);
+    const std::optional<ImageRead> first = ReadChecked(files[0], dataFile, err);
     if (!first)
         return kRefused;
     if (command.script == ScriptCommand::Values)
-        return PrintValues(*first, out);
-    const std::optional<QByteArray> second = ReadChecked(files[1], dataFile, err);
+        return PrintValues(first->bytes, out);
+    const std::optional<ImageRead> second = ReadChecked(files[1], dataFile, err);
     if (!second)
         return kRefused;
     if (command.script == ScriptCommand::MakePatch)
         return WritePatch(*first, *second, files[2], err);
-    const ImageDiff diff = DiffImages(*first, *second);
+    const ImageDiff diff = DiffImages(first->bytes, second->bytes);
     PrintDiff(out, diff);
     return diff.Empty() ? 0 : kRefused;
 }

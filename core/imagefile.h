@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -70,15 +71,27 @@ struct FileError {
     QString systemWords;
 };
 
+// What a name stands for; only an ordinary file is ever read or written as an image or patch.
+enum class FileKind { Ordinary, Folder, Fifo, Socket, Device, Other };
+
 // What the system tells of a file: enough to know it again and to see that it changed.
 struct FileFacts {
-    bool ordinary = false; // an ordinary file, not a folder, device, FIFO or socket
+    FileKind kind = FileKind::Other;
     quint64 volume = 0;
     quint64 index = 0; // the file's number on its volume
     qint64 size = 0;
     qint64 modified = 0; // nanoseconds
     bool named = false;  // still has a name on its volume, not removed
 };
+
+inline bool SameFile(const FileFacts& a, const FileFacts& b) {
+    return a.volume == b.volume && a.index == b.index;
+}
+
+// Why the system's last failed call in this thread failed, if it said: errno, or the thread's
+// last error on Windows. Clear it before the calls of a library that keeps only its own words.
+std::optional<FileError> LastSystemError();
+void ClearSystemError();
 
 // Whether this program could open count more files now.
 bool HandlesFree(int count);

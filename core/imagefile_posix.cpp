@@ -25,11 +25,24 @@ constexpr struct {
                {EROFS, FileFault::ReadOnlySystem}, {ENOENT, FileFault::Gone},
                {EMFILE, FileFault::TooManyOpen},   {ENFILE, FileFault::TooManyOpen}};
 
-[[noreturn]] void ThrowError(int error) {
+FileError FaultOf(int error) {
     for (const auto& known : kFaults)
         if (known.error == error)
-            throw FileError{known.fault, {}};
-    throw FileError{FileFault::Other, QString::fromLocal8Bit(std::strerror(error))};
+            return {known.fault, {}};
+    return {FileFault::Other, QString::fromLocal8Bit(std::strerror(error))};
+}
+
+[[noreturn]] void ThrowError(int error) {
+    throw FaultOf(error);
+}
+
+FileKind KindOf(mode_t mode) {
+    return S_ISREG(mode)                    ? FileKind::Ordinary
+           : S_ISDIR(mode)                  ? FileKind::Folder
+           : S_ISFIFO(mode)                 ? FileKind::Fifo
+           : S_ISSOCK(mode)                 ? FileKind::Socket
+           : S_ISCHR(mode) || S_ISBLK(mode) ? FileKind::Device
+                                            : FileKind::Other;
 }
 
 // Runs a system call again while a signal interrupts it; a failure throws.
@@ -45,7 +58,7 @@ template <typename Call> auto Retried(Call call) -> decltype(call()) {
 
 FileFacts FactsFrom(const struct stat& status) {
     FileFacts facts;
-    facts.ordinary = S_ISREG(status.st_mode);
+    facts.kind = KindOf(status.st_mode);
     facts.volume = status.st_dev;
     facts.index = status.st_ino;
     facts.size = status.st_size;
@@ -82,6 +95,16 @@ FileName FileName::FromText(const QString& text) {
 
 QString FileName::Text() const {
     return QFile::decodeName(native_);
+}
+
+std::optional<FileError> LastSystemError() {
+    if (errno == 0)
+        return std::nullopt;
+    return FaultOf(errno);
+}
+
+void ClearSystemError() {
+    errno = 0;
 }
 
 bool HandlesFree(int count) {

@@ -50,15 +50,19 @@ QString SystemWords(DWORD error) {
     return text.isEmpty() ? QStringLiteral("Windows error %1").arg(error) : text;
 }
 
-// Throws the failure of the call just made.
-[[noreturn]] void ThrowLastError() {
+// The failure of the call just made.
+FileError LastError() {
     const DWORD error = ::GetLastError();
     if (error == ERROR_ACCESS_DENIED && ::RtlGetLastNtStatus() == kDeletePending)
-        throw FileError{FileFault::Gone, {}};
+        return {FileFault::Gone, {}};
     for (const auto& known : kFaults)
         if (known.error == error)
-            throw FileError{known.fault, {}};
-    throw FileError{FileFault::Other, SystemWords(error)};
+            return {known.fault, {}};
+    return {FileFault::Other, SystemWords(error)};
+}
+
+[[noreturn]] void ThrowLastError() {
+    throw LastError();
 }
 
 bool StartsWith(const std::wstring& text, const wchar_t* start) {
@@ -94,14 +98,25 @@ HANDLE OpenShared(const FileName& name, DWORD access) {
 
 FileFacts FactsFrom(HANDLE handle) {
     FileFacts facts;
-    if (::GetFileType(handle) != FILE_TYPE_DISK)
+    switch (::GetFileType(handle)) {
+    case FILE_TYPE_DISK:
+        break;
+    case FILE_TYPE_PIPE:
+        facts.kind = FileKind::Fifo;
         return facts;
+    case FILE_TYPE_CHAR:
+        facts.kind = FileKind::Device;
+        return facts;
+    default:
+        return facts;
+    }
     BY_HANDLE_FILE_INFORMATION information{};
     FILE_STANDARD_INFO standard{};
     if (!::GetFileInformationByHandle(handle, &information) ||
         !::GetFileInformationByHandleEx(handle, FileStandardInfo, &standard, sizeof standard))
         ThrowLastError();
-    facts.ordinary = !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    facts.kind = information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? FileKind::Folder
+                                                                         : FileKind::Ordinary;
     facts.volume = information.dwVolumeSerialNumber;
     facts.index = quint64(information.nFileIndexHigh) << 32 | information.nFileIndexLow;
     facts.size = qint64(information.nFileSizeHigh) << 32 | information.nFileSizeLow;
@@ -149,9 +164,22 @@ bool HandlesFree(int) {
     return true;
 }
 
+std::optional<FileError> LastSystemError() {
+    if (::GetLastError() == ERROR_SUCCESS)
+        return std::nullopt;
+    return LastError();
+}
+
+void ClearSystemError() {
+    ::SetLastError(ERROR_SUCCESS);
+}
+
 FileFacts ImageFile::FactsOf(const FileName& name) {
-    if (DeviceName(name.Native()))
-        return {};
+    if (DeviceName(name.Native())) {
+        FileFacts device;
+        device.kind = FileKind::Device;
+        return device;
+    }
     // Reading the attributes is no access that another program's sharing could refuse.
     const HANDLE handle = OpenShared(name, FILE_READ_ATTRIBUTES);
     if (handle == INVALID_HANDLE_VALUE)

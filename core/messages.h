@@ -1,5 +1,6 @@
 #pragma once
 
+#include "imagefile.h"
 #include "version.h"
 
 #include <QLocale>
@@ -138,6 +139,50 @@ inline QString PastTheEnd(qint64 offset, qint64 count, qint64 size) {
         .arg(Bytes(count), QString::number(offset, 16).toUpper(), Bytes(size));
 }
 
+// A patch whose result the open checks would refuse.
+inline QString ResultWrongSize(qint64 size) {
+    return QStringLiteral("This patch would leave an image of %1, and this editor opens only "
+                          "images of 393,216 bytes.")
+        .arg(Bytes(size));
+}
+
+inline QString ResultWrongWord(quint16 word) {
+    return QStringLiteral("This patch would change the identification word at offset 0 to 0x%1, "
+                          "and this editor opens only images whose word there is 0x404C.")
+        .arg(QStringLiteral("%1").arg(word, 4, 16, QLatin1Char('0')).toUpper());
+}
+
+// Reasons a patch file is not read or saved, for PatchFileMessage.
+inline QString NotOrdinary(FileKind kind) {
+    switch (kind) {
+    case FileKind::Folder:
+        return QStringLiteral("it is a folder");
+    case FileKind::Fifo:
+        return QStringLiteral("it is a FIFO (a named pipe), not an ordinary file");
+    case FileKind::Socket:
+        return QStringLiteral("it is a socket, not an ordinary file");
+    case FileKind::Device:
+        return QStringLiteral("it is a device, not an ordinary file");
+    case FileKind::Ordinary:
+    case FileKind::Other:
+        break;
+    }
+    return QStringLiteral("it is not an ordinary file");
+}
+
+inline const QString kTooLarge = QStringLiteral("it is far larger than any patch of an image");
+
+// A patch's chosen name that is, or leads through links to, one of the images it is made from,
+// named as the window or the command line knows it.
+inline const QString kOriginalImage = QStringLiteral("the original image");
+inline const QString kOpenImage = QStringLiteral("the open image");
+inline const QString kModifiedImage = QStringLiteral("the modified image");
+inline QString IsImage(const QString& image) {
+    return QStringLiteral("that name stands for %1, itself or through a link, and a patch never "
+                          "replaces an image; nothing was written")
+        .arg(image);
+}
+
 } // namespace patchtext
 
 // A patch refused before anything was written.
@@ -153,9 +198,9 @@ inline Message PatchFileMessage(bool saving, const QString& reason) {
             kProgramTitle, MessageIcon::Warning};
 }
 
-// The image changed on disk while the user looked at a patch's preview.
+// The image changed on disk while the user looked at a patch's preview or a question after it.
 inline const Message kImageChangedMessage{
-    QStringLiteral("The ROM file was changed by another program while the patch was shown.  "
+    QStringLiteral("The ROM file was changed by another program after the patch was checked.  "
                    "Nothing was written; apply the patch again to see what it changes now."),
     QStringLiteral("Cannot apply the patch"), MessageIcon::Warning};
 

@@ -35,11 +35,11 @@ ImageRead ReadImageFile(const FileName& name, const QString& dataFile) {
     try {
         const OpenOutcome outcome = OpenChecked(rom, name, dataFile, RomImage::Access::ReadOnly);
         if (outcome != OpenOutcome::Opened)
-            return {outcome, {}};
-        return {outcome, rom.ReadBytes(0, kRomSize)};
+            return {outcome, {}, {}};
+        return {outcome, rom.ReadBytes(0, kRomSize), rom.Identity()};
     } catch (const RomAccessError&) {
         // Shortened or replaced while being read: it cannot be the image chosen.
-        return {OpenOutcome::NotOpened, {}};
+        return {OpenOutcome::NotOpened, {}, {}};
     }
 }
 

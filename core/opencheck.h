@@ -28,10 +28,12 @@ OpenOutcome OpenChecked(RomImage& rom, const FileName& name, const QString& data
                         RomImage::Access access = RomImage::Access::ReadWrite);
 
 // An image read whole to be compared, never written: opened read-only, with the checks of an
-// open, and closed again at once. The bytes are empty unless the image passed every check.
+// open, and closed again at once. The bytes and the file's facts are empty unless the image
+// passed every check.
 struct ImageRead {
     OpenOutcome outcome;
     QByteArray bytes;
+    FileFacts file;
 };
 ImageRead ReadImageFile(const FileName& name, const QString& dataFile);
 

@@ -1,6 +1,9 @@
 #include "patch.h"
 
-#include <QFile>
+#include "messages.h"
+#include "romfacts.h"
+#include "romimage.h"
+
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -11,10 +14,26 @@ namespace {
 // Far more than a patch of any image of the game needs, even one that replaces every byte.
 constexpr qint64 kLargestPatch = 16 << 20;
 
-// Qt's reason for a failed file operation, in the middle of a sentence.
+// Why a step of a save failed: the system's reason in the image file's words, or Qt's own
+// when the system said nothing.
 QString ReasonOf(const QFileDevice& file) {
+    if (const std::optional<FileError> error = LastSystemError())
+        return ReasonOf(*error);
     const QString reason = file.errorString();
     return reason.left(1).toLower() + reason.mid(1);
+}
+
+// The source that the named file is, itself or through links, if any.
+const PatchSource* SourceNamed(const QString& path, const std::vector<PatchSource>& sources) {
+    try {
+        const FileFacts named = ImageFile::FactsOf(FileName::FromText(path));
+        for (const PatchSource& source : sources)
+            if (SameFile(named, source.file))
+                return &source;
+    } catch (const FileError&) {
+        // Nothing there yet, or a link to nothing: no image is replaced.
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -48,6 +67,17 @@ PatchResult ApplyPatch(const QByteArray& patch, const QByteArray& image) {
     return patch.startsWith("PATCH") ? ApplyIps(patch, image) : ApplyBps(patch, image);
 }
 
+PatchResult PatchImage(const QByteArray& patch, const QByteArray& image) {
+    PatchResult result = ApplyPatch(patch, image);
+    if (!result.refusal.isEmpty())
+        return result;
+    if (result.image.size() != kRomSize)
+        result.refusal = patchtext::ResultWrongSize(result.image.size());
+    else if (const int word = Decode(result.image.left(2)); word != kIdentificationWord)
+        result.refusal = patchtext::ResultWrongWord(quint16(word));
+    return result;
+}
+
 std::optional<PatchFormat> FormatOfName(const QString& name) {
     const QString suffix = QFileInfo(name).suffix().toLower();
     if (suffix == QLatin1String("bps"))
@@ -57,21 +87,42 @@ std::optional<PatchFormat> FormatOfName(const QString& name) {
     return std::nullopt;
 }
 
-QString ReadPatchFile(const QString& path, QByteArray& patch) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return ReasonOf(file);
-    patch = file.read(kLargestPatch + 1);
-    if (file.error() != QFileDevice::NoError)
-        return ReasonOf(file);
-    if (patch.size() > kLargestPatch)
-        return QStringLiteral("it is far larger than any patch of an image");
-    return {};
+QString ReadPatchFile(const FileName& name, QByteArray& patch) {
+    try {
+        // The kind is looked at before the open, which a FIFO would block, and again after it,
+        // in case another file took the name in between.
+        const FileFacts named = ImageFile::FactsOf(name);
+        if (named.kind != FileKind::Ordinary)
+            return patchtext::NotOrdinary(named.kind);
+        ImageFile file;
+        file.Open(name, ImageFile::Access::Read);
+        const FileFacts opened = file.Facts();
+        if (opened.kind != FileKind::Ordinary)
+            return patchtext::NotOrdinary(opened.kind);
+        if (opened.size > kLargestPatch)
+            return patchtext::kTooLarge;
+        patch = QByteArray(opened.size, '\0');
+        qint64 read = 0;
+        for (qint64 got = 1; read < patch.size() && got > 0; read += got)
+            got = file.ReadAt(read, patch.data() + read, patch.size() - read);
+        patch.truncate(read);
+        return {};
+    } catch (const FileError& error) {
+        return ReasonOf(error);
+    }
 }
 
-QString SavePatchFile(const QString& path, const QByteArray& patch) {
+QString SavePatchFile(const QString& path, const QByteArray& patch,
+                      const std::vector<PatchSource>& sources) {
+    // QSaveFile follows a link to the file it replaces.
+    if (const PatchSource* image = SourceNamed(path, sources))
+        return patchtext::IsImage(image->called);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(patch) != patch.size() || !file.commit())
+    ClearSystemError();
+    // A write may only fill Qt's buffer, and commit() closes without a word on a failed flush:
+    // a full disk shows in the flush. Without a commit the temporary file goes.
+    if (!file.open(QIODevice::WriteOnly) || file.write(patch) != patch.size() || !file.flush() ||
+        !file.commit())
         return ReasonOf(file);
     return {};
 }

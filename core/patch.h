@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imagediff.h"
+#include "imagefile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -39,15 +40,29 @@ QByteArray MakePatch(PatchFormat format, const QByteArray& source, const QByteAr
 // A patch of either format, told by its first bytes.
 PatchResult ApplyPatch(const QByteArray& patch, const QByteArray& image);
 
+// ApplyPatch for an image the editor opens: a result that the open checks would refuse, by its
+// size or its identification word, is refused too.
+PatchResult PatchImage(const QByteArray& patch, const QByteArray& image);
+
 // The format a patch file's name asks for by its suffix, ".bps" or ".ips", in any case.
 std::optional<PatchFormat> FormatOfName(const QString& name);
 
-// Reads a patch file whole into patch; a file far larger than any patch of an image is not
-// read. Returns why it failed, or an empty string.
-QString ReadPatchFile(const QString& path, QByteArray& patch);
-// Writes a patch file through a temporary file renamed into place, so that it is never left
-// half written. Returns why it failed, or an empty string.
-QString SavePatchFile(const QString& path, const QByteArray& patch);
+// Reads a patch file whole into patch. Only an ordinary file is opened, so that a FIFO never
+// blocks the program, and one far larger than any patch of an image is not read. Returns why
+// it failed, or an empty string.
+QString ReadPatchFile(const FileName& name, QByteArray& patch);
+
+// An image a patch is made from, and how a message names it.
+struct PatchSource {
+    FileFacts file;
+    QString called;
+};
+// Writes a patch file through a temporary file renamed into place once every byte reached the
+// disk, so that it is never left half written and a file of that name stays as it was on a
+// failure. A name that is, or leads through links to, one of sources is refused: the rename
+// would replace that image. Returns why it failed, or an empty string.
+QString SavePatchFile(const QString& path, const QByteArray& patch,
+                      const std::vector<PatchSource>& sources);
 
 // For the writers: a run of changed bytes cut into pieces, each either a run of at least
 // minRepeat equal bytes or the bytes between such runs.

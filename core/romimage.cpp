@@ -6,7 +6,8 @@ namespace {
 
 const QString kReplaced = QStringLiteral("the file has been replaced by another file");
 
-// The system's reason for a failed call, in the words of the program's messages.
+} // namespace
+
 QString ReasonOf(const FileError& error) {
     switch (error.fault) {
     case FileFault::NoSpace:
@@ -35,9 +36,7 @@ QString ReasonOf(const FileError& error) {
     return error.systemWords.left(1).toLower() + error.systemWords.mid(1);
 }
 
-bool SameFile(const FileFacts& a, const FileFacts& b) {
-    return a.volume == b.volume && a.index == b.index;
-}
+namespace {
 
 // The same file by every other sign: a file system that numbers a file anew each time it is
 // asked, rather than a file put in its place.
@@ -65,16 +64,16 @@ RomImage::Opening RomImage::Open(const FileName& name, Access access) {
         // The kind of file is looked at before it is opened, so that opening never blocks on a
         // FIFO or releases a writer waiting at its other end.
         const FileFacts named = ImageFile::FactsOf(name);
-        if (!named.ordinary)
+        if (named.kind != FileKind::Ordinary)
             return Opening::Refused;
         // Read-only: merely viewing leaves no write event for file watchers.
         file_.Open(name, ImageFile::Access::Read);
         const FileFacts opened = file_.Facts();
         // Writing is opened only at the first write; whether it will be allowed is asked now,
         // so a file this program may not write is refused at once.
-        const Opening opening = !opened.ordinary                ? Opening::Refused
-                                : RenumberedOnly(opened, named) ? Opening::IdentityNotKept
-                                : !SameFile(opened, named)      ? Opening::Refused
+        const Opening opening = opened.kind != FileKind::Ordinary ? Opening::Refused
+                                : RenumberedOnly(opened, named)   ? Opening::IdentityNotKept
+                                : !SameFile(opened, named)        ? Opening::Refused
                                 : access == Access::ReadWrite && !ImageFile::MayWrite(name)
                                     ? Opening::Refused
                                     : Opening::Opened;

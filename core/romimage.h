@@ -30,6 +30,9 @@ private:
     QString damaged_;
 };
 
+// Why a system call on a file failed, in the words of the program's messages.
+QString ReasonOf(const FileError& error);
+
 // The one open ROM image, edited in place, addressed by 0-based file offsets. Every read goes
 // to the file at that moment and every write goes straight into it; nothing of the image is
 // kept in memory. The name is kept only to make sure, before every access, that the open file
@@ -63,6 +66,8 @@ public:
     Opening Open(const FileName& name, Access access = Access::ReadWrite);
     // Closing when nothing is open does nothing.
     void Close();
+    // The open file as it was known at open.
+    const FileFacts& Identity() const { return identity_; }
     // The size of the open file itself, whatever its name stands for now.
     qint64 Size() const;
 

@@ -62,6 +62,8 @@ void FakeHost::ShowMessage(QWidget*, const Message& message) {
 
 int FakeHost::Ask(QWidget*, const Message& question, const QStringList&, int defaultButton, int) {
     questions << question;
+    if (asked)
+        asked();
     if (!replies.isEmpty())
         return replies.takeFirst();
     return unscriptedReply < 0 ? defaultButton : unscriptedReply;

@@ -46,6 +46,7 @@ public:
     QList<std::function<int(QDialog&)>> dialogAnswers;
     QList<QStringList> listed; // each dialog's list: a page's name, then its lines indented
     QList<Message> questions;
+    std::function<void()> asked; // runs as each question is shown, before its reply
     QList<int> replies;
     QList<BackupChoice> backupsShown;
     int backupReply = -1;

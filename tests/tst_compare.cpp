@@ -1,14 +1,17 @@
 // Comparing images and sharing patches: Compare With Original and its Export Patch..., and the
-// commands for scripts, each checked on the whole files they read and write.
-#include "app/commandline.h"
-#include "app/scriptcommands.h"
+// commands for scripts, run as the program itself, each checked on the whole files they read
+// and write.
 #include "core/crc32.h"
 #include "core/patch.h"
 #include "testsupport.h"
 
 #include <QDialog>
 #include <QDir>
+#include <QProcess>
 #include <QTest>
+
+#include <sys/mount.h>
+#include <sys/stat.h>
 
 using namespace kst;
 using namespace kst::test;
@@ -30,40 +33,79 @@ const QStringList kVectorLines = {
     "Other bytes",
     "  303 other bytes differ, at 0x1A2C–0x1A2D, 0x30000–0x3012B and 0x5FFFF"};
 
+const QStringList kPatchFiles = {QStringLiteral("*.bps"), QStringLiteral("*.ips")};
+
 QString About(const QString& file, const QString& text) {
     return QStringLiteral("kestrune-toolbox: %1: %2\n").arg(file, text);
 }
 
-// A fresh folder with a KST.tbl, where commands for scripts run on files named {base} and
-// {target} (the vectors' images), {short} (the base cut short), {patch} and {out}.
+QString SaveRefused(const QString& reason) {
+    return PatchFileMessage(true, reason).text;
+}
+
+// Where a row's name asks for a full disk ("full/"), a small tmpfs mounted as root, holding an
+// older patch "old.bps", then filled up; unmounted at the end.
+struct FullDisk {
+    static inline const QByteArray kOlderPatch = "BPS1 an older patch";
+    static constexpr const char* kNeedsRoot = "mounting a tmpfs needs root (CAP_SYS_ADMIN)";
+    const QString folder;
+    const bool wanted, mounted;
+
+    explicit FullDisk(const QString& path)
+        : folder(path.section(QLatin1String("full/"), 0, 0) + QStringLiteral("full")),
+          wanted(path.contains(QLatin1String("full/"))),
+          mounted(wanted && QDir().mkpath(folder) &&
+                  ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, "size=64k") ==
+                      0) {
+        QFile filler(folder + QStringLiteral("/filler"));
+        if (!mounted || !filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return;
+        WriteFile(folder + QStringLiteral("/old.bps"), kOlderPatch);
+        while (filler.write(QByteArray(4096, 'f')) > 0) {
+        }
+    }
+    ~FullDisk() {
+        if (mounted)
+            ::umount2(QFile::encodeName(folder).constData(), MNT_DETACH);
+    }
+    bool Ready() const { return mounted || !wanted; }
+};
+
+// A fresh folder where commands for scripts run on files named {base} and {target} (the
+// vectors' images), {short} (the base cut short), {patch}, {out}, {fifo} (a FIFO), {tobase} and
+// {totarget} (symbolic links to the images, with ".bps" after the name) and {full} (a full
+// disk, see FullDisk).
 struct ScriptRun {
     QTemporaryDir dir;
     QString out, err;
 
     explicit ScriptRun(const QByteArray& patch = {}) {
-        WriteFile(dir.filePath(QStringLiteral("KST.tbl")), "00= \n");
         WriteFile(Fill("{base}"), PatchVector("base.pce"));
         WriteFile(Fill("{target}"), PatchVector("target.pce"));
         WriteFile(Fill("{short}"), PatchVector("base.pce").left(1000));
         WriteFile(Fill("{patch}"), patch);
+        ::mkfifo(QFile::encodeName(Fill("{fifo}")).constData(), 0600);
+        QFile::link(Fill("{base}"), Fill("{tobase}.bps"));
+        QFile::link(Fill("{target}"), Fill("{totarget}.bps"));
     }
     QString Fill(QString text) const {
-        for (const char* name : {"base", "target", "short", "patch", "out"})
+        for (const char* name :
+             {"base", "target", "short", "patch", "out", "fifo", "tobase", "totarget", "full"})
             text.replace(QStringLiteral("{%1}").arg(QLatin1String(name)),
                          dir.filePath(QLatin1String(name)));
         return text;
     }
-    // Runs the command line "kestrune-toolbox ARGUMENTS", its names filled in.
+    // Runs "kestrune-toolbox ARGUMENTS", its names filled in; a program still running after
+    // 10 s is stopped and gives -1.
     int Run(const QString& arguments) {
-        QList<QByteArray> bytes{"kestrune-toolbox"};
-        for (const QString& argument : Fill(arguments).split(QLatin1Char(' ')))
-            bytes << argument.toLocal8Bit();
-        std::vector<char*> argv;
-        for (QByteArray& argument : bytes)
-            argv.push_back(argument.data());
-        QTextStream outStream(&out), errStream(&err);
-        return RunScriptCommand(ReadCommandLine(int(argv.size()), argv.data()),
-                                dir.filePath(QStringLiteral("KST.tbl")), outStream, errStream);
+        QProcess program;
+        program.start(QStringLiteral(KST_PROGRAM), Fill(arguments).split(QLatin1Char(' ')));
+        const bool ended = program.waitForFinished(10000);
+        program.kill();
+        program.waitForFinished();
+        out = QString::fromUtf8(program.readAllStandardOutput());
+        err = QString::fromUtf8(program.readAllStandardError());
+        return ended && program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
     }
 };
 
@@ -73,32 +115,46 @@ class TestCompare : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() {
+        QVERIFY2(QFileInfo(QStringLiteral(KST_PROGRAM)).isExecutable(),
+                 "the program " KST_PROGRAM " is missing: build kestrune-toolbox");
+    }
+
     void compare_data() {
         QTest::addColumn<QByteArray>("original");
-        QTest::addColumn<QString>("saved");   // the name typed in the save dialog, if it is shown
+        // The name typed in the save dialog, if it is shown: toimage.bps and tooriginal.bps are
+        // symbolic links to the images, full/ a full disk (FullDisk).
+        QTest::addColumn<QString>("saved");
         QTest::addColumn<QString>("written"); // the file type chosen is the suffix's
-        QTest::addColumn<const Message*>("said");
+        QTest::addColumn<QString>("said");
         const QByteArray base = PatchVector("base.pce");
         const auto row = [](const char* name, const QByteArray& original, const char* saved,
-                            const char* written, const Message* said = nullptr) {
+                            const char* written, const QString& said = {}) {
             QTest::newRow(name) << original << saved << written << said;
         };
         row("BPS, suffix added", base, "shared", "shared.bps");
         row("IPS", base, "shared.ips", "shared.ips");
         row("identical", PatchVector("target.pce"), "shared", "");
-        row("wrong size", base.left(10), "", "", &kWrongSizeMessage);
-        row("no KST.tbl", base, "", "", &kMissingDataFileMessage);
+        row("wrong size", base.left(10), "", "", kWrongSizeMessage.text);
+        row("no KST.tbl", base, "", "", kMissingDataFileMessage.text);
+        row("onto a link to the image", base, "toimage.bps", "",
+            SaveRefused(patchtext::IsImage(patchtext::kOpenImage)));
+        row("onto a link to the original", base, "tooriginal.bps", "",
+            SaveRefused(patchtext::IsImage(patchtext::kOriginalImage)));
+        row("full disk", base, "full/old.bps", "",
+            SaveRefused(QStringLiteral("no space is left on the device")));
     }
 
     // The window lists what differs from the original to the open image, writes the patch the
     // user asks for, and changes neither image; a refused original is said and the image stays
-    // open, but without KST.tbl the program ends, as that message says.
+    // open, but without KST.tbl the program ends, as that message says. A refused save leaves
+    // the file of that name as it was.
     void compare() {
         QFETCH(QByteArray, original);
         QFETCH(QString, saved);
         QFETCH(QString, written);
-        QFETCH(const Message*, said);
-        const bool table = said != &kMissingDataFileMessage;
+        QFETCH(QString, said);
+        const bool table = said != kMissingDataFileMessage.text;
         const QByteArray target = PatchVector("target.pce");
         Editor editor;
         editor.StartWith(target);
@@ -106,6 +162,12 @@ private slots:
         const QString originalPath = editor.AddRom(original, QStringLiteral("original.pce"));
         if (!table)
             QFile::remove(folder.filePath(QStringLiteral("KST.tbl")));
+        QFile::link(editor.rom(), folder.filePath(QStringLiteral("toimage.bps")));
+        QFile::link(originalPath, folder.filePath(QStringLiteral("tooriginal.bps")));
+        const FullDisk disk(folder.filePath(saved));
+        QVERIFY2(disk.Ready(), FullDisk::kNeedsRoot);
+        const QByteArray before = ReadFile(folder.filePath(saved));
+        QStringList patches = folder.entryList(kPatchFiles);
         editor.host().answers << FileName::FromText(originalPath);
         editor.host().dialogAnswers << Press(QStringLiteral("&Export Patch..."));
         if (!saved.isEmpty())
@@ -114,21 +176,25 @@ private slots:
                                                          ? QStringLiteral("IPS patch (*.ips)")
                                                          : QStringLiteral("BPS patch (*.bps)"));
         editor.Trigger("mnuCompare");
-        QCOMPARE(editor.host().messages.size(), said ? 1 : 0);
-        if (said)
-            QCOMPARE(editor.host().messages.front().text, said->text);
+        QCOMPARE(editor.host().messages.size(), said.isEmpty() ? 0 : 1);
+        if (!said.isEmpty())
+            QCOMPARE(editor.host().messages.front().text, said);
         QCOMPARE(editor.host().exitCode, table ? -1 : 1);
-        if (!said)
+        if (table && original.size() == kRomSize)
             QCOMPARE(editor.host().listed.value(0),
                      original == target
                          ? QStringList{QStringLiteral("No value and no other byte differs.")}
                          : kVectorLines);
         QCOMPARE(ReadFile(originalPath), original);
         QCOMPARE(editor.RomBytes(), target);
-        QCOMPARE(folder.entryList({QStringLiteral("*.bps"), "*.ips"}),
-                 written.isEmpty() ? QStringList() : QStringList{written});
-        if (written.isEmpty())
+        if (!written.isEmpty())
+            patches << written;
+        patches.sort();
+        QCOMPARE(folder.entryList(kPatchFiles), patches);
+        if (written.isEmpty()) {
+            QCOMPARE(ReadFile(folder.filePath(saved)), before);
             return;
+        }
         QCOMPARE(ReadFile(folder.filePath(written)),
                  MakePatch(*FormatOfName(written), original, target));
     }
@@ -142,9 +208,10 @@ private slots:
         QTest::addColumn<QByteArray>("after"); // what {base} holds afterwards
         const QByteArray base = PatchVector("base.pce"), target = PatchVector("target.pce");
         const QByteArray delta = PatchVector("flips-delta.bps"), ips = PatchVector("flips.ips");
-        QByteArray flipped = delta, pastEnd = ips;
+        QByteArray flipped = delta, pastEnd = ips, cleared = base;
         flipped[17] = char(flipped[17] ^ 0x40);
         pastEnd[5] = 0x06; // the first record moves to 0x061945
+        cleared[0] = cleared[1] = 0;
         const QString listed = kVectorLines.join(QLatin1Char('\n')) + QLatin1Char('\n');
         const auto row = [](const char* name, const char* arguments, const QByteArray& patch,
                             int status, const QString& out, const QString& err,
@@ -178,12 +245,28 @@ private slots:
         refused("IPS, cut to another size", ips + QByteArray("\x05\xFF\xFF", 3),
                 patchtext::ChangesSize(kRomSize, 0x5FFFF));
         refused("neither", "PATCE", patchtext::kNotAPatch);
+        refused("IPS, clears the identification word", MakeIps(base, cleared),
+                patchtext::ResultWrongWord(0));
+        row("a FIFO as the patch", "--apply-patch {fifo} {base}", {}, 1, "",
+            About(QStringLiteral("{fifo}"),
+                  PatchFileMessage(false, patchtext::NotOrdinary(FileKind::Fifo)).text),
+            base);
+        const auto unsaved = [&](const char* name, const char* out, const QString& why) {
+            row(name, qPrintable(QStringLiteral("--make-patch {base} {target} ") + out), {}, 1, "",
+                About(QLatin1String(out), SaveRefused(why)), base);
+        };
+        unsaved("make onto a link to the original", "{tobase}.bps",
+                patchtext::IsImage(patchtext::kOriginalImage));
+        unsaved("make onto a link to the image", "{totarget}.bps",
+                patchtext::IsImage(patchtext::kModifiedImage));
+        unsaved("make onto a full disk", "{full}/old.bps",
+                QStringLiteral("no space is left on the device"));
     }
 
-    // Each command prints exactly what it should on each stream and ends with its status. The
-    // third-party patches give the target byte for byte; a refused patch leaves every image as
-    // it was; a made patch gives the target from the base and is no larger than the third-party
-    // linear BPS or IPS.
+    // Each command prints exactly what it should on each stream and ends with its status, within
+    // its time. The third-party patches give the target byte for byte; a refused patch leaves
+    // every image as it was, and a refused save the file of that name; a made patch gives the
+    // target from the base and is no larger than the third-party linear BPS or IPS.
     void scripts() {
         QFETCH(QString, arguments);
         QFETCH(QByteArray, patch);
@@ -192,13 +275,18 @@ private slots:
         QFETCH(QString, err);
         QFETCH(QByteArray, after);
         ScriptRun run(patch);
+        const QString made = run.Fill(arguments.section(QLatin1Char(' '), -1));
+        const FullDisk disk(made);
+        QVERIFY2(disk.Ready(), FullDisk::kNeedsRoot);
+        const QByteArray before = ReadFile(made);
         QCOMPARE(run.Run(arguments), status);
         QCOMPARE(run.err, run.Fill(err));
         QCOMPARE(run.out, out);
         QVERIFY(ReadFile(run.Fill("{base}")) == after);
         QVERIFY(ReadFile(run.Fill("{target}")) == PatchVector("target.pce"));
-        const QString made = run.Fill(arguments.section(QLatin1Char(' '), -1));
-        if (!made.contains(QLatin1String("/out.")))
+        if (status != 0)
+            QVERIFY(ReadFile(made) == before);
+        if (status != 0 || !made.contains(QLatin1String("/out.")))
             return;
         const PatchFormat format = *FormatOfName(made);
         const QByteArray bytes = ReadFile(made);
@@ -212,7 +300,6 @@ private slots:
         ScriptRun run;
         QCOMPARE(run.Run(QStringLiteral("--values {base}")), 0);
         const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 10 + 13 + 6 + 12 + 8 + 38 * 4);
         QCOMPARE(lines.front(), QStringLiteral("shop.motor\t0\tBuzz Motor price\t300"));
         QVERIFY(
             lines.contains(QStringLiteral("race.ai\t11\tRace 12, enemy racers' AI strength\t6")));

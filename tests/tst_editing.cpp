@@ -8,12 +8,15 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QTest>
 
 #ifndef Q_OS_WIN
 #include <dlfcn.h>
+#include <sys/stat.h>
 #endif
 
 using namespace kst;
@@ -30,6 +33,9 @@ constexpr bool kSeesFsyncs = false;
 #else
 constexpr bool kSeesFsyncs = true;
 #endif
+
+// The patch row that puts a FIFO in the patch file's place.
+const QByteArray kFifo = "(a FIFO)";
 
 } // namespace
 
@@ -127,7 +133,9 @@ private slots:
     void applyPatch_data() {
         QTest::addColumn<QByteArray>("image");
         QTest::addColumn<QByteArray>("patch");
-        QTest::addColumn<QString>("answer"); // the preview's button; none when refused
+        // The preview's button, none when refused; "asked:" the backup fails and another program
+        // writes the image while that question is open, then the answer is Write Anyway.
+        QTest::addColumn<QString>("answer");
         QTest::addColumn<QByteArray>("after");
         QTest::addColumn<QString>("message");
         const QByteArray base = PatchVector("base.pce"), target = PatchVector("target.pce");
@@ -142,6 +150,19 @@ private slots:
         // Another program writes the file while the preview is shown.
         QTest::newRow("changed meanwhile") << base << delta << "outside:w0x17A02=5"
                                            << With(base, "w0x17A02=5") << kImageChangedMessage.text;
+        QTest::newRow("changed at the backup question")
+            << base << delta << "asked:w0x17A02=5" << With(base, "w0x17A02=5")
+            << kImageChangedMessage.text;
+        QByteArray cleared = base;
+        cleared[0] = cleared[1] = 0;
+        QTest::newRow("identification word cleared")
+            << base << MakeIps(base, cleared) << "" << base
+            << PatchRefusedMessage(patchtext::ResultWrongWord(0)).text;
+#ifndef Q_OS_WIN
+        QTest::newRow("a FIFO")
+            << base << kFifo << "" << base
+            << PatchFileMessage(false, patchtext::NotOrdinary(FileKind::Fifo)).text;
+#endif
     }
 
     // A patch is checked before anything is written; an applied one writes exactly its bytes,
@@ -155,16 +176,35 @@ private slots:
         Editor editor;
         editor.StartWith(image);
         RunScript(editor, "tab=enemyracers;row:EnemyLST=11;tab=shops");
-        editor.host().answers << FileName::FromText(
-            editor.AddRom(patch, QStringLiteral("shared.bps")));
+        const QString patchPath = QDir(editor.folder()).filePath(QStringLiteral("shared.bps"));
+        editor.host().answers << FileName::FromText(patchPath);
+        // A program that waits at the FIFO is let through after 10 s, and fails the row.
+        QProcess release;
+#ifndef Q_OS_WIN
+        if (patch == kFifo && ::mkfifo(QFile::encodeName(patchPath).constData(), 0600) == 0)
+            release.start(QStringLiteral("sh"), {"-c", "sleep 10; : >\"$0\"", patchPath});
+#endif
+        if (patch != kFifo)
+            WriteFile(patchPath, patch);
         if (!answer.isEmpty())
             editor.host().dialogAnswers << [&](QDialog& preview) {
                 if (answer.startsWith(QLatin1String("outside:")))
                     RunScript(editor, answer);
                 return Press(answer == QLatin1String("Cancel") ? answer : "&Apply")(preview);
             };
+        if (answer.startsWith(QLatin1String("asked:"))) {
+            // A file where the backup folder should be: no backup can go there.
+            QVERIFY(QDir().mkpath(QFileInfo(Backups::Folder()).path()));
+            WriteFile(Backups::Folder(), "in the way");
+            editor.host().asked = [&] { RunScript(editor, "outside:" + answer.mid(6)); };
+            editor.host().unscriptedReply = 0;
+        }
         fsyncs = 0;
         editor.Trigger("mnuApplyPatch");
+        release.kill();
+        release.waitForFinished();
+        if (patch != kFifo)
+            QVERIFY(ReadFile(patchPath) == patch);
         const bool written = message.isEmpty() && after != image;
         QCOMPARE(ChangedOffsets(after, editor.RomBytes()), QList<int>{});
         if (kSeesFsyncs)
