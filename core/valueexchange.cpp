@@ -117,14 +117,16 @@ Listing ParseCsv(const QString& text, std::vector<CsvRecord>& records) {
         const QChar c = text[i];
         const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
         if (quoted) {
-            if (c != QLatin1Char('"'))
-                line += c == QLatin1Char('\n');
-            else if (next == QLatin1Char('"'))
-                ++i;
-            else
-                closed = !(quoted = false);
-            if (quoted)
+            if (c == QLatin1Char('"') && next == QLatin1Char('"')) {
                 field += c;
+                ++i;
+            } else if (c == QLatin1Char('"')) {
+                quoted = false;
+                closed = true;
+            } else {
+                field += c;
+                line += c == QLatin1Char('\n');
+            }
         } else if (c == QLatin1Char(',')) {
             endField();
         } else if (c == QLatin1Char('\n') ||
