@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "core/patch.h"
+#include "core/valueexchange.h"
 #include "version.h"
 
 #include <QCommandLineParser>
@@ -21,12 +22,15 @@ namespace {
 constexpr int kUsageError = 2;
 const QString kProgramName = QStringLiteral("kestrune-toolbox");
 
+// Takes FILE and one or more settings.
+constexpr int kSettings = -1;
+
 // A command for scripts: its option, the files it takes, and what it does.
 struct ScriptOption {
     ScriptCommand command;
     const char* name;
     const char* files;
-    int count;
+    int count; // or kSettings
     const char* description;
 };
 
@@ -42,6 +46,15 @@ constexpr ScriptOption kScriptOptions[] = {
     {ScriptCommand::ApplyPatch, "apply-patch", "PATCH FILE", 2,
      "Applies the BPS or IPS patch to FILE in place, once every check has passed, and prints "
      "the values it changed."},
+    {ScriptCommand::ExportValues, "export-values", "FILE OUT", 2,
+     "Writes every value of FILE into OUT, a CSV or JSON value list by its suffix (.csv or "
+     ".json)."},
+    {ScriptCommand::ImportValues, "import-values", "IN FILE", 2,
+     "Sets the values that IN, a CSV or JSON value list, lists in FILE in place, once every one "
+     "has passed its checks, and prints the values it changed."},
+    {ScriptCommand::Set, "set", "FILE NAME[INDEX]=NUMBER...", kSettings,
+     "Sets each value named, such as shop.motor[0]=450, in FILE in place, once every one has "
+     "passed its checks, and prints the values it changed."},
 };
 
 QCommandLineOption ScriptFlag(const ScriptOption& option) {
@@ -124,15 +137,23 @@ std::vector<const ScriptOption*> ChosenScripts(const QCommandLineParser& parser)
 template <typename Char>
 CommandLine ReadScriptCommand(const QCommandLineParser& parser, const QStringList& arguments,
                               Char** argv, const ScriptOption& chosen) {
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != chosen.count)
+    QStringList files = parser.positionalArguments();
+    if (chosen.count == kSettings ? files.size() < 2 : files.size() != chosen.count)
         return UsageError(parser,
                           QStringLiteral("--%1 takes %2.")
                               .arg(QLatin1String(chosen.name), QLatin1String(chosen.files)));
     if (chosen.command == ScriptCommand::MakePatch && !FormatOfName(files.back()))
         return UsageError(parser, QStringLiteral("OUT must end in .bps or .ips."));
+    if (chosen.command == ScriptCommand::ImportValues && !ValueFormatOfName(files.front()))
+        return UsageError(parser, QStringLiteral("IN must end in .csv or .json."));
+    if (chosen.command == ScriptCommand::ExportValues && !ValueFormatOfName(files.back()))
+        return UsageError(parser, QStringLiteral("OUT must end in .csv or .json."));
     CommandLine line;
     line.script = chosen.command;
+    if (chosen.count == kSettings) {
+        line.settings = files.mid(1);
+        files = files.mid(0, 1);
+    }
     for (const QString& file : files)
         line.scriptFiles << ArgumentName(arguments, argv, file);
     return line;
@@ -153,8 +174,7 @@ template <typename Char> CommandLine Read(int argc, Char** argv) {
         return UsageError(parser, parser.errorText());
     const std::vector<const ScriptOption*> scripts = ChosenScripts(parser);
     if (scripts.size() > 1)
-        return UsageError(parser, QStringLiteral("Only one of --values, --diff, --make-patch and "
-                                                 "--apply-patch can be given."));
+        return UsageError(parser, QStringLiteral("Only one command for scripts can be given."));
     if (scripts.empty() && parser.positionalArguments().size() > 1)
         return UsageError(parser, QStringLiteral("Only one FILE can be opened."));
     if (parser.isSet(help)) {

@@ -3,12 +3,22 @@
 #include "core/imagefile.h"
 
 #include <QList>
+#include <QStringList>
 #include <optional>
 
 namespace kst {
 
 // The commands for scripts, which run without a window.
-enum class ScriptCommand { None, Values, Diff, MakePatch, ApplyPatch };
+enum class ScriptCommand {
+    None,
+    Values,
+    Diff,
+    MakePatch,
+    ApplyPatch,
+    ExportValues,
+    ImportValues,
+    Set
+};
 
 // What the program's command line asks for: `kestrune-toolbox [FILE]`, or a command for
 // scripts with its files.
@@ -21,6 +31,7 @@ struct CommandLine {
     FileName file;
     ScriptCommand script = ScriptCommand::None;
     QList<FileName> scriptFiles; // as many as the command takes, in its order, made absolute
+    QStringList settings;        // --set's "NAME[INDEX]=NUMBER" after its FILE
 };
 
 // Reads the arguments before the application object exists, so --help and --version need

@@ -2,8 +2,10 @@
 
 #include "core/opencheck.h"
 #include "core/patch.h"
+#include "core/valueexchange.h"
 #include "core/valuemodel.h"
 
+#include <functional>
 #include <optional>
 
 namespace kst {
@@ -62,16 +64,24 @@ int WritePatch(const ImageRead& original, const ImageRead& image, const FileName
     return kRefused;
 }
 
-// Checks the patch against the image, then writes what it changes, and only that, into the
-// image in place.
-int ApplyPatchFile(const FileName& patchFile, const FileName& file, const QString& dataFile,
-                   QTextStream& out, QTextStream& err) {
-    QByteArray patch;
-    const QString unread = ReadPatchFile(patchFile, patch);
-    if (!unread.isEmpty()) {
-        err << About(patchFile, PatchFileMessage(false, unread).text);
-        return kRefused;
-    }
+int ExportValueFile(const ImageRead& image, const FileName& out, QTextStream& err) {
+    const QString path = out.Text();
+    const QString reason =
+        SaveValueFile(path, ExportValues(*ValueFormatOfName(path), image.bytes), image.file);
+    if (reason.isEmpty())
+        return 0;
+    err << About(out, ValueFileMessage(true, reason).text);
+    return kRefused;
+}
+
+// The image that a patch or a value list gives from the image as it is, or nothing once the
+// refusal has been said.
+using Changing = std::function<std::optional<QByteArray>(const QByteArray& current)>;
+
+// Opens the image with the open checks and, once changing has checked everything against it,
+// writes what differs, and only that, in place, flushes once and prints the values it changed.
+int ChangeInPlace(const FileName& file, const QString& dataFile, QTextStream& out, QTextStream& err,
+                  const Changing& changing) {
     RomImage rom;
     try {
         const OpenOutcome outcome = OpenChecked(rom, file, dataFile);
@@ -81,14 +91,12 @@ int ApplyPatchFile(const FileName& patchFile, const FileName& file, const QStrin
         }
         ImageValues values(rom);
         const QByteArray current = values.ReadImage();
-        const PatchResult result = PatchImage(patch, current);
-        if (!result.refusal.isEmpty()) {
-            err << About(patchFile, PatchRefusedMessage(result.refusal).text);
+        const std::optional<QByteArray> target = changing(current);
+        if (!target)
             return kRefused;
-        }
-        WriteDifferences(values, current, result.image);
+        WriteDifferences(values, current, *target);
         rom.Flush();
-        PrintDiff(out, DiffImages(current, result.image));
+        PrintDiff(out, DiffImages(current, *target));
         return 0;
     } catch (const RomAccessError& error) {
         err << About(file,
@@ -99,18 +107,78 @@ int ApplyPatchFile(const FileName& patchFile, const FileName& file, const QStrin
     }
 }
 
+int ApplyPatchFile(const FileName& patchFile, const FileName& file, const QString& dataFile,
+                   QTextStream& out, QTextStream& err) {
+    QByteArray patch;
+    const QString unread = ReadPatchFile(patchFile, patch);
+    if (!unread.isEmpty()) {
+        err << About(patchFile, PatchFileMessage(false, unread).text);
+        return kRefused;
+    }
+    return ChangeInPlace(file, dataFile, out, err,
+                         [&](const QByteArray& current) -> std::optional<QByteArray> {
+                             PatchResult result = PatchImage(patch, current);
+                             if (result.refusal.isEmpty())
+                                 return std::move(result.image);
+                             err << About(patchFile, PatchRefusedMessage(result.refusal).text);
+                             return std::nullopt;
+                         });
+}
+
+// Sets the values that read lists, checked against the image as it is; a refusal is said of
+// the file named about.
+int SetValues(const FileName& file, const QString& dataFile, const FileName& about,
+              const std::function<ValueImport(const QByteArray&)>& read, QTextStream& out,
+              QTextStream& err) {
+    return ChangeInPlace(
+        file, dataFile, out, err, [&](const QByteArray& current) -> std::optional<QByteArray> {
+            const ValueImport import = read(current);
+            if (!import.Refused())
+                return WithChanges(current, import.changes);
+            err << About(about, ValuesRefusedMessage(import.where, import.refusal).text);
+            return std::nullopt;
+        });
+}
+
+int ImportValueFile(const FileName& list, const FileName& file, const QString& dataFile,
+                    QTextStream& out, QTextStream& err) {
+    QByteArray bytes;
+    const QString unread = ReadValueFile(list, bytes);
+    if (!unread.isEmpty()) {
+        err << About(list, ValueFileMessage(false, unread).text);
+        return kRefused;
+    }
+    const ValueFormat format = *ValueFormatOfName(list.Text());
+    return SetValues(
+        file, dataFile, list,
+        [&](const QByteArray& current) { return ReadValueList(format, bytes, current); }, out, err);
+}
+
 } // namespace
 
 int RunScriptCommand(const CommandLine& command, const QString& dataFile, QTextStream& out,
                      QTextStream& err) {
     const QList<FileName>& files = command.scriptFiles;
-    if (command.script == ScriptCommand::ApplyPatch)
+    switch (command.script) {
+    case ScriptCommand::ApplyPatch:
         return ApplyPatchFile(files[0], files[1], dataFile, out, err);
+    case ScriptCommand::ImportValues:
+        return ImportValueFile(files[0], files[1], dataFile, out, err);
+    case ScriptCommand::Set:
+        return SetValues(
+            files[0], dataFile, files[0],
+            [&](const QByteArray& current) { return ReadSettings(command.settings, current); }, out,
+            err);
+    default:
+        break;
+    }
     const std::optional<ImageRead> first = ReadChecked(files[0], dataFile, err);
     if (!first)
         return kRefused;
     if (command.script == ScriptCommand::Values)
         return PrintValues(first->bytes, out);
+    if (command.script == ScriptCommand::ExportValues)
+        return ExportValueFile(*first, files[1], err);
     const std::optional<ImageRead> second = ReadChecked(files[1], dataFile, err);
     if (!second)
         return kRefused;

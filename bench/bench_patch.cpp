@@ -4,15 +4,13 @@
 // goal: no larger than the third-party linear BPS and IPS, and well under 10 ms each.
 //
 //   bench_patch [RUNS]
+#include "benchsupport.h"
 #include "core/patch.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
-#include <vector>
 
 namespace {
 
@@ -23,18 +21,6 @@ QByteArray Vector(const char* name) {
         std::exit(1);
     }
     return file.readAll();
-}
-
-double MedianMicroseconds(int runs, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer clock;
-        clock.start();
-        work();
-        times.push_back(clock.nsecsElapsed() / 1e3);
-    }
-    std::nth_element(times.begin(), times.begin() + runs / 2, times.end());
-    return times[runs / 2];
 }
 
 } // namespace
@@ -56,10 +42,11 @@ int main(int argc, char** argv) {
         }
         std::printf("%s_bytes %lld %lld\n", format.name, qint64(patch.size()),
                     qint64(Vector(format.theirs).size()));
-        std::printf("%s_make_us %.1f\n", format.name,
-                    MedianMicroseconds(runs, [&] { kst::MakePatch(format.format, base, target); }));
+        std::printf("%s_make_us %.1f\n", format.name, kst::bench::MedianMicroseconds(runs, [&] {
+                        kst::MakePatch(format.format, base, target);
+                    }));
         std::printf("%s_apply_us %.1f\n", format.name,
-                    MedianMicroseconds(runs, [&] { kst::ApplyPatch(patch, base); }));
+                    kst::bench::MedianMicroseconds(runs, [&] { kst::ApplyPatch(patch, base); }));
     }
     std::printf("bps_delta_theirs_bytes %lld\n", qint64(Vector("flips-delta.bps").size()));
     return 0;

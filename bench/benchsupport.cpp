@@ -6,7 +6,9 @@
 #include <QMetaObject>
 #include <QPixmap>
 #include <QWidget>
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 namespace kst::bench {
 
@@ -54,6 +56,18 @@ QString BuildFolder() {
 
 QString DemoImage() {
     return BuildFolder() + QStringLiteral("/demo/kestrune-demo.pce");
+}
+
+double MedianMicroseconds(int runs, const std::function<void()>& work) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        work();
+        times.push_back(clock.nsecsElapsed() / 1e3);
+    }
+    std::nth_element(times.begin(), times.begin() + runs / 2, times.end());
+    return times[runs / 2];
 }
 
 long StatusKilobytes(const char* field) {

@@ -20,6 +20,9 @@ namespace kst::bench {
 QString BuildFolder();
 QString DemoImage();
 
+// The median time of runs calls of work, in microseconds.
+double MedianMicroseconds(int runs, const std::function<void()>& work);
+
 // A line of /proc/self/status in kB, such as "VmRSS"; -1 where there is none.
 long StatusKilobytes(const char* field);
 

@@ -86,6 +86,10 @@ echo
 echo "== Patches of the shared vectors (393,216 bytes), made and applied in memory"
 "$bench/bench_patch" 200 | tee "$out/patch"
 
+echo
+echo "== Value lists of the demo image (201 values), exported, and imported into a copy in place"
+"$bench/bench_values" 100 | tee "$out/values"
+
 verdict() { awk -v value="$1" -v goal="$2" 'BEGIN { print (value <= goal ? "met" : "missed") }'; }
 line() { printf '%-34s %14s %14s %7s %8s  %s\n' "$@"; }
 
@@ -128,6 +132,13 @@ for format in bps ips; do
         us=$(row patch ${format}_${step}_us 2)
         line "patch: $format $step (us)" "$us" - - "< 10000" "$(verdict "$us" 9999)"
     done
+done
+for format in csv json; do
+    us=$(row values export_${format}_us 2)
+    line "values: $format export (us)" "$us" - - "< 5000" "$(verdict "$us" 4999)"
+    us=$(row values import_${format}_us 2)
+    line "values: $format import (us)" "$us" - - "< 20000" "$(verdict "$us" 19999)"
+    line "  with the flush (us)" "$(row values import_${format}_flushed_us 2)" - - - -
 done
 line "tick: unchanged / changed (instr)" "$unchanged" "$changed" \
     "$(awk -v a="$unchanged" -v b="$changed" 'BEGIN { printf "%.3f", a / b }')" - -

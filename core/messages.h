@@ -204,4 +204,97 @@ inline const Message kImageChangedMessage{
                    "Nothing was written; apply the patch again to see what it changes now."),
     QStringLiteral("Cannot apply the patch"), MessageIcon::Warning};
 
+// The value lists' refusals: why a list of values to set (a CSV or JSON file, or the settings
+// of --set) was refused, each the second half of "Line 5: ...".
+namespace valuetext {
+
+inline const QString kSettingForm =
+    QStringLiteral("a setting is written NAME[INDEX]=NUMBER, such as shop.motor[0]=450");
+inline const QString kEmpty = QStringLiteral("this file is empty");
+inline const QString kNotUtf8 = QStringLiteral("this line is not UTF-8 text");
+inline const QString kOpenQuote = QStringLiteral("a quoted field is not closed");
+inline const QString kStrayQuote =
+    QStringLiteral("a quote stands inside a field that does not start with one");
+inline const QString kNotValueList = QStringLiteral(
+    "this file is not a value list of this program: it needs \"format\": \"kestrune-toolbox "
+    "values\", \"version\": 1 and a \"values\" array");
+inline const QString kNotObject =
+    QStringLiteral("this entry is not an object with a name, an index and a value");
+
+// Where a refusal lies, in the middle of a sentence.
+inline QString AtLine(int line) {
+    return QStringLiteral("line %1").arg(line);
+}
+inline QString AtEntry(int entry) {
+    return QStringLiteral("entry %1").arg(entry);
+}
+inline QString AtSetting(const QString& setting) {
+    return QStringLiteral("the setting %1").arg(setting);
+}
+
+inline QString NotJson(const QString& error) {
+    return QStringLiteral("this is not JSON text (%1)").arg(error);
+}
+
+inline QString MissingColumn(const QString& column) {
+    return QStringLiteral("the header line has no column \"%1\"; it must name the columns name, "
+                          "index and value")
+        .arg(column);
+}
+
+inline QString FieldCount(qsizetype count, qsizetype header) {
+    return QStringLiteral("this line has %1 fields where the header line has %2")
+        .arg(count)
+        .arg(header);
+}
+
+inline QString MissingMember(const QString& member) {
+    return QStringLiteral("this entry has no \"%1\"").arg(member);
+}
+
+inline QString UnknownName(const QString& name) {
+    return QStringLiteral("there is no value named \"%1\"").arg(name);
+}
+
+inline QString NoEntry(const QString& name, int count, const QString& index) {
+    return QStringLiteral("%1 has the entries 0 to %2, and no entry \"%3\"")
+        .arg(name)
+        .arg(count - 1)
+        .arg(index);
+}
+
+// value names it as "Buzz Motor price (shop.motor[0])".
+inline QString OutOfRange(const QString& value, int maximum, const QString& number) {
+    return QStringLiteral("%1 takes a whole number from 0 to %2, not \"%3\"")
+        .arg(value)
+        .arg(maximum)
+        .arg(number);
+}
+
+inline QString SetTwice(const QString& value, const QString& first) {
+    return QStringLiteral("%1 is already set (%2)").arg(value, first);
+}
+
+} // namespace valuetext
+
+// A value list refused before anything was written; where names the line, the entry or the
+// setting.
+inline Message ValuesRefusedMessage(const QString& where, const QString& reason) {
+    QString text = where.isEmpty() ? reason : where + QStringLiteral(": ") + reason;
+    text[0] = text[0].toUpper();
+    return {text + QStringLiteral(".  The image was not changed."),
+            QStringLiteral("Cannot import the values"), MessageIcon::Warning};
+}
+
+// A value list that could not be read or saved, or saved over the image it lists.
+inline Message ValueFileMessage(bool saving, const QString& reason) {
+    return {QStringLiteral("The value list could not be %1: %2.")
+                .arg(saving ? QStringLiteral("saved") : QStringLiteral("read"), reason),
+            kProgramTitle, MessageIcon::Warning};
+}
+inline const QString kSavedOverImage =
+    QStringLiteral("that name stands for the image whose values it lists, itself or through a "
+                   "link, and a value list never replaces an image; nothing was written");
+inline const QString kValueListTooLarge = QStringLiteral("it is far larger than any value list");
+
 } // namespace kst

@@ -3,6 +3,7 @@
 // and write.
 #include "core/crc32.h"
 #include "core/patch.h"
+#include "core/valueexchange.h"
 #include "testsupport.h"
 
 #include <QDialog>
@@ -73,8 +74,8 @@ struct FullDisk {
 
 // A fresh folder where commands for scripts run on files named {base} and {target} (the
 // vectors' images), {short} (the base cut short), {patch}, {out}, {fifo} (a FIFO), {tobase} and
-// {totarget} (symbolic links to the images, with ".bps" after the name) and {full} (a full
-// disk, see FullDisk).
+// {totarget} (symbolic links to the images, with ".bps" after the name), {full} (a full disk,
+// see FullDisk), and {in}.csv and {in}.json, which hold the payload as {patch} does.
 struct ScriptRun {
     QTemporaryDir dir;
     QString out, err;
@@ -83,14 +84,15 @@ struct ScriptRun {
         WriteFile(Fill("{base}"), PatchVector("base.pce"));
         WriteFile(Fill("{target}"), PatchVector("target.pce"));
         WriteFile(Fill("{short}"), PatchVector("base.pce").left(1000));
-        WriteFile(Fill("{patch}"), patch);
+        for (const char* name : {"{patch}", "{in}.csv", "{in}.json"})
+            WriteFile(Fill(QLatin1String(name)), patch);
         ::mkfifo(QFile::encodeName(Fill("{fifo}")).constData(), 0600);
         QFile::link(Fill("{base}"), Fill("{tobase}.bps"));
         QFile::link(Fill("{target}"), Fill("{totarget}.bps"));
     }
     QString Fill(QString text) const {
-        for (const char* name :
-             {"base", "target", "short", "patch", "out", "fifo", "tobase", "totarget", "full"})
+        for (const char* name : {"base", "target", "short", "patch", "out", "fifo", "tobase",
+                                 "totarget", "full", "in"})
             text.replace(QStringLiteral("{%1}").arg(QLatin1String(name)),
                          dir.filePath(QLatin1String(name)));
         return text;
@@ -261,6 +263,67 @@ private slots:
                 patchtext::IsImage(patchtext::kModifiedImage));
         unsaved("make onto a full disk", "{full}/old.bps",
                 QStringLiteral("no space is left on the device"));
+
+        // Value lists: Buzz Motor to 450 and race 12's prize money to 1234, or refused whole.
+        QByteArray set = base;
+        PutValue(set, *FindKind("shop.motor"), 0, 450);
+        PutValue(set, *FindKind("race.prize"), 11, 1234);
+        const QString setLines = "Shops\n  Buzz Motor price: 300 → 450 ($3,000 → $4,500)\nEnemy "
+                                 "Racers\n  Race 12, prize money: 325 → 1234 ($3,250 → $12,340)\n";
+        const QByteArray header = "name,index,label,value\n";
+        const auto listRefused = [&](const char* name, const QByteArray& list, const QString& where,
+                                     const QString& why, const char* file = "{in}.csv") {
+            row(name, qPrintable(QStringLiteral("--import-values %1 {base}").arg(file)), list, 1,
+                "", About(file, ValuesRefusedMessage(where, why).text), base);
+        };
+        using namespace valuetext;
+        const QString line2 = AtLine(2), line3 = AtLine(3);
+        listRefused("values: wrong name", header + "shop.motr,0,,450", line2,
+                    UnknownName("shop.motr"));
+        listRefused("values: index past the end", header + "shop.motor,10,,450", line2,
+                    NoEntry("shop.motor", 10, "10"));
+        listRefused("values: over the ceiling", header + "shop.motor,0,,1\nrace.ai,11,x,23", line3,
+                    OutOfRange("Race 12, enemy racers' AI strength (race.ai[11])", 22, "23"));
+        listRefused("values: negative", header + "race.prize,0,,-1", line2,
+                    OutOfRange("Race 1, prize money (race.prize[0])", 65535, "-1"));
+        listRefused("values: text", header + "shop.motor,0,,4.5e2", line2,
+                    OutOfRange("Buzz Motor price (shop.motor[0])", 32000, "4.5e2"));
+        listRefused("values: duplicate", header + "shop.motor,0,,450\r\nshop.motor , 0,,460", line3,
+                    SetTwice("shop.motor[0]", line2));
+        listRefused("values: missing column", "name,index,label\nshop.motor,0,x", AtLine(1),
+                    MissingColumn("value"));
+        listRefused("values: short line", header + "shop.motor,0,450", line2, FieldCount(3, 4));
+        listRefused("values: open quote", header + "shop.motor,0,\"x,450\n", line2, kOpenQuote);
+        listRefused("values: empty", "", "", kEmpty);
+        listRefused("values: not UTF-8", header + "shop.motor,0,Buzz \xE9,450", line2, kNotUtf8);
+        listRefused("values: JSON entry without value",
+                    R"({"format": "kestrune-toolbox values", "version": 1, "values": [
+                        {"name": "shop.motor", "index": 0, "value": 450}, {"name": "race.ai", "index": 3}]})",
+                    AtEntry(2), MissingMember("value"), "{in}.json");
+        listRefused("values: JSON of another version",
+                    R"({"format": "kestrune-toolbox values", "version": 2, "values": []})", "",
+                    kNotValueList, "{in}.json");
+        row("values: BOM, CRLF, quotes", "--import-values {in}.csv {base}",
+            "\xEF\xBB\xBFname,index,label,value\r\nrace.prize, 11 ,\"Race 12, "
+            "\"\"prize\"\"\",1234\r\n"
+            "shop.motor,0,,450\r\nshop.motor,1,,600\r\n",
+            0, setLines, "", set);
+        row("values: JSON", "--import-values {in}.json {base}",
+            R"({"format": "kestrune-toolbox values", "version": 1, "values": [
+                {"name": "shop.motor", "index": 0, "value": 450},
+                {"name": "race.prize", "index": 11, "value": 1234.0}]})",
+            0, setLines, "", set);
+        row("set", "--set {base} shop.motor[0]=450 race.prize[11]=1234", {}, 0, setLines, "", set);
+        row("set, one wrong", "--set {base} shop.motor[0]=450 race.prize[38]=1", {}, 1, "",
+            About("{base}", ValuesRefusedMessage(AtSetting("race.prize[38]=1"),
+                                                 NoEntry("race.prize", 38, "38"))
+                                .text),
+            base);
+        row("set, not a setting", "--set {base} shop.motor=450", {}, 1, "",
+            About("{base}", ValuesRefusedMessage(AtSetting("shop.motor=450"), kSettingForm).text),
+            base);
+        row("export onto the image", "--export-values {in}.csv {in}.csv", base, 1, "",
+            About("{in}.csv", ValueFileMessage(true, kSavedOverImage).text), base);
     }
 
     // Each command prints exactly what it should on each stream and ends with its status, within
@@ -293,6 +356,33 @@ private slots:
         QCOMPARE(bytes, MakePatch(format, PatchVector("base.pce"), PatchVector("target.pce")));
         QVERIFY(bytes.size() <=
                 PatchVector(format == PatchFormat::Bps ? "flips-linear.bps" : "flips.ips").size());
+    }
+
+    void exchange_data() {
+        QTest::addColumn<QString>("list");
+        QTest::newRow("CSV") << "{out}.csv";
+        QTest::newRow("JSON") << "{out}.json";
+    }
+
+    // An export reads back exactly. Into its own image it changes nothing, also where the image
+    // stores more than a control shows (race 26's tire grip, 234), which a list may not set in
+    // another image; into another image it sets every value and no other byte.
+    void exchange() {
+        QFETCH(QString, list);
+        const QByteArray base = PatchVector("base.pce"), target = PatchVector("target.pce");
+        ScriptRun run;
+        QCOMPARE(run.Run("--export-values {target} " + list), 0);
+        QCOMPARE(run.Run("--import-values " + list + " {target}"), 0);
+        QCOMPARE(run.Run("--import-values " + list + " {base}"), 1);
+        QVERIFY(run.err.contains("(race.grip[25]) takes a whole number from 0 to 16, not \"234\""));
+        QCOMPARE(run.Run("--export-values {base} " + list), 0);
+        QCOMPARE(run.Run("--import-values " + list + " {target}"), 0);
+        QByteArray expected = target;
+        for (const Value& value : AllValues(base))
+            PutValue(expected, *value.kind, value.index, value.number);
+        QVERIFY(ReadFile(run.Fill("{target}")) == expected);
+        QVERIFY(ReadFile(run.Fill("{base}")) == base);
+        QVERIFY(run.out.endsWith("  Race 26, enemy racers' tire grip: 234 → 10\n"));
     }
 
     // Every value, one a line: name, index, label and value.

@@ -73,20 +73,19 @@ choose() {
   xdotool key Return
 }
 
-# Pokes bytes, given as octal escapes, into a file at an offset.
-poke() { printf "$3" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none; }
+# Sets values by name in an image, saying nothing of them.
+set_values() { "$build/kestrune-toolbox" --set "$@" >/dev/null; }
 
 shoot_patches() {
   local work pid
   work=$(mktemp -d)
   cp "$build/demo/kestrune-demo.pce" "$work/original.pce"
   cp "$work/original.pce" "$work/edited.pce"
-  poke "$work/edited.pce" $((0x179C6)) '\302\001' # the first motor's price: 450
-  poke "$work/edited.pce" $((0x1947)) '\011'       # race 12's AI strength: 9
-  poke "$work/edited.pce" $((0x30000)) '\132\132\132'
+  set_values "$work/edited.pce" 'shop.motor[0]=450' 'race.ai[11]=9'
+  # Three bytes outside every value, as another tool would change them, for "Other bytes".
+  printf 'ZZZ' | dd of="$work/edited.pce" bs=1 seek=$((0x30000)) conv=notrunc status=none
   cp "$work/edited.pce" "$work/next.pce"
-  poke "$work/next.pce" $((0x17AB6)) '\000\175'    # a body's price: 32000
-  poke "$work/next.pce" $((0x1945)) '\322\004'     # race 12's prize money: 1234
+  set_values "$work/next.pce" 'shop.body[3]=32000' 'race.prize[11]=1234'
   "$build/kestrune-toolbox" --make-patch "$work/edited.pce" "$work/next.pce" "$work/next.bps"
   # From the images' folder, where the file dialogs start.
   (cd "$work" && exec "$build/kestrune-toolbox" edited.pce) & pid=$!
