@@ -86,6 +86,11 @@ int ApplyPatchFile(const FileName& patchFile, const FileName& file, const QStrin
             err << About(patchFile, PatchRefusedMessage(result.refusal).text);
             return kRefused;
         }
+        // Nothing to do is no failure.
+        if (result.image == current) {
+            err << About(patchFile, kAlreadyAppliedMessage.text);
+            return 0;
+        }
         WriteDifferences(values, current, result.image);
         rom.Flush();
         PrintDiff(out, DiffImages(current, result.image));

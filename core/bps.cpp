@@ -57,15 +57,22 @@ public:
     explicit PatchReader(const QByteArray& patch)
         : patch_(patch), end_(patch.size() - kChecksumsSize) {}
 
+    // A number that needs more than 64 bits is damage: no valid patch holds one.
     quint64 Number() {
+        constexpr quint64 kMax = ~quint64(0);
         quint64 number = 0;
-        // Ten bytes hold every 64-bit number; a longer one is damage.
-        for (quint64 shift = 1, bytes = 0; bytes < 10 && at_ < end_; shift <<= 7, ++bytes) {
+        for (quint64 shift = 1; at_ < end_;) {
             const quint8 byte = quint8(patch_[at_++]);
-            number += (byte & 0x7F) * shift;
+            const quint64 bits = byte & 0x7F;
+            if (bits > (kMax - number) / shift)
+                break;
+            number += bits * shift;
             if (byte & 0x80)
                 return number;
-            number += shift << 7;
+            if (shift > kMax >> 7 || number > kMax - (shift << 7))
+                break;
+            shift <<= 7;
+            number += shift;
         }
         damaged_ = true;
         return 0;
@@ -73,7 +80,7 @@ public:
     // A relative offset: its magnitude, then its sign in the lowest bit.
     qint64 Offset() {
         const quint64 number = Number();
-        const qint64 magnitude = qint64(number >> 1 & 0x3FFFFFFFFFFFFFFF);
+        const qint64 magnitude = qint64(number >> 1);
         return number & 1 ? -magnitude : magnitude;
     }
     QByteArray Bytes(quint64 count) {
@@ -93,6 +100,14 @@ private:
     qint64 at_ = kMagic.size();
     bool damaged_ = false;
 };
+
+// Moves at by offset when it lands between 0 and last; whatever the offset, nothing overflows.
+bool Moved(qint64& at, qint64 offset, qint64 last) {
+    if (offset < -at || offset > last - at)
+        return false;
+    at += offset;
+    return true;
+}
 
 // Runs the actions into target, which has the declared size; false when they are damaged.
 bool Build(PatchReader& reader, const QByteArray& source, QByteArray& target) {
@@ -117,16 +132,14 @@ bool Build(PatchReader& reader, const QByteArray& source, QByteArray& target) {
             break;
         }
         case SourceCopy:
-            sourceAt += reader.Offset();
-            if (reader.Damaged() || sourceAt < 0 || sourceAt > source.size() - count)
+            if (!Moved(sourceAt, reader.Offset(), source.size() - count) || reader.Damaged())
                 return false;
             target.replace(out, count, source.mid(sourceAt, count));
             sourceAt += count;
             break;
         case TargetCopy:
-            targetAt += reader.Offset();
             // The copy may overlap what it writes, so it runs a byte at a time.
-            if (reader.Damaged() || targetAt < 0 || targetAt >= out)
+            if (!Moved(targetAt, reader.Offset(), out - 1) || reader.Damaged())
                 return false;
             for (qint64 i = 0; i < count; ++i)
                 target[out + i] = target[targetAt++];
@@ -186,6 +199,9 @@ PatchResult ApplyBps(const QByteArray& patch, const QByteArray& source) {
     const quint32 sourceCrc = LittleEndian32(patch, patch.size() - 12);
     const quint32 targetCrc = LittleEndian32(patch, patch.size() - 8);
     const quint32 crc = Crc32(source);
+    // The image the patch gives: there is nothing to build.
+    if (targetSize == quint64(source.size()) && targetCrc == crc)
+        return {source, {}};
     if (sourceSize != quint64(source.size()) || sourceCrc != crc)
         return {{},
                 patchtext::MadeForAnotherImage(qint64(sourceSize), sourceCrc, source.size(), crc)};
