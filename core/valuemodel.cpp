@@ -184,6 +184,7 @@ QByteArray ImageValues::ReadImage() {
 
 void ImageValues::WriteBytes(const std::vector<BytesAt>& runs) {
     const std::vector<QByteArray> replaced = rom_.WriteRuns(runs);
+    record_.reserve(record_.size() + runs.size());
     for (std::size_t i = 0; i < runs.size(); ++i)
         record_.push_back({nullptr, -1, replaced[i], runs[i].bytes, runs[i].offset});
 }
