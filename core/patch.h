@@ -21,8 +21,9 @@ struct PatchResult {
 };
 
 // A BPS patch from source to target, two images of one size: "BPS1", the sizes, no metadata,
-// SourceRead for the unchanged stretches, TargetRead for the changed ones with a TargetCopy for
-// each long run of one byte value, then the checksums of source, target and patch.
+// actions that read in place, copy moved and repeated stretches and carry the rest, then the
+// checksums of source, target and patch. Never larger than one of SourceRead for the unchanged
+// stretches and TargetRead for the changed ones.
 QByteArray MakeBps(const QByteArray& source, const QByteArray& target);
 // Checks the patch's own checksum, that it was made for source (its size and checksum) and
 // keeps its size, builds the target in memory and checks the target's checksum. Every number,
