@@ -92,6 +92,10 @@ bool PatchCommands::ApplyPatchFile(const std::function<bool()>& mayWrite) {
         host.ShowMessage(window_, PatchRefusedMessage(result.refusal));
         return false;
     }
+    if (result.image == current) {
+        host.ShowMessage(window_, kAlreadyAppliedMessage);
+        return false;
+    }
     ChangesDialog preview(
         window_, QStringLiteral("Apply Patch"),
         QStringLiteral("What %1 changes in the open image:").arg(FileNameOf(name)),

@@ -94,6 +94,9 @@ int ChangeInPlace(const FileName& file, const QString& dataFile, QTextStream& ou
         const std::optional<QByteArray> target = changing(current);
         if (!target)
             return kRefused;
+        // Nothing to change is no failure, and opens nothing for writing.
+        if (*target == current)
+            return 0;
         WriteDifferences(values, current, *target);
         rom.Flush();
         PrintDiff(out, DiffImages(current, *target));
@@ -118,6 +121,8 @@ int ApplyPatchFile(const FileName& patchFile, const FileName& file, const QStrin
     return ChangeInPlace(file, dataFile, out, err,
                          [&](const QByteArray& current) -> std::optional<QByteArray> {
                              PatchResult result = PatchImage(patch, current);
+                             if (result.refusal.isEmpty() && result.image == current)
+                                 err << About(patchFile, kAlreadyAppliedMessage.text);
                              if (result.refusal.isEmpty())
                                  return std::move(result.image);
                              err << About(patchFile, PatchRefusedMessage(result.refusal).text);

@@ -6,6 +6,10 @@
 #include "crc32.h"
 #include "messages.h"
 #include "patch.h"
+#include "suffixarray.h"
+
+#include <algorithm>
+#include <limits>
 
 namespace kst {
 
@@ -18,6 +22,9 @@ constexpr qint64 kChecksumsSize = 12;
 // A run of equal bytes this long goes into a TargetCopy of its first byte: the copy costs its
 // action and its offset, up to five bytes, and the next TargetRead needs an action of its own.
 constexpr qint64 kMinRepeat = 8;
+// The search for moved and repeated stretches costs some 40 bytes of memory a byte of both
+// images; two images of the game have 786,432.
+constexpr qint64 kLargestSearch = 8 << 20;
 // A lone unchanged byte between two changes is cheaper to carry in a TargetRead than to leave
 // to a SourceRead action of its own.
 constexpr qint64 kJoinGap = 1;
@@ -39,6 +46,18 @@ void PutAction(QByteArray& patch, Command command, qint64 length) {
     PutNumber(patch, quint64(length - 1) << 2 | command);
 }
 
+// The bytes a number takes in a patch.
+int NumberSize(quint64 number) {
+    int size = 1;
+    for (; number >= 0x80; number = (number >> 7) - 1)
+        ++size;
+    return size;
+}
+
+quint64 OffsetNumber(qint64 offset) {
+    return quint64(qAbs(offset)) << 1 | (offset < 0 ? 1 : 0);
+}
+
 void PutLittleEndian32(QByteArray& patch, quint32 number) {
     for (int i = 0; i < 4; ++i)
         patch += char(number >> (8 * i) & 0xFF);
@@ -57,15 +76,22 @@ public:
     explicit PatchReader(const QByteArray& patch)
         : patch_(patch), end_(patch.size() - kChecksumsSize) {}
 
+    // A number that needs more than 64 bits is damage: no valid patch holds one.
     quint64 Number() {
+        constexpr quint64 kMax = ~quint64(0);
         quint64 number = 0;
-        // Ten bytes hold every 64-bit number; a longer one is damage.
-        for (quint64 shift = 1, bytes = 0; bytes < 10 && at_ < end_; shift <<= 7, ++bytes) {
+        for (quint64 shift = 1; at_ < end_;) {
             const quint8 byte = quint8(patch_[at_++]);
-            number += (byte & 0x7F) * shift;
+            const quint64 bits = byte & 0x7F;
+            if (bits > (kMax - number) / shift)
+                break;
+            number += bits * shift;
             if (byte & 0x80)
                 return number;
-            number += shift << 7;
+            if (shift > kMax >> 7 || number > kMax - (shift << 7))
+                break;
+            shift <<= 7;
+            number += shift;
         }
         damaged_ = true;
         return 0;
@@ -73,16 +99,17 @@ public:
     // A relative offset: its magnitude, then its sign in the lowest bit.
     qint64 Offset() {
         const quint64 number = Number();
-        const qint64 magnitude = qint64(number >> 1 & 0x3FFFFFFFFFFFFFFF);
+        const qint64 magnitude = qint64(number >> 1);
         return number & 1 ? -magnitude : magnitude;
     }
-    QByteArray Bytes(quint64 count) {
+    // The next count bytes, where they lie in the patch.
+    const char* Bytes(quint64 count) {
         if (count > quint64(end_ - at_)) {
             damaged_ = true;
-            return {};
+            return nullptr;
         }
         at_ += qint64(count);
-        return patch_.mid(at_ - qint64(count), qint64(count));
+        return patch_.constData() + at_ - qint64(count);
     }
     bool AtEnd() const { return at_ >= end_; }
     bool Damaged() const { return damaged_; }
@@ -93,6 +120,14 @@ private:
     qint64 at_ = kMagic.size();
     bool damaged_ = false;
 };
+
+// Moves at by offset when it lands between 0 and last; whatever the offset, nothing overflows.
+bool Moved(qint64& at, qint64 offset, qint64 last) {
+    if (offset < -at || offset > last - at)
+        return false;
+    at += offset;
+    return true;
+}
 
 // Runs the actions into target, which has the declared size; false when they are damaged.
 bool Build(PatchReader& reader, const QByteArray& source, QByteArray& target) {
@@ -107,29 +142,27 @@ bool Build(PatchReader& reader, const QByteArray& source, QByteArray& target) {
         case SourceRead:
             if (out + count > source.size())
                 return false;
-            target.replace(out, count, source.mid(out, count));
+            std::copy_n(source.constData() + out, count, target.data() + out);
             break;
         case TargetRead: {
-            const QByteArray bytes = reader.Bytes(length);
+            const char* bytes = reader.Bytes(length);
             if (reader.Damaged())
                 return false;
-            target.replace(out, count, bytes);
+            std::copy_n(bytes, count, target.data() + out);
             break;
         }
         case SourceCopy:
-            sourceAt += reader.Offset();
-            if (reader.Damaged() || sourceAt < 0 || sourceAt > source.size() - count)
+            if (!Moved(sourceAt, reader.Offset(), source.size() - count) || reader.Damaged())
                 return false;
-            target.replace(out, count, source.mid(sourceAt, count));
+            std::copy_n(source.constData() + sourceAt, count, target.data() + out);
             sourceAt += count;
             break;
         case TargetCopy:
-            targetAt += reader.Offset();
             // The copy may overlap what it writes, so it runs a byte at a time.
-            if (reader.Damaged() || targetAt < 0 || targetAt >= out)
+            if (!Moved(targetAt, reader.Offset(), out - 1) || reader.Damaged())
                 return false;
-            for (qint64 i = 0; i < count; ++i)
-                target[out + i] = target[targetAt++];
+            for (char *to = target.data() + out, *end = to + count; to != end; ++to)
+                *to = target.constData()[targetAt++];
             break;
         }
         out += count;
@@ -137,13 +170,11 @@ bool Build(PatchReader& reader, const QByteArray& source, QByteArray& target) {
     return out == target.size();
 }
 
-} // namespace
-
-QByteArray MakeBps(const QByteArray& source, const QByteArray& target) {
-    QByteArray patch = kMagic;
-    PutNumber(patch, quint64(source.size()));
-    PutNumber(patch, quint64(target.size()));
-    PutNumber(patch, 0);
+// The actions of a patch that reads the unchanged stretches from the source in place and the
+// changed ones from the patch, with a TargetCopy for each long run of one byte value: the
+// smallest patch of a few changed values.
+QByteArray LinearActions(const QByteArray& source, const QByteArray& target) {
+    QByteArray patch;
     qint64 out = 0, targetAt = 0;
     for (const ByteRange& run : DifferingRuns(source, target, kJoinGap)) {
         if (run.first > out)
@@ -165,6 +196,151 @@ QByteArray MakeBps(const QByteArray& source, const QByteArray& target) {
     }
     if (out < target.size())
         PutAction(patch, SourceRead, target.size() - out);
+    return patch;
+}
+
+// A stretch of the target that one action gives: read in place from the source, copied from
+// elsewhere in the source or from earlier in the target. Its gain is the bytes it saves over
+// carrying the stretch in the patch.
+struct Match {
+    Command command = TargetRead;
+    qint64 length = 0;
+    qint64 from = 0; // where a copy reads
+    qint64 cost = 0;
+
+    qint64 Gain() const { return length - cost; }
+};
+
+// Finds, for a stretch of the target, the longest equal stretch anywhere in the source and the
+// longest earlier in the target, among the neighbours of its suffix in one suffix array of both.
+class MatchFinder {
+public:
+    MatchFinder(const QByteArray& source, const QByteArray& target) : sourceSize_(source.size()) {
+        // A symbol of its own after each image ends every match there.
+        std::vector<qint32> text;
+        text.reserve(source.size() + target.size() + 2);
+        for (const char byte : source)
+            text.push_back(quint8(byte));
+        text.push_back(256);
+        for (const char byte : target)
+            text.push_back(quint8(byte));
+        text.push_back(257);
+        suffixes_ = BuildSuffixArray(text, 258);
+    }
+
+    // The longest match at target position at of each kind, SourceCopy and TargetCopy; a
+    // length of 0 where none is of a useful length.
+    std::pair<Match, Match> LongestAt(qint64 at) const {
+        Match inSource{SourceCopy}, inTarget{TargetCopy};
+        const qint32 rank = suffixes_.rankOf[sourceSize_ + 1 + at];
+        const qint32 count = qint32(suffixes_.order.size());
+        for (const qint32 step : {-1, 1}) {
+            // The first of each kind met is the longest this way: the shared length only falls.
+            bool inSourceMet = false, inTargetMet = false;
+            qint32 shared = std::numeric_limits<qint32>::max();
+            for (qint32 r = rank + step, looked = 0;
+                 r >= 0 && r < count && looked < kMaxLook && !(inSourceMet && inTargetMet);
+                 r += step, ++looked) {
+                shared = std::min(shared, suffixes_.shared[step < 0 ? r + 1 : r]);
+                if (shared < kMinLength)
+                    break;
+                const qint64 start = suffixes_.order[r];
+                if (start < sourceSize_ && !std::exchange(inSourceMet, true))
+                    Keep(inSource, shared, start);
+                else if (start > sourceSize_ && start - sourceSize_ - 1 < at &&
+                         !std::exchange(inTargetMet, true))
+                    Keep(inTarget, shared, start - sourceSize_ - 1);
+            }
+        }
+        return {inSource, inTarget};
+    }
+
+private:
+    // Shorter matches never pay for their action and offset.
+    static constexpr qint32 kMinLength = 4;
+    // Suffixes of the target after the stretch may stand between it and every useful one; the
+    // search gives up past this many.
+    static constexpr qint32 kMaxLook = 64;
+
+    static void Keep(Match& match, qint64 length, qint64 from) {
+        if (length > match.length) {
+            match.length = length;
+            match.from = from;
+        }
+    }
+
+    qint64 sourceSize_;
+    SuffixArray suffixes_;
+};
+
+// The actions of a patch that also copies moved and repeated stretches, chosen greedily: at each
+// byte the match that saves most, unless the next byte starts one that saves more.
+QByteArray DeltaActions(const QByteArray& source, const QByteArray& target) {
+    const MatchFinder finder(source, target);
+    QByteArray patch;
+    qint64 out = 0, pending = 0, sourceAt = 0, targetAt = 0;
+    const auto bestAt = [&](qint64 at) {
+        Match best;
+        qint64 same = 0;
+        while (at + same < target.size() && at + same < source.size() &&
+               source[at + same] == target[at + same])
+            ++same;
+        if (same > 0)
+            best = {SourceRead, same, at, NumberSize(quint64(same - 1) << 2)};
+        auto [inSource, inTarget] = finder.LongestAt(at);
+        inSource.cost = NumberSize(quint64(inSource.length - 1) << 2 | SourceCopy) +
+                        NumberSize(OffsetNumber(inSource.from - sourceAt));
+        inTarget.cost = NumberSize(quint64(inTarget.length - 1) << 2 | TargetCopy) +
+                        NumberSize(OffsetNumber(inTarget.from - targetAt));
+        for (const Match& copy : {inSource, inTarget})
+            if (copy.length > 0 && copy.Gain() > best.Gain())
+                best = copy;
+        return best;
+    };
+    const auto flush = [&] {
+        if (pending == 0)
+            return;
+        PutAction(patch, TargetRead, pending);
+        patch += target.mid(out - pending, pending);
+        pending = 0;
+    };
+    Match here = bestAt(0);
+    while (out < target.size()) {
+        const Match next = out + 1 < target.size() ? bestAt(out + 1) : Match();
+        // Cutting a run of bytes carried in the patch costs the action of its rest.
+        const qint64 needed = pending > 0 ? 2 : 1;
+        if (here.Gain() < needed || next.Gain() > here.Gain() + 1) {
+            ++pending;
+            ++out;
+            here = next;
+            continue;
+        }
+        flush();
+        PutAction(patch, here.command, here.length);
+        if (here.command != SourceRead) {
+            qint64& at = here.command == SourceCopy ? sourceAt : targetAt;
+            PutNumber(patch, OffsetNumber(here.from - at));
+            at = here.from + here.length;
+        }
+        out += here.length;
+        if (out < target.size())
+            here = bestAt(out);
+    }
+    flush();
+    return patch;
+}
+
+} // namespace
+
+QByteArray MakeBps(const QByteArray& source, const QByteArray& target) {
+    QByteArray patch = kMagic;
+    PutNumber(patch, quint64(source.size()));
+    PutNumber(patch, quint64(target.size()));
+    PutNumber(patch, 0);
+    const QByteArray linear = LinearActions(source, target);
+    const QByteArray delta =
+        source.size() + target.size() <= kLargestSearch ? DeltaActions(source, target) : linear;
+    patch += delta.size() < linear.size() ? delta : linear;
     PutLittleEndian32(patch, Crc32(source));
     PutLittleEndian32(patch, Crc32(target));
     PutLittleEndian32(patch, Crc32(patch));
@@ -186,6 +362,9 @@ PatchResult ApplyBps(const QByteArray& patch, const QByteArray& source) {
     const quint32 sourceCrc = LittleEndian32(patch, patch.size() - 12);
     const quint32 targetCrc = LittleEndian32(patch, patch.size() - 8);
     const quint32 crc = Crc32(source);
+    // The image the patch gives: there is nothing to build.
+    if (targetSize == quint64(source.size()) && targetCrc == crc)
+        return {source, {}};
     if (sourceSize != quint64(source.size()) || sourceCrc != crc)
         return {{},
                 patchtext::MadeForAnotherImage(qint64(sourceSize), sourceCrc, source.size(), crc)};

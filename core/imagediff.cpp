@@ -2,6 +2,7 @@
 
 #include "captions.h"
 #include "romfacts.h"
+#include "romimage.h"
 
 namespace kst {
 
@@ -109,8 +110,11 @@ void WriteDifferences(ImageValues& values, const QByteArray& current, const QByt
     const ImageDiff diff = DiffImages(current, target);
     for (const ValueChange& change : diff.values)
         values.Write(*change.kind, change.index, change.after);
+    std::vector<BytesAt> runs;
+    runs.reserve(diff.otherBytes.size());
     for (const ByteRange& run : diff.otherBytes)
-        values.WriteBytes(quint32(run.first), target.mid(run.first, run.Length()));
+        runs.push_back({quint32(run.first), target.mid(run.first, run.Length())});
+    values.WriteBytes(runs);
 }
 
 } // namespace kst

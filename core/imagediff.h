@@ -54,8 +54,8 @@ struct DiffGroup {
 std::vector<DiffGroup> DescribeDiff(const ImageDiff& diff);
 
 // Writes into the open image what differs from current, the image as it is now, to target:
-// each differing value whole, as an edit writes it, then each run of other differing bytes.
-// Nothing else is written.
+// each differing value whole, as an edit writes it, then the runs of other differing bytes in one
+// batch (RomImage::WriteRuns). Nothing else changes.
 void WriteDifferences(ImageValues& values, const QByteArray& current, const QByteArray& target);
 
 } // namespace kst

@@ -92,6 +92,9 @@ PatchResult ApplyIps(const QByteArray& patch, const QByteArray& source) {
             length = BigEndian(patch, at, 2);
         if (!has(repeat ? 3 : length))
             return {{}, patchtext::kNoEndMarker};
+        // A run-length record of no bytes: no patcher writes one.
+        if (repeat && length == 0)
+            return {{}, patchtext::kDamaged};
         if (offset + length > image.size())
             return {{}, patchtext::PastTheEnd(offset, length, image.size())};
         image.replace(offset, length,
@@ -99,15 +102,15 @@ PatchResult ApplyIps(const QByteArray& patch, const QByteArray& source) {
         at += repeat ? 3 : length;
     }
     at += 3;
-    // Nothing may follow the end marker but a size to cut the image to, which must be its own.
-    if (at == patch.size())
+    // Nothing may follow the end marker but a size to cut the image to, which must be its own. A
+    // size beyond the image's end cuts nothing: those bytes are no size.
+    const qint64 trailing = patch.size() - at;
+    const qint64 size = trailing == 3 ? BigEndian(patch, at, 3) : 0;
+    if (trailing == 0 || size == image.size())
         return {image, {}};
-    if (patch.size() - at != 3)
-        return {{}, patchtext::kDamaged};
-    const qint64 size = BigEndian(patch, at, 3);
-    if (size != image.size())
-        return {{}, patchtext::ChangesSize(image.size(), size)};
-    return {image, {}};
+    if (trailing != 3 || size > image.size())
+        return {{}, patchtext::AfterEndMarker(trailing)};
+    return {{}, patchtext::ChangesSize(image.size(), size)};
 }
 
 } // namespace kst

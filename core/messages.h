@@ -10,7 +10,7 @@
 namespace kst {
 
 // The icon of a message box, which says how grave the message is.
-enum class MessageIcon { Question, Warning, Critical };
+enum class MessageIcon { Question, Information, Warning, Critical };
 
 // A message for the user: its text, the caption of its box and its icon.
 struct Message {
@@ -115,6 +115,15 @@ inline const QString kDamaged = QStringLiteral("This patch file is damaged or in
 inline const QString kNoEndMarker =
     QStringLiteral("This patch file is incomplete: it ends before its end marker.");
 
+inline QString AfterEndMarker(qint64 count) {
+    return QStringLiteral("This patch file is damaged: its end marker is followed by %1 that are "
+                          "not a size to cut the image to.")
+        .arg(Bytes(count));
+}
+
+inline const QString kAlreadyApplied =
+    QStringLiteral("This patch is already applied to this image.");
+
 inline QString MadeForAnotherImage(qint64 expectedSize, quint32 expectedCrc, qint64 size,
                                    quint32 crc) {
     return QStringLiteral("This patch was made for another image: it expects an image of %1 with "
@@ -190,6 +199,11 @@ inline Message PatchRefusedMessage(const QString& refusal) {
     return {refusal + QStringLiteral("  The image was not changed."),
             QStringLiteral("Cannot apply the patch"), MessageIcon::Warning};
 }
+
+// A patch whose result the image already is: nothing to write, and nothing wrong.
+inline const Message kAlreadyAppliedMessage{
+    patchtext::kAlreadyApplied + QStringLiteral("  The image was not changed."),
+    QStringLiteral("Apply Patch"), MessageIcon::Information};
 
 // A patch file that could not be read or saved; reason says why.
 inline Message PatchFileMessage(bool saving, const QString& reason) {

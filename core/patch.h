@@ -21,23 +21,27 @@ struct PatchResult {
 };
 
 // A BPS patch from source to target, two images of one size: "BPS1", the sizes, no metadata,
-// SourceRead for the unchanged stretches, TargetRead for the changed ones with a TargetCopy for
-// each long run of one byte value, then the checksums of source, target and patch.
+// actions that read in place, copy moved and repeated stretches and carry the rest, then the
+// checksums of source, target and patch. Never larger than one of SourceRead for the unchanged
+// stretches and TargetRead for the changed ones.
 QByteArray MakeBps(const QByteArray& source, const QByteArray& target);
 // Checks the patch's own checksum, that it was made for source (its size and checksum) and
-// keeps its size, builds the target in memory and checks the target's checksum.
+// keeps its size, builds the target in memory and checks the target's checksum. Every number,
+// length and offset must be one a valid patch can hold. A patch whose target source already is
+// gives source unchanged.
 PatchResult ApplyBps(const QByteArray& patch, const QByteArray& source);
 
 // An IPS patch from source to target, two images of one size of at most 16 MiB: "PATCH",
 // records of at most 65,535 bytes (a run-length record for a long run of one byte value), "EOF".
 // No record starts at 0x454F46, whose offset bytes spell the end marker.
 QByteArray MakeIps(const QByteArray& source, const QByteArray& target);
-// Refuses a file cut short or without its end marker, a record past the image's end and a
-// change of the image's size.
+// Refuses a file cut short or without its end marker, a record past the image's end or of no
+// bytes, a change of the image's size and anything after the end marker but the image's size.
 PatchResult ApplyIps(const QByteArray& patch, const QByteArray& source);
 
 QByteArray MakePatch(PatchFormat format, const QByteArray& source, const QByteArray& target);
-// A patch of either format, told by its first bytes.
+// A patch of either format, told by its first bytes. One that gives image unchanged is
+// already applied.
 PatchResult ApplyPatch(const QByteArray& patch, const QByteArray& image);
 
 // ApplyPatch for an image the editor opens: a result that the open checks would refuse, by its

@@ -197,6 +197,53 @@ QByteArray RomImage::WriteBytes(quint32 offset, const QByteArray& bytes) {
     return old;
 }
 
+std::vector<QByteArray> RomImage::WriteRuns(const std::vector<BytesAt>& runs) {
+    if (runs.empty())
+        return {};
+    for (const BytesAt& run : runs)
+        CheckPosition(run.offset, run.bytes.size(), true);
+    const quint32 first = runs.front().offset;
+    const auto endOf = [&](const BytesAt& run) { return run.offset - first + run.bytes.size(); };
+    const QByteArray old = Reported(true, [&] {
+        CheckStillChosen(true);
+        OpenForWriting();
+        return ReadExactly(first, endOf(runs.back()), true);
+    });
+    QByteArray merged = old;
+    std::vector<QByteArray> replaced;
+    replaced.reserve(runs.size());
+    for (const BytesAt& run : runs) {
+        replaced.push_back(old.mid(run.offset - first, run.bytes.size()));
+        merged.replace(run.offset - first, run.bytes.size(), run.bytes);
+    }
+    // A system call costs as much as copying a few kilobytes, and the page between two runs
+    // reaches the disk anyway: runs less than a page apart go in one write.
+    constexpr qint64 kPage = 4096;
+    unflushed_ = true;
+    qint64 from = 0;
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const qint64 end = endOf(runs[i]);
+        if (i + 1 < runs.size() && runs[i + 1].offset - first - end < kPage)
+            continue;
+        qint64 written = 0;
+        const QString failure = WriteAll(first + from, merged.mid(from, end - from), written);
+        if (!failure.isEmpty()) {
+            // Everything up to where the writes reached goes back in one write.
+            const qint64 reached = from + written;
+            qint64 restored = 0;
+            if (reached > 0 && !WriteAll(first, old.left(reached), restored).isEmpty())
+                throw RomAccessError(true, failure,
+                                     QStringLiteral("the bytes from 0x%1 to 0x%2")
+                                         .arg(first, 0, 16)
+                                         .arg(first + reached - 1, 0, 16));
+            throw RomAccessError(true, failure);
+        }
+        from = i + 1 < runs.size() ? runs[i + 1].offset - first : end;
+    }
+    Reported(true, [&] { CheckStillChosen(true); });
+    return replaced;
+}
+
 QString RomImage::WriteAll(quint32 offset, const QByteArray& bytes, qint64& written) {
     try {
         for (written = 0; written < bytes.size();) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QtGlobal>
 #include <stdexcept>
+#include <vector>
 
 namespace kst {
 
@@ -32,6 +33,12 @@ private:
 
 // Why a system call on a file failed, in the words of the program's messages.
 QString ReasonOf(const FileError& error);
+
+// Bytes to write at an offset of the image.
+struct BytesAt {
+    quint32 offset;
+    QByteArray bytes;
+};
 
 // The one open ROM image, edited in place, addressed by 0-based file offsets. Every read goes
 // to the file at that moment and every write goes straight into it; nothing of the image is
@@ -77,6 +84,12 @@ public:
     // the bytes they replaced. They are written whole or not at all: after a failure part-way
     // the old bytes are put back before the error is thrown.
     QByteArray WriteBytes(quint32 offset, const QByteArray& bytes);
+
+    // Writes many runs, in ascending order and apart, with the file checked once before them
+    // all and once after, and returns the bytes each replaced. Runs less than a page apart go in
+    // one write, the bytes between them as the file holds them. All are written or none: after
+    // a failure part-way the old bytes are put back before the error is thrown.
+    std::vector<QByteArray> WriteRuns(const std::vector<BytesAt>& runs);
 
     // Pushes every write since the last flush to the disk itself.
     void Flush();

@@ -182,8 +182,11 @@ QByteArray ImageValues::ReadImage() {
     return rom_.ReadBytes(0, kRomSize);
 }
 
-void ImageValues::WriteBytes(quint32 offset, const QByteArray& bytes) {
-    Record({nullptr, -1, {}, bytes, offset});
+void ImageValues::WriteBytes(const std::vector<BytesAt>& runs) {
+    const std::vector<QByteArray> replaced = rom_.WriteRuns(runs);
+    record_.reserve(record_.size() + runs.size());
+    for (std::size_t i = 0; i < runs.size(); ++i)
+        record_.push_back({nullptr, -1, replaced[i], runs[i].bytes, runs[i].offset});
 }
 
 void ImageValues::Record(WrittenValue written) {

@@ -10,6 +10,7 @@
 namespace kst {
 
 class RomImage;
+struct BytesAt;
 
 // How a value is shown: a count of tens of dollars in a box with its dollars in a caption
 // ("($1500)" under a price, "x10 = $5000" beside the prize money), or a setting on a slider
@@ -121,9 +122,10 @@ public:
     void Write(const ValueKind& kind, int index, int number);
     // The whole image, in one read.
     QByteArray ReadImage();
-    // Writes bytes outside the known values, such as those a patch changes; recorded like a
+    // Writes runs of bytes outside the known values, such as those a patch changes, in
+    // ascending order, checked as one write (RomImage::WriteRuns); each run is recorded like a
     // value's write.
-    void WriteBytes(quint32 offset, const QByteArray& bytes);
+    void WriteBytes(const std::vector<BytesAt>& runs);
     // What was written since the record was last taken.
     WriteRecord TakeRecord();
     // Writes back, latest first, the bytes each value of the record replaced where the file

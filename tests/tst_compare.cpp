@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QTest>
+#include <QtEndian>
 
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -38,6 +39,36 @@ const QStringList kPatchFiles = {QStringLiteral("*.bps"), QStringLiteral("*.ips"
 
 QString About(const QString& file, const QString& text) {
     return QStringLiteral("kestrune-toolbox: %1: %2\n").arg(file, text);
+}
+
+// n as a BPS number: seven bits a byte, lowest first, each further byte counting one more.
+QByteArray BpsNumber(quint64 n) {
+    QByteArray bytes;
+    for (; n >= 0x80; n = (n >> 7) - 1)
+        bytes += char(n & 0x7F);
+    return bytes + char(0x80 | n);
+}
+
+// n in ten bytes, as a reader that keeps only 64 bits gets it: the last byte's 2 * 2^63 wraps.
+QByteArray Overlong(quint64 n) {
+    QByteArray bytes;
+    for (int k = 1; k <= 9; ++k)
+        n -= quint64(1) << 7 * k;
+    for (int k = 0; k < 9; ++k)
+        bytes += char(n >> 7 * k & 0x7F);
+    return bytes + char(0x82);
+}
+
+QByteArray Le32(quint32 n) {
+    n = qToLittleEndian(n);
+    return QByteArray(reinterpret_cast<const char*>(&n), 4);
+}
+
+// A BPS patch of the sizes and actions given, with the checksums of source and target and its
+// own, right.
+QByteArray Bps(const QByteArray& body, const QByteArray& source, const QByteArray& target) {
+    const QByteArray patch = "BPS1" + body + Le32(Crc32(source)) + Le32(Crc32(target));
+    return patch + Le32(Crc32(patch));
 }
 
 QString SaveRefused(const QString& reason) {
@@ -237,12 +268,39 @@ private slots:
         row("make IPS", "--make-patch {base} {target} {out}.IPS", {}, 0, "", "", base);
         refused("BPS, flipped byte", flipped, patchtext::kDamaged);
         refused("BPS, truncated", delta.left(40), patchtext::kDamaged);
-        refused("BPS, wrong base", delta,
-                patchtext::MadeForAnotherImage(kRomSize, Crc32(base), kRomSize, Crc32(target)),
-                "{target}");
+        QByteArray other = base;
+        other[0x30000] = char(~other[0x30000]);
+        refused("BPS, wrong base", MakeBps(other, target),
+                patchtext::MadeForAnotherImage(kRomSize, Crc32(other), kRomSize, Crc32(base)));
+        for (const auto& [name, applied] :
+             {std::pair("BPS, already applied", delta), {"IPS, already applied", ips}})
+            row(name, "--apply-patch {patch} {target}", applied, 0, "",
+                About(QStringLiteral("{patch}"), kAlreadyAppliedMessage.text), base);
         refused("BPS, another size made", MakeBps(base, base + 'x'),
                 patchtext::ChangesSize(kRomSize, kRomSize + 1));
+        // Each gives base with its last byte 'x', read as a lenient reader reads it.
+        const QByteArray sizes = BpsNumber(kRomSize) + BpsNumber(kRomSize) + BpsNumber(0);
+        const QByteArray lastX = BpsNumber(1) + 'x'; // a TargetRead of one byte
+        QByteArray changed = base;
+        changed[kRomSize - 1] = 'x';
+        refused(
+            "BPS, number past 64 bits",
+            Bps(Overlong(kRomSize) + sizes.mid(3) + BpsNumber(quint64(kRomSize - 2) << 2) + lastX,
+                base, changed),
+            patchtext::kDamaged);
+        refused(
+            "BPS, offset past 62 bits",
+            Bps(sizes + BpsNumber(quint64(kRomSize - 2) << 2 | 2) + BpsNumber(1ull << 63) + lastX,
+                base, changed),
+            patchtext::kDamaged);
+        refused("BPS, wrong target checksum",
+                Bps(sizes + BpsNumber(quint64(kRomSize - 2) << 2) + lastX, base, target),
+                patchtext::WrongResult(Crc32(target), Crc32(changed)));
         refused("IPS, truncated", ips.chopped(3), patchtext::kNoEndMarker);
+        refused("IPS, run of no bytes", ips.chopped(3) + QByteArray("\1\0\0\0\0\0\0\7EOF", 11),
+                patchtext::kDamaged);
+        refused("IPS, two bytes after the end", ips + "\5\xFF", patchtext::AfterEndMarker(2));
+        refused("IPS, \"EOF\" after the end", ips + "EOF", patchtext::AfterEndMarker(3));
         refused("IPS, past the end", pastEnd, patchtext::PastTheEnd(0x61945, 3, kRomSize));
         refused("IPS, cut to another size", ips + QByteArray("\x05\xFF\xFF", 3),
                 patchtext::ChangesSize(kRomSize, 0x5FFFF));

@@ -142,11 +142,14 @@ private slots:
         const QByteArray delta = PatchVector("flips-delta.bps");
         QTest::newRow("applied") << base << delta << "&Apply" << target << QString();
         QTest::newRow("cancelled") << base << delta << "Cancel" << base << QString();
+        const QByteArray other = With(base, "w0x17A02=5");
         QTest::newRow("made for another image")
-            << target << delta << "" << target
+            << other << delta << "" << other
             << PatchRefusedMessage(
-                   patchtext::MadeForAnotherImage(kRomSize, Crc32(base), kRomSize, Crc32(target)))
+                   patchtext::MadeForAnotherImage(kRomSize, Crc32(base), kRomSize, Crc32(other)))
                    .text;
+        QTest::newRow("already applied")
+            << target << delta << "" << target << kAlreadyAppliedMessage.text;
         // Another program writes the file while the preview is shown.
         QTest::newRow("changed meanwhile") << base << delta << "outside:w0x17A02=5"
                                            << With(base, "w0x17A02=5") << kImageChangedMessage.text;

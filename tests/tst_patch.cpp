@@ -49,7 +49,7 @@ QByteArray ReplayBps(const QByteArray& patch, const QByteArray& source) {
         BpsNumber(patch, at) != 0)
         return {};
     QByteArray target;
-    qint64 targetAt = 0;
+    qint64 sourceAt = 0, targetAt = 0;
     while (at < patch.size() - 12) {
         const quint64 action = BpsNumber(patch, at);
         const qint64 length = qint64(action >> 2) + 1;
@@ -61,11 +61,12 @@ QByteArray ReplayBps(const QByteArray& patch, const QByteArray& source) {
             target += patch.mid(at, length);
             at += length;
             break;
-        case 3:
+        default:
             const quint64 offset = BpsNumber(patch, at);
-            targetAt += offset & 1 ? -qint64(offset >> 1) : qint64(offset >> 1);
+            qint64& from = action & 1 ? targetAt : sourceAt;
+            from += offset & 1 ? -qint64(offset >> 1) : qint64(offset >> 1);
             for (qint64 i = 0; i < length; ++i)
-                target += target[targetAt++];
+                target += (action & 1 ? target : source)[from++];
         }
     }
     return quint64(target.size()) == targetSize ? target : QByteArray();
@@ -96,6 +97,18 @@ private slots:
         runs.replace(5000, 66000, QByteArray(66000, 'r'));
         runs.replace(80000, 9, QByteArray(9, 's'));
         QTest::newRow("runs of one value") << rom << runs;
+        // Moved and repeated stretches of bytes that occur nowhere else.
+        QByteArray noise = rom, moved, repeated;
+        quint32 seed = 1;
+        for (char& byte : noise)
+            byte = char((seed = seed * 1103515245 + 12345) >> 24);
+        moved = noise;
+        moved.insert(300000, moved.mid(1000, 20000)).remove(1000, 20000);
+        repeated = noise;
+        for (const int at : {100000, 200000, 200700})
+            repeated.replace(at, 3000, noise.mid(5000, 3000));
+        QTest::newRow("moved stretch") << noise << moved;
+        QTest::newRow("repeated stretches") << noise << repeated;
         // No IPS record may start at 0x454F46, whose offset reads as "EOF": here a record split
         // lands there, a change starts there, and a run of one value starts there.
         QByteArray large(0x480000, '\0'), run;

@@ -50,9 +50,10 @@ QString DesktopHost::ChooseSaveFile(QWidget* parent, const QStringList& nameFilt
 namespace {
 
 QMessageBox::Icon IconOf(const Message& message) {
-    return message.icon == MessageIcon::Question  ? QMessageBox::Question
-           : message.icon == MessageIcon::Warning ? QMessageBox::Warning
-                                                  : QMessageBox::Critical;
+    return message.icon == MessageIcon::Question      ? QMessageBox::Question
+           : message.icon == MessageIcon::Information ? QMessageBox::Information
+           : message.icon == MessageIcon::Warning     ? QMessageBox::Warning
+                                                      : QMessageBox::Critical;
 }
 
 // A window needs files of its own to be drawn (on X11 its picture's shared memory comes as one,
