@@ -142,8 +142,8 @@ bool MainWindow::SettleUnapplied() {
     if (unapplied.isEmpty())
         return true;
     enum { Apply, Discard, Cancel };
-    const int answer = control_.host().Ask(
-        this, UnappliedQuestion(unapplied),
+    const int answer = control_.Ask(
+        UnappliedQuestion(unapplied),
         {QStringLiteral("&Apply"), QStringLiteral("&Discard"), QStringLiteral("Cancel")}, Apply,
         Cancel);
     if (answer == Cancel)
@@ -247,9 +247,9 @@ bool MainWindow::BackUpBeforeWrite() {
     if (!made.isEmpty())
         return backedUp_ = true;
     enum { WriteAnyway, DontWrite };
-    return control_.host().Ask(this, NoBackupQuestion(reason),
-                               {QStringLiteral("&Write Anyway"), QStringLiteral("Do&n't Write")},
-                               DontWrite, DontWrite) == WriteAnyway;
+    return control_.Ask(NoBackupQuestion(reason),
+                        {QStringLiteral("&Write Anyway"), QStringLiteral("Do&n't Write")},
+                        DontWrite, DontWrite) == WriteAnyway;
 }
 
 void MainWindow::FinishWrite(const QString& command) {
