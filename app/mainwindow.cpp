@@ -163,17 +163,24 @@ void MainWindow::LoadROM() {
     try {
         if (!SettleUnapplied())
             return;
-        CloseROM();
+        // The window shows no image while the dialog is up, but the image and its history are
+        // given up only for another choice: a cancel keeps the image open while its name still
+        // stands for it, and otherwise opens the last choice again.
+        imageOpen_ = false;
+        ShowWindowState();
         setWindowTitle(VersionCaption(kVersionMajor, kVersionRevision));
         FileName file = control_.host().ChooseFile(this, RomNameFilters(), PreselectedRomFilter());
-        if (file.IsEmpty())
-            file = previousChoice_;
-        if (file.IsEmpty())
-            control_.Fail(kNoRomMessage);
-        const OpenOutcome outcome = OpenChecked(rom_, file, control_.DataFilePath());
-        if (outcome != OpenOutcome::Opened)
-            control_.Fail(MessageFor(outcome));
-        previousChoice_ = file;
+        if (!file.IsEmpty() || !rom_.StillChosen()) {
+            CloseROM();
+            if (file.IsEmpty())
+                file = previousChoice_;
+            if (file.IsEmpty())
+                control_.Fail(kNoRomMessage);
+            const OpenOutcome outcome = OpenChecked(rom_, file, control_.DataFilePath());
+            if (outcome != OpenOutcome::Opened)
+                control_.Fail(MessageFor(outcome));
+            previousChoice_ = file;
+        }
         racers_->SelectFirstRace();
         shops_->SelectFirstParts();
         imageOpen_ = true;

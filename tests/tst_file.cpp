@@ -613,7 +613,14 @@ private slots:
     void sessionsEndAsTheyShould() {
         Editor editor;
         editor.StartWith(ValidRom());
-        RunScript(editor, "row:TireLST=3;type:MotorCostTXT=999;close;close");
+        // A cancel keeps the image open while its name stands for it; once another file took
+        // its place, it opens that one instead, without the history.
+        RunScript(editor, "type:TireCostTXT=5;apply");
+        QVERIFY(QFile::rename(editor.rom(), editor.rom() + QStringLiteral(".old")));
+        WriteFile(editor.rom(), With(ValidRom(), "w0x17A02=152"));
+        editor.Open(QString());
+        QVERIFY(!editor.Find<QAction>("mnuUndo")->isEnabled());
+        RunScript(editor, "see:TireCostTXT=152;row:TireLST=3;type:MotorCostTXT=999;close;close");
         QVERIFY(!editor.Find<QWidget>("ApplyCMD")->isEnabled());
         // A cancel reopens the last choice and shows what the file holds now.
         const QByteArray bytes = With(ValidRom(), "w0x17A02=151");

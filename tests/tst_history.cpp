@@ -80,7 +80,8 @@ private slots:
     }
 
     // Undo and Redo, by their keys, walk back and forth through the exact earlier images,
-    // naming their step; inside a number box Ctrl+Z undoes the typing instead.
+    // naming their step, also after a cancelled Open; inside a number box Ctrl+Z undoes the
+    // typing instead.
     void undoRedo() {
         QList<QByteArray> images{PatternedRom()};
         Editor editor;
@@ -117,6 +118,10 @@ private slots:
             QCOMPARE(ChangedOffsets(images[step], editor.RomBytes()), QList<int>{});
         }
         RunScript(editor, "see:MotorCostTXT=460;see:TireCostTXT=5");
+        // A cancelled Open keeps the image open, with its history.
+        editor.Open(QString());
+        RunScript(editor, "undo");
+        QCOMPARE(ChangedOffsets(images[2], editor.RomBytes()), QList<int>{});
         QVERIFY(editor.host().messages.isEmpty());
     }
 
