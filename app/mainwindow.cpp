@@ -74,6 +74,14 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
     shops_ = new ShopsPage(this, values_, control_, *refresh_);
     text_ = new GeneralTextPage(this, values_, control_);
     patches_ = std::make_unique<PatchCommands>(this, rom_, values_, control_);
+    // A move in a list that would drop a typed value asks first, as Quit does.
+    const auto settle = [this] {
+        bool settled = false;
+        control_.Handle([&] { settled = SettleUnapplied(); });
+        return settled;
+    };
+    shops_->AskBeforeMoving(settle);
+    racers_->AskBeforeMoving(settle);
     for (QListWidget* list : findChildren<QListWidget*>())
         KeepOneSelection(list);
     ConnectCommands();
@@ -268,7 +276,9 @@ void MainWindow::FinishWrite(const QString& command) {
 }
 
 void MainWindow::MoveInHistory(bool back) {
-    if (back ? !history_.canUndo() : !history_.canRedo())
+    // An Apply here is the newest step, which Undo then takes back and after which Redo has
+    // nothing left to redo.
+    if (!SettleUnapplied() || (back ? !history_.canUndo() : !history_.canRedo()))
         return;
     auto* step = static_cast<WriteStep*>(
         const_cast<QUndoCommand*>(history_.command(history_.index() - (back ? 1 : 0))));
@@ -288,6 +298,8 @@ void MainWindow::ReloadPages() {
 }
 
 void MainWindow::RestoreBackup() {
+    if (!SettleUnapplied())
+        return;
     const QByteArray now = values_.ReadImage();
     QList<QByteArray> images;
     QList<BackupChoice> choices;
@@ -317,7 +329,7 @@ void MainWindow::RestoreBackup() {
 }
 
 void MainWindow::ApplyPatch() {
-    if (!patches_->ApplyPatchFile([this] { return BackUpBeforeWrite(); }))
+    if (!SettleUnapplied() || !patches_->ApplyPatchFile([this] { return BackUpBeforeWrite(); }))
         return;
     FinishWrite(QStringLiteral("Apply Patch"));
     ReloadPages();
