@@ -215,24 +215,20 @@ private slots:
                           "see:MotorLST=0;see:MotorCostTXT=450"};
         const Typed ai{"slide:AISLDR=7", "Race 1, enemy racers' AI strength",
                        "see:EnemyLST=0;see:AISLDR=7"};
+        const QString tire = QStringLiteral("type:TireCostTXT=7;apply"),
+                      both = "w0x17A02=7,w0x179C6=450";
         const struct {
             const char* command;
-            const char* before; // then the typing, then the command
+            QString before; // then the typing, then the command
             const Typed& typed;
-            const char* writes[3]; // Apply, Discard, Cancel
+            QStringList writes; // after Apply, Discard and Cancel
         } rows[] = {
-            {"undo;redo",
-             "type:TireCostTXT=7;apply",
-             price,
-             {"w0x17A02=7,w0x179C6=450", "w0x17A02=7", "w0x17A02=7"}},
-            {"redo", "type:TireCostTXT=7;apply;undo", price, {"w0x179C6=450", "w0x17A02=7", ""}},
+            {"undo;redo", tire, price, {both, "w0x17A02=7", "w0x17A02=7"}},
+            {"redo", tire + ";undo", price, {"w0x179C6=450", "w0x17A02=7", ""}},
             // The patch sets the first tire's price to 7.
-            {"patch", "", price, {"w0x179C6=450,w0x17A02=7", "w0x17A02=7", ""}},
+            {"patch", "", price, {both, "w0x17A02=7", ""}},
             // The one backup holds the image before the tire's price was applied.
-            {"restore;undo",
-             "type:TireCostTXT=7;apply",
-             price,
-             {"w0x17A02=7,w0x179C6=450", "w0x17A02=7", "w0x17A02=7"}},
+            {"restore;undo", tire, price, {both, "w0x17A02=7", "w0x17A02=7"}},
             {"row:MotorLST=1", "", price, {"w0x179C6=450", "", ""}},
             {"row:EnemyLST=2", "tab=enemyracers", ai, {"b0x1897=7", "", ""}},
         };
