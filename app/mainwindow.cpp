@@ -74,6 +74,14 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
     shops_ = new ShopsPage(this, values_, control_, *refresh_);
     text_ = new GeneralTextPage(this, values_, control_);
     patches_ = std::make_unique<PatchCommands>(this, rom_, values_, control_);
+    // A move in a list that would drop a typed value asks first, as Quit does.
+    const auto settle = [this] {
+        bool settled = false;
+        control_.Handle([&] { settled = SettleUnapplied(); });
+        return settled;
+    };
+    shops_->AskBeforeMoving(settle);
+    racers_->AskBeforeMoving(settle);
     for (QListWidget* list : findChildren<QListWidget*>())
         KeepOneSelection(list);
     ConnectCommands();
@@ -142,8 +150,8 @@ bool MainWindow::SettleUnapplied() {
     if (unapplied.isEmpty())
         return true;
     enum { Apply, Discard, Cancel };
-    const int answer = control_.host().Ask(
-        this, UnappliedQuestion(unapplied),
+    const int answer = control_.Ask(
+        UnappliedQuestion(unapplied),
         {QStringLiteral("&Apply"), QStringLiteral("&Discard"), QStringLiteral("Cancel")}, Apply,
         Cancel);
     if (answer == Cancel)
@@ -163,17 +171,24 @@ void MainWindow::LoadROM() {
     try {
         if (!SettleUnapplied())
             return;
-        CloseROM();
+        // The window shows no image while the dialog is up, but the image and its history are
+        // given up only for another choice: a cancel keeps the image open while its name still
+        // stands for it, and otherwise opens the last choice again.
+        imageOpen_ = false;
+        ShowWindowState();
         setWindowTitle(VersionCaption(kVersionMajor, kVersionRevision));
         FileName file = control_.host().ChooseFile(this, RomNameFilters(), PreselectedRomFilter());
-        if (file.IsEmpty())
-            file = previousChoice_;
-        if (file.IsEmpty())
-            control_.Fail(kNoRomMessage);
-        const OpenOutcome outcome = OpenChecked(rom_, file, control_.DataFilePath());
-        if (outcome != OpenOutcome::Opened)
-            control_.Fail(MessageFor(outcome));
-        previousChoice_ = file;
+        if (!file.IsEmpty() || !rom_.StillChosen()) {
+            CloseROM();
+            if (file.IsEmpty())
+                file = previousChoice_;
+            if (file.IsEmpty())
+                control_.Fail(kNoRomMessage);
+            const OpenOutcome outcome = OpenChecked(rom_, file, control_.DataFilePath());
+            if (outcome != OpenOutcome::Opened)
+                control_.Fail(MessageFor(outcome));
+            previousChoice_ = file;
+        }
         racers_->SelectFirstRace();
         shops_->SelectFirstParts();
         imageOpen_ = true;
@@ -247,9 +262,9 @@ bool MainWindow::BackUpBeforeWrite() {
     if (!made.isEmpty())
         return backedUp_ = true;
     enum { WriteAnyway, DontWrite };
-    return control_.host().Ask(this, NoBackupQuestion(reason),
-                               {QStringLiteral("&Write Anyway"), QStringLiteral("Do&n't Write")},
-                               DontWrite, DontWrite) == WriteAnyway;
+    return control_.Ask(NoBackupQuestion(reason),
+                        {QStringLiteral("&Write Anyway"), QStringLiteral("Do&n't Write")},
+                        DontWrite, DontWrite) == WriteAnyway;
 }
 
 void MainWindow::FinishWrite(const QString& command) {
@@ -261,7 +276,9 @@ void MainWindow::FinishWrite(const QString& command) {
 }
 
 void MainWindow::MoveInHistory(bool back) {
-    if (back ? !history_.canUndo() : !history_.canRedo())
+    // An Apply here is the newest step, which Undo then takes back and after which Redo has
+    // nothing left to redo.
+    if (!SettleUnapplied() || (back ? !history_.canUndo() : !history_.canRedo()))
         return;
     auto* step = static_cast<WriteStep*>(
         const_cast<QUndoCommand*>(history_.command(history_.index() - (back ? 1 : 0))));
@@ -281,6 +298,8 @@ void MainWindow::ReloadPages() {
 }
 
 void MainWindow::RestoreBackup() {
+    if (!SettleUnapplied())
+        return;
     const QByteArray now = values_.ReadImage();
     QList<QByteArray> images;
     QList<BackupChoice> choices;
@@ -310,7 +329,7 @@ void MainWindow::RestoreBackup() {
 }
 
 void MainWindow::ApplyPatch() {
-    if (!patches_->ApplyPatchFile([this] { return BackUpBeforeWrite(); }))
+    if (!SettleUnapplied() || !patches_->ApplyPatchFile([this] { return BackUpBeforeWrite(); }))
         return;
     FinishWrite(QStringLiteral("Apply Patch"));
     ReloadPages();

@@ -89,6 +89,15 @@ inline Message UnappliedQuestion(const QStringList& values) {
             kProgramTitle, MessageIcon::Question};
 }
 
+// No window could be drawn to ask this question, so no answer can come: the program ends
+// rather than wait for one, leaving the file as the question found it.
+inline Message UnaskedMessage(const Message& question) {
+    return {question.text + QStringLiteral("  This question cannot be shown, as no more files can "
+                                           "be opened, so the ROM file is left as it is.  This "
+                                           "application will now close."),
+            kProgramTitle, MessageIcon::Critical};
+}
+
 // An Undo or Redo left values alone that another program changed after the write.
 inline Message ChangedMeanwhileMessage(const QStringList& values) {
     return {QStringLiteral("Another program has changed these values in the ROM file since; they "

@@ -121,6 +121,17 @@ void RomImage::CheckPosition(quint32 offset, qint64 count, bool writing) const {
         throw RomAccessError(writing, QStringLiteral("the position lies outside the image"));
 }
 
+bool RomImage::StillChosen() const {
+    if (!file_.IsOpen())
+        return false;
+    try {
+        Reported(false, [&] { CheckStillChosen(false); });
+        return true;
+    } catch (const RomAccessError&) {
+        return false;
+    }
+}
+
 void RomImage::CheckStillChosen(bool writing) const {
     // Another program may have removed the file, saved a new one under its name (keeping the
     // old one as a backup or a second link) or changed its size; reading or writing the old

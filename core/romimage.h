@@ -77,6 +77,8 @@ public:
     const FileFacts& Identity() const { return identity_; }
     // The size of the open file itself, whatever its name stands for now.
     qint64 Size() const;
+    // Whether an image is open and its name still stands for it, at the image's size.
+    bool StillChosen() const;
 
     // count bytes from offset on, in one read.
     QByteArray ReadBytes(quint32 offset, int count);

@@ -79,6 +79,10 @@ QStringList RacersPage::UnappliedValues() const {
     return names;
 }
 
+void RacersPage::AskBeforeMoving(const std::function<bool()>& settle) {
+    kst::AskBeforeMoving(list_, [this, settle] { return UnappliedValues().isEmpty() || settle(); });
+}
+
 int RacersPage::SelectedRace() const {
     return list_->currentRow();
 }

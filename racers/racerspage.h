@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 class QAbstractSlider;
@@ -43,6 +44,9 @@ public:
     // The names of the settings and prize money on show that the user changed and a save
     // would write.
     QStringList UnappliedValues() const;
+    // A move in the race list that would drop a typed or moved value runs settle() first and
+    // goes ahead only when it returns true.
+    void AskBeforeMoving(const std::function<bool()>& settle);
 
 signals:
     // A race's settings have been loaded into the page; the window turns the editors on.

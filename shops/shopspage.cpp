@@ -49,6 +49,12 @@ QStringList ShopsPage::UnappliedValues() const {
     return names;
 }
 
+void ShopsPage::AskBeforeMoving(const std::function<bool()>& settle) {
+    for (const Column& column : columns_)
+        kst::AskBeforeMoving(column.list,
+                             [column, settle] { return !column.price->Unapplied() || settle(); });
+}
+
 void ShopsPage::LoadPartData(const Column& column) {
     // Setting the text runs the change rule at once, so a stored price above the ceiling shows
     // as the ceiling, and is left in the file until the user changes the box.

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 class QListWidget;
@@ -32,6 +33,9 @@ public:
     void ReloadParts();
     // The names of the prices on show that the user changed and a save would write.
     QStringList UnappliedValues() const;
+    // A move in a list that would drop its typed price runs settle() first and goes ahead only
+    // when it returns true.
+    void AskBeforeMoving(const std::function<bool()>& settle);
 
 private:
     struct Column {

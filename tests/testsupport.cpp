@@ -165,11 +165,11 @@ void Editor::TypeInto(const char* box, const QString& keys) {
 }
 
 // The steps that are a command of the menu, and its action.
-const QHash<QString, const char*> kMenuSteps{{QStringLiteral("save"), "mnuSave"},
-                                             {QStringLiteral("close"), "mnuClose"},
-                                             {QStringLiteral("undo"), "mnuUndo"},
-                                             {QStringLiteral("redo"), "mnuRedo"},
-                                             {QStringLiteral("quit"), "mnuQuit"}};
+const QHash<QString, const char*> kMenuSteps{
+    {QStringLiteral("save"), "mnuSave"},       {QStringLiteral("close"), "mnuClose"},
+    {QStringLiteral("undo"), "mnuUndo"},       {QStringLiteral("redo"), "mnuRedo"},
+    {QStringLiteral("restore"), "mnuRestore"}, {QStringLiteral("patch"), "mnuApplyPatch"},
+    {QStringLiteral("quit"), "mnuQuit"}};
 
 void RunScript(Editor& editor, const QString& script) {
     for (const QString& step : script.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
@@ -224,8 +224,12 @@ void RunScript(Editor& editor, const QString& script) {
             QString shown = control->property("text").toString();
             if (auto* slider = qobject_cast<QAbstractSlider*>(control))
                 shown = QString::number(slider->value());
-            else if (auto* list = qobject_cast<QListWidget*>(control))
+            else if (auto* list = qobject_cast<QListWidget*>(control)) {
                 shown = QString::number(list->currentRow());
+                for (const QListWidgetItem* item : list->selectedItems())
+                    if (list->row(item) != list->currentRow())
+                        shown += QStringLiteral(", %1 selected").arg(list->row(item));
+            }
             QVERIFY2(shown == value, qPrintable(step + QStringLiteral(", shown: ") + shown));
         } else
             qFatal("unknown step %s", qPrintable(step));

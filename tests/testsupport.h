@@ -105,8 +105,8 @@ private:
 //   preedit:BOX=TEXT (an input method)  slide:SLIDER=N  apply  save  close  open (the same image
 //   again) tick (one caption refresh) outside:VALUES (another program writes them into the file,
 //   see PutValues) see:CONTROL=TEXT (a box's or caption's text, a slider's value or a list's
-//   current row) undo  redo  quit  closebutton (the window's)  reply=N (the button index the next
-//   question is answered with)
+//   current row, and any other row selected) undo  redo  restore  patch (File > Apply Patch...)
+//   quit  closebutton (the window's)  reply=N (the button index the next question is answered with)
 // A failed check fails the running test.
 void RunScript(Editor& editor, const QString& script);
 

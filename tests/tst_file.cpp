@@ -2,12 +2,15 @@
 // program. Each case checks the exact message and that no byte was written anywhere but where
 // the user asked.
 #include "app/commandline.h"
+#include "app/firstfilehost.h"
 #include "core/opencheck.h"
 #include "saidtexts.h"
 #include "testsupport.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTest>
@@ -199,14 +202,9 @@ void WriteNamed(const QByteArray& name, const QByteArray& bytes) {
         qFatal("cannot write %s", name.constData());
 }
 
-// The child of the descriptor test: an edit is saved once no more files can be opened, not
-// even (imageToo) by giving the image's descriptor back first. Messages then go the desktop's
-// way, and the child ends with the program's status.
-int RunShortOfDescriptors(const QString& rom, bool imageToo, int argc, char** argv) {
-    QApplication app(argc, argv);
-    Editor editor;
-    editor.Start(rom);
-    RunScript(editor, "type:MotorCostTXT=6543");
+// Leaves no descriptor free, not even (imageToo) one the image gives back; returns the limit
+// before.
+rlimit TakeEveryDescriptor(bool imageToo) {
     const int lowestFree = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     ::close(lowestFree);
     rlimit limit{};
@@ -215,18 +213,52 @@ int RunShortOfDescriptors(const QString& rom, bool imageToo, int argc, char** ar
     // Below every descriptor but the standard three, the image's too.
     limit.rlim_cur = imageToo ? 3 : lowestFree;
     ::setrlimit(RLIMIT_NOFILE, &limit);
+    return saved;
+}
+
+// The child of the descriptor test: an edit is saved once no more files can be opened, not
+// even (imageToo) by giving the image's descriptor back first. Messages then go the desktop's
+// way, and the child ends with the program's status.
+int RunShortOfDescriptors(const QString& rom, bool imageToo, int argc, char** argv) {
+    QApplication app(argc, argv);
+    Editor editor;
+    editor.Start(rom);
+    RunScript(editor, "type:MotorCostTXT=6543");
+    const rlimit saved = TakeEveryDescriptor(imageToo);
     // No backup can be made either; the user writes without one.
     RunScript(editor, "reply=0;save");
-    // The desktop cannot draw a box now: it prints instead, and answers as a closed box does.
     DesktopHost desktop;
-    for (const Message& question : editor.host().questions)
-        if (desktop.Ask(nullptr, question, {QStringLiteral("Yes"), QStringLiteral("No")}, 0, 1) !=
-            1)
-            return 93;
     for (const Message& message : editor.host().messages)
         desktop.ShowMessage(nullptr, message);
     ::setrlimit(RLIMIT_NOFILE, &saved);
     return qMax(editor.host().exitCode, 0);
+}
+
+// The same on the desktop itself, which can answer no question now: a price typed, then the
+// button named pressed. Should the program wait for an answer, it runs until the test's time
+// limit ends it.
+int RunDesktopShortOfDescriptors(const QString& rom, const QString& button, int argc, char** argv) {
+    const QString folder = QFileInfo(rom).path();
+    qputenv("XDG_DATA_HOME", QFile::encodeName(folder));
+    QApplication app(argc, argv);
+    struct : DesktopHost {
+        QString folder;
+        QString ProgramFolder() const override { return folder; }
+    } desktop;
+    desktop.folder = folder;
+    FirstFileHost host(desktop, FileName::FromText(rom));
+    MainWindow window(host);
+    window.Start();
+    window.show();
+    // Showing starts the accessibility bridge's thread, which needs descriptors of its own.
+    if (!QTest::qWaitForWindowActive(&window))
+        return 94;
+    auto* price = Child<QLineEdit>(&window, "MotorCostTXT");
+    price->selectAll();
+    QTest::keyClicks(price, QStringLiteral("6543"));
+    TakeEveryDescriptor(false);
+    Child<QAbstractButton>(&window, qPrintable(button))->click();
+    return desktop.Ended() ? desktop.ExitCode() : app.exec();
 }
 
 #endif
@@ -518,41 +550,46 @@ private slots:
     }
 
     void descriptors_data() {
-        QTest::addColumn<bool>("imageToo");
+        QTest::addColumn<QString>("child");
         QTest::addColumn<int>("status");
-        QTest::addColumn<QByteArray>("printed"); // on standard error after the backup question
-        QTest::newRow("none free") << false << 0 << QByteArray();
+        QTest::addColumn<QByteArray>("printed"); // on standard error
+        const QByteArray unasked = "  This question cannot be shown, as no more files can be "
+                                   "opened, so the ROM file is left as it is.  This application "
+                                   "will now close.\n";
+        QTest::newRow("none free") << "descriptors" << 0 << QByteArray();
         QTest::newRow("none free, the image's not usable")
-            << true << 1
+            << "descriptors, the image's too" << 1
             << NotWrittenText(QStringLiteral("no more files can be opened, as too many are open"))
                        .toUtf8() +
                    '\n';
+        QTest::newRow("none free, Apply on the desktop")
+            << "descriptors, desktop ApplyCMD" << 1
+            << "Write into the ROM file without a backup?" + unasked;
+        QTest::newRow("none free, Quit on the desktop")
+            << "descriptors, desktop QuitCMD" << 1
+            << "These values have not been applied: Buzz Motor price.  Apply them first?" + unasked;
     }
 
     // Saving needs no more descriptors than opening did; where even the image's own cannot be
     // reused, the message cannot be drawn, so it goes to standard error instead of a box that
-    // would never close.
+    // would never close. A question that cannot be drawn ends the program with its text.
     void descriptors() {
 #ifdef KST_SANITIZED
         QSKIP("The sanitizers check memory through a pipe of their own, which a process without "
               "a free descriptor cannot make; the build without them runs this test.");
 #endif
-        QFETCH(bool, imageToo);
+        QFETCH(QString, child);
         QFETCH(int, status);
         QFETCH(QByteArray, printed);
         QTemporaryDir dir;
         const QString rom = dir.filePath(QStringLiteral("game.pce"));
         WriteFile(rom, PatternedRom());
-        QProcess child;
-        QVERIFY(RunChild(child,
-                         imageToo ? QStringLiteral("descriptors, the image's too")
-                                  : QStringLiteral("descriptors"),
-                         rom));
-        QCOMPARE(child.exitCode(), status);
-        const QByteArray errors = child.readAllStandardError();
-        QVERIFY2(errors.contains("Write into the ROM file without a backup?") &&
-                     errors.contains(printed),
-                 errors.constData());
+        WriteFile(dir.filePath(QStringLiteral("KST.tbl")), "00= \n");
+        QProcess process;
+        QVERIFY2(RunChild(process, child, rom), "the child neither wrote nor ended");
+        QCOMPARE(process.exitCode(), status);
+        const QByteArray errors = process.readAllStandardError();
+        QVERIFY2(errors.contains(printed), errors.constData());
         const QString writes = status == 0 ? QStringLiteral("w0x179C6=6543") : QString();
         QCOMPARE(ChangedOffsets(With(PatternedRom(), writes), ReadFile(rom)), QList<int>{});
     }
@@ -576,7 +613,14 @@ private slots:
     void sessionsEndAsTheyShould() {
         Editor editor;
         editor.StartWith(ValidRom());
-        RunScript(editor, "row:TireLST=3;type:MotorCostTXT=999;close;close");
+        // A cancel keeps the image open while its name stands for it; once another file took
+        // its place, it opens that one instead, without the history.
+        RunScript(editor, "type:TireCostTXT=5;apply");
+        QVERIFY(QFile::rename(editor.rom(), editor.rom() + QStringLiteral(".old")));
+        WriteFile(editor.rom(), With(ValidRom(), "w0x17A02=152"));
+        editor.Open(QString());
+        QVERIFY(!editor.Find<QAction>("mnuUndo")->isEnabled());
+        RunScript(editor, "see:TireCostTXT=152;row:TireLST=3;type:MotorCostTXT=999;close;close");
         QVERIFY(!editor.Find<QWidget>("ApplyCMD")->isEnabled());
         // A cancel reopens the last choice and shows what the file holds now.
         const QByteArray bytes = With(ValidRom(), "w0x17A02=151");
@@ -598,6 +642,8 @@ int main(int argc, char** argv) {
     const QString rom = qEnvironmentVariable("KST_CHILD_ROM");
     if (child == QLatin1String("unprivileged"))
         return RunUnprivilegedOpen(rom, argc, argv);
+    if (child.startsWith(QLatin1String("descriptors, desktop ")))
+        return RunDesktopShortOfDescriptors(rom, child.section(QLatin1Char(' '), 2), argc, argv);
     if (child.startsWith(QLatin1String("descriptors")))
         return RunShortOfDescriptors(rom, child != QLatin1String("descriptors"), argc, argv);
     // As in the program: a file size limit fails the write instead of killing the process.

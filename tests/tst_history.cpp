@@ -80,7 +80,8 @@ private slots:
     }
 
     // Undo and Redo, by their keys, walk back and forth through the exact earlier images,
-    // naming their step; inside a number box Ctrl+Z undoes the typing instead.
+    // naming their step, also after a cancelled Open; inside a number box Ctrl+Z undoes the
+    // typing instead.
     void undoRedo() {
         QList<QByteArray> images{PatternedRom()};
         Editor editor;
@@ -117,6 +118,10 @@ private slots:
             QCOMPARE(ChangedOffsets(images[step], editor.RomBytes()), QList<int>{});
         }
         RunScript(editor, "see:MotorCostTXT=460;see:TireCostTXT=5");
+        // A cancelled Open keeps the image open, with its history.
+        editor.Open(QString());
+        RunScript(editor, "undo");
+        QCOMPARE(ChangedOffsets(images[2], editor.RomBytes()), QList<int>{});
         QVERIFY(editor.host().messages.isEmpty());
     }
 
@@ -190,6 +195,76 @@ private slots:
             QCOMPARE(editor.Find<QAction>("mnuClose")->isEnabled(),
                      cancelled || command == QLatin1String("open"));
         QCOMPARE(BackupNames().size(), applied ? 1 : 0);
+    }
+
+    // Undo, Redo, Apply Patch, Restore and a move in a list, with a value typed and not applied,
+    // ask first: Apply writes it as a step of its own before the command, Discard drops it, and
+    // Cancel keeps the list's row and the typed text, so that Quit still asks.
+    void typedBeforeCommand_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("kept"); // on show after Cancel
+        QTest::addColumn<int>("reply");
+        QTest::addColumn<QString>("writes");
+        struct Typed {
+            const char* script;
+            const char* name;
+            const char* kept;
+        };
+        const Typed price{"type:MotorCostTXT=450", "Buzz Motor price",
+                          "see:MotorLST=0;see:MotorCostTXT=450"};
+        const Typed ai{"slide:AISLDR=7", "Race 1, enemy racers' AI strength",
+                       "see:EnemyLST=0;see:AISLDR=7"};
+        const QString tire = QStringLiteral("type:TireCostTXT=7;apply"),
+                      both = "w0x17A02=7,w0x179C6=450";
+        const struct {
+            const char* command;
+            QString before; // then the typing, then the command
+            const Typed& typed;
+            QStringList writes; // after Apply, Discard and Cancel
+        } rows[] = {
+            {"undo;redo", tire, price, {both, "w0x17A02=7", "w0x17A02=7"}},
+            {"redo", tire + ";undo", price, {"w0x179C6=450", "w0x17A02=7", ""}},
+            // The patch sets the first tire's price to 7.
+            {"patch", "", price, {both, "w0x17A02=7", ""}},
+            // The one backup holds the image before the tire's price was applied.
+            {"restore;undo", tire, price, {both, "w0x17A02=7", "w0x17A02=7"}},
+            {"row:MotorLST=1", "", price, {"w0x179C6=450", "", ""}},
+            {"row:EnemyLST=2", "tab=enemyracers", ai, {"b0x1897=7", "", ""}},
+        };
+        const char* const replies[] = {"Apply", "Discard", "Cancel"};
+        for (const auto& row : rows)
+            for (int reply = 0; reply < 3; ++reply)
+                QTest::addRow("%s, %s", row.command, replies[reply])
+                    << QStringLiteral("%1;%2;%3").arg(row.before, row.typed.script, row.command)
+                    << row.typed.name << row.typed.kept << reply << row.writes[reply];
+    }
+    void typedBeforeCommand() {
+        QFETCH(QString, script);
+        QFETCH(QString, name);
+        QFETCH(QString, kept);
+        QFETCH(int, reply);
+        QFETCH(QString, writes);
+        Editor editor;
+        editor.StartWith(PatternedRom());
+        const QByteArray patch = "PATCH" + QByteArray::fromHex("017A0200020700") + "EOF";
+        editor.host().answers << FileName::FromText(editor.AddRom(patch, "tire.ips"));
+        editor.host().dialogAnswers << Press(QStringLiteral("&Apply"));
+        editor.host().backupReply = 0;
+        editor.host().unscriptedReply = reply;
+        RunScript(editor, script);
+        QCOMPARE(ChangedOffsets(With(PatternedRom(), writes), editor.RomBytes()), QList<int>{});
+        const bool cancelled = reply == 2;
+        if (cancelled)
+            RunScript(editor, kept);
+        const QList<Message> asked = editor.host().questions;
+        QVERIFY(!asked.isEmpty());
+        for (const Message& question : asked)
+            QCOMPARE(question.text,
+                     QStringLiteral("These values have not been applied: %1.  Apply them first?")
+                         .arg(name));
+        RunScript(editor, "quit");
+        QCOMPARE(editor.host().questions.size(), asked.size() + (cancelled ? 1 : 0));
     }
 
     // Restore writes an older backup's values back as one step, after a backup of the image

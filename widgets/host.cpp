@@ -58,29 +58,27 @@ QMessageBox::Icon IconOf(const Message& message) {
 
 // A window needs files of its own to be drawn (on X11 its picture's shared memory comes as one,
 // and one more was seen to be needed); without them a box would stay empty and could never be
-// closed. Where none can be drawn, the message goes to standard error instead.
-bool DrawableOrPrinted(const Message& message) {
-    if (HandlesFree(2))
-        return true;
-    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
-                 message.text.toLocal8Bit().constData());
-    return false;
+// closed.
+bool Drawable() {
+    return HandlesFree(2);
 }
 
 } // namespace
 
 void DesktopHost::ShowMessage(QWidget* parent, const Message& message) {
-    if (!DrawableOrPrinted(message))
+    if (!Drawable()) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
+                     message.text.toLocal8Bit().constData());
         return;
+    }
     QMessageBox box(IconOf(message), message.caption, message.text, QMessageBox::Ok, parent);
     box.exec();
 }
 
 int DesktopHost::Ask(QWidget* parent, const Message& question, const QStringList& buttons,
                      int defaultButton, int escapeButton) {
-    // A question that cannot be shown is answered as a closed box is.
-    if (!DrawableOrPrinted(question))
-        return escapeButton;
+    if (!Drawable())
+        return -1;
     QMessageBox box(IconOf(question), question.caption, question.text, QMessageBox::NoButton,
                     parent);
     QList<QPushButton*> pushed;

@@ -40,7 +40,7 @@ public:
     virtual void ShowMessage(QWidget* parent, const Message& message) = 0;
     // A modal question with these buttons, left to right; returns the index of the one chosen.
     // Closing the box chooses escapeButton; Enter chooses defaultButton. Where no window can be
-    // drawn, the question goes to standard error and is answered with escapeButton.
+    // drawn, returns -1: no answer can come.
     virtual int Ask(QWidget* parent, const Message& question, const QStringList& buttons,
                     int defaultButton, int escapeButton) = 0;
     // The Restore window over these backups, newest first; returns the index of the one to

@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 #include <QSignalBlocker>
+#include <functional>
 
 namespace kst {
 
@@ -20,5 +21,10 @@ template <typename Handler> void SelectRow(QListWidget* list, int row, Handler&&
 // Once a list has a current row, it stays selected: Ctrl+Space and Ctrl+click on the selected
 // row would otherwise leave the list without a selection while its box still shows that row.
 void KeepOneSelection(QListWidget* list);
+
+// Runs allowed() before the user moves the list to another row, by mouse, keyboard or an
+// assistive technology, and before anything moves: when it returns false, the row, its
+// selection and what the page shows stay as they were. SelectRow is never asked.
+void AskBeforeMoving(QListWidget* list, std::function<bool()> allowed);
 
 } // namespace kst

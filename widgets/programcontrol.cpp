@@ -28,6 +28,14 @@ void ProgramControl::End(int exitCode) {
     throw ProgramEnded{exitCode};
 }
 
+int ProgramControl::Ask(const Message& question, const QStringList& buttons, int defaultButton,
+                        int escapeButton) {
+    const int answer = host_.Ask(window_, question, buttons, defaultButton, escapeButton);
+    if (answer < 0)
+        Fail(UnaskedMessage(question));
+    return answer;
+}
+
 void ProgramControl::RequireDataFile(const QString& path) {
     if (!DataFilePresent(path))
         Fail(kMissingDataFileMessage);

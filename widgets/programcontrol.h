@@ -33,6 +33,11 @@ public:
     // Ends the program normally (Quit, closing the window).
     [[noreturn]] void Quit();
 
+    // Asks the host this question and returns the button chosen; where it cannot be shown, ends
+    // the program with status 1 and the question's text.
+    int Ask(const Message& question, const QStringList& buttons, int defaultButton,
+            int escapeButton);
+
     // Ends the program with the missing-file message unless path is an ordinary file.
     void RequireDataFile(const QString& path);
     // "KST.tbl" in the program's own folder.

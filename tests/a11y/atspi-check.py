@@ -32,13 +32,14 @@ TITLES = ["Shop Prices:", "Enemy Racer Data:", "General Text:"]
 # events that must follow it with the value its source then has.
 CHANGES = [
     ("press", P.ROLE_PAGE_TAB, "Enemy Racers", None, []),
+    # Moves in a list come before the typing: with a value typed, a move asks first.
+    ("press", P.ROLE_LIST_ITEM, "Index 37", None, [(NAME, "Alan Pross"), (NAME, "Santa's sleigh")]),
     ("press", P.ROLE_LIST_ITEM, "Index 2", None,
      [(NAME, "Kid Quick"), (NAME, "Tank Jones"), (NAME, "Figure eight")]),
     ("slide", P.ROLE_SLIDER, "Enemy racers' AI strength, 0 to 22", 22,
      [(VALUE, 22), (DESCRIPTION, "22, hex 16"), (NAME, "22, hex 16")]),
     ("type", P.ROLE_TEXT, "Race 2, prize money, in tens of dollars", "123",
      [(DESCRIPTION, "$1,230"), (NAME, "x10 = $1230")]),
-    ("press", P.ROLE_LIST_ITEM, "Index 37", None, [(NAME, "Alan Pross"), (NAME, "Santa's sleigh")]),
     ("press", P.ROLE_PAGE_TAB, "Shops", None, []),
     ("press", P.ROLE_LIST_ITEM, "Din Motor", None, [(NAME, "Din Motor price, in tens of dollars")]),
     ("type", P.ROLE_TEXT, "Din Motor price, in tens of dollars", "456",
