@@ -136,16 +136,6 @@ private slots:
         QCOMPARE(image, expected);
     }
 
-    // Every value of an image, once each, in the table's order.
-    void allValuesOfAnImage() {
-        const std::vector<Value> values = AllValues(PatternedRom());
-        QCOMPARE(int(values.size()), 10 + 13 + 6 + 12 + 8 + 4 * 38);
-        QCOMPARE(values.front().kind->name, "shop.motor");
-        QCOMPARE(values.front().number, 101);
-        QCOMPARE(values.back().kind->name, "race.turbo");
-        QCOMPARE(values.back().index, 37);
-    }
-
     void openChecks_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<Chosen>("chosen");
