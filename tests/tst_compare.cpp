@@ -169,8 +169,8 @@ private slots:
         // symbolic links to the images, full/ a full disk (FullDisk).
         QTest::addColumn<QString>("saved");
         QTest::addColumn<QString>("written"); // the file type chosen is the suffix's
-        QTest::addColumn<QString>("said"); // with its details, if any
-        QTest::addColumn<Dump>("dump");    // of the open image
+        QTest::addColumn<QString>("said");    // with its details, if any
+        QTest::addColumn<Dump>("dump");       // of the open image
         const QByteArray base = PatchVector("base.pce");
         const auto row = [](const char* name, const QByteArray& original, const char* saved,
                             const char* written, const QString& said = {},

@@ -223,7 +223,8 @@ private slots:
         RomImage rom;
         QCOMPARE(OpenChecked(rom, FileName::FromText(path), table), outcome);
         if (said) {
-            const Message message = MessageFor(outcome, FileName::FromText(path), rom.Identity().size);
+            const Message message =
+                MessageFor(outcome, FileName::FromText(path), rom.Identity().size);
             QCOMPARE(message.text, FullText(*said));
             QCOMPARE(message.caption, QString::fromUtf8(said->caption));
             QCOMPARE(message.informative, informative);
