@@ -186,7 +186,7 @@ void MainWindow::LoadROM() {
                 control_.Fail(kNoRomMessage);
             const OpenOutcome outcome = OpenChecked(rom_, file, control_.DataFilePath());
             if (outcome != OpenOutcome::Opened)
-                control_.Fail(MessageFor(outcome));
+                control_.Fail(MessageFor(outcome, file, rom_.Identity().size));
             previousChoice_ = file;
         }
         racers_->SelectFirstRace();

@@ -37,11 +37,12 @@ void PatchCommands::CompareWithOriginal() {
     if (name.IsEmpty())
         return;
     const ImageRead original = ReadImageFile(name, control_.DataFilePath());
+    const Message refusal = MessageFor(original.outcome, name, original.file.size);
     // That message says the program closes, and so it does; the others leave the image open.
     if (original.outcome == OpenOutcome::MissingDataFile)
-        control_.Fail(MessageFor(original.outcome));
+        control_.Fail(refusal);
     if (original.outcome != OpenOutcome::Opened) {
-        host.ShowMessage(window_, MessageFor(original.outcome));
+        host.ShowMessage(window_, refusal);
         return;
     }
     const QByteArray image = values_.ReadImage();

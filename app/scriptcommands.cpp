@@ -21,11 +21,11 @@ QString About(const FileName& file, const QString& text) {
 
 // The open checks' messages, but for a file that cannot be opened at all, which the window
 // meets only as a cancelled dialog would.
-QString OpenRefusal(OpenOutcome outcome) {
+QString OpenRefusal(OpenOutcome outcome, const FileName& file, qint64 fileSize) {
     if (outcome == OpenOutcome::NotOpened)
         return QStringLiteral("The file cannot be opened: it is missing, not an ordinary file, "
                               "or not accessible to this program.");
-    return MessageFor(outcome).text;
+    return WholeText(MessageFor(outcome, file, fileSize));
 }
 
 std::optional<ImageRead> ReadChecked(const FileName& file, const QString& dataFile,
@@ -33,7 +33,7 @@ std::optional<ImageRead> ReadChecked(const FileName& file, const QString& dataFi
     ImageRead image = ReadImageFile(file, dataFile);
     if (image.outcome == OpenOutcome::Opened)
         return image;
-    err << About(file, OpenRefusal(image.outcome));
+    err << About(file, OpenRefusal(image.outcome, file, image.file.size));
     return std::nullopt;
 }
 
@@ -86,7 +86,7 @@ int ChangeInPlace(const FileName& file, const QString& dataFile, QTextStream& ou
     try {
         const OpenOutcome outcome = OpenChecked(rom, file, dataFile);
         if (outcome != OpenOutcome::Opened) {
-            err << About(file, OpenRefusal(outcome));
+            err << About(file, OpenRefusal(outcome, file, rom.Identity().size));
             return kRefused;
         }
         ImageValues values(rom);

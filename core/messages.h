@@ -12,12 +12,21 @@ namespace kst {
 // The icon of a message box, which says how grave the message is.
 enum class MessageIcon { Question, Information, Warning, Critical };
 
-// A message for the user: its text, the caption of its box and its icon.
+// A message for the user: its text, the caption of its box and its icon, and the details
+// shown below the text, if any.
 struct Message {
     QString text;
     QString caption;
     MessageIcon icon;
+    QString informative = {};
 };
+
+// The text and its details in one, where no box can show them apart.
+inline QString WholeText(const Message& message) {
+    return message.informative.isEmpty()
+               ? message.text
+               : message.text + QStringLiteral("  ") + message.informative;
+}
 
 // The program's title, also the caption of the missing-file message.
 inline const QString kProgramTitle = QStringLiteral("KST");
@@ -39,6 +48,12 @@ inline const Message kWrongRegionMessage{
                    "(USA) or (U) ROM file exactly 393,216 bytes (384KB).  If your ROM meets these "
                    "requirements and still won't load please visit the support forums at: ") +
         kSupportForumAddress,
+    QStringLiteral("Cannot proceed"), MessageIcon::Warning};
+
+inline const Message kBitReversedMessage{
+    QStringLiteral("This ROM file is a dump with each byte's bits reversed, as some TurboGrafx-16 "
+                   "dumps are.  This program needs the ordinary byte order: convert the file to it "
+                   "first, then open it again."),
     QStringLiteral("Cannot proceed"), MessageIcon::Warning};
 
 inline const Message kMissingDataFileMessage{
@@ -202,6 +217,19 @@ inline QString IsImage(const QString& image) {
 }
 
 } // namespace patchtext
+
+// The size message, naming the file and its size; headerLookedFor when the file is one copier
+// header longer than the image but no image follows the header.
+inline Message WrongSizeMessage(const QString& fileName, qint64 size, bool headerLookedFor) {
+    Message message = kWrongSizeMessage;
+    message.informative =
+        QStringLiteral("The file %1 has %2.").arg(fileName, patchtext::Bytes(size));
+    if (headerLookedFor)
+        message.informative += QStringLiteral("  A 512-byte copier header was looked for before "
+                                              "the image, but the bytes after it are not the "
+                                              "North American (USA) image.");
+    return message;
+}
 
 // A patch refused before anything was written.
 inline Message PatchRefusedMessage(const QString& refusal) {

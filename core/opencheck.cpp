@@ -21,10 +21,14 @@ OpenOutcome OpenChecked(RomImage& rom, const FileName& name, const QString& data
         break;
     }
     // The open file's own size: its name may already stand for another file.
-    if (rom.Size() != kRomSize)
+    if (rom.Size() != kRomSize + rom.HeaderSize())
         return OpenOutcome::WrongSize;
-    if (Decode(rom.ReadBytes(0, 2)) != kIdentificationWord)
-        return OpenOutcome::WrongRegion;
+    const quint16 word = quint16(Decode(rom.ReadBytes(0, 2)));
+    if (word == kBitReversedIdentificationWord)
+        return OpenOutcome::BitReversed;
+    // A file of that size is taken for a headered image only when the image is there.
+    if (word != kIdentificationWord)
+        return rom.HeaderSize() ? OpenOutcome::WrongSize : OpenOutcome::WrongRegion;
     if (!DataFilePresent(dataFile))
         return OpenOutcome::MissingDataFile;
     return OpenOutcome::Opened;
@@ -35,7 +39,7 @@ ImageRead ReadImageFile(const FileName& name, const QString& dataFile) {
     try {
         const OpenOutcome outcome = OpenChecked(rom, name, dataFile, RomImage::Access::ReadOnly);
         if (outcome != OpenOutcome::Opened)
-            return {outcome, {}, {}};
+            return {outcome, {}, rom.Identity()};
         return {outcome, rom.ReadBytes(0, kRomSize), rom.Identity()};
     } catch (const RomAccessError&) {
         // Shortened or replaced while being read: it cannot be the image chosen.
@@ -43,10 +47,13 @@ ImageRead ReadImageFile(const FileName& name, const QString& dataFile) {
     }
 }
 
-const Message& MessageFor(OpenOutcome outcome) {
+Message MessageFor(OpenOutcome outcome, const FileName& name, qint64 fileSize) {
     switch (outcome) {
     case OpenOutcome::WrongSize:
-        return kWrongSizeMessage;
+        return WrongSizeMessage(QFileInfo(name.Text()).fileName(), fileSize,
+                                fileSize == kRomSize + kCopierHeaderSize);
+    case OpenOutcome::BitReversed:
+        return kBitReversedMessage;
     case OpenOutcome::WrongRegion:
         return kWrongRegionMessage;
     case OpenOutcome::MissingDataFile:

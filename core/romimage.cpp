@@ -84,6 +84,7 @@ RomImage::Opening RomImage::Open(const FileName& name, Access access) {
         name_ = name;
         identity_ = opened;
         access_ = access;
+        header_ = opened.size == kSize + kCopierHeaderSize ? kCopierHeaderSize : 0;
         return opening;
     } catch (const FileError&) {
         file_.Close();
@@ -94,6 +95,8 @@ RomImage::Opening RomImage::Open(const FileName& name, Access access) {
 void RomImage::Close() {
     file_.Close();
     name_ = {};
+    identity_ = {};
+    header_ = 0;
     writable_ = false;
     unflushed_ = false;
 }
@@ -141,7 +144,7 @@ void RomImage::CheckStillChosen(bool writing) const {
         throw FileError{FileFault::Gone, {}};
     if (!SameFile(opened, ImageFile::FactsOf(name_)))
         throw RomAccessError(writing, kReplaced);
-    if (opened.size != kSize)
+    if (opened.size != kSize + header_)
         throw RomAccessError(
             writing, QStringLiteral("the file has changed in size to %1 bytes").arg(opened.size));
 }
@@ -171,7 +174,7 @@ void RomImage::OpenForWriting() {
 
 QByteArray RomImage::ReadExactly(quint32 offset, qint64 count, bool writing) const {
     QByteArray bytes(count, '\0');
-    if (file_.ReadAt(offset, bytes.data(), count) != count)
+    if (file_.ReadAt(header_ + offset, bytes.data(), count) != count)
         throw RomAccessError(writing, QStringLiteral("the file has been shortened"));
     return bytes;
 }
@@ -258,8 +261,8 @@ std::vector<QByteArray> RomImage::WriteRuns(const std::vector<BytesAt>& runs) {
 QString RomImage::WriteAll(quint32 offset, const QByteArray& bytes, qint64& written) {
     try {
         for (written = 0; written < bytes.size();) {
-            const qint64 done = file_.WriteAt(offset + written, bytes.constData() + written,
-                                              bytes.size() - written);
+            const qint64 done = file_.WriteAt(header_ + offset + written,
+                                              bytes.constData() + written, bytes.size() - written);
             // Asking again would never end.
             if (done <= 0)
                 return QStringLiteral("the file system took none of the bytes it was given");

@@ -40,10 +40,11 @@ struct BytesAt {
     QByteArray bytes;
 };
 
-// The one open ROM image, edited in place, addressed by 0-based file offsets. Every read goes
-// to the file at that moment and every write goes straight into it; nothing of the image is
-// kept in memory. The name is kept only to make sure, before every access, that the open file
-// is still the one the user chose.
+// The one open ROM image, edited in place, addressed by 0-based offsets into the image. Every
+// read goes to the file at that moment and every write goes straight into it; nothing of the
+// image is kept in memory. The name is kept only to make sure, before every access, that the
+// open file is still the one the user chose. A file one copier header longer than the image
+// holds the image after that header, which is never read or written.
 class RomImage {
 public:
     static constexpr qint64 kSize = kRomSize;
@@ -73,12 +74,15 @@ public:
     Opening Open(const FileName& name, Access access = Access::ReadWrite);
     // Closing when nothing is open does nothing.
     void Close();
-    // The open file as it was known at open.
+    // The open file as it was known at open; empty when none is open.
     const FileFacts& Identity() const { return identity_; }
     // The size of the open file itself, whatever its name stands for now.
     qint64 Size() const;
     // Whether an image is open and its name still stands for it, at the image's size.
     bool StillChosen() const;
+    // The bytes of the file before the image: kCopierHeaderSize when the file was that much
+    // longer than an image at open, otherwise none.
+    qint64 HeaderSize() const { return header_; }
 
     // count bytes from offset on, in one read.
     QByteArray ReadBytes(quint32 offset, int count);
@@ -111,6 +115,7 @@ private:
     FileName name_;
     FileFacts identity_; // of the open file, taken at open
     Access access_ = Access::ReadWrite;
+    qint64 header_ = 0;
     bool writable_ = false;
     bool unflushed_ = false;
 };

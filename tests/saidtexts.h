@@ -24,6 +24,10 @@ inline const Said kSaidWrongRegion{
     "ROM file exactly 393,216 bytes (384KB).  If your ROM meets these requirements and still "
     "won't load please visit the support forums at: ",
     "Cannot proceed"};
+inline const Said kSaidBitReversed{
+    "This ROM file is a dump with each byte's bits reversed, as some TurboGrafx-16 dumps are.  "
+    "This program needs the ordinary byte order: convert the file to it first, then open it again.",
+    "Cannot proceed"};
 inline const Said kSaidMissingDataFile{"You are missing a vital data file, you will need to "
                                        "reinstall the program to fix this error.  This "
                                        "application will now close.",

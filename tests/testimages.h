@@ -42,6 +42,25 @@ inline QByteArray PatternedRom() {
     return rom;
 }
 
+// 512 recognisable bytes, as a copier puts before the image.
+inline QByteArray CopierHeader() {
+    QByteArray header(kCopierHeaderSize, '\0');
+    for (int i = 0; i < header.size(); ++i)
+        header[i] = char(0xA5 ^ i);
+    return header;
+}
+
+// The bytes as a dump that reverses each byte's bits holds them.
+inline QByteArray BitReversed(QByteArray bytes) {
+    for (char& byte : bytes) {
+        quint8 reversed = 0;
+        for (int bit = 0; bit < 8; ++bit)
+            reversed |= ((quint8(byte) >> bit) & 1) << (7 - bit);
+        byte = char(reversed);
+    }
+    return bytes;
+}
+
 inline QByteArray ReadFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

@@ -18,9 +18,16 @@
 using namespace kst;
 using namespace kst::test;
 
-Q_DECLARE_METATYPE(const kst::Message*)
-
 namespace {
+
+// How a file holds an image: as it is, after a copier header, with each byte's bits reversed.
+enum class Dump { Plain, Headered, Reversed, HeaderedReversed };
+
+QByteArray AsDumped(const QByteArray& image, Dump dump) {
+    const bool reversed = dump == Dump::Reversed || dump == Dump::HeaderedReversed;
+    const bool headered = dump == Dump::Headered || dump == Dump::HeaderedReversed;
+    return (headered ? CopierHeader() : QByteArray()) + (reversed ? BitReversed(image) : image);
+}
 
 // What the compare window and --diff list from the vectors' base to their target. Of the three
 // bytes 0xEA at 0x1A2B, the first is race 26's tire grip.
@@ -104,15 +111,16 @@ struct FullDisk {
 };
 
 // A fresh folder where commands for scripts run on files named {base} and {target} (the
-// vectors' images), {short} (the base cut short), {patch}, {out}, {fifo} (a FIFO), {tobase} and
-// {totarget} (symbolic links to the images, with ".bps" after the name), {full} (a full disk,
-// see FullDisk), and {in}.csv and {in}.json, which hold the payload as {patch} does.
+// vectors' images, the base dumped as asked), {short} (the base cut short), {patch}, {out},
+// {fifo} (a FIFO), {tobase} and {totarget} (symbolic links to the images, with ".bps" after
+// the name), {full} (a full disk, see FullDisk), and {in}.csv and {in}.json, which hold the
+// payload as {patch} does.
 struct ScriptRun {
     QTemporaryDir dir;
     QString out, err;
 
-    explicit ScriptRun(const QByteArray& patch = {}) {
-        WriteFile(Fill("{base}"), PatchVector("base.pce"));
+    explicit ScriptRun(const QByteArray& patch = {}, Dump dump = Dump::Plain) {
+        WriteFile(Fill("{base}"), AsDumped(PatchVector("base.pce"), dump));
         WriteFile(Fill("{target}"), PatchVector("target.pce"));
         WriteFile(Fill("{short}"), PatchVector("base.pce").left(1000));
         for (const char* name : {"{patch}", "{in}.csv", "{in}.json"})
@@ -144,6 +152,8 @@ struct ScriptRun {
 
 } // namespace
 
+Q_DECLARE_METATYPE(Dump)
+
 class TestCompare : public QObject {
     Q_OBJECT
 
@@ -159,16 +169,22 @@ private slots:
         // symbolic links to the images, full/ a full disk (FullDisk).
         QTest::addColumn<QString>("saved");
         QTest::addColumn<QString>("written"); // the file type chosen is the suffix's
-        QTest::addColumn<QString>("said");
+        QTest::addColumn<QString>("said");    // with its details, if any
+        QTest::addColumn<Dump>("dump");       // of the open image
         const QByteArray base = PatchVector("base.pce");
         const auto row = [](const char* name, const QByteArray& original, const char* saved,
-                            const char* written, const QString& said = {}) {
-            QTest::newRow(name) << original << saved << written << said;
+                            const char* written, const QString& said = {},
+                            Dump dump = Dump::Plain) {
+            QTest::newRow(name) << original << saved << written << said << dump;
         };
         row("BPS, suffix added", base, "shared", "shared.bps");
         row("IPS", base, "shared.ips", "shared.ips");
         row("identical", PatchVector("target.pce"), "shared", "");
-        row("wrong size", base.left(10), "", "", kWrongSizeMessage.text);
+        row("original after a header", CopierHeader() + base, "shared", "shared.bps");
+        row("image after a header", base, "shared.ips", "shared.ips", {}, Dump::Headered);
+        row("wrong size", base.left(10), "", "",
+            kWrongSizeMessage.text + "  The file original.pce has 10 bytes.");
+        row("bits reversed", BitReversed(base), "", "", kBitReversedMessage.text);
         row("no KST.tbl", base, "", "", kMissingDataFileMessage.text);
         row("onto a link to the image", base, "toimage.bps", "",
             SaveRefused(patchtext::IsImage(patchtext::kOpenImage)));
@@ -187,10 +203,11 @@ private slots:
         QFETCH(QString, saved);
         QFETCH(QString, written);
         QFETCH(QString, said);
+        QFETCH(Dump, dump);
         const bool table = said != kMissingDataFileMessage.text;
         const QByteArray target = PatchVector("target.pce");
         Editor editor;
-        editor.StartWith(target);
+        editor.StartWith(AsDumped(target, dump));
         const QDir folder(editor.folder());
         const QString originalPath = editor.AddRom(original, QStringLiteral("original.pce"));
         if (!table)
@@ -211,15 +228,15 @@ private slots:
         editor.Trigger("mnuCompare");
         QCOMPARE(editor.host().messages.size(), said.isEmpty() ? 0 : 1);
         if (!said.isEmpty())
-            QCOMPARE(editor.host().messages.front().text, said);
+            QCOMPARE(WholeText(editor.host().messages.front()), said);
         QCOMPARE(editor.host().exitCode, table ? -1 : 1);
-        if (table && original.size() == kRomSize)
+        if (said.isEmpty() || !editor.host().listed.isEmpty())
             QCOMPARE(editor.host().listed.value(0),
                      original == target
                          ? QStringList{QStringLiteral("No value and no other byte differs.")}
                          : kVectorLines);
         QCOMPARE(ReadFile(originalPath), original);
-        QCOMPARE(editor.RomBytes(), target);
+        QCOMPARE(editor.RomBytes(), AsDumped(target, dump));
         if (!written.isEmpty())
             patches << written;
         patches.sort();
@@ -228,8 +245,9 @@ private slots:
             QCOMPARE(ReadFile(folder.filePath(saved)), before);
             return;
         }
+        // For the image without a header, as patchers and headerless sets expect.
         QCOMPARE(ReadFile(folder.filePath(written)),
-                 MakePatch(*FormatOfName(written), original, target));
+                 MakePatch(*FormatOfName(written), original.right(int(kRomSize)), target));
     }
 
     void scripts_data() {
@@ -238,7 +256,8 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
-        QTest::addColumn<QByteArray>("after"); // what {base} holds afterwards
+        QTest::addColumn<QByteArray>("after"); // the image {base} holds afterwards
+        QTest::addColumn<Dump>("dump");        // how {base} holds it
         const QByteArray base = PatchVector("base.pce"), target = PatchVector("target.pce");
         const QByteArray delta = PatchVector("flips-delta.bps"), ips = PatchVector("flips.ips");
         QByteArray flipped = delta, pastEnd = ips, cleared = base;
@@ -248,8 +267,8 @@ private slots:
         const QString listed = kVectorLines.join(QLatin1Char('\n')) + QLatin1Char('\n');
         const auto row = [](const char* name, const char* arguments, const QByteArray& patch,
                             int status, const QString& out, const QString& err,
-                            const QByteArray& after) {
-            QTest::newRow(name) << arguments << patch << status << out << err << after;
+                            const QByteArray& after, Dump dump = Dump::Plain) {
+            QTest::newRow(name) << arguments << patch << status << out << err << after << dump;
         };
         const auto refused = [&](const char* name, const QByteArray& patch, const QString& why,
                                  const char* file = "{base}") {
@@ -259,13 +278,26 @@ private slots:
         row("diff", "--diff {base} {target}", {}, 1, listed, "", base);
         row("diff, the same", "--diff {base} {base}", {}, 0, "", "", base);
         row("diff, refused", "--diff {short} {base}", {}, 1, "",
-            About(QStringLiteral("{short}"), kWrongSizeMessage.text), base);
-        row("BPS delta", "--apply-patch {patch} {base}", delta, 0, listed, "", target);
-        row("BPS linear", "--apply-patch {patch} {base}", PatchVector("flips-linear.bps"), 0,
-            listed, "", target);
-        row("IPS", "--apply-patch {patch} {base}", ips, 0, listed, "", target);
-        row("make BPS", "--make-patch {base} {target} {out}.bps", {}, 0, "", "", base);
+            About(QStringLiteral("{short}"),
+                  kWrongSizeMessage.text + "  The file short has 1,000 bytes."),
+            base);
+        row("diff, headered", "--diff {base} {target}", {}, 1, listed, "", base, Dump::Headered);
+        for (const Dump dump : {Dump::Plain, Dump::Headered}) {
+            const bool headered = dump == Dump::Headered;
+            row(headered ? "BPS delta, headered" : "BPS delta", "--apply-patch {patch} {base}",
+                delta, 0, listed, "", target, dump);
+            row(headered ? "BPS linear, headered" : "BPS linear", "--apply-patch {patch} {base}",
+                PatchVector("flips-linear.bps"), 0, listed, "", target, dump);
+            row(headered ? "IPS, headered" : "IPS", "--apply-patch {patch} {base}", ips, 0, listed,
+                "", target, dump);
+            row(headered ? "make BPS, headered" : "make BPS",
+                "--make-patch {base} {target} {out}.bps", {}, 0, "", "", base, dump);
+        }
         row("make IPS", "--make-patch {base} {target} {out}.IPS", {}, 0, "", "", base);
+        for (const Dump dump : {Dump::Reversed, Dump::HeaderedReversed})
+            row(dump == Dump::Reversed ? "bits reversed" : "bits reversed, headered",
+                "--apply-patch {patch} {base}", ips, 1, "",
+                About(QStringLiteral("{base}"), kBitReversedMessage.text), base, dump);
         refused("BPS, flipped byte", flipped, patchtext::kDamaged);
         refused("BPS, truncated", delta.left(40), patchtext::kDamaged);
         QByteArray other = base;
@@ -395,7 +427,8 @@ private slots:
         QFETCH(QString, out);
         QFETCH(QString, err);
         QFETCH(QByteArray, after);
-        ScriptRun run(patch);
+        QFETCH(Dump, dump);
+        ScriptRun run(patch, dump);
         const QString made = run.Fill(arguments.section(QLatin1Char(' '), -1));
         const FullDisk disk(made);
         QVERIFY2(disk.Ready(), FullDisk::kNeedsRoot);
@@ -403,7 +436,7 @@ private slots:
         QCOMPARE(run.Run(arguments), status);
         QCOMPARE(run.err, run.Fill(err));
         QCOMPARE(run.out, out);
-        QVERIFY(ReadFile(run.Fill("{base}")) == after);
+        QVERIFY(ReadFile(run.Fill("{base}")) == AsDumped(after, dump));
         QVERIFY(ReadFile(run.Fill("{target}")) == PatchVector("target.pce"));
         if (status != 0)
             QVERIFY(ReadFile(made) == before);
@@ -443,10 +476,12 @@ private slots:
         QVERIFY(run.out.endsWith("  Race 26, enemy racers' tire grip: 234 → 10\n"));
     }
 
-    // Every value, one a line: name, index, label and value.
+    // Every value, one a line: name, index, label and value; the same after a copier header.
     void values() {
-        ScriptRun run;
+        ScriptRun run, headered({}, Dump::Headered);
         QCOMPARE(run.Run(QStringLiteral("--values {base}")), 0);
+        QCOMPARE(headered.Run(QStringLiteral("--values {base}")), 0);
+        QCOMPARE(headered.out, run.out);
         const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.front(), QStringLiteral("shop.motor\t0\tBuzz Motor price\t300"));
         QVERIFY(

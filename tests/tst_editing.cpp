@@ -141,6 +141,8 @@ private slots:
         const QByteArray base = PatchVector("base.pce"), target = PatchVector("target.pce");
         const QByteArray delta = PatchVector("flips-delta.bps");
         QTest::newRow("applied") << base << delta << "&Apply" << target << QString();
+        QTest::newRow("after a copier header")
+            << CopierHeader() + base << delta << "&Apply" << CopierHeader() + target << QString();
         QTest::newRow("cancelled") << base << delta << "Cancel" << base << QString();
         const QByteArray other = With(base, "w0x17A02=5");
         QTest::newRow("made for another image")
@@ -218,11 +220,14 @@ private slots:
             QCOMPARE(editor.host().messages.front().text, message);
         if (!written)
             return;
+        // The pages and the backup hold the image without its header, if any.
+        const QByteArray shown = after.right(int(kRomSize));
         RunScript(editor, QStringLiteral("see:MotorCostTXT=%1;see:AISLDR=%2")
-                              .arg(WordAt(after, 0x179C6))
-                              .arg(int(after[0x1947])));
+                              .arg(WordAt(shown, 0x179C6))
+                              .arg(int(shown[0x1947])));
         // The image was backed up first, and the whole patch is one step of the history.
-        QCOMPARE(ReadFile(Backups().Of(QStringLiteral("game.pce")).value(0)), image);
+        QCOMPARE(ReadFile(Backups().Of(QStringLiteral("game.pce")).value(0)),
+                 image.right(int(kRomSize)));
         QVERIFY(editor.Find<QAction>("mnuUndo")->text().startsWith(
             QStringLiteral("&Undo Apply Patch: Buzz Motor price 300 \u2192 450, ")));
         RunScript(editor, "undo;see:MotorCostTXT=300");

@@ -268,8 +268,15 @@ private slots:
     }
 
     // Restore writes an older backup's values back as one step, after a backup of the image
-    // and after the list showed each backup, newest first, with its differences.
+    // and after the list showed each backup, newest first, with its differences. Backups hold
+    // the image without a copier header, which a restore leaves as it is.
+    void restoreOlderBackup_data() {
+        QTest::addColumn<QByteArray>("header");
+        QTest::newRow("plain") << QByteArray();
+        QTest::newRow("after a copier header") << CopierHeader();
+    }
     void restoreOlderBackup() {
+        QFETCH(QByteArray, header);
         const QByteArray original = PatternedRom(),
                          older = With(original, "w0x179C6=450,w0x17A02=5");
         Editor editor;
@@ -278,7 +285,7 @@ private slots:
         WriteFile(folder.filePath(QStringLiteral("game.pce.2020-01-01T00-00-00.bak")), older);
         WriteFile(folder.filePath(QStringLiteral("game.pce.2099-01-01T00-00-00.bak")),
                   With(original, "w0x179C6=999"));
-        editor.StartWith(original);
+        editor.StartWith(header + original);
         editor.host().backupReply = 1;
         editor.Trigger("mnuRestore");
         const QList<BackupChoice>& shown = editor.host().backupsShown;
@@ -290,11 +297,11 @@ private slots:
                                   .arg(WordAt(original, 0x179C6)),
                               QStringLiteral("GP Tire price: %1 now, 5 in the backup")
                                   .arg(WordAt(original, 0x17A02))}));
-        QCOMPARE(ChangedOffsets(older, editor.RomBytes()), QList<int>{});
+        QCOMPARE(ChangedOffsets(header + older, editor.RomBytes()), QList<int>{});
         // Newest first: the backup of 2099, then the one made just before the restore.
         QCOMPARE(ReadFile(Backups().Of(QStringLiteral("game.pce")).value(1)), original);
         RunScript(editor, "see:TireCostTXT=5;undo");
-        QCOMPARE(ChangedOffsets(original, editor.RomBytes()), QList<int>{});
+        QCOMPARE(ChangedOffsets(header + original, editor.RomBytes()), QList<int>{});
     }
 };
 

@@ -91,7 +91,8 @@ private slots:
     }
 
     // The value is read from its own bytes, little-endian, and a write changes exactly them,
-    // in the file and in an image held in memory alike, and is recorded with both bytes.
+    // in the file and in an image held in memory alike, and is recorded with both bytes. Behind
+    // a copier header, the same bytes of the image are read and written, and never the header.
     void valueAtEachEnd() {
         QFETCH(QString, kind);
         QFETCH(int, index);
@@ -108,38 +109,31 @@ private slots:
         QByteArray expected = before;
         expected.replace(offset, width, written);
 
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("game.pce"));
-        WriteFile(path, before);
-        RomImage rom;
-        QCOMPARE(rom.Open(FileName::FromText(path)), RomImage::Opening::Opened);
-        ImageValues values(rom);
-        QCOMPARE(values.Read(*found, index), stored);
-        values.Write(*found, index, width == 2 ? 0x1234 : 0x5A);
-        rom.Flush();
-        QCOMPARE(ReadFile(path), expected);
-        const WriteRecord record = values.TakeRecord();
-        QCOMPARE(int(record.size()), 1);
-        QCOMPARE(record.front().kind, found);
-        QCOMPARE(record.front().index, index);
-        QCOMPARE(record.front().before, old);
-        QCOMPARE(record.front().after, written);
-        QVERIFY(values.TakeRecord().empty());
+        for (const QByteArray& header : {QByteArray(), CopierHeader()}) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath(QStringLiteral("game.pce"));
+            WriteFile(path, header + before);
+            RomImage rom;
+            QCOMPARE(rom.Open(FileName::FromText(path)), RomImage::Opening::Opened);
+            ImageValues values(rom);
+            QCOMPARE(values.Read(*found, index), stored);
+            QVERIFY(values.ReadImage() == before);
+            values.Write(*found, index, width == 2 ? 0x1234 : 0x5A);
+            rom.Flush();
+            QCOMPARE(ReadFile(path), header + expected);
+            const WriteRecord record = values.TakeRecord();
+            QCOMPARE(int(record.size()), 1);
+            QCOMPARE(record.front().kind, found);
+            QCOMPARE(record.front().index, index);
+            QCOMPARE(record.front().before, old);
+            QCOMPARE(record.front().after, written);
+            QVERIFY(values.TakeRecord().empty());
+        }
 
         QByteArray image = before;
         QCOMPARE(ValueIn(image, *found, index), stored);
         PutValue(image, *found, index, width == 2 ? 0x1234 : 0x5A);
         QCOMPARE(image, expected);
-    }
-
-    // Every value of an image, once each, in the table's order.
-    void allValuesOfAnImage() {
-        const std::vector<Value> values = AllValues(PatternedRom());
-        QCOMPARE(int(values.size()), 10 + 13 + 6 + 12 + 8 + 4 * 38);
-        QCOMPARE(values.front().kind->name, "shop.motor");
-        QCOMPARE(values.front().number, 101);
-        QCOMPARE(values.back().kind->name, "race.turbo");
-        QCOMPARE(values.back().index, 37);
     }
 
     void openChecks_data() {
@@ -148,13 +142,15 @@ private slots:
         QTest::addColumn<bool>("dataFile");
         QTest::addColumn<OpenOutcome>("outcome");
         QTest::addColumn<const Said*>("said"); // null when opened
+        QTest::addColumn<QString>("informative");
         const QByteArray valid = ValidRom();
         QByteArray swapped = valid, lowZero = valid;
         PutWord(swapped, 0, 0x4C40);
         lowZero[0] = 0x00;
         const auto row = [](const char* name, const QByteArray& bytes, Chosen chosen, bool dataFile,
-                            OpenOutcome outcome, const Said* said) {
-            QTest::newRow(name) << bytes << chosen << dataFile << outcome << said;
+                            OpenOutcome outcome, const Said* said, const char* informative = "") {
+            QTest::newRow(name) << bytes << chosen << dataFile << outcome << said
+                                << QString::fromUtf8(informative);
         };
         row("valid", valid, Chosen::File, true, OpenOutcome::Opened, nullptr);
         row("no such file", valid, Chosen::Missing, true, OpenOutcome::NotOpened, &kSaidNoRom);
@@ -172,19 +168,30 @@ private slots:
         row("renumbered and touched", valid, Chosen::Touched, true, OpenOutcome::NotOpened,
             &kSaidNoRom);
 #endif
-        row("empty", QByteArray(), Chosen::File, true, OpenOutcome::WrongSize, &kSaidWrongSize);
+        row("empty", QByteArray(), Chosen::File, true, OpenOutcome::WrongSize, &kSaidWrongSize,
+            "The file game.pce has 0 bytes.");
         row("one byte short", valid.left(int(kRomSize) - 1), Chosen::File, true,
-            OpenOutcome::WrongSize, &kSaidWrongSize);
+            OpenOutcome::WrongSize, &kSaidWrongSize, "The file game.pce has 393,215 bytes.");
         row("one byte long", valid + '\0', Chosen::File, true, OpenOutcome::WrongSize,
-            &kSaidWrongSize);
+            &kSaidWrongSize, "The file game.pce has 393,217 bytes.");
+        row("after a copier header", CopierHeader() + valid, Chosen::File, true,
+            OpenOutcome::Opened, nullptr);
+        row("a header's length, image first", valid + CopierHeader(), Chosen::File, true,
+            OpenOutcome::WrongSize, &kSaidWrongSize,
+            "The file game.pce has 393,728 bytes.  A 512-byte copier header was looked for before "
+            "the image, but the bytes after it are not the North American (USA) image.");
         row("swapped word", swapped, Chosen::File, true, OpenOutcome::WrongRegion,
             &kSaidWrongRegion);
         row("low byte zero", lowZero, Chosen::File, true, OpenOutcome::WrongRegion,
             &kSaidWrongRegion);
+        row("bits reversed", BitReversed(valid), Chosen::File, true, OpenOutcome::BitReversed,
+            &kSaidBitReversed);
+        row("bits reversed after a header", CopierHeader() + BitReversed(valid), Chosen::File, true,
+            OpenOutcome::BitReversed, &kSaidBitReversed);
         row("KST.tbl missing", valid, Chosen::File, false, OpenOutcome::MissingDataFile,
             &kSaidMissingDataFile);
         row("short and no KST.tbl", valid.left(10), Chosen::File, false, OpenOutcome::WrongSize,
-            &kSaidWrongSize);
+            &kSaidWrongSize, "The file game.pce has 10 bytes.");
         row("wrong word and no KST.tbl", swapped, Chosen::File, false, OpenOutcome::WrongRegion,
             &kSaidWrongRegion);
     }
@@ -196,6 +203,7 @@ private slots:
         QFETCH(bool, dataFile);
         QFETCH(OpenOutcome, outcome);
         QFETCH(const Said*, said);
+        QFETCH(QString, informative);
         QTemporaryDir dir;
         const QString file = dir.filePath(chosen == Chosen::Utf8   ? QStringLiteral("café.pce")
                                           : chosen == Chosen::Lost ? QStringLiteral("caf\uFFFD.pce")
@@ -215,8 +223,11 @@ private slots:
         RomImage rom;
         QCOMPARE(OpenChecked(rom, FileName::FromText(path), table), outcome);
         if (said) {
-            QCOMPARE(MessageFor(outcome).text, FullText(*said));
-            QCOMPARE(MessageFor(outcome).caption, QString::fromUtf8(said->caption));
+            const Message message =
+                MessageFor(outcome, FileName::FromText(path), rom.Identity().size);
+            QCOMPARE(message.text, FullText(*said));
+            QCOMPARE(message.caption, QString::fromUtf8(said->caption));
+            QCOMPARE(message.informative, informative);
         }
         rom.Close();
         QCOMPARE(ReadFile(file), bytes);

@@ -68,10 +68,11 @@ bool Drawable() {
 void DesktopHost::ShowMessage(QWidget* parent, const Message& message) {
     if (!Drawable()) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
-                     message.text.toLocal8Bit().constData());
+                     WholeText(message).toLocal8Bit().constData());
         return;
     }
     QMessageBox box(IconOf(message), message.caption, message.text, QMessageBox::Ok, parent);
+    box.setInformativeText(message.informative);
     box.exec();
 }
 
