@@ -36,6 +36,8 @@ public:
     // Records the dialog's list and runs the next of dialogAnswers.
     int RunDialog(QDialog& dialog) override;
     QString ProgramFolder() const override { return folder; }
+    // now, or the system's clock when it is not set.
+    QDateTime Now() const override { return now.isValid() ? now : QDateTime::currentDateTimeUtc(); }
     void EndProgram(int exitCode) override;
 
     QList<FileName> answers; // one per dialog; an empty answer cancels
@@ -52,6 +54,7 @@ public:
     int backupReply = -1;
     int unscriptedReply = -1;
     QString folder;
+    QDateTime now;
     QList<Message> messages;
     int exitCode = -1;
 };

@@ -15,8 +15,11 @@
 #include <QTest>
 
 #ifndef Q_OS_WIN
+#include <algorithm>
 #include <dlfcn.h>
+#include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 using namespace kst;
@@ -25,8 +28,8 @@ using namespace kst::test;
 namespace {
 
 // Every fsync of the program passes through here on its way to the system, so a test sees
-// whether an Apply pushed its writes to the disk. Windows has no such way in; there the
-// bytes alone are checked.
+// whether an Apply pushed its writes to the image (a ".pce") to the disk. Windows has no such
+// way in; there the bytes alone are checked.
 int fsyncs = 0;
 #ifdef Q_OS_WIN
 constexpr bool kSeesFsyncs = false;
@@ -41,7 +44,12 @@ const QByteArray kFifo = "(a FIFO)";
 
 #ifndef Q_OS_WIN
 extern "C" int fsync(int fd) {
-    ++fsyncs;
+    char name[4096];
+    const ssize_t length =
+        ::readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), name, sizeof name);
+    const std::string file(name, size_t(std::max<ssize_t>(length, 0)));
+    if (file.size() > 4 && file.compare(file.size() - 4, 4, ".pce") == 0)
+        ++fsyncs;
     static const auto real = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
     return real(fd);
 }
@@ -226,8 +234,9 @@ private slots:
                               .arg(WordAt(shown, 0x179C6))
                               .arg(int(shown[0x1947])));
         // The image was backed up first, and the whole patch is one step of the history.
-        QCOMPARE(ReadFile(Backups().Of(QStringLiteral("game.pce")).value(0)),
-                 image.right(int(kRomSize)));
+        const std::vector<StoredBackup> backups = Backups().Of(FileName::FromText(editor.rom()));
+        QVERIFY(!backups.empty());
+        QCOMPARE(backups.front().image, image.right(int(kRomSize)));
         QVERIFY(editor.Find<QAction>("mnuUndo")->text().startsWith(
             QStringLiteral("&Undo Apply Patch: Buzz Motor price 300 \u2192 450, ")));
         RunScript(editor, "undo;see:MotorCostTXT=300");
