@@ -14,6 +14,11 @@
 
 namespace kst::test {
 
+#ifndef Q_OS_WIN
+// Whether the file descriptor is open on an image (a ".pce"), not on a backup of one.
+bool OnImage(int fd);
+#endif
+
 // A file of the third-party patcher's vectors: base.pce, target.pce and its patches of them.
 QByteArray PatchVector(const char* name);
 

@@ -15,11 +15,8 @@
 #include <QTest>
 
 #ifndef Q_OS_WIN
-#include <algorithm>
 #include <dlfcn.h>
-#include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 using namespace kst;
@@ -44,12 +41,7 @@ const QByteArray kFifo = "(a FIFO)";
 
 #ifndef Q_OS_WIN
 extern "C" int fsync(int fd) {
-    char name[4096];
-    const ssize_t length =
-        ::readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), name, sizeof name);
-    const std::string file(name, size_t(std::max<ssize_t>(length, 0)));
-    if (file.size() > 4 && file.compare(file.size() - 4, 4, ".pce") == 0)
-        ++fsyncs;
+    fsyncs += OnImage(fd);
     static const auto real = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
     return real(fd);
 }
@@ -207,8 +199,8 @@ private slots:
             };
         if (answer.startsWith(QLatin1String("asked:"))) {
             // A file where the backup folder should be: no backup can go there.
-            QVERIFY(QDir().mkpath(QFileInfo(Backups::Folder()).path()));
-            WriteFile(Backups::Folder(), "in the way");
+            QVERIFY(QDir().mkpath(QFileInfo(Backups().Root()).path()));
+            WriteFile(Backups().Root(), "in the way");
             editor.host().asked = [&] { RunScript(editor, "outside:" + answer.mid(6)); };
             editor.host().unscriptedReply = 0;
         }
