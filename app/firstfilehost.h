@@ -31,6 +31,7 @@ public:
     }
     int RunDialog(QDialog& dialog) override { return desktop_.RunDialog(dialog); }
     QString ProgramFolder() const override { return desktop_.ProgramFolder(); }
+    QDateTime Now() const override { return desktop_.Now(); }
     void EndProgram(int exitCode) override { desktop_.EndProgram(exitCode); }
 
 private:

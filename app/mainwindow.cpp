@@ -3,6 +3,7 @@
 #include "accessibility.h"
 #include "accessibleinterfaces.h"
 #include "core/backups.h"
+#include "core/imagediff.h"
 #include "core/messages.h"
 #include "core/opencheck.h"
 #include "fonts.h"
@@ -20,9 +21,6 @@
 #include "writestep.h"
 
 #include <QCloseEvent>
-#include <QDateTime>
-#include <QFile>
-#include <QFileInfo>
 #include <QIcon>
 
 namespace kst {
@@ -249,16 +247,12 @@ void MainWindow::ApplyEdits(const QString& command) {
     FinishWrite(command);
 }
 
-QString MainWindow::ImageName() const {
-    return QFileInfo(previousChoice_.Text()).fileName();
-}
-
-bool MainWindow::BackUpBeforeWrite() {
+bool MainWindow::BackUpBeforeWrite(const QString& keep) {
     if (backedUp_)
         return true;
     QString reason;
     const QString made =
-        Backups().Make(ImageName(), values_.ReadImage(), QDateTime::currentDateTime(), &reason);
+        Backups().Make(previousChoice_, values_.ReadImage(), control_.host().Now(), &reason, keep);
     if (!made.isEmpty())
         return backedUp_ = true;
     enum { WriteAnyway, DontWrite };
@@ -301,29 +295,18 @@ void MainWindow::RestoreBackup() {
     if (!SettleUnapplied())
         return;
     const QByteArray now = values_.ReadImage();
-    QList<QByteArray> images;
+    const std::vector<StoredBackup> backups = Backups().Of(previousChoice_);
     QList<BackupChoice> choices;
-    for (const QString& path : Backups().Of(ImageName())) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly) || file.size() != RomImage::kSize)
-            continue;
-        images << file.readAll();
-        BackupChoice choice{Backups::TakenAt(ImageName(), path).toString(Qt::TextDate), {}};
-        for (const Value& value : ValuesDiffering(images.back(), now))
-            choice.differences << QStringLiteral("%1: %2 now, %3 in the backup")
-                                      .arg(EntryLabel(*value.kind, value.index))
-                                      .arg(ValueIn(now, *value.kind, value.index))
-                                      .arg(value.number);
-        choices << choice;
-    }
+    for (const StoredBackup& backup : backups)
+        choices << ChoiceFor(backup, now);
     const int chosen = control_.host().ChooseBackup(this, choices);
-    if (chosen < 0)
+    if (chosen < 0 || !backups[chosen].damage.isEmpty())
         return;
-    const std::vector<Value> restored = ValuesDiffering(images[chosen], now);
-    if (restored.empty() || !BackUpBeforeWrite())
+    const QByteArray& restored = backups[chosen].image;
+    if (DiffImages(now, restored).Empty() || !BackUpBeforeWrite(backups[chosen].path))
         return;
-    for (const Value& value : restored)
-        values_.Write(*value.kind, value.index, value.number);
+    // The image as it is after the backup and any question, not as it was listed.
+    WriteDifferences(values_, values_.ReadImage(), restored);
     FinishWrite(QStringLiteral("Restore"));
     ReloadPages();
 }

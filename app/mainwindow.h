@@ -53,20 +53,21 @@ private:
     void ShowWindowState();
     // Apply and Save: writes the selected page's changed values; command names the step.
     void ApplyEdits(const QString& command);
-    // Makes a backup of the image before its first write since it was opened. Returns whether
-    // the write may go ahead: with a backup, or without one if the user agrees.
-    bool BackUpBeforeWrite();
+    // Makes a backup of the image before its first write since it was opened, sparing keep
+    // from the backups removed to make room. Returns whether the write may go ahead: with a
+    // backup, or without one if the user agrees.
+    bool BackUpBeforeWrite(const QString& keep = {});
     // Flushes what was written and keeps it as a step of the history.
     void FinishWrite(const QString& command);
     // Undo and Redo: moves through the history, then names the values another program
     // changed meanwhile, which were left alone, and loads the pages again from the image.
     void MoveInHistory(bool back);
     void ReloadPages();
-    // File > Restore Backup...: writes back the values of a backup of the open image.
+    // File > Restore Backup...: writes back what differs in a backup of the open image, values
+    // and other bytes, as one step of the history.
     void RestoreBackup();
     // File > Apply Patch...: writes what a checked patch changes, as one step of the history.
     void ApplyPatch();
-    QString ImageName() const;
     QString SelectedTabTag() const;
 
     std::unique_ptr<Ui::Main> ui_;

@@ -46,6 +46,7 @@ public:
     int ChooseBackup(QWidget*, const QList<BackupChoice>&) override { return -1; }
     int RunDialog(QDialog&) override { return 0; }
     QString ProgramFolder() const override { return BuildFolder(); }
+    QDateTime Now() const override { return QDateTime::currentDateTimeUtc(); }
     void EndProgram(int) override {}
 
 private:

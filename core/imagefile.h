@@ -63,7 +63,9 @@ enum class FileFault {
     TooManyOpen,     // this program may open no more files
     SharedElsewhere, // another program has it open and lets no one else write it
     WriteProtected,  // the medium itself
-    Other,           // said in the system's own words
+    NameTooLong,
+    Exists, // a new file was asked for under a name already taken
+    Other,  // said in the system's own words
 };
 
 struct FileError {
@@ -110,10 +112,15 @@ public:
     static FileFacts FactsOf(const FileName& name);
     // Whether this program would be allowed to write the named file.
     static bool MayWrite(const FileName& name);
+    // Makes the named folder; one that is already there is left as it is.
+    static void MakeFolder(const FileName& name);
 
     // Opens without waiting (a FIFO put in the file's place does not block) and without side
     // effects on the file. Closes the file held before, if any.
     void Open(const FileName& name, Access access);
+    // Creates a new file for writing under a name free at this moment; a name already taken,
+    // even by a link, fails with FileFault::Exists and is left as it is.
+    void Create(const FileName& name);
     bool IsOpen() const { return handle_ != kNone; }
     void Close();
     // Takes over the other's handle, closing this one's.

@@ -19,11 +19,18 @@ namespace {
 constexpr struct {
     int error;
     FileFault fault;
-} kFaults[] = {{ENOSPC, FileFault::NoSpace},       {EDQUOT, FileFault::QuotaUsed},
-               {EIO, FileFault::DeviceError},      {EACCES, FileFault::Denied},
-               {EPERM, FileFault::Denied},         {EFBIG, FileFault::SizeLimit},
-               {EROFS, FileFault::ReadOnlySystem}, {ENOENT, FileFault::Gone},
-               {EMFILE, FileFault::TooManyOpen},   {ENFILE, FileFault::TooManyOpen}};
+} kFaults[] = {{ENOSPC, FileFault::NoSpace},
+               {EDQUOT, FileFault::QuotaUsed},
+               {EIO, FileFault::DeviceError},
+               {EACCES, FileFault::Denied},
+               {EPERM, FileFault::Denied},
+               {EFBIG, FileFault::SizeLimit},
+               {EROFS, FileFault::ReadOnlySystem},
+               {ENOENT, FileFault::Gone},
+               {EMFILE, FileFault::TooManyOpen},
+               {ENFILE, FileFault::TooManyOpen},
+               {ENAMETOOLONG, FileFault::NameTooLong},
+               {EEXIST, FileFault::Exists}};
 
 FileError FaultOf(int error) {
     for (const auto& known : kFaults)
@@ -135,6 +142,18 @@ void ImageFile::Open(const FileName& name, Access access) {
     const int flags =
         (access == Access::Read ? O_RDONLY : O_RDWR) | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
     handle_ = Retried([&] { return ::open(name.Native().constData(), flags); });
+}
+
+void ImageFile::Create(const FileName& name) {
+    Close();
+    handle_ = Retried([&] {
+        return ::open(name.Native().constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    });
+}
+
+void ImageFile::MakeFolder(const FileName& name) {
+    if (::mkdir(name.Native().constData(), 0777) != 0 && errno != EEXIST)
+        ThrowError(errno);
 }
 
 void ImageFile::Close() {

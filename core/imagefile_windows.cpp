@@ -35,7 +35,10 @@ constexpr struct {
                {ERROR_FILE_NOT_FOUND, FileFault::Gone},
                {ERROR_PATH_NOT_FOUND, FileFault::Gone},
                {ERROR_DELETE_PENDING, FileFault::Gone},
-               {ERROR_TOO_MANY_OPEN_FILES, FileFault::TooManyOpen}};
+               {ERROR_TOO_MANY_OPEN_FILES, FileFault::TooManyOpen},
+               {ERROR_FILENAME_EXCED_RANGE, FileFault::NameTooLong},
+               {ERROR_FILE_EXISTS, FileFault::Exists},
+               {ERROR_ALREADY_EXISTS, FileFault::Exists}};
 
 QString SystemWords(DWORD error) {
     wchar_t* words = nullptr;
@@ -217,6 +220,22 @@ void ImageFile::Open(const FileName& name, Access access) {
     if (handle == INVALID_HANDLE_VALUE)
         ThrowLastError();
     handle_ = qintptr(handle);
+}
+
+void ImageFile::Create(const FileName& name) {
+    Close();
+    const HANDLE handle = ::CreateFileW(name.Native().c_str(), GENERIC_READ | GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        ThrowLastError();
+    handle_ = qintptr(handle);
+}
+
+void ImageFile::MakeFolder(const FileName& name) {
+    if (!::CreateDirectoryW(name.Native().c_str(), nullptr) &&
+        ::GetLastError() != ERROR_ALREADY_EXISTS)
+        ThrowLastError();
 }
 
 void ImageFile::Close() {

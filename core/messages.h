@@ -231,6 +231,41 @@ inline Message WrongSizeMessage(const QString& fileName, qint64 size, bool heade
     return message;
 }
 
+// Why no backup could be made, and why a backup cannot be restored, in the words of the
+// no-backup question and of the Restore window.
+namespace backuptext {
+
+inline const QString kNoHomeFolder =
+    QStringLiteral("there is no home folder to keep backups in (HOME is unset, empty, relative "
+                   "or the root folder)");
+inline const QString kReadBackDiffers =
+    QStringLiteral("the backup read back differs from the image");
+inline const QString kNoRecord = QStringLiteral("its record is missing or unreadable");
+inline const QString kNotTheGame =
+    QStringLiteral("it does not hold the game's identification word");
+inline const QString kChecksumDiffers =
+    QStringLiteral("its checksum differs from the one recorded when it was taken");
+
+inline QString NotAFolder(const QString& path) {
+    return QStringLiteral("%1 is a file, not a folder").arg(path);
+}
+
+inline QString OtherImage(const QString& image) {
+    return QStringLiteral("it was taken of another image, %1").arg(image);
+}
+
+inline QString Unreadable(const QString& reason) {
+    return QStringLiteral("it cannot be read: %1").arg(reason);
+}
+
+// A backup holds every byte of the image, so its length shows one cut short or grown.
+inline QString WrongLength(qint64 length, qint64 recorded) {
+    return QStringLiteral("it is %1 long where %2 were backed up")
+        .arg(patchtext::Bytes(length), patchtext::Bytes(recorded));
+}
+
+} // namespace backuptext
+
 // A patch refused before anything was written.
 inline Message PatchRefusedMessage(const QString& refusal) {
     return {refusal + QStringLiteral("  The image was not changed."),

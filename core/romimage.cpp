@@ -30,6 +30,10 @@ QString ReasonOf(const FileError& error) {
         return QStringLiteral("another program has the file open and does not let others write it");
     case FileFault::WriteProtected:
         return QStringLiteral("the medium is write-protected");
+    case FileFault::NameTooLong:
+        return QStringLiteral("the name is too long for the file system");
+    case FileFault::Exists:
+        return QStringLiteral("a file of that name is already there");
     case FileFault::Other:
         break;
     }

@@ -20,6 +20,13 @@
 
 namespace kst::test {
 
+#ifndef Q_OS_WIN
+bool OnImage(int fd) {
+    const QString file = QFile::symLinkTarget(QStringLiteral("/proc/self/fd/%1").arg(fd));
+    return file.endsWith(QLatin1String(".pce"));
+}
+#endif
+
 QByteArray PatchVector(const char* name) {
     return ReadFile(QStringLiteral(KST_PATCH_VECTORS "/") + QLatin1String(name));
 }

@@ -14,6 +14,11 @@
 
 namespace kst::test {
 
+#ifndef Q_OS_WIN
+// Whether the file descriptor is open on an image (a ".pce"), not on a backup of one.
+bool OnImage(int fd);
+#endif
+
 // A file of the third-party patcher's vectors: base.pce, target.pce and its patches of them.
 QByteArray PatchVector(const char* name);
 
@@ -36,6 +41,8 @@ public:
     // Records the dialog's list and runs the next of dialogAnswers.
     int RunDialog(QDialog& dialog) override;
     QString ProgramFolder() const override { return folder; }
+    // now, or the system's clock when it is not set.
+    QDateTime Now() const override { return now.isValid() ? now : QDateTime::currentDateTimeUtc(); }
     void EndProgram(int exitCode) override;
 
     QList<FileName> answers; // one per dialog; an empty answer cancels
@@ -52,6 +59,7 @@ public:
     int backupReply = -1;
     int unscriptedReply = -1;
     QString folder;
+    QDateTime now;
     QList<Message> messages;
     int exitCode = -1;
 };

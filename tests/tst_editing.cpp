@@ -25,8 +25,8 @@ using namespace kst::test;
 namespace {
 
 // Every fsync of the program passes through here on its way to the system, so a test sees
-// whether an Apply pushed its writes to the disk. Windows has no such way in; there the
-// bytes alone are checked.
+// whether an Apply pushed its writes to the image (a ".pce") to the disk. Windows has no such
+// way in; there the bytes alone are checked.
 int fsyncs = 0;
 #ifdef Q_OS_WIN
 constexpr bool kSeesFsyncs = false;
@@ -41,7 +41,7 @@ const QByteArray kFifo = "(a FIFO)";
 
 #ifndef Q_OS_WIN
 extern "C" int fsync(int fd) {
-    ++fsyncs;
+    fsyncs += OnImage(fd);
     static const auto real = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
     return real(fd);
 }
@@ -199,8 +199,8 @@ private slots:
             };
         if (answer.startsWith(QLatin1String("asked:"))) {
             // A file where the backup folder should be: no backup can go there.
-            QVERIFY(QDir().mkpath(QFileInfo(Backups::Folder()).path()));
-            WriteFile(Backups::Folder(), "in the way");
+            QVERIFY(QDir().mkpath(QFileInfo(Backups().Root()).path()));
+            WriteFile(Backups().Root(), "in the way");
             editor.host().asked = [&] { RunScript(editor, "outside:" + answer.mid(6)); };
             editor.host().unscriptedReply = 0;
         }
@@ -226,8 +226,9 @@ private slots:
                               .arg(WordAt(shown, 0x179C6))
                               .arg(int(shown[0x1947])));
         // The image was backed up first, and the whole patch is one step of the history.
-        QCOMPARE(ReadFile(Backups().Of(QStringLiteral("game.pce")).value(0)),
-                 image.right(int(kRomSize)));
+        const std::vector<StoredBackup> backups = Backups().Of(FileName::FromText(editor.rom()));
+        QVERIFY(!backups.empty());
+        QCOMPARE(backups.front().image, image.right(int(kRomSize)));
         QVERIFY(editor.Find<QAction>("mnuUndo")->text().startsWith(
             QStringLiteral("&Undo Apply Patch: Buzz Motor price 300 \u2192 450, ")));
         RunScript(editor, "undo;see:MotorCostTXT=300");

@@ -96,9 +96,9 @@ QByteArray Path(const QString& path) {
     return QFile::encodeName(path);
 }
 
-// Every pwrite of the program passes through here on its way to the system, answered from the
-// script: each step answers one call with a count of bytes to pass on (0 passes none), or with
-// a negative errno to fail.
+// Every pwrite of the program into the image passes through here on its way to the system,
+// answered from the script: each step answers one call with a count of bytes to pass on (0 passes
+// none), or with a negative errno to fail.
 QList<int> pwriteScript;
 
 } // namespace
@@ -106,7 +106,7 @@ QList<int> pwriteScript;
 extern "C" ssize_t pwrite(int fd, const void* data, size_t count, off_t offset) {
     static const auto real =
         reinterpret_cast<ssize_t (*)(int, const void*, size_t, off_t)>(dlsym(RTLD_NEXT, "pwrite"));
-    if (pwriteScript.isEmpty())
+    if (pwriteScript.isEmpty() || !OnImage(fd))
         return real(fd, data, count, offset);
     const int step = pwriteScript.takeFirst();
     if (step >= 0)

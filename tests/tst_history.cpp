@@ -2,81 +2,226 @@
 // question about unapplied edits. Each case compares the whole image and the backup folder.
 #include "core/backups.h"
 #include "testsupport.h"
+#include "widgets/restoredialog.h"
 
 #include <QAction>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTest>
+
+#ifndef Q_OS_WIN
+#include <dlfcn.h>
+#include <sys/mount.h>
+#endif
 
 using namespace kst;
 using namespace kst::test;
 
 namespace {
 
-QStringList BackupNames() {
-    return QDir(Backups::Folder()).entryList(QDir::Files, QDir::Name);
+constexpr int kMakers = 2, kRounds = 30;
+
+// What stands in the way of the backup folder.
+enum Obstacle { Nothing, InTheWay, DiskFull, ReadsDiffer };
+
+// The backups of the image, newest first.
+std::vector<StoredBackup> BackupsOf(const QString& image) {
+    return Backups().Of(FileName::FromText(image));
 }
 
+QStringList FolderListing(const QString& image) {
+    return QDir(Backups().FolderOf(FileName::FromText(image))).entryList(QDir::Files, QDir::Name);
+}
+
+QByteArray MotorPriced(int price) {
+    return With(ValidRom(), QStringLiteral("w0x179C6=%1").arg(price));
+}
+
+const QDateTime kLater(QDate(2030, 1, 1), QTime(0, 0), Qt::UTC);
+
+// Backs the image up count times more, a second apart after kLater, priced by their order.
+void MakeBackups(const QString& image, int count) {
+    QString reason;
+    for (int i = 1; i <= count; ++i)
+        QVERIFY(!Backups()
+                     .Make(FileName::FromText(image), MotorPriced(i), kLater.addSecs(i), &reason)
+                     .isEmpty());
+}
+
+// While set, every read of a backup (a ".bak") gives its first byte flipped, as a failing disk
+// would.
+bool flipBackupReads = false;
+
+#ifndef Q_OS_WIN
+// Starts the backup maker of the tests, after the command in front (faketime) if any.
+void StartMaker(QProcess& maker, const QString& image, int price, qint64 startAt = 0,
+                QStringList program = {}) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // A sanitized build lets faketime's library go before its runtime.
+    env.insert(QStringLiteral("ASAN_OPTIONS"), env.value(QStringLiteral("ASAN_OPTIONS")) +
+                                                   QStringLiteral(":verify_asan_link_order=0"));
+    maker.setProcessEnvironment(env);
+    program << QStringLiteral(KST_BACKUP_MAKER) << Backups().Root() << image
+            << QString::number(price) << QString::number(startAt);
+    maker.start(program.takeFirst(), program);
+}
+
+// Waits for the maker's end; a maker that did not run fails the test, naming the program.
+QByteArray Finished(QProcess& maker, int status) {
+    if (!maker.waitForFinished(60000) || maker.exitStatus() != QProcess::NormalExit)
+        qFatal("%s did not run: %s", qPrintable(maker.program()), qPrintable(maker.errorString()));
+    const QByteArray errors = maker.readAllStandardError();
+    if (maker.exitCode() != status)
+        qFatal("%s ended with %d: %s", qPrintable(maker.program()), maker.exitCode(),
+               errors.constData());
+    return status == 0 ? maker.readAllStandardOutput().trimmed() : errors.trimmed();
+}
+#endif
+
 } // namespace
+
+#ifndef Q_OS_WIN
+extern "C" ssize_t pread(int fd, void* buffer, size_t count, off_t offset) {
+    static const auto real =
+        reinterpret_cast<ssize_t (*)(int, void*, size_t, off_t)>(dlsym(RTLD_NEXT, "pread"));
+    const ssize_t read = real(fd, buffer, count, offset);
+    if (flipBackupReads && read > 0 && offset == 0 &&
+        QFile::symLinkTarget(QStringLiteral("/proc/self/fd/%1").arg(fd)).endsWith(".bak"))
+        static_cast<char*>(buffer)[0] ^= 1;
+    return read;
+}
+#endif
 
 class TestHistory : public QObject {
     Q_OBJECT
 
 private slots:
-    // One backup per opening, of the image as it was just before the first write; the 21st
-    // backup of a name removes the oldest of that name, a later one of the same second counting
-    // as newer, and other names are left alone.
-    void backups() {
-        const QByteArray original = PatternedRom();
+    // One backup per opening, of the image as it was just before the first write, kept in the
+    // image's own folder: editing X/game.pce 21 times keeps X's newest 20 and leaves alone the
+    // one backup of Y/game.pce and the backups of version 0.50, and Restore on Y offers Y's alone.
+    void backupsBelongToOneImage() {
+        const QByteArray original = PatternedRom(), x = With(original, "w0x179C6=1020");
         Editor editor;
-        const QDir folder(Backups::Folder());
-        QVERIFY(folder.mkpath(QStringLiteral(".")));
-        QStringList kept{QStringLiteral("game.pce.2020-01-01T00-00-01-2.bak"),
-                         QStringLiteral("other.pce.2019-01-01T00-00-00.bak")};
-        for (int second = 3; second <= 19; ++second)
-            kept << QStringLiteral("game.pce.2020-01-01T00-00-%1.bak")
-                        .arg(second, 2, 10, QLatin1Char('0'));
-        for (const QString& name :
-             kept + QStringList{QStringLiteral("game.pce.2020-01-01T00-00-01.bak")})
-            WriteFile(folder.filePath(name), "old");
-        editor.StartWith(original);
-        RunScript(editor, "apply;type:MotorCostTXT=450;apply");
-        const QByteArray applied = editor.RomBytes();
-        RunScript(editor, "type:MotorCostTXT=460;apply;close;open;type:TireCostTXT=9;save");
-        QStringList names = BackupNames();
-        for (const QString& name : kept)
-            QVERIFY2(names.removeOne(name), qPrintable(name));
-        QCOMPARE(names.size(), 2);
-        // Both fall in the same second or not; either way the newest holds the reopened image.
-        const QStringList newestFirst = Backups().Of(QStringLiteral("game.pce"));
-        QCOMPARE(ReadFile(newestFirst[0]), With(applied, "w0x179C6=460"));
-        QCOMPARE(ReadFile(newestFirst[1]), original);
+        QVERIFY(QDir(editor.folder()).mkpath(QStringLiteral("X")));
+        QVERIFY(QDir(editor.folder()).mkpath(QStringLiteral("Y")));
+        QVERIFY(QDir().mkpath(Backups().Root()));
+        const QString old = Backups().Root() + QStringLiteral("/game.pce.2020-01-01T00-00-00.bak");
+        WriteFile(old, original);
+        editor.StartWith(original, QStringLiteral("Y/game.pce"));
+        const QString y = editor.rom();
+        RunScript(editor, "type:MotorCostTXT=450;apply;type:MotorCostTXT=460;apply");
+        const QByteArray yEdited = editor.RomBytes();
+        const QString xPath = editor.AddRom(x, QStringLiteral("X/game.pce"));
+        for (int price = 500; price <= 520; ++price) {
+            editor.Open(xPath);
+            RunScript(editor, QStringLiteral("type:MotorCostTXT=%1;apply").arg(price));
+        }
+        const std::vector<StoredBackup> xs = BackupsOf(xPath);
+        QCOMPARE(int(xs.size()), Backups::kKept);
+        QCOMPARE(xs.front().sequence, 21);
+        QCOMPARE(xs.front().image, With(x, "w0x179C6=519"));
+        QCOMPARE(xs.back().sequence, 2);
+        QCOMPARE(FolderListing(y), QStringList({"000001.bak", "000001.record"}));
+        QCOMPARE(ReadFile(old), original);
+        editor.Open(y);
+        editor.host().backupReply = 0;
+        editor.Trigger("mnuRestore");
+        QCOMPARE(editor.host().backupsShown.size(), 1);
+        QCOMPARE(editor.host().backupsShown[0].from, y);
+        QCOMPARE(editor.RomBytes(), original);
+        QCOMPARE(ReadFile(xPath), With(x, "w0x179C6=520"));
+        QCOMPARE(BackupsOf(y).at(0).image, yEdited);
         QVERIFY(editor.host().questions.isEmpty());
     }
 
-    // A backup that cannot be written stops the write unless the user agrees.
+    // Where no backup can be made the write stops unless the user agrees, and the question says
+    // why; a relative XDG_DATA_HOME is ignored, and without a home folder no folder is made.
     void noBackup_data() {
+        QTest::addColumn<QString>("data"); // XDG_DATA_HOME: "-" unsets it, %1 is the test's folder
+        QTest::addColumn<QString>("home");
+        QTest::addColumn<int>("obstacle");
         QTest::addColumn<bool>("agreed");
-        QTest::newRow("default answer") << false;
-        QTest::newRow("write anyway") << true;
+        QTest::addColumn<QString>("reason"); // none when the backup is made
+        const QString data = QStringLiteral("%1/data"), home = QStringLiteral("%1/home");
+        // The reason names the backup folder, put in by the test.
+        const QString file = QStringLiteral("-");
+        QTest::newRow("file in the way") << data << home << int(InTheWay) << false << file;
+        QTest::newRow("file in the way, write anyway")
+            << data << home << int(InTheWay) << true << file;
+#ifndef Q_OS_WIN
+        QTest::newRow("disk full") << data << home << int(DiskFull) << false
+                                   << QStringLiteral("no space is left on the device");
+        QTest::newRow("read back differs")
+            << data << home << int(ReadsDiffer) << false << backuptext::kReadBackDiffers;
+        QTest::newRow("relative XDG_DATA_HOME") << "data" << home << int(Nothing) << false << "";
+        for (const char* unusable : {"-", "", "home", "/", "//"})
+            QTest::addRow("HOME \"%s\"", unusable)
+                << "-" << unusable << int(Nothing) << false << backuptext::kNoHomeFolder;
+#endif
     }
     void noBackup() {
+        QFETCH(QString, data);
+        QFETCH(QString, home);
+        QFETCH(int, obstacle);
         QFETCH(bool, agreed);
+        QFETCH(QString, reason);
         Editor editor;
-        // A file where the folder should be: no backup can go there, not even as root.
-        QVERIFY(QDir().mkpath(QFileInfo(Backups::Folder()).path()));
-        WriteFile(Backups::Folder(), "in the way");
+        const QString dataFolder = editor.folder() + QStringLiteral("/data");
+#ifndef Q_OS_WIN
+        const QByteArray savedHome = qgetenv("HOME");
+        const QString savedFolder = QDir::currentPath();
+        const auto restore = qScopeGuard([&] {
+            qputenv("HOME", savedHome);
+            QDir::setCurrent(savedFolder);
+        });
+        // A relative name would be taken from here.
+        QVERIFY(QDir::setCurrent(editor.folder()));
+        for (const auto& [name, value] : {std::pair{"XDG_DATA_HOME", data}, {"HOME", home}})
+            value == QLatin1String("-") ? qunsetenv(name)
+                                        : qputenv(name, QFile::encodeName(QString(value).replace(
+                                                            QLatin1String("%1"), editor.folder())));
+        QVERIFY(QDir().mkpath(dataFolder));
+        const QByteArray mountPoint = QFile::encodeName(dataFolder);
+        // Mounting needs root, which the CI has; the backup is larger than the whole disk.
+        if (obstacle == DiskFull)
+            QVERIFY2(::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=256k") == 0,
+                     "mounting a tmpfs needs root (CAP_SYS_ADMIN)");
+        const auto unmount = qScopeGuard([&] { ::umount2(mountPoint.constData(), MNT_DETACH); });
+#endif
+        if (obstacle == InTheWay) {
+            QVERIFY(QDir().mkpath(QFileInfo(Backups().Root()).path()));
+            WriteFile(Backups().Root(), "in the way");
+            reason = backuptext::NotAFolder(Backups().Root());
+        }
         editor.StartWith(PatternedRom());
+        // A failed backup removes its own files alone.
+        if (obstacle == ReadsDiffer)
+            MakeBackups(editor.rom(), 1);
+        const QStringList before = FolderListing(editor.rom());
         editor.host().unscriptedReply = agreed ? 0 : -1;
+        flipBackupReads = obstacle == ReadsDiffer;
         RunScript(editor, "type:MotorCostTXT=450;apply");
-        QCOMPARE(editor.host().questions.size(), 1);
-        QVERIFY(editor.host().questions[0].text.startsWith(
-            QLatin1String("No backup of the ROM file could be made: ")));
-        QCOMPARE(
-            ChangedOffsets(With(PatternedRom(), agreed ? "w0x179C6=450" : ""), editor.RomBytes()),
-            QList<int>{});
-        QCOMPARE(ReadFile(Backups::Folder()), QByteArray("in the way"));
+        flipBackupReads = false;
+        const bool made = reason.isEmpty();
+        QCOMPARE(editor.host().questions.size(), made ? 0 : 1);
+        if (!made)
+            QCOMPARE(editor.host().questions[0].text, NoBackupQuestion(reason).text);
+        QCOMPARE(ChangedOffsets(With(PatternedRom(), made || agreed ? "w0x179C6=450" : ""),
+                                editor.RomBytes()),
+                 QList<int>{});
+        // The one backup where the XDG rules put it, or no file of it anywhere.
+        QCOMPARE(FolderListing(editor.rom()),
+                 made ? QStringList({"000001.bak", "000001.record"}) : before);
+        if (made)
+            QVERIFY(Backups().Root().startsWith(editor.folder() + QStringLiteral("/home/.local/")));
+        QVERIFY(!QFileInfo::exists(QStringLiteral("/.local/share/tst_history")));
+        if (obstacle == InTheWay)
+            QCOMPARE(ReadFile(Backups().Root()), QByteArray("in the way"));
     }
 
     // Undo and Redo, by their keys, walk back and forth through the exact earlier images,
@@ -194,7 +339,7 @@ private slots:
         else
             QCOMPARE(editor.Find<QAction>("mnuClose")->isEnabled(),
                      cancelled || command == QLatin1String("open"));
-        QCOMPARE(BackupNames().size(), applied ? 1 : 0);
+        QCOMPARE(int(BackupsOf(editor.rom()).size()), applied ? 1 : 0);
     }
 
     // Undo, Redo, Apply Patch, Restore and a move in a list, with a value typed and not applied,
@@ -267,42 +412,156 @@ private slots:
         QCOMPARE(editor.host().questions.size(), asked.size() + (cancelled ? 1 : 0));
     }
 
-    // Restore writes an older backup's values back as one step, after a backup of the image
-    // and after the list showed each backup, newest first, with its differences. Backups hold
-    // the image without a copier header, which a restore leaves as it is.
-    void restoreOlderBackup_data() {
-        QTest::addColumn<QByteArray>("header");
-        QTest::newRow("plain") << QByteArray();
-        QTest::newRow("after a copier header") << CopierHeader();
+    // Restore lists the image's backups, newest first, each checked: a sound one shows what
+    // differs, values and other bytes, and is written back as one step after a backup of the
+    // image, which never removes the backup restored; a damaged one is shown with the reason
+    // and cannot be restored.
+    void restore_data() {
+        QTest::addColumn<int>("count");         // the oldest of count backups is chosen
+        QTest::addColumn<QByteArray>("backup"); // what it holds
+        QTest::addColumn<QByteArray>("spoilt"); // what is written over it afterwards, if anything
+        QTest::addColumn<bool>("foreign");      // its record names another image
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QByteArray>("header"); // before the image in its file, left as it is
+        const QStringList values{QStringLiteral("Buzz Motor price: 101 → 450 ($1,010 → $4,500)"),
+                                 QStringLiteral("GP Tire price: 161 → 5 ($1,610 → $50)")};
+        const QByteArray prices = With(PatternedRom(), "w0x179C6=450,w0x17A02=5");
+        QByteArray random(kRomSize, '\0');
+        QRandomGenerator(26).fillRange(reinterpret_cast<quint32*>(random.data()), kRomSize / 4);
+        QTest::newRow("values") << 2 << prices << QByteArray() << false << "" << values
+                                << QByteArray();
+        QTest::newRow("after a copier header")
+            << 1 << prices << QByteArray() << false << "" << values << CopierHeader();
+        QTest::newRow("oldest of 20")
+            << 20 << prices << QByteArray() << false << "" << values << QByteArray();
+        QTest::newRow("other bytes only")
+            << 1 << PatternedRom().replace(0x30000, 3, "\x01\x02\x03") << QByteArray() << false
+            << "" << QStringList(QStringLiteral("3 other bytes differ, at 0x30000–0x30002"))
+            << QByteArray();
+        QTest::newRow("truncated")
+            << 1 << prices << prices.left(1000) << false << backuptext::WrongLength(1000, kRomSize)
+            << QStringList() << QByteArray();
+        QTest::newRow("random bytes") << 1 << prices << random << false << backuptext::kNotTheGame
+                                      << QStringList() << QByteArray();
+        QTest::newRow("wrong checksum")
+            << 1 << prices << With(prices, "w0x179C6=451") << false << backuptext::kChecksumDiffers
+            << QStringList() << QByteArray();
+        QTest::newRow("taken of another image")
+            << 1 << prices << QByteArray() << true
+            << backuptext::OtherImage(QStringLiteral("/elsewhere/game.pce")) << QStringList()
+            << QByteArray();
     }
-    void restoreOlderBackup() {
+    void restore() {
+        QFETCH(int, count);
+        QFETCH(QByteArray, backup);
+        QFETCH(QByteArray, spoilt);
+        QFETCH(bool, foreign);
+        QFETCH(QString, damage);
+        QFETCH(QStringList, lines);
         QFETCH(QByteArray, header);
-        const QByteArray original = PatternedRom(),
-                         older = With(original, "w0x179C6=450,w0x17A02=5");
+        const QByteArray original = PatternedRom();
         Editor editor;
-        const QDir folder(Backups::Folder());
-        QVERIFY(folder.mkpath(QStringLiteral(".")));
-        WriteFile(folder.filePath(QStringLiteral("game.pce.2020-01-01T00-00-00.bak")), older);
-        WriteFile(folder.filePath(QStringLiteral("game.pce.2099-01-01T00-00-00.bak")),
-                  With(original, "w0x179C6=999"));
         editor.StartWith(header + original);
-        editor.host().backupReply = 1;
+        QString reason;
+        const QString chosen =
+            Backups().Make(FileName::FromText(editor.rom()), backup, kLater, &reason);
+        MakeBackups(editor.rom(), count - 1);
+        if (!spoilt.isEmpty())
+            WriteFile(chosen, spoilt);
+        const QString record =
+            QString(chosen).replace(QStringLiteral(".bak"), QStringLiteral(".record"));
+        if (foreign)
+            WriteFile(record,
+                      ReadFile(record).replace(QFile::encodeName(editor.rom()).toPercentEncoding(),
+                                               "/elsewhere/game.pce"));
+        const QByteArray chosenBytes = ReadFile(chosen);
+        editor.host().backupReply = count - 1;
         editor.Trigger("mnuRestore");
         const QList<BackupChoice>& shown = editor.host().backupsShown;
-        QCOMPARE(shown.size(), 2);
-        QCOMPARE(shown[0].takenAt,
-                 QDateTime(QDate(2099, 1, 1), QTime(0, 0)).toString(Qt::TextDate));
-        QCOMPARE(shown[1].differences,
-                 QStringList({QStringLiteral("Buzz Motor price: %1 now, 450 in the backup")
-                                  .arg(WordAt(original, 0x179C6)),
-                              QStringLiteral("GP Tire price: %1 now, 5 in the backup")
-                                  .arg(WordAt(original, 0x17A02))}));
-        QCOMPARE(ChangedOffsets(header + older, editor.RomBytes()), QList<int>{});
-        // Newest first: the backup of 2099, then the one made just before the restore.
-        QCOMPARE(ReadFile(Backups().Of(QStringLiteral("game.pce")).value(1)), original);
-        RunScript(editor, "see:TireCostTXT=5;undo");
-        QCOMPARE(ChangedOffsets(header + original, editor.RomBytes()), QList<int>{});
+        QCOMPARE(shown.size(), count);
+        QCOMPARE(shown.last().takenAt, QStringLiteral("Backup 1, taken 2030-01-01 00:00:00 UTC"));
+        QCOMPARE(shown.last().damage, damage);
+        QCOMPARE(shown.last().differences, lines);
+        const bool restored = damage.isEmpty();
+        QCOMPARE(ChangedOffsets(header + (restored ? backup : original), editor.RomBytes()),
+                 QList<int>{});
+        // The backup restored is kept beside the new one; a damaged one is left as it was.
+        QCOMPARE(ReadFile(chosen), chosenBytes);
+        QCOMPARE(int(BackupsOf(editor.rom()).size()), count + (restored ? 1 : 0));
+        if (restored) {
+            QCOMPARE(BackupsOf(editor.rom()).front().image, original);
+            RunScript(editor, "undo");
+            QCOMPARE(ChangedOffsets(header + original, editor.RomBytes()), QList<int>{});
+        } else {
+            // The window marks it and offers no Restore.
+            RestoreDialog dialog(shown);
+            QVERIFY(!(dialog.findChild<QListWidget*>()->item(0)->flags() & Qt::ItemIsEnabled));
+            QVERIFY(!dialog.findChild<QPushButton*>(QStringLiteral("RestoreCMD"))->isEnabled());
+        }
     }
+
+    // A clock set back, in the window (its clock) and in another process (under faketime):
+    // the backup made at the earlier time is the newest, and the oldest one goes.
+    void clockSetBack_data() {
+        QTest::addColumn<bool>("faketime");
+        QTest::newRow("the window's clock") << false;
+#ifndef Q_OS_WIN
+        QTest::newRow("faketime") << true;
+#endif
+    }
+    void clockSetBack() {
+        QFETCH(bool, faketime);
+        const QByteArray original = PatternedRom();
+        Editor editor;
+        editor.StartWith(original);
+        MakeBackups(editor.rom(), Backups::kKept);
+        editor.host().now = QDateTime(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC);
+#ifndef Q_OS_WIN
+        if (faketime) {
+            QProcess maker;
+            StartMaker(maker, editor.rom(), 777, 0,
+                       {QStringLiteral("faketime"), QStringLiteral("2001-01-01 00:00:00")});
+            Finished(maker, 0);
+        }
+#endif
+        if (!faketime)
+            RunScript(editor, "type:MotorCostTXT=450;apply");
+        QCOMPARE(ChangedOffsets(With(original, faketime ? "" : "w0x179C6=450"), editor.RomBytes()),
+                 QList<int>{});
+        const std::vector<StoredBackup> listed = BackupsOf(editor.rom());
+        QCOMPARE(int(listed.size()), Backups::kKept);
+        QCOMPARE(listed.front().image, faketime ? MotorPriced(777) : original);
+        QCOMPARE(listed.front().takenAt.date(), QDate(2001, 1, 1));
+        QCOMPARE(listed.back().image, MotorPriced(2));
+    }
+
+#ifndef Q_OS_WIN
+    // Two processes backing up one image at the same moment each keep their own backup.
+    void twoProcessesAtOnce() {
+        Editor editor;
+        const QString image = editor.AddRom(PatternedRom());
+        for (int round = 0; round < kRounds; ++round) {
+            QProcess makers[kMakers];
+            const qint64 startAt = QDateTime::currentMSecsSinceEpoch() + 300;
+            for (int i = 0; i < kMakers; ++i)
+                StartMaker(makers[i], image, round * kMakers + i, startAt);
+            QStringList made;
+            for (QProcess& maker : makers)
+                made << QString::fromLocal8Bit(Finished(maker, 0));
+            const std::vector<StoredBackup> listed = BackupsOf(image);
+            for (int i = 0; i < kMakers; ++i) {
+                const auto backup =
+                    std::find_if(listed.begin(), listed.end(),
+                                 [&](const StoredBackup& b) { return b.path == made[i]; });
+                QVERIFY2(backup != listed.end(), qPrintable(made[i]));
+                QCOMPARE(backup->image, MotorPriced(round * kMakers + i));
+            }
+        }
+        QCOMPARE(int(BackupsOf(image).size()), Backups::kKept);
+        QCOMPARE(ReadFile(image), PatternedRom());
+    }
+#endif
 };
 
 QTEST_MAIN(TestHistory)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/backups.h"
 #include "core/imagefile.h"
 #include "core/messages.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -12,16 +14,9 @@ class QWidget;
 
 namespace kst {
 
-// One backup as the Restore window lists it: when it was taken, and the values in which it
-// differs from the image now ("Buzz Motor price: 300 now, 450 in the backup").
-struct BackupChoice {
-    QString takenAt;
-    QStringList differences;
-};
-
 // What the editor needs from the desktop around it: the open-file and save-file dialogs, message
-// boxes and the program's own dialogs, the folder of the program itself and the end of the
-// program. Tests answer these with stand-ins.
+// boxes and the program's own dialogs, the folder of the program itself, the clock and the end
+// of the program. Tests answer these with stand-ins.
 class Host {
 public:
     virtual ~Host() = default;
@@ -50,6 +45,8 @@ public:
     // QDialog::Rejected.
     virtual int RunDialog(QDialog& dialog) = 0;
     virtual QString ProgramFolder() const = 0;
+    // The moment now, in UTC.
+    virtual QDateTime Now() const = 0;
     // Ends the program with this exit status once the running handler has returned.
     virtual void EndProgram(int exitCode) = 0;
 };
@@ -67,6 +64,7 @@ public:
     int ChooseBackup(QWidget* parent, const QList<BackupChoice>& backups) override;
     int RunDialog(QDialog& dialog) override;
     QString ProgramFolder() const override;
+    QDateTime Now() const override { return QDateTime::currentDateTimeUtc(); }
     void EndProgram(int exitCode) override;
 
     bool Ended() const { return ended_; }

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace kst {
 
@@ -15,13 +16,19 @@ RestoreDialog::RestoreDialog(const QList<BackupChoice>& backups, QWidget* parent
     times_->setObjectName(QStringLiteral("BackupLST"));
     differences_->setObjectName(QStringLiteral("DifferencesLST"));
     times_->setAccessibleName(QStringLiteral("Backups"));
-    differences_->setAccessibleName(QStringLiteral("Values that differ from the image now"));
-    for (const BackupChoice& backup : backups_)
-        times_->addItem(backup.takenAt);
+    differences_->setAccessibleName(QStringLiteral("What differs from the image now"));
+    // A damaged backup is listed with the reason, but cannot be chosen.
+    for (const BackupChoice& backup : backups_) {
+        auto* item = new QListWidgetItem(
+            QStringLiteral("%1, of %2").arg(backup.takenAt, backup.from), times_);
+        if (!backup.damage.isEmpty()) {
+            item->setText(item->text() + QStringLiteral(": damaged, ") + backup.damage);
+            item->setFlags(item->flags() & ~(Qt::ItemIsEnabled | Qt::ItemIsSelectable));
+        }
+    }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-    QPushButton* restore =
-        buttons->addButton(QStringLiteral("&Restore"), QDialogButtonBox::AcceptRole);
-    restore->setEnabled(!backups_.isEmpty());
+    restore_ = buttons->addButton(QStringLiteral("&Restore"), QDialogButtonBox::AcceptRole);
+    restore_->setObjectName(QStringLiteral("RestoreCMD"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(times_, &QListWidget::currentRowChanged, this,
@@ -36,7 +43,10 @@ RestoreDialog::RestoreDialog(const QList<BackupChoice>& backups, QWidget* parent
     layout->addWidget(differencesLabel);
     layout->addWidget(differences_);
     layout->addWidget(buttons);
-    times_->setCurrentRow(0);
+    const auto sound = std::find_if(backups_.cbegin(), backups_.cend(),
+                                    [](const BackupChoice& b) { return b.damage.isEmpty(); });
+    times_->setCurrentRow(sound == backups_.cend() ? -1 : int(sound - backups_.cbegin()));
+    ShowDifferences(times_->currentRow());
     // Wide enough for a value's label with both its numbers.
     resize(qMax(width(), 520), qMax(height(), 420));
 }
@@ -47,11 +57,13 @@ int RestoreDialog::Chosen() const {
 
 void RestoreDialog::ShowDifferences(int backup) {
     differences_->clear();
-    if (backup < 0)
+    const bool sound = backup >= 0 && backups_[backup].damage.isEmpty();
+    restore_->setEnabled(sound);
+    if (!sound)
         return;
     const QStringList& differences = backups_[backup].differences;
     if (differences.isEmpty())
-        differences_->addItem(QStringLiteral("No value differs."));
+        differences_->addItem(QStringLiteral("Nothing differs."));
     differences_->addItems(differences);
 }
 

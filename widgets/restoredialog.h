@@ -5,11 +5,13 @@
 #include <QDialog>
 
 class QListWidget;
+class QPushButton;
 
 namespace kst {
 
-// The Restore window: the backups of the open image, newest first, and for the selected one
-// the values that differ from the image now. Restore accepts the selected backup.
+// The Restore window: the backups of the open image, newest first, each with the image it was
+// taken of, and for the selected one what differs from the image now. Restore accepts the
+// selected backup; a damaged one is listed with the reason and cannot be selected.
 class RestoreDialog : public QDialog {
     Q_OBJECT
 
@@ -25,6 +27,7 @@ private:
     QList<BackupChoice> backups_;
     QListWidget* times_;
     QListWidget* differences_;
+    QPushButton* restore_;
 };
 
 } // namespace kst
