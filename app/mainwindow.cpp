@@ -5,6 +5,7 @@
 #include "core/backups.h"
 #include "core/messages.h"
 #include "core/opencheck.h"
+#include "emulatorcommands.h"
 #include "fonts.h"
 #include "patchcommands.h"
 #include "racers/racerspage.h"
@@ -47,6 +48,7 @@ constexpr ControlState kControlStates[] = {
     {"mnuCompare", true, nullptr},     {"mnuApplyPatch", true, nullptr},
     {"ApplyCMD", true, nullptr},       {"ShopsFRA", true, "shops"},
     {"EnemyFRA", true, "enemyracers"}, {"GeneralFRA", false, "generaltext"},
+    {"mnuRunEmulator", true, nullptr},
 };
 
 } // namespace
@@ -82,6 +84,12 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
     };
     shops_->AskBeforeMoving(settle);
     racers_->AskBeforeMoving(settle);
+    emulator_ = std::make_unique<EmulatorCommands>(this, control_, previousChoice_, [this] {
+        if (!SettleUnapplied())
+            return false;
+        rom_.Flush();
+        return true;
+    });
     for (QListWidget* list : findChildren<QListWidget*>())
         KeepOneSelection(list);
     ConnectCommands();
