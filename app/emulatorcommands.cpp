@@ -69,10 +69,20 @@ QString WhyNotRunnable(const QString& program) {
     return {};
 }
 
-// The system's reason without the name of the call that failed ("execv: ").
-QString SystemReason(const QString& error) {
-    static const QRegularExpression call(QStringLiteral("^\\w+: |\\.$"));
-    return QString(error).remove(call);
+// The system's reason why the process did not start.
+QString SystemReason(const QProcess& process) {
+#ifdef Q_OS_WIN
+    // Qt's text only says that it failed; the system's reason is still the thread's last error,
+    // whose text may name the program as "%1".
+    static const QRegularExpression end(QStringLiteral("\\.\\s*$"));
+    return qt_error_string()
+        .replace(QLatin1String("%1"), QDir::toNativeSeparators(process.program()))
+        .remove(end);
+#else
+    // Without the name of the call that failed ("execv: ").
+    static const QRegularExpression call(QStringLiteral("^\\w+: "));
+    return process.errorString().remove(call);
+#endif
 }
 
 } // namespace
@@ -124,15 +134,15 @@ void EmulatorCommands::Run() {
     if (!ready_())
         return;
     QStringList arguments = QProcess::splitCommand(chosen.arguments);
+    // The name's text is in the system's own form already: backslashes on Windows.
     for (QString& argument : arguments)
-        argument.replace(QLatin1String("%f"), QDir::toNativeSeparators(path));
+        argument.replace(QLatin1String("%f"), path);
     QProcess process;
     process.setProgram(program);
     process.setArguments(arguments);
     if (!process.startDetached())
         control_.host().ShowMessage(
-            window_,
-            EmulatorNotStartedMessage(chosen.program, SystemReason(process.errorString())));
+            window_, EmulatorNotStartedMessage(chosen.program, SystemReason(process)));
 }
 
 } // namespace kst

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTest>
 
@@ -91,7 +92,10 @@ private slots:
         QTest::newRow("not a program") << "text file"
                                        << "%f" << int(NotAsked) << QStringList() << kNotAProgram;
 #ifdef Q_OS_WIN
-        const QString unstartable = QStringLiteral("not a valid");
+        // The system's own words for a file that is no Windows program (ERROR_BAD_EXE_FORMAT).
+        const QString unstartable = qt_error_string(193)
+                                        .section(QStringLiteral("%1"), -1)
+                                        .remove(QRegularExpression(QStringLiteral("\\.\\s*$")));
 #else
         const QString unstartable = QStringLiteral("No such file or directory");
 #endif
@@ -155,7 +159,7 @@ private slots:
         QCOMPARE(editor.RomBytes(), expected);
         QCOMPARE(host.messages.size(), reason.isEmpty() ? 0 : 1);
         if (!reason.isEmpty())
-            QVERIFY2(host.messages[0].text.contains(QDir::toNativeSeparators(programs[program])) &&
+            QVERIFY2(host.messages[0].text.contains(programs[program]) &&
                          host.messages[0].text.contains(reason),
                      qPrintable(host.messages[0].text));
         host.replies.clear();
@@ -169,10 +173,6 @@ private slots:
         runs << QStringLiteral("again\t") + image;
         runs.sort();
         QTRY_COMPARE(RecordedRuns(record), runs);
-        QCOMPARE(QSettings(QSettings::IniFormat, QSettings::UserScope, "kestrune-toolbox",
-                           "kestrune-toolbox")
-                     .value("Emulator/arguments"),
-                 QStringLiteral("again %f"));
     }
 };
 
