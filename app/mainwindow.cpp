@@ -6,6 +6,7 @@
 #include "core/imagediff.h"
 #include "core/messages.h"
 #include "core/opencheck.h"
+#include "emulatorcommands.h"
 #include "fonts.h"
 #include "patchcommands.h"
 #include "racers/racerspage.h"
@@ -45,6 +46,7 @@ constexpr ControlState kControlStates[] = {
     {"mnuCompare", true, nullptr},     {"mnuApplyPatch", true, nullptr},
     {"ApplyCMD", true, nullptr},       {"ShopsFRA", true, "shops"},
     {"EnemyFRA", true, "enemyracers"}, {"GeneralFRA", false, "generaltext"},
+    {"mnuRunEmulator", true, nullptr},
 };
 
 } // namespace
@@ -80,6 +82,12 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
     };
     shops_->AskBeforeMoving(settle);
     racers_->AskBeforeMoving(settle);
+    emulator_ = std::make_unique<EmulatorCommands>(this, control_, previousChoice_, [this] {
+        if (!SettleUnapplied())
+            return false;
+        rom_.Flush();
+        return true;
+    });
     for (QListWidget* list : findChildren<QListWidget*>())
         KeepOneSelection(list);
     ConnectCommands();

@@ -16,6 +16,7 @@ class Main;
 namespace kst {
 
 class CaptionRefresh;
+class EmulatorCommands;
 class GeneralTextPage;
 class PatchCommands;
 class RacersPage;
@@ -79,6 +80,7 @@ private:
     ShopsPage* shops_;
     GeneralTextPage* text_;
     std::unique_ptr<PatchCommands> patches_;
+    std::unique_ptr<EmulatorCommands> emulator_;
     bool imageOpen_ = false;
     bool backedUp_ = false;
     // The writes into the open image; it ends when the image is closed.

@@ -383,4 +383,17 @@ inline const QString kSavedOverImage =
                    "link, and a value list never replaces an image; nothing was written");
 inline const QString kValueListTooLarge = QStringLiteral("it is far larger than any value list");
 
+// Tools > Run in Emulator could not start the emulator; program names it and reason says why.
+inline Message EmulatorNotStartedMessage(const QString& program, const QString& reason) {
+    return {QStringLiteral("The emulator \"%1\" could not be started: %2.  Choose another program "
+                           "in Tools > Emulator...")
+                .arg(program, reason),
+            QStringLiteral("Run in Emulator"), MessageIcon::Warning};
+}
+inline const QString kNoSuchProgram = QStringLiteral("there is no such file");
+inline const QString kNotAProgram = QStringLiteral("it is not a program you may run");
+// The image's name holds bytes that are no text, which no argument of another program can carry.
+inline const QString kNameNotPassable =
+    QStringLiteral("the image's name holds bytes that are not text, so it cannot be passed on");
+
 } // namespace kst

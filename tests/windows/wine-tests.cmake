@@ -13,7 +13,7 @@ set(demo ${CMAKE_BINARY_DIR}/demo/kestrune-demo.pce)
 add_test(NAME wine_suites
          COMMAND ${PROJECT_SOURCE_DIR}/tools/windows/run-suites.sh ${CMAKE_BINARY_DIR} ${dll_path}
                  $<TARGET_FILE:tst_model> $<TARGET_FILE:tst_file> $<TARGET_FILE:tst_editing>
-                 $<TARGET_FILE:tst_property> $<TARGET_FILE:tst_history>)
+                 $<TARGET_FILE:tst_property> $<TARGET_FILE:tst_history> $<TARGET_FILE:tst_emulator>)
 add_test(NAME wine_real_window
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/real-window.sh ${CMAKE_BINARY_DIR} ${dll_path}
                  $<TARGET_FILE:kestrune-toolbox> ${demo})

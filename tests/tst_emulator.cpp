@@ -1,0 +1,187 @@
+// Tools > Run in Emulator: the chosen program started on the open image with the arguments made
+// from the template, once the unapplied values are settled, and each reason it cannot start said
+// with nothing else changed. The stand-in emulator is this very program, which records its
+// arguments when started with KST_STANDIN_RECORD set.
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTest>
+
+using namespace kst;
+using namespace kst::test;
+
+namespace {
+
+const char kRecord[] = "KST_STANDIN_RECORD";
+enum Reply { Apply, Discard, Cancel, NotAsked = -1 };
+
+// As the stand-in: appends its arguments, separated by tabs, as one line of the record.
+int RecordArguments(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QFile record(qEnvironmentVariable(kRecord));
+    if (!record.open(QIODevice::Append))
+        return 1;
+    record.write((app.arguments().mid(1).join(QLatin1Char('\t')) + QLatin1Char('\n')).toUtf8());
+    return 0;
+}
+
+// The runs in any order: two stand-ins started one after the other may end the other way round.
+QStringList RecordedRuns(const QString& record) {
+    QStringList runs =
+        QString::fromUtf8(ReadFile(record)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    runs.sort();
+    return runs;
+}
+
+} // namespace
+
+class TestEmulator : public QObject {
+    Q_OBJECT
+
+    bool refused_ = true;
+
+    // Tools > Emulator... as the user answers it: a template without %f is refused first, then
+    // the program (or the one browsed to) and the arguments are taken.
+    std::function<int(QDialog&)> Choose(const QString& program, const QString& arguments,
+                                        bool browse = false) {
+        return [=](QDialog& dialog) {
+            auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+            auto* template_ = Child<QLineEdit>(&dialog, "EmulatorArgumentsTXT");
+            template_->setText(QStringLiteral("--rom"));
+            refused_ = refused_ && !ok->isEnabled() &&
+                       !Child<QLabel>(&dialog, "EmulatorRefusalLBL")->isHidden();
+            template_->setText(arguments);
+            if (browse)
+                Child<QPushButton>(&dialog, "EmulatorBrowseCMD")->click();
+            else
+                Child<QLineEdit>(&dialog, "EmulatorProgramTXT")->setText(program);
+            ok->click();
+            return dialog.result();
+        };
+    }
+
+private slots:
+    void run_data() {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<int>("reply");
+        QTest::addColumn<QStringList>("started"); // its arguments, %f the image's path
+        QTest::addColumn<QString>("reason");      // of the message, if any
+        QTest::newRow("spaces, quotes and %f twice; Apply")
+            << "stand-in"
+            << R"(-x "two words" --rom=%f """%f""")" << int(Apply)
+            << QStringList{"-x", "two words", "--rom=%f", "\"%f\""} << "";
+        QTest::newRow("a name on the PATH; Discard")
+            << "by name"
+            << "%f" << int(Discard) << QStringList{"%f"} << "";
+        QTest::newRow("none chosen: the dialog first")
+            << "none"
+            << "%f" << int(Apply) << QStringList{"%f"} << "";
+        QTest::newRow("Cancel starts nothing") << "stand-in"
+                                               << "%f" << int(Cancel) << QStringList() << "";
+        QTest::newRow("missing") << "missing"
+                                 << "%f" << int(NotAsked) << QStringList() << kNoSuchProgram;
+        QTest::newRow("not a program") << "text file"
+                                       << "%f" << int(NotAsked) << QStringList() << kNotAProgram;
+#ifdef Q_OS_WIN
+        // The system's own words for a file that is no Windows program (ERROR_BAD_EXE_FORMAT).
+        const QString unstartable = qt_error_string(193)
+                                        .section(QStringLiteral("%1"), -1)
+                                        .remove(QRegularExpression(QStringLiteral("\\.\\s*$")));
+#else
+        const QString unstartable = QStringLiteral("No such file or directory");
+#endif
+        QTest::newRow("fails to start") << "broken"
+                                        << "%f" << int(Apply) << QStringList() << unstartable;
+    }
+
+    // F5 with a price typed: the question, the file as written, what started with which
+    // arguments, or the message; then F5 again starts another, and only that.
+    void run() {
+        QFETCH(QString, program);
+        QFETCH(QString, arguments);
+        QFETCH(int, reply);
+        QFETCH(QStringList, started);
+        QFETCH(QString, reason);
+        refused_ = true;
+        Editor editor;
+        const QDir folder(editor.folder());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.filePath("config"));
+        editor.StartWith(ValidRom(), QStringLiteral("my game.pce"));
+        const QString image = QDir::toNativeSeparators(editor.rom());
+        const QString record = folder.filePath(QStringLiteral("record"));
+        qputenv(kRecord, record.toUtf8());
+        QVERIFY(folder.mkdir(QStringLiteral("my emulators")));
+        const QString standIn = folder.filePath(QStringLiteral("my emulators/stand in.exe"));
+        QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), standIn));
+        WriteFile(folder.filePath("notes.txt"), "not a program\n");
+#ifdef Q_OS_WIN
+        const QString broken = folder.filePath(QStringLiteral("broken.exe"));
+        WriteFile(broken, "not a program\n");
+#else
+        const QString broken = folder.filePath(QStringLiteral("broken"));
+        WriteFile(broken, "#!/no/such/interpreter\n");
+        QFile(broken).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+#endif
+        qputenv("PATH", QDir::toNativeSeparators(folder.filePath("my emulators")).toUtf8() +
+                            QDir::listSeparator().toLatin1() + qgetenv("PATH"));
+        const QHash<QString, QString> programs{{"stand-in", standIn},
+                                               {"by name", QFileInfo(standIn).fileName()},
+                                               {"none", ""},
+                                               {"missing", folder.filePath("no such emulator")},
+                                               {"text file", folder.filePath("notes.txt")},
+                                               {"broken", broken}};
+        FakeHost& host = editor.host();
+        host.dialogAnswers << Choose(programs[program], arguments);
+        if (program == QLatin1String("none")) {
+            host.answers << FileName::FromText(standIn);
+            host.dialogAnswers << Choose(QString(), arguments, true);
+        }
+        editor.Trigger("mnuEmulator");
+        const QByteArray original = editor.RomBytes();
+        editor.TypeInto("MotorCostTXT", QStringLiteral("450"));
+        host.replies << reply;
+        editor.Trigger("mnuRunEmulator");
+
+        QVERIFY(refused_);
+        QCOMPARE(host.questions.size(), reply == NotAsked ? 0 : 1);
+        QByteArray expected = original;
+        if (reply == Apply)
+            expected.replace(0x179C6, 2, QByteArray::fromHex("c201"));
+        QCOMPARE(editor.RomBytes(), expected);
+        QCOMPARE(host.messages.size(), reason.isEmpty() ? 0 : 1);
+        if (!reason.isEmpty())
+            QVERIFY2(host.messages[0].text.contains(programs[program]) &&
+                         host.messages[0].text.contains(reason),
+                     qPrintable(host.messages[0].text));
+        host.replies.clear();
+        host.unscriptedReply = Discard;
+        host.dialogAnswers << Choose(standIn, QStringLiteral("again %f"));
+        editor.Trigger("mnuEmulator");
+        editor.Trigger("mnuRunEmulator");
+        QStringList runs;
+        if (!started.isEmpty())
+            runs << started.replaceInStrings(QStringLiteral("%f"), image).join(QLatin1Char('\t'));
+        runs << QStringLiteral("again\t") + image;
+        runs.sort();
+        QTRY_COMPARE(RecordedRuns(record), runs);
+    }
+};
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsSet(kRecord))
+        return RecordArguments(argc, argv);
+    QApplication app(argc, argv);
+    TestEmulator test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_emulator.moc"
