@@ -37,8 +37,8 @@ std::optional<ImageRead> ReadChecked(const FileName& file, const QString& dataFi
     return std::nullopt;
 }
 
-void PrintDiff(QTextStream& out, const ImageDiff& diff) {
-    for (const DiffGroup& group : DescribeDiff(diff)) {
+void PrintDiff(QTextStream& out, const std::vector<DiffGroup>& described) {
+    for (const DiffGroup& group : described) {
         out << group.title << '\n';
         for (const QString& line : group.lines)
             out << "  " << line << '\n';
@@ -97,9 +97,9 @@ int ChangeInPlace(const FileName& file, const QString& dataFile, QTextStream& ou
         // Nothing to change is no failure, and opens nothing for writing.
         if (*target == current)
             return 0;
-        WriteDifferences(values, current, *target);
+        const std::vector<DiffGroup> written = WriteDifferences(values, current, *target);
         rom.Flush();
-        PrintDiff(out, DiffImages(current, *target));
+        PrintDiff(out, written);
         return 0;
     } catch (const RomAccessError& error) {
         err << About(file,
@@ -190,7 +190,7 @@ int RunScriptCommand(const CommandLine& command, const QString& dataFile, QTextS
     if (command.script == ScriptCommand::MakePatch)
         return WritePatch(*first, *second, files[2], err);
     const ImageDiff diff = DiffImages(first->bytes, second->bytes);
-    PrintDiff(out, diff);
+    PrintDiff(out, DescribeDiff(diff));
     return diff.Empty() ? 0 : kRefused;
 }
 

@@ -4,6 +4,8 @@
 #include "romfacts.h"
 #include "romimage.h"
 
+#include <algorithm>
+
 namespace kst {
 
 namespace {
@@ -19,22 +21,6 @@ std::vector<bool> ValueBytes() {
             for (int byte = 0; byte < kind.width; ++byte)
                 known[OffsetOf(kind, i) + byte] = true;
     return known;
-}
-
-// The stretches of the bytes 0 to size - 1 that are marked, joining those at most joinGap
-// unmarked bytes apart.
-template <typename Marked>
-std::vector<ByteRange> RunsOf(qint64 size, qint64 joinGap, Marked marked) {
-    std::vector<ByteRange> runs;
-    for (qint64 i = 0; i < size; ++i) {
-        if (!marked(i))
-            continue;
-        if (!runs.empty() && i - runs.back().last - 1 <= joinGap)
-            runs.back().last = i;
-        else
-            runs.push_back({i, i});
-    }
-    return runs;
 }
 
 QString Hex(qint64 offset) {
@@ -54,15 +40,16 @@ QString ChangeLine(const ValueChange& change) {
 }
 
 // "7 other bytes differ, at 0x1A2B–0x1A2D, 0x30000 and 0x5FFFF".
-QString OtherBytesLine(const std::vector<ByteRange>& ranges) {
+QString OtherBytesLine(const std::vector<RunSpan>& ranges) {
     qint64 count = 0;
     QStringList places;
-    for (const ByteRange& range : ranges) {
-        count += range.Length();
+    for (const RunSpan& range : ranges) {
+        count += range.length;
         if (places.size() < kPlacesNamed)
-            places << (range.first == range.last
-                           ? Hex(range.first)
-                           : QStringLiteral("%1–%2").arg(Hex(range.first), Hex(range.last)));
+            places << (range.length == 1
+                           ? Hex(range.offset)
+                           : QStringLiteral("%1–%2").arg(Hex(range.offset),
+                                                         Hex(range.offset + range.length - 1)));
     }
     if (qsizetype(ranges.size()) > kPlacesNamed)
         places << QStringLiteral("%1 more places").arg(qsizetype(ranges.size()) - kPlacesNamed);
@@ -78,7 +65,16 @@ QString OtherBytesLine(const std::vector<ByteRange>& ranges) {
 } // namespace
 
 std::vector<ByteRange> DifferingRuns(const QByteArray& a, const QByteArray& b, qint64 joinGap) {
-    return RunsOf(a.size(), joinGap, [&](qint64 i) { return a[i] != b[i]; });
+    std::vector<ByteRange> runs;
+    for (qint64 i = 0; i < a.size(); ++i) {
+        if (a[i] == b[i])
+            continue;
+        if (!runs.empty() && i - runs.back().last - 1 <= joinGap)
+            runs.back().last = i;
+        else
+            runs.push_back({i, i});
+    }
+    return runs;
 }
 
 ImageDiff DiffImages(const QByteArray& before, const QByteArray& after) {
@@ -87,8 +83,18 @@ ImageDiff DiffImages(const QByteArray& before, const QByteArray& after) {
     for (const Value& value : ValuesDiffering(after, before))
         diff.values.push_back(
             {value.kind, value.index, ValueIn(before, *value.kind, value.index), value.number});
-    diff.otherBytes =
-        RunsOf(before.size(), 0, [&](qint64 i) { return before[i] != after[i] && !known[i]; });
+    std::vector<RunSpan>& runs = diff.otherBytes;
+    // Room for the most runs there can be: the pages of it never written cost nothing, while an
+    // array grown run by run would copy its runs over and over when every other byte differs.
+    runs.reserve(before.size() / 2 + 1);
+    for (qint64 i = 0; i < before.size(); ++i) {
+        if (before[i] == after[i] || known[i])
+            continue;
+        if (!runs.empty() && runs.back().offset + runs.back().length == i)
+            ++runs.back().length;
+        else
+            runs.push_back({quint32(i), 1});
+    }
     return diff;
 }
 
@@ -106,15 +112,22 @@ std::vector<DiffGroup> DescribeDiff(const ImageDiff& diff) {
     return groups;
 }
 
-void WriteDifferences(ImageValues& values, const QByteArray& current, const QByteArray& target) {
-    const ImageDiff diff = DiffImages(current, target);
+std::vector<DiffGroup> WriteDifferences(ImageValues& values, const QByteArray& current,
+                                        const QByteArray& target) {
+    ImageDiff diff = DiffImages(current, target);
+    std::vector<DiffGroup> described = DescribeDiff(diff);
     for (const ValueChange& change : diff.values)
         values.Write(*change.kind, change.index, change.after);
-    std::vector<BytesAt> runs;
-    runs.reserve(diff.otherBytes.size());
-    for (const ByteRange& run : diff.otherBytes)
-        runs.push_back({quint32(run.first), target.mid(run.first, run.Length())});
-    values.WriteBytes(runs);
+    Runs runs{std::move(diff.otherBytes), {}};
+    qint64 count = 0;
+    for (const RunSpan& run : runs.spans)
+        count += run.length;
+    runs.bytes.resize(count);
+    char* to = runs.bytes.data();
+    for (const RunSpan& run : runs.spans)
+        to = std::copy_n(target.constData() + run.offset, run.length, to);
+    values.WriteBytes(std::move(runs));
+    return described;
 }
 
 } // namespace kst

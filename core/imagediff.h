@@ -1,5 +1,6 @@
 #pragma once
 
+#include "romimage.h"
 #include "valuemodel.h"
 
 #include <QByteArray>
@@ -34,7 +35,7 @@ struct ValueChange {
 // the stretches of differing bytes that belong to no value, which other tools may have changed.
 struct ImageDiff {
     std::vector<ValueChange> values;
-    std::vector<ByteRange> otherBytes;
+    std::vector<RunSpan> otherBytes;
 
     bool Empty() const { return values.empty() && otherBytes.empty(); }
 };
@@ -55,7 +56,8 @@ std::vector<DiffGroup> DescribeDiff(const ImageDiff& diff);
 
 // Writes into the open image what differs from current, the image as it is now, to target:
 // each differing value whole, as an edit writes it, then the runs of other differing bytes in one
-// batch (RomImage::WriteRuns). Nothing else changes.
-void WriteDifferences(ImageValues& values, const QByteArray& current, const QByteArray& target);
+// batch (RomImage::WriteRuns). Nothing else changes. Returns what differed, described.
+std::vector<DiffGroup> WriteDifferences(ImageValues& values, const QByteArray& current,
+                                        const QByteArray& target);
 
 } // namespace kst

@@ -1,10 +1,22 @@
 #include "romimage.h"
 
+#include <algorithm>
+
 namespace kst {
 
 namespace {
 
 const QString kReplaced = QStringLiteral("the file has been replaced by another file");
+
+// Swaps the runs' bytes in a stretch of the image from first on with their bytes joined.
+void SwapRuns(QByteArray& stretch, quint32 first, const std::vector<RunSpan>& spans,
+              QByteArray& joined) {
+    char* at = joined.data();
+    for (const RunSpan& span : spans) {
+        char* place = stretch.data() + (span.offset - first);
+        at = std::swap_ranges(place, place + span.length, at);
+    }
+}
 
 } // namespace
 
@@ -201,11 +213,11 @@ QByteArray RomImage::WriteBytes(quint32 offset, const QByteArray& bytes) {
     });
     unflushed_ = true;
     qint64 written = 0;
-    const QString failure = WriteAll(offset, bytes, written);
+    const QString failure = WriteAll(offset, bytes.constData(), bytes.size(), written);
     if (!failure.isEmpty()) {
         // Half a value stands for neither the old number nor the new one: the old bytes go back.
         qint64 restored = 0;
-        if (written > 0 && !WriteAll(offset, old, restored).isEmpty())
+        if (written > 0 && !WriteAll(offset, old.constData(), old.size(), restored).isEmpty())
             throw RomAccessError(true, failure,
                                  QStringLiteral("the bytes at 0x%1").arg(offset, 0, 16));
         throw RomAccessError(true, failure);
@@ -215,58 +227,81 @@ QByteArray RomImage::WriteBytes(quint32 offset, const QByteArray& bytes) {
     return old;
 }
 
-std::vector<QByteArray> RomImage::WriteRuns(const std::vector<BytesAt>& runs) {
-    if (runs.empty())
+qint64 RomImage::StretchOf(const std::vector<RunSpan>& spans, bool writing) const {
+    Q_ASSERT(std::adjacent_find(spans.begin(), spans.end(), [](const RunSpan& a, const RunSpan& b) {
+                 return a.offset + a.length > b.offset;
+             }) == spans.end());
+    const qint64 stretch = spans.back().offset + qint64(spans.back().length) - spans.front().offset;
+    CheckPosition(spans.front().offset, stretch, writing);
+    return stretch;
+}
+
+QByteArray RomImage::ReadRuns(const std::vector<RunSpan>& spans) {
+    if (spans.empty())
         return {};
-    for (const BytesAt& run : runs)
-        CheckPosition(run.offset, run.bytes.size(), true);
-    const quint32 first = runs.front().offset;
-    const auto endOf = [&](const BytesAt& run) { return run.offset - first + run.bytes.size(); };
-    const QByteArray old = Reported(true, [&] {
+    const qint64 stretch = StretchOf(spans, false);
+    const quint32 first = spans.front().offset;
+    const QByteArray read = Reported(false, [&] {
+        CheckStillChosen(false);
+        return ReadExactly(first, stretch, false);
+    });
+    QByteArray joined;
+    joined.reserve(stretch);
+    for (const RunSpan& span : spans)
+        joined.append(read.constData() + (span.offset - first), span.length);
+    return joined;
+}
+
+QByteArray RomImage::WriteRuns(const Runs& runs) {
+    const std::vector<RunSpan>& spans = runs.spans;
+    if (spans.empty())
+        return {};
+    const qint64 stretch = StretchOf(spans, true);
+    const quint32 first = spans.front().offset;
+    // The stretch as the file holds it takes the runs' bytes in place; the bytes it held go to
+    // replaced, from where they are put back should a write fail.
+    QByteArray merged = Reported(true, [&] {
         CheckStillChosen(true);
         OpenForWriting();
-        return ReadExactly(first, endOf(runs.back()), true);
+        return ReadExactly(first, stretch, true);
     });
-    QByteArray merged = old;
-    std::vector<QByteArray> replaced;
-    replaced.reserve(runs.size());
-    for (const BytesAt& run : runs) {
-        replaced.push_back(old.mid(run.offset - first, run.bytes.size()));
-        merged.replace(run.offset - first, run.bytes.size(), run.bytes);
-    }
+    QByteArray replaced = runs.bytes;
+    SwapRuns(merged, first, spans, replaced);
     // A system call costs as much as copying a few kilobytes, and the page between two runs
     // reaches the disk anyway: runs less than a page apart go in one write.
     constexpr qint64 kPage = 4096;
     unflushed_ = true;
     qint64 from = 0;
-    for (std::size_t i = 0; i < runs.size(); ++i) {
-        const qint64 end = endOf(runs[i]);
-        if (i + 1 < runs.size() && runs[i + 1].offset - first - end < kPage)
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        const qint64 end = spans[i].offset - first + qint64(spans[i].length);
+        if (i + 1 < spans.size() && spans[i + 1].offset - first - end < kPage)
             continue;
         qint64 written = 0;
-        const QString failure = WriteAll(first + from, merged.mid(from, end - from), written);
+        const QString failure =
+            WriteAll(first + from, merged.constData() + from, end - from, written);
         if (!failure.isEmpty()) {
             // Everything up to where the writes reached goes back in one write.
             const qint64 reached = from + written;
+            SwapRuns(merged, first, spans, replaced);
             qint64 restored = 0;
-            if (reached > 0 && !WriteAll(first, old.left(reached), restored).isEmpty())
+            if (reached > 0 && !WriteAll(first, merged.constData(), reached, restored).isEmpty())
                 throw RomAccessError(true, failure,
                                      QStringLiteral("the bytes from 0x%1 to 0x%2")
                                          .arg(first, 0, 16)
                                          .arg(first + reached - 1, 0, 16));
             throw RomAccessError(true, failure);
         }
-        from = i + 1 < runs.size() ? runs[i + 1].offset - first : end;
+        from = i + 1 < spans.size() ? spans[i + 1].offset - first : end;
     }
     Reported(true, [&] { CheckStillChosen(true); });
     return replaced;
 }
 
-QString RomImage::WriteAll(quint32 offset, const QByteArray& bytes, qint64& written) {
+QString RomImage::WriteAll(quint32 offset, const char* bytes, qint64 count, qint64& written) {
     try {
-        for (written = 0; written < bytes.size();) {
-            const qint64 done = file_.WriteAt(header_ + offset + written,
-                                              bytes.constData() + written, bytes.size() - written);
+        for (written = 0; written < count;) {
+            const qint64 done =
+                file_.WriteAt(header_ + offset + written, bytes + written, count - written);
             // Asking again would never end.
             if (done <= 0)
                 return QStringLiteral("the file system took none of the bytes it was given");

@@ -34,9 +34,16 @@ private:
 // Why a system call on a file failed, in the words of the program's messages.
 QString ReasonOf(const FileError& error);
 
-// Bytes to write at an offset of the image.
-struct BytesAt {
+// Where a run of bytes lies in the image.
+struct RunSpan {
     quint32 offset;
+    quint32 length;
+};
+
+// Runs of bytes, in ascending order and apart, their bytes joined in that order: a batch costs
+// two arrays however many runs it holds.
+struct Runs {
+    std::vector<RunSpan> spans;
     QByteArray bytes;
 };
 
@@ -91,11 +98,13 @@ public:
     // the old bytes are put back before the error is thrown.
     QByteArray WriteBytes(quint32 offset, const QByteArray& bytes);
 
-    // Writes many runs, in ascending order and apart, with the file checked once before them
-    // all and once after, and returns the bytes each replaced. Runs less than a page apart go in
-    // one write, the bytes between them as the file holds them. All are written or none: after
-    // a failure part-way the old bytes are put back before the error is thrown.
-    std::vector<QByteArray> WriteRuns(const std::vector<BytesAt>& runs);
+    // The bytes of the runs, joined, in one read from the first to the last.
+    QByteArray ReadRuns(const std::vector<RunSpan>& spans);
+    // Writes many runs with the file checked once before them all and once after, and returns
+    // the bytes they replaced, joined. Runs less than a page apart go in one write, the bytes
+    // between them as the file holds them. All are written or none: after a failure part-way
+    // the old bytes are put back before the error is thrown.
+    QByteArray WriteRuns(const Runs& runs);
 
     // Pushes every write since the last flush to the disk itself.
     void Flush();
@@ -109,7 +118,9 @@ private:
     QByteArray ReadExactly(quint32 offset, qint64 count, bool writing) const;
     // Writes every byte, going on after a short count. Returns why it stopped, or an empty
     // reason once all are written; written counts the bytes that reached the file.
-    QString WriteAll(quint32 offset, const QByteArray& bytes, qint64& written);
+    QString WriteAll(quint32 offset, const char* bytes, qint64 count, qint64& written);
+    // Checks the runs' places and returns the stretch from the first to the last.
+    qint64 StretchOf(const std::vector<RunSpan>& spans, bool writing) const;
 
     ImageFile file_;
     FileName name_;

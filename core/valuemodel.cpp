@@ -5,6 +5,8 @@
 #include "romimage.h"
 #include "roster.h"
 
+#include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <utility>
 
@@ -150,23 +152,34 @@ QString EntryLabel(const ValueKind& kind, int index) {
     return QStringLiteral("Race %1, %2").arg(index + 1).arg(label);
 }
 
-QString WrittenLabel(const WrittenValue& value) {
-    if (value.kind)
-        return EntryLabel(*value.kind, value.index);
-    return QStringLiteral("%1 other %2 at 0x%3")
-        .arg(value.after.size())
-        .arg(value.after.size() == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"))
-        .arg(QString::number(value.offset, 16).toUpper());
+namespace {
+
+QString ValueLabel(const WrittenValue& value) {
+    return EntryLabel(*value.kind, value.index);
 }
+
+// "3 other bytes at 0x1A2B".
+QString RunLabel(const RunSpan& run) {
+    return QStringLiteral("%1 other %2 at 0x%3")
+        .arg(run.length)
+        .arg(run.length == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"))
+        .arg(QString::number(run.offset, 16).toUpper());
+}
+
+} // namespace
 
 QString RecordText(const WriteRecord& record) {
     QStringList parts;
-    for (const WrittenValue& value : record)
-        parts << (value.kind ? QStringLiteral("%1 %2 \u2192 %3")
-                                   .arg(WrittenLabel(value))
-                                   .arg(Decode(value.before))
-                                   .arg(Decode(value.after))
-                             : WrittenLabel(value));
+    for (const WrittenValue& value : record) {
+        if (value.kind)
+            parts << QStringLiteral("%1 %2 \u2192 %3")
+                         .arg(ValueLabel(value))
+                         .arg(Decode(value.before))
+                         .arg(Decode(value.after));
+        else
+            for (const RunSpan& run : value.runs)
+                parts << RunLabel(run);
+    }
     return parts.join(QStringLiteral(", "));
 }
 
@@ -175,18 +188,20 @@ int ImageValues::Read(const ValueKind& kind, int index) {
 }
 
 void ImageValues::Write(const ValueKind& kind, int index, int number) {
-    Record({&kind, index, {}, Encode(kind, number), OffsetOf(kind, index)});
+    Record(
+        {&kind, index, {}, Encode(kind, number), {{OffsetOf(kind, index), quint32(kind.width)}}});
 }
 
 QByteArray ImageValues::ReadImage() {
     return rom_.ReadBytes(0, kRomSize);
 }
 
-void ImageValues::WriteBytes(const std::vector<BytesAt>& runs) {
-    const std::vector<QByteArray> replaced = rom_.WriteRuns(runs);
-    record_.reserve(record_.size() + runs.size());
-    for (std::size_t i = 0; i < runs.size(); ++i)
-        record_.push_back({nullptr, -1, replaced[i], runs[i].bytes, runs[i].offset});
+void ImageValues::WriteBytes(Runs runs) {
+    if (runs.spans.empty())
+        return;
+    QByteArray before = rom_.WriteRuns(runs);
+    record_.push_back(
+        {nullptr, -1, std::move(before), std::move(runs.bytes), std::move(runs.spans)});
 }
 
 void ImageValues::Record(WrittenValue written) {
@@ -194,15 +209,38 @@ void ImageValues::Record(WrittenValue written) {
     record_.push_back(std::move(written));
 }
 
+namespace {
+
+// The user knows a value by its name, not by its place in the file.
+RomAccessError NamedFor(const RomAccessError& error, const WrittenValue* value) {
+    if (error.Damaged().isEmpty() || !value || !value->kind)
+        return error;
+    return RomAccessError(true, error.Reason(),
+                          QStringLiteral("the value \"%1\"").arg(ValueLabel(*value)));
+}
+
+// Sorted runs with those that overlap or touch made one.
+std::vector<RunSpan> Joined(std::vector<RunSpan> runs) {
+    std::sort(runs.begin(), runs.end(),
+              [](const RunSpan& a, const RunSpan& b) { return a.offset < b.offset; });
+    std::vector<RunSpan> joined;
+    for (const RunSpan& run : runs) {
+        if (!joined.empty() && run.offset <= joined.back().offset + joined.back().length)
+            joined.back().length =
+                std::max(joined.back().length, run.offset + run.length - joined.back().offset);
+        else
+            joined.push_back(run);
+    }
+    return joined;
+}
+
+} // namespace
+
 QByteArray ImageValues::Put(const WrittenValue& value, const QByteArray& bytes) {
     try {
-        return rom_.WriteBytes(value.offset, bytes);
+        return rom_.WriteBytes(value.runs.front().offset, bytes);
     } catch (const RomAccessError& error) {
-        if (error.Damaged().isEmpty() || !value.kind)
-            throw;
-        // The user knows the value by its name, not by its place in the file.
-        throw RomAccessError(true, error.Reason(),
-                             QStringLiteral("the value \"%1\"").arg(WrittenLabel(value)));
+        throw NamedFor(error, &value);
     }
 }
 
@@ -210,28 +248,55 @@ WriteRecord ImageValues::TakeRecord() {
     return std::exchange(record_, {});
 }
 
-bool ImageValues::Exchange(const WrittenValue& value, const QByteArray& expected,
-                           const QByteArray& to) {
-    if (rom_.ReadBytes(value.offset, int(value.after.size())) != expected)
-        return false;
-    Put(value, to);
-    return true;
+template <typename Entries>
+QStringList ImageValues::Exchange(Entries first, Entries last, bool back) {
+    std::vector<RunSpan> places;
+    for (auto entry = first; entry != last; ++entry)
+        places.insert(places.end(), entry->runs.begin(), entry->runs.end());
+    if (places.empty())
+        return {};
+    // The file is read once, from the first place to the last, and each run compared with what
+    // it holds; this copy of the stretch takes each run's new bytes, so that a later entry over
+    // the same bytes finds what the earlier one left.
+    const std::vector<RunSpan> stretch = Joined(places);
+    const quint32 start = stretch.front().offset;
+    QByteArray held =
+        rom_.ReadBytes(start, int(stretch.back().offset + stretch.back().length - start));
+    std::vector<RunSpan> taken;
+    QStringList leftAlone;
+    for (auto entry = first; entry != last; ++entry) {
+        const QByteArray& expected = back ? entry->after : entry->before;
+        const QByteArray& to = back ? entry->before : entry->after;
+        qint64 at = 0;
+        for (const RunSpan& run : entry->runs) {
+            char* place = held.data() + (run.offset - start);
+            if (std::memcmp(place, expected.constData() + at, run.length) == 0) {
+                std::memcpy(place, to.constData() + at, run.length);
+                taken.push_back(run);
+            } else {
+                leftAlone << (entry->kind ? ValueLabel(*entry) : RunLabel(run));
+            }
+            at += run.length;
+        }
+    }
+    Runs writes{Joined(std::move(taken)), {}};
+    for (const RunSpan& run : writes.spans)
+        writes.bytes.append(held.constData() + (run.offset - start), run.length);
+    try {
+        rom_.WriteRuns(writes);
+    } catch (const RomAccessError& error) {
+        // A torn write is named by the value when it is the record's only one.
+        throw NamedFor(error, std::next(first) == last ? &*first : nullptr);
+    }
+    return leftAlone;
 }
 
 QStringList ImageValues::Revert(const WriteRecord& record) {
-    QStringList changed;
-    for (auto value = record.rbegin(); value != record.rend(); ++value)
-        if (!Exchange(*value, value->after, value->before))
-            changed << WrittenLabel(*value);
-    return changed;
+    return Exchange(record.rbegin(), record.rend(), true);
 }
 
 QStringList ImageValues::Replay(const WriteRecord& record) {
-    QStringList changed;
-    for (const WrittenValue& value : record)
-        if (!Exchange(value, value.before, value.after))
-            changed << WrittenLabel(value);
-    return changed;
+    return Exchange(record.begin(), record.end(), false);
 }
 
 QString ImageValues::ReadText(quint32 offset, int length) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "romimage.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -8,9 +10,6 @@
 #include <vector>
 
 namespace kst {
-
-class RomImage;
-struct BytesAt;
 
 // How a value is shown: a count of tens of dollars in a box with its dollars in a caption
 // ("($1500)" under a price, "x10 = $5000" beside the prize money), or a setting on a slider
@@ -68,14 +67,15 @@ struct Value {
     int number;
 };
 
-// What one write changed: the value, or bytes outside the known values (kind null, index -1),
-// its bytes before and after, and where they lie.
+// What one write changed: a value, in one run, or a batch of runs of bytes outside the known
+// values (kind null, index -1); the bytes before and after, joined run by run, and where the runs
+// lie.
 struct WrittenValue {
     const ValueKind* kind;
     int index;
     QByteArray before;
     QByteArray after;
-    quint32 offset;
+    std::vector<RunSpan> runs;
 };
 
 // What one Apply wrote, in the order written.
@@ -105,11 +105,8 @@ std::vector<Value> ValuesDiffering(const QByteArray& image, const QByteArray& ot
 // "Buzz Motor price", "Race 12, enemy racers' turbo": one value, named for people.
 QString EntryLabel(const ValueKind& kind, int index);
 
-// "Buzz Motor price", or for bytes outside the known values "3 other bytes at 0x1A2B": what a
-// write changed, named for people.
-QString WrittenLabel(const WrittenValue& value);
-
-// "Buzz Motor price 300 → 450, Race 2, prize money 5 → 7": what a record wrote, in order.
+// "Buzz Motor price 300 → 450, Race 2, prize money 5 → 7, 3 other bytes at 0x1A2B": what a
+// record wrote, in order.
 QString RecordText(const WriteRecord& record);
 
 // The values of the open image: every read and write of a value goes through here, and each
@@ -122,18 +119,18 @@ public:
     void Write(const ValueKind& kind, int index, int number);
     // The whole image, in one read.
     QByteArray ReadImage();
-    // Writes runs of bytes outside the known values, such as those a patch changes, in
-    // ascending order, checked as one write (RomImage::WriteRuns); each run is recorded like a
-    // value's write.
-    void WriteBytes(const std::vector<BytesAt>& runs);
+    // Writes runs of bytes outside the known values, such as those a patch changes, checked as
+    // one write (RomImage::WriteRuns), and records them as one entry.
+    void WriteBytes(Runs runs);
     // What was written since the record was last taken.
     WriteRecord TakeRecord();
-    // Writes back, latest first, the bytes each value of the record replaced where the file
-    // still holds the bytes the record wrote. Returns the labels of the values another program
-    // changed since, which are left alone. Nothing of this is recorded.
+    // Puts back, latest first, the bytes each value and run of the record replaced where the
+    // file still holds the bytes the record wrote, all in one batch. Returns the labels of the
+    // values and runs another program changed since, which are left alone. Nothing of this is
+    // recorded.
     QStringList Revert(const WriteRecord& record);
-    // Writes the record's values again where the file still holds the bytes they replaced; the
-    // rest as Revert.
+    // Writes the record's values and runs again where the file still holds the bytes they
+    // replaced; the rest as Revert.
     QStringList Replay(const WriteRecord& record);
     // length bytes of game text from offset on, decoded through the character table.
     QString ReadText(quint32 offset, int length);
@@ -143,8 +140,8 @@ private:
     // have left torn is named in the error.
     QByteArray Put(const WrittenValue& value, const QByteArray& bytes);
     void Record(WrittenValue written);
-    // Puts to where a written value lies, if the file there still holds expected.
-    bool Exchange(const WrittenValue& value, const QByteArray& expected, const QByteArray& to);
+    // Revert (back) or Replay over the entries in the order given.
+    template <typename Entries> QStringList Exchange(Entries first, Entries last, bool back);
 
     RomImage& rom_;
     WriteRecord record_;

@@ -4,6 +4,7 @@
 #include "app/commandline.h"
 #include "app/firstfilehost.h"
 #include "core/opencheck.h"
+#include "core/patch.h"
 #include "saidtexts.h"
 #include "testsupport.h"
 
@@ -457,43 +458,66 @@ private slots:
 
 #ifndef Q_OS_WIN
     void writeFaults_data() {
+        QTest::addColumn<QString>("patch"); // what an applied patch changes; none: a typed price
         QTest::addColumn<QList<int>>("script"); // see pwriteScript
-        QTest::addColumn<int>("stored");        // the price in the file afterwards
+        QTest::addColumn<QString>("stored");    // what the file holds afterwards
         QTest::addColumn<QString>("said");      // the message's reason and more; none when empty
         const QString none = QStringLiteral("the file system took none of the bytes it was given");
         const QString io = QStringLiteral("the device reported an input/output error");
-        QTest::newRow("nothing taken") << QList<int>{0, -EIO} << 300 << none;
-        QTest::newRow("failed at once") << QList<int>{-EIO, -ENOSPC} << 300 << io;
-        QTest::newRow("interrupted") << QList<int>{-EINTR} << 6543 << QString();
-        QTest::newRow("one byte, then the other") << QList<int>{1} << 6543 << QString();
+        const QString old = QStringLiteral("w0x179C6=300"), typed = QStringLiteral("w0x179C6=6543");
+        QTest::newRow("nothing taken") << "" << QList<int>{0, -EIO} << old << none;
+        QTest::newRow("failed at once") << "" << QList<int>{-EIO, -ENOSPC} << old << io;
+        QTest::newRow("interrupted") << "" << QList<int>{-EINTR} << typed << QString();
+        QTest::newRow("one byte, then the other") << "" << QList<int>{1} << typed << QString();
         QTest::newRow("one byte, then an error, old bytes back")
-            << QList<int>{1, -EIO} << 300 << io;
-        QTest::newRow("one byte, then nothing, old bytes back") << QList<int>{1, 0} << 300 << none;
+            << "" << QList<int>{1, -EIO} << old << io;
+        QTest::newRow("one byte, then nothing, old bytes back")
+            << "" << QList<int>{1, 0} << old << none;
         QTest::newRow("old bytes back one at a time")
-            << QList<int>{1, -ENOSPC, 1} << 300 << QStringLiteral("no space is left on the device");
+            << "" << QList<int>{1, -ENOSPC, 1} << old
+            << QStringLiteral("no space is left on the device");
         // The low byte of 6543 (0x198F) with the high byte of 300 (0x012C).
         QTest::newRow("old bytes not back")
-            << QList<int>{1, -EIO, -EIO} << 399
+            << "" << QList<int>{1, -EIO, -EIO} << "w0x179C6=399"
             << io + QStringLiteral(".  The old bytes could not be put back either, so the value "
                                    "\"Buzz Motor price\" may be damaged");
+        // Runs a page apart or more go in writes of their own.
+        const QString runs = QStringLiteral("b0x30000=1,b0x30002=2,b0x40000=3");
+        const int all = 1 << 20;
+        QTest::newRow("patch, second write failed, first put back")
+            << runs << QList<int>{all, -EIO} << old << io;
+        QTest::newRow("patch, second write short, all put back")
+            << runs << QList<int>{all, 0} << old << none;
+        QTest::newRow("patch, first write in parts")
+            << runs << QList<int>{1, 1, all} << runs << QString();
+        QTest::newRow("patch, first runs not put back")
+            << runs << QList<int>{all, -EIO, -EIO} << "b0x30000=1,b0x30002=2"
+            << io + QStringLiteral(".  The old bytes could not be put back either, so the bytes "
+                                   "from 0x30000 to 0x3ffff may be damaged");
     }
 
-    // A value is written whole or, after a failure part-way, its old bytes are put back before
-    // the message; where even that fails, the message names the value.
+    // A value, or all runs of a patch, are written whole or, after a failure part-way, their
+    // old bytes are put back before the message; where even that fails, the message names what.
     void writeFaults() {
+        QFETCH(QString, patch);
         QFETCH(QList<int>, script);
-        QFETCH(int, stored);
+        QFETCH(QString, stored);
         QFETCH(QString, said);
         const QByteArray rom = With(PatternedRom(), "w0x179C6=300");
         Editor editor;
         editor.StartWith(rom);
-        RunScript(editor, "type:MotorCostTXT=6543");
+        if (patch.isEmpty()) {
+            RunScript(editor, "type:MotorCostTXT=6543");
+        } else {
+            const QString patchPath = QDir(editor.folder()).filePath(QStringLiteral("runs.ips"));
+            WriteFile(patchPath, MakeIps(rom, With(rom, patch)));
+            editor.host().answers << FileName::FromText(patchPath);
+            editor.host().dialogAnswers << Press(QStringLiteral("&Apply"));
+        }
         pwriteScript = script;
-        editor.Click("ApplyCMD");
+        patch.isEmpty() ? editor.Click("ApplyCMD") : editor.Trigger("mnuApplyPatch");
         pwriteScript.clear();
-        QCOMPARE(
-            ChangedOffsets(With(rom, QStringLiteral("w0x179C6=%1").arg(stored)), editor.RomBytes()),
-            QList<int>{});
+        QCOMPARE(ChangedOffsets(With(rom, stored), editor.RomBytes()), QList<int>{});
         QCOMPARE(editor.host().messages.size(), said.isEmpty() ? 0 : 1);
         if (!said.isEmpty())
             QCOMPARE(editor.host().messages.front().text, NotWrittenText(said));

@@ -1,6 +1,7 @@
 // Taking writes back: the backup before the first write, Undo and Redo, Restore Backup, and the
 // question about unapplied edits. Each case compares the whole image and the backup folder.
 #include "core/backups.h"
+#include "core/patch.h"
 #include "testsupport.h"
 #include "widgets/restoredialog.h"
 
@@ -270,19 +271,43 @@ private slots:
         QVERIFY(editor.host().messages.isEmpty());
     }
 
-    // A value another program changed after the write is left alone and named; the rest of the
-    // step is undone.
+    void undoLeavesOutsideChange_data() {
+        QTest::addColumn<QString>("patch"); // what an applied patch changes; none: typed prices
+        QTest::addColumn<QString>("outside");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("a value") << ""
+                                 << "w0x179C6=777"
+                                 << "Buzz Motor price";
+        QTest::newRow("a patch's run") << "w0x179C6=450,b0x30000=1,b0x30001=2,b0x40000=3"
+                                       << "w0x30000=1801"
+                                       << "2 other bytes at 0x30000";
+    }
+
+    // A value or a run another program changed after the write is left alone and named; the
+    // rest of the step is undone.
     void undoLeavesOutsideChange() {
+        QFETCH(QString, patch);
+        QFETCH(QString, outside);
+        QFETCH(QString, named);
         const QByteArray original = PatternedRom();
         Editor editor;
         editor.StartWith(original);
-        RunScript(editor, "type:MotorCostTXT=450;type:TireCostTXT=6;apply;outside:w0x179C6=777;"
-                          "undo;see:MotorCostTXT=777");
-        QCOMPARE(ChangedOffsets(With(original, "w0x179C6=777"), editor.RomBytes()), QList<int>{});
+        if (patch.isEmpty()) {
+            RunScript(editor, "type:MotorCostTXT=450;type:TireCostTXT=6;apply");
+        } else {
+            const QString patchPath = QDir(editor.folder()).filePath(QStringLiteral("p.ips"));
+            WriteFile(patchPath, MakeIps(original, With(original, patch)));
+            editor.host().answers << FileName::FromText(patchPath);
+            editor.host().dialogAnswers << Press(QStringLiteral("&Apply"));
+            editor.Trigger("mnuApplyPatch");
+        }
+        RunScript(editor, "outside:" + outside + ";undo");
+        QCOMPARE(ChangedOffsets(With(original, outside), editor.RomBytes()), QList<int>{});
         QCOMPARE(editor.host().messages.size(), 1);
         QCOMPARE(editor.host().messages[0].text,
                  QStringLiteral("Another program has changed these values in the ROM file since; "
-                                "they were left as they are: Buzz Motor price."));
+                                "they were left as they are: %1.")
+                     .arg(named));
     }
 
     // Quit, Close, the close button and Open with an unapplied price or slider, answered each
