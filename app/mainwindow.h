@@ -8,6 +8,7 @@
 #include <QString>
 #include <QUndoStack>
 #include <memory>
+#include <vector>
 
 namespace Ui {
 class Main;
@@ -16,10 +17,8 @@ class Main;
 namespace kst {
 
 class CaptionRefresh;
-class GeneralTextPage;
+class EditorPage;
 class PatchCommands;
-class RacersPage;
-class ShopsPage;
 
 // The editor's one window: ROM opening and closing, the tab strip, and Apply and Save.
 class MainWindow : public QMainWindow {
@@ -67,16 +66,21 @@ private:
     // File > Apply Patch...: writes what a checked patch changes, as one step of the history.
     void ApplyPatch();
     QString ImageName() const;
-    QString SelectedTabTag() const;
+    // The page of the selected tab, or null for a tab without one.
+    EditorPage* SelectedPage() const;
 
     std::unique_ptr<Ui::Main> ui_;
     RomImage rom_;
     ImageValues values_{rom_};
     ProgramControl control_;
     CaptionRefresh* refresh_;
-    RacersPage* racers_;
-    ShopsPage* shops_;
-    GeneralTextPage* text_;
+    // A tab of the tab strip and the page it shows.
+    struct TabPage {
+        QWidget* tab;
+        EditorPage* page;
+    };
+    // In the order of their tabs.
+    std::vector<TabPage> pages_;
     std::unique_ptr<PatchCommands> patches_;
     bool imageOpen_ = false;
     bool backedUp_ = false;

@@ -130,6 +130,14 @@ void Editor::StartWith(const QByteArray& bytes, const QString& name) {
         qFatal("the editor refused a valid image");
 }
 
+ValueControls Editor::ControlsOf(const ValueKind& kind) {
+    for (const EditorPage* page : window_->findChildren<EditorPage*>())
+        for (const ValueControls& controls : page->Controls())
+            if (controls.kind == &kind)
+                return controls;
+    qFatal("no page shows %s", kind.name);
+}
+
 void Editor::Click(const char* button) {
     QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton);
 }

@@ -2,6 +2,7 @@
 
 #include "app/mainwindow.h"
 #include "testimages.h"
+#include "widgets/editorpage.h"
 #include "widgets/host.h"
 #include "widgets/widgets.h"
 
@@ -82,6 +83,8 @@ public:
     QString folder() const { return dir_.path(); }
 
     template <typename T> T* Find(const char* name) { return Child<T>(window_.get(), name); }
+    // The controls that show values of the kind, as its page binds them.
+    ValueControls ControlsOf(const ValueKind& kind);
     void Click(const char* button);
     void Trigger(const char* action);
     void SelectTab(const char* tag);
