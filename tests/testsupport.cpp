@@ -21,7 +21,10 @@
 namespace kst::test {
 
 QByteArray PatchVector(const char* name) {
-    return ReadFile(QStringLiteral(KST_PATCH_VECTORS "/") + QLatin1String(name));
+    QFile file(QStringLiteral(KST_PATCH_VECTORS "/") + QLatin1String(name));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("no patch vector %s in %s", name, KST_PATCH_VECTORS);
+    return file.readAll();
 }
 
 FileName FakeHost::ChooseFile(QWidget*, const QStringList&, const QString&) {

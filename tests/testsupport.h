@@ -16,6 +16,7 @@
 namespace kst::test {
 
 // A file of the third-party patcher's vectors: base.pce, target.pce and its patches of them.
+// Without it the test program ends, naming the folder the vectors belong in.
 QByteArray PatchVector(const char* name);
 
 // Stands in for the desktop: answers the file dialogs and the program's own dialogs from a
