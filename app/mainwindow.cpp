@@ -13,6 +13,7 @@
 #include "romfile.h"
 #include "shops/shopspage.h"
 #include "spokenvalues.h"
+#include "tabring.h"
 #include "text/generaltext.h"
 #include "ui_mainwindow.h"
 #include "version.h"
@@ -28,26 +29,14 @@ namespace kst {
 
 namespace {
 
-// Which controls the window enables and shows. A control that needs an image is enabled only
-// while one is open; a frame is shown only while its tab is selected, and one that needs an
-// image only while one is open. So at most one frame is ever on show, the selected tab's, and
-// neither the eye nor the keyboard reaches an editor of another tab. The frames lie on top of
-// each other and are transparent: any other would be drawn through the page on show. "Part
-// Names (Not Coded)" has no frame and shows an empty area.
-struct ControlState {
-    const char* control;
-    bool needsImage;
-    const char* shownOnTab; // null: never hidden
-};
-
-constexpr ControlState kControlStates[] = {
-    {"tabs", true, nullptr},           {"mnuSave", true, nullptr},
-    {"mnuClose", true, nullptr},       {"mnuRestore", true, nullptr},
-    {"mnuCompare", true, nullptr},     {"mnuApplyPatch", true, nullptr},
-    {"ApplyCMD", true, nullptr},       {"ShopsFRA", true, "shops"},
-    {"EnemyFRA", true, "enemyracers"}, {"GeneralFRA", false, "generaltext"},
-    {"mnuRunEmulator", true, nullptr},
-};
+// The commands and controls of the window that are enabled only while an image is open. The
+// pages' frames follow their own rule (EditorPage::Show): at most one is ever on show, the
+// selected tab's, so neither the eye nor the keyboard reaches an editor of another tab. The
+// frames lie on top of each other and are transparent: any other would be drawn through the
+// page on show. "Part Names (Not Coded)" has no page and shows an empty area.
+constexpr const char* kImageControls[] = {"tabs",           "mnuSave",    "mnuClose",
+                                          "mnuRestore",     "mnuCompare", "mnuApplyPatch",
+                                          "mnuRunEmulator", "ApplyCMD"};
 
 } // namespace
 
@@ -56,6 +45,15 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
     InstallAccessibleInterfaces();
     ui_->setupUi(this);
     control_.SetWindow(this);
+    refresh_ = new CaptionRefresh(this, control_);
+    // The refresh ticks the captions in the order they are registered: the enemy racers' first,
+    // then the shop prices.
+    auto* racers = new RacersPage(ui_->EnemyFRA, values_, control_, *refresh_);
+    auto* shops = new ShopsPage(ui_->ShopsFRA, values_, control_, *refresh_);
+    pages_ = {{ui_->ShopsTab, shops},
+              {ui_->EnemyRacersTab, racers},
+              {ui_->GeneralTextTab, new GeneralTextPage(ui_->GeneralFRA, values_, control_)}};
+    OrderTabRing(*ui_);
     ApplyWindowFonts(this);
     setWindowIcon(QIcon(QStringLiteral(":/icons/kestrune-toolbox-16.png")));
     // The separators are named in their order, wherever other items put them.
@@ -66,13 +64,6 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
     for (QLabel* label : findChildren<QLabel*>())
         if (label->property("autoSize").toBool())
             label->adjustSize();
-
-    refresh_ = new CaptionRefresh(this, control_);
-    // The refresh ticks the captions in the order they are registered: the enemy racers' first,
-    // then the shop prices.
-    racers_ = new RacersPage(this, values_, control_, *refresh_);
-    shops_ = new ShopsPage(this, values_, control_, *refresh_);
-    text_ = new GeneralTextPage(this, values_, control_);
     patches_ = std::make_unique<PatchCommands>(this, rom_, values_, control_);
     // A move in a list that would drop a typed value asks first, as Quit does.
     const auto settle = [this] {
@@ -80,8 +71,8 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
         control_.Handle([&] { settled = SettleUnapplied(); });
         return settled;
     };
-    shops_->AskBeforeMoving(settle);
-    racers_->AskBeforeMoving(settle);
+    for (const TabPage& tab : pages_)
+        tab.page->AskBeforeMoving(settle);
     emulator_ = std::make_unique<EmulatorCommands>(this, control_, previousChoice_, [this] {
         if (!SettleUnapplied())
             return false;
@@ -92,7 +83,10 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
         KeepOneSelection(list);
     ConnectCommands();
     ApplyAccessibleTexts(this);
-    new SpokenValues(this);
+    std::vector<EditorPage*> pages;
+    for (const TabPage& tab : pages_)
+        pages.push_back(tab.page);
+    new SpokenValues(this, pages);
     // The client area is fixed at 666 x 391 pixels; the menu bar sits above it.
     ui_->centralwidget->setFixedSize(666, 391);
     setFixedSize(sizeHint());
@@ -127,8 +121,6 @@ void MainWindow::ConnectCommands() {
     control_.Connect(ui_->mnuQuit, &QAction::triggered, this, [this] { Quit(); });
     control_.Connect(ui_->QuitCMD, &QPushButton::clicked, this, [this] { Quit(); });
     control_.Connect(ui_->tabs, &QTabWidget::currentChanged, this, [this] { ShowWindowState(); });
-    // Loading a race is what starts the caption refresh.
-    control_.Connect(racers_, &RacersPage::RaceLoaded, this, [this] { refresh_->Enable(); });
 }
 
 void MainWindow::Start() {
@@ -152,7 +144,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 bool MainWindow::SettleUnapplied() {
     if (!imageOpen_)
         return true;
-    const QStringList unapplied = shops_->UnappliedValues() + racers_->UnappliedValues();
+    QStringList unapplied;
+    for (const TabPage& tab : pages_)
+        unapplied << tab.page->UnappliedValues();
     if (unapplied.isEmpty())
         return true;
     enum { Apply, Discard, Cancel };
@@ -166,9 +160,8 @@ bool MainWindow::SettleUnapplied() {
         return true;
     if (!BackUpBeforeWrite())
         return false;
-    shops_->SaveShops();
-    racers_->SaveEnemyData();
-    racers_->SaveMoney();
+    for (const TabPage& tab : pages_)
+        tab.page->Save();
     FinishWrite(QStringLiteral("Apply"));
     return true;
 }
@@ -195,11 +188,10 @@ void MainWindow::LoadROM() {
                 control_.Fail(MessageFor(outcome, file, rom_.Identity().size));
             previousChoice_ = file;
         }
-        racers_->SelectFirstRace();
-        shops_->SelectFirstParts();
+        for (const TabPage& tab : pages_)
+            tab.page->LoadFirst();
         imageOpen_ = true;
         ShowWindowState();
-        text_->LoadGeneralText();
         // The window is first shown before the first tick; without this it would show the
         // layout's captions for a moment instead of the loaded values.
         refresh_->Tick();
@@ -221,37 +213,27 @@ void MainWindow::CloseROM() {
     ShowWindowState();
 }
 
-QString MainWindow::SelectedTabTag() const {
-    return ui_->tabs->currentWidget()->property("tag").toString();
+EditorPage* MainWindow::SelectedPage() const {
+    for (const TabPage& tab : pages_)
+        if (tab.tab == ui_->tabs->currentWidget())
+            return tab.page;
+    return nullptr;
 }
 
 void MainWindow::ShowWindowState() {
-    const QString tab = SelectedTabTag();
-    for (const ControlState& state : kControlStates) {
-        // Widgets and menu items alike have these two properties.
-        QObject* control = Child<QObject>(this, state.control);
-        const bool enabled = imageOpen_ || !state.needsImage;
-        control->setProperty("enabled", enabled);
-        if (state.shownOnTab)
-            control->setProperty("visible", enabled && tab == QLatin1String(state.shownOnTab));
+    for (const char* name : kImageControls) {
+        // Widgets and menu items alike have this property.
+        Child<QObject>(this, name)->setProperty("enabled", imageOpen_);
     }
+    for (const TabPage& tab : pages_)
+        tab.page->Show(imageOpen_, tab.tab == ui_->tabs->currentWidget());
 }
 
 void MainWindow::ApplyEdits(const QString& command) {
-    const QString tag = SelectedTabTag();
-    const bool shops = tag == QLatin1String("shops");
-    const bool racers = tag == QLatin1String("enemyracers");
-    const QStringList unapplied = shops    ? shops_->UnappliedValues()
-                                  : racers ? racers_->UnappliedValues()
-                                           : QStringList();
-    if (unapplied.isEmpty() || !BackUpBeforeWrite())
+    EditorPage* page = SelectedPage();
+    if (!page || page->UnappliedValues().isEmpty() || !BackUpBeforeWrite())
         return;
-    if (shops) {
-        shops_->SaveShops();
-    } else {
-        racers_->SaveEnemyData();
-        racers_->SaveMoney();
-    }
+    page->Save();
     FinishWrite(command);
 }
 
@@ -293,9 +275,8 @@ void MainWindow::MoveInHistory(bool back) {
 }
 
 void MainWindow::ReloadPages() {
-    racers_->ReloadRace();
-    shops_->ReloadParts();
-    text_->LoadGeneralText();
+    for (const TabPage& tab : pages_)
+        tab.page->Reload();
     refresh_->Tick();
 }
 

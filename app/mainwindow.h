@@ -8,6 +8,7 @@
 #include <QString>
 #include <QUndoStack>
 #include <memory>
+#include <vector>
 
 namespace Ui {
 class Main;
@@ -16,11 +17,9 @@ class Main;
 namespace kst {
 
 class CaptionRefresh;
+class EditorPage;
 class EmulatorCommands;
-class GeneralTextPage;
 class PatchCommands;
-class RacersPage;
-class ShopsPage;
 
 // The editor's one window: ROM opening and closing, the tab strip, and Apply and Save.
 class MainWindow : public QMainWindow {
@@ -69,16 +68,21 @@ private:
     void RestoreBackup();
     // File > Apply Patch...: writes what a checked patch changes, as one step of the history.
     void ApplyPatch();
-    QString SelectedTabTag() const;
+    // The page of the selected tab, or null for a tab without one.
+    EditorPage* SelectedPage() const;
 
     std::unique_ptr<Ui::Main> ui_;
     RomImage rom_;
     ImageValues values_{rom_};
     ProgramControl control_;
     CaptionRefresh* refresh_;
-    RacersPage* racers_;
-    ShopsPage* shops_;
-    GeneralTextPage* text_;
+    // A tab of the tab strip and the page it shows.
+    struct TabPage {
+        QWidget* tab;
+        EditorPage* page;
+    };
+    // In the order of their tabs.
+    std::vector<TabPage> pages_;
     std::unique_ptr<PatchCommands> patches_;
     std::unique_ptr<EmulatorCommands> emulator_;
     bool imageOpen_ = false;

@@ -5,6 +5,7 @@
 #include "core/roster.h"
 #include "core/tracknames.h"
 #include "core/valuemodel.h"
+#include "widgets/editorpage.h"
 #include "widgets/numberbox.h"
 #include "widgets/widgets.h"
 
@@ -12,6 +13,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QEvent>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -52,8 +54,6 @@ QString RaceDescription(int race) {
     return description;
 }
 
-constexpr const char* kFrames[] = {"ShopsFRA", "EnemyFRA", "GeneralFRA"};
-
 // Tells assistive technology that a widget and everything in it, widget or not, became visible
 // or invisible.
 // A client that keeps the states it has seen is otherwise told only that the frame itself
@@ -85,17 +85,18 @@ void AnnounceCurrentItem(QListWidget* list) {
 
 } // namespace
 
-SpokenValues::SpokenValues(QWidget* window) : QObject(window) {
+SpokenValues::SpokenValues(QWidget* window, const std::vector<EditorPage*>& pages)
+    : QObject(window) {
     TellChangedTexts();
-    for (const ValueKind& kind : kValueKinds) {
-        if (kind.format == Format::Setting)
-            FollowSlider(window, kind);
-        else
-            FollowNumberBox(window, kind);
-    }
-    NameLists(window);
-    DescribeRaces(window);
-    WatchFrames(window);
+    for (const EditorPage* page : pages)
+        for (const ValueControls& controls : page->Controls()) {
+            if (qobject_cast<QAbstractSlider*>(controls.editor))
+                FollowSlider(controls);
+            else
+                FollowNumberBox(controls);
+            NameList(controls);
+        }
+    WatchFrames(window, pages);
     AddPageShortcuts(window);
     // Qt's bridge does not always tell a client which control lost the focus, nor that the
     // focus came back with the window, and the client would then count two or none.
@@ -107,10 +108,11 @@ SpokenValues::SpokenValues(QWidget* window) : QObject(window) {
     });
 }
 
-void SpokenValues::FollowNumberBox(QWidget* window, const ValueKind& kind) {
-    auto* list = Child<QListWidget>(window, kind.entries->control);
-    auto* box = Child<QLineEdit>(window, kind.control);
-    auto* caption = Child<QLabel>(window, kind.caption);
+void SpokenValues::FollowNumberBox(const ValueControls& controls) {
+    const ValueKind& kind = *controls.kind;
+    QListWidget* list = controls.list;
+    auto* box = static_cast<QLineEdit*>(controls.editor);
+    QLabel* caption = controls.caption;
     // The box is named after the value it holds ("Din Motor price"), and tells its amount in
     // dollars. A value is loaded into the box whenever its entry is selected; the selection
     // model tells of a selection the program made too, even with the list's signals blocked.
@@ -126,9 +128,10 @@ void SpokenValues::FollowNumberBox(QWidget* window, const ValueKind& kind) {
     connect(list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, speak);
 }
 
-void SpokenValues::FollowSlider(QWidget* window, const ValueKind& kind) {
-    auto* slider = Child<QAbstractSlider>(window, kind.control);
-    auto* caption = Child<QLabel>(window, kind.caption);
+void SpokenValues::FollowSlider(const ValueControls& controls) {
+    const ValueKind& kind = *controls.kind;
+    auto* slider = static_cast<QAbstractSlider*>(controls.editor);
+    QLabel* caption = controls.caption;
     slider->setAccessibleName(
         QStringLiteral("%1, 0 to %2").arg(Capitalized(kind.label)).arg(kind.maximum));
     caption->setAccessibleDescription(Capitalized(kind.label) +
@@ -142,23 +145,20 @@ void SpokenValues::FollowSlider(QWidget* window, const ValueKind& kind) {
     speak();
 }
 
-void SpokenValues::NameLists(QWidget* window) {
-    for (const ValueKind& kind : kValueKinds) {
-        auto* list = Child<QListWidget>(window, kind.entries->control);
-        list->setAccessibleName(QString::fromUtf8(kind.entries->label));
-        list->setAccessibleDescription(QString::fromUtf8(kind.entries->description));
-    }
+// A race's entry is described by its racers and tracks; a part's name says all.
+void SpokenValues::NameList(const ValueControls& controls) {
+    const EntryList& entries = *controls.kind->entries;
+    controls.list->setAccessibleName(QString::fromUtf8(entries.label));
+    controls.list->setAccessibleDescription(QString::fromUtf8(entries.description));
+    if (controls.kind->page != Page::Racers)
+        return;
+    for (int race = 0; race < controls.list->count() && race < kRaceCount; ++race)
+        controls.list->item(race)->setData(Qt::AccessibleDescriptionRole, RaceDescription(race));
 }
 
-void SpokenValues::DescribeRaces(QWidget* window) {
-    auto* list = Child<QListWidget>(window, kRaceList.control);
-    for (int race = 0; race < list->count() && race < kRaceCount; ++race)
-        list->item(race)->setData(Qt::AccessibleDescriptionRole, RaceDescription(race));
-}
-
-void SpokenValues::WatchFrames(QWidget* window) {
-    for (const char* name : kFrames)
-        Child<QWidget>(window, name)->installEventFilter(this);
+void SpokenValues::WatchFrames(QWidget* window, const std::vector<EditorPage*>& pages) {
+    for (EditorPage* page : pages)
+        page->Frame()->installEventFilter(this);
     for (QListWidget* list : window->findChildren<QListWidget*>())
         list->installEventFilter(this);
 }

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QObject>
+#include <vector>
 
 class QWidget;
 
 namespace kst {
 
-struct ValueKind;
+class EditorPage;
+struct ValueControls;
 
 // Keeps what assistive technology says about the window in step with what it shows, by
 // listening to the controls: the price boxes name their part and describe their dollar amount,
@@ -19,18 +21,17 @@ class SpokenValues : public QObject {
     Q_OBJECT
 
 public:
-    explicit SpokenValues(QWidget* window);
+    SpokenValues(QWidget* window, const std::vector<EditorPage*>& pages);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The value kinds' controls and captions, named and described after the value they show.
-    void FollowNumberBox(QWidget* window, const ValueKind& kind);
-    void FollowSlider(QWidget* window, const ValueKind& kind);
-    void NameLists(QWidget* window);
-    void DescribeRaces(QWidget* window);
-    void WatchFrames(QWidget* window);
+    void FollowNumberBox(const ValueControls& controls);
+    void FollowSlider(const ValueControls& controls);
+    void NameList(const ValueControls& controls);
+    void WatchFrames(QWidget* window, const std::vector<EditorPage*>& pages);
     void AddPageShortcuts(QWidget* window);
 };
 

@@ -5,10 +5,15 @@
 // No image is opened, no page object made, no timer started.
 #include "app/fonts.h"
 #include "app/romfile.h"
+#include "app/tabring.h"
 #include "benchsupport.h"
 #include "core/valuemodel.h"
 #include "demoshop.h"
+#include "shops/shopcolumns.h"
+#include "ui_generaltext.h"
 #include "ui_mainwindow.h"
+#include "ui_racerspage.h"
+#include "ui_shopspage.h"
 #include "version.h"
 
 #include <QApplication>
@@ -22,32 +27,41 @@ namespace {
 
 class FloorWindow : public QMainWindow {
 public:
-    explicit FloorWindow(const std::vector<kst::bench::ShopColumnValues>& columns) {
+    explicit FloorWindow(const QByteArray& image) {
         ui_.setupUi(this);
+        shops_.setupUi(ui_.ShopsFRA);
+        racers_.setupUi(ui_.EnemyFRA);
+        text_.setupUi(ui_.GeneralFRA);
+        kst::OrderTabRing(ui_);
         kst::ApplyWindowFonts(this);
         setWindowTitle(kst::VersionCaption(kst::kVersionMajor, kst::kVersionRevision));
         setWindowIcon(QIcon(QStringLiteral(":/icons/kestrune-toolbox-16.png")));
         for (QLabel* label : findChildren<QLabel*>())
             if (label->property("autoSize").toBool())
                 label->adjustSize();
-        for (std::size_t i = 0; i < columns.size(); ++i)
-            FillColumn(*kst::kValueKinds[i].entries, columns[i]);
+        for (const kst::ShopColumn& column : kst::kShopColumns)
+            FillColumn(column, *kst::FindKind(QLatin1String(column.kind)), image);
         ShowShopsPage();
         ui_.centralwidget->setFixedSize(666, 391);
         setFixedSize(sizeHint());
     }
 
+    // The dollar captions, with the prices they must read.
+    std::vector<kst::bench::ShopCaption> captions;
+
 private:
-    void FillColumn(const kst::EntryList& parts, const kst::bench::ShopColumnValues& values) {
-        auto* list = findChild<QListWidget*>(QLatin1String(values.list));
-        for (int i = 0; i < parts.count; ++i)
-            list->addItem(QString::fromUtf8(parts.names[i]));
+    void FillColumn(const kst::ShopColumn& column, const kst::ValueKind& kind,
+                    const QByteArray& image) {
+        QListWidget* list = shops_.*column.list;
+        for (int i = 0; i < kind.entries->count; ++i)
+            list->addItem(QString::fromUtf8(kind.entries->names[i]));
         list->setCurrentRow(0);
-        findChild<QLineEdit*>(QLatin1String(values.priceBox))
-            ->setText(QString::number(values.price));
-        auto* caption = findChild<QLabel*>(QLatin1String(values.dollarCaption));
-        caption->setText(kst::bench::DollarCaption(values.price));
+        const int price = kst::ValueIn(image, kind, 0);
+        (shops_.*column.price)->setText(QString::number(price));
+        QLabel* caption = shops_.*column.caption;
+        caption->setText(kst::bench::DollarCaption(price));
         caption->adjustSize();
+        captions.emplace_back(caption, price);
     }
 
     // The editor's state with an image open and the first tab selected.
@@ -62,6 +76,9 @@ private:
     }
 
     Ui::Main ui_;
+    Ui::ShopsPage shops_;
+    Ui::RacersPage racers_;
+    Ui::GeneralTextPage text_;
 };
 
 } // namespace
@@ -72,10 +89,9 @@ int main(int argc, char** argv) {
     clock.Mark("app");
     kst::LoadWindowFonts();
     clock.Mark("fonts");
-    const std::vector<kst::bench::ShopColumnValues> columns = kst::bench::DemoShopColumns();
-    FloorWindow window(columns);
+    FloorWindow window(kst::bench::DemoImageBytes());
     clock.Mark("window");
-    clock.FinishWhenComplete(&window, kst::bench::ShopCaptionCheck(&window, columns));
+    clock.FinishWhenComplete(&window, kst::bench::ShopCaptionCheck(window.captions));
     window.show();
     clock.Mark("show");
     return app.exec();

@@ -8,13 +8,12 @@ namespace kst {
 
 // A word of the game shown on the "General Text (View Only)" page.
 struct GameWord {
-    const char* box;
     quint32 offset;
     quint16 length;
     // The word as the game spells it, as long as its bytes; the box holds it until an image
     // is opened.
     const char* text;
-    // What the word is in the game; with the word, the box's name for screen readers.
+    // What the word is in the game; with the word, its box's name for screen readers.
     const char* role;
 };
 

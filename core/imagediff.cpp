@@ -102,7 +102,7 @@ std::vector<DiffGroup> DescribeDiff(const ImageDiff& diff) {
     DiffGroup shops{QStringLiteral("Shops"), {}};
     DiffGroup racers{QStringLiteral("Enemy Racers"), {}};
     for (const ValueChange& change : diff.values)
-        (change.kind->entries == &kRaceList ? racers : shops).lines << ChangeLine(change);
+        (change.kind->page == Page::Racers ? racers : shops).lines << ChangeLine(change);
     std::vector<DiffGroup> groups;
     for (DiffGroup* group : {&shops, &racers})
         if (!group->lines.isEmpty())

@@ -29,21 +29,21 @@ constexpr const char* kBodies[] = {"Dummy",   "Bob's Body", "AOK Body",   "Slm B
                                    "FX Body", "Acme Body",  "Light Body", "Dummy"};
 
 template <std::size_t N>
-constexpr EntryList Parts(const char* control, const char* label, const char* description,
+constexpr EntryList Parts(const char* label, const char* description,
                           const char* const (&names)[N]) {
-    return {control, label, description, names, int(N)};
+    return {label, description, names, int(N)};
 }
 
 const EntryList kMotorList =
-    Parts("MotorLST", "Motors", "The selected motor's price is shown for editing", kMotors);
+    Parts("Motors", "The selected motor's price is shown for editing", kMotors);
 const EntryList kTireList =
-    Parts("TireLST", "Tires", "The selected tire's price is shown for editing", kTires);
+    Parts("Tires", "The selected tire's price is shown for editing", kTires);
 const EntryList kWingList =
-    Parts("WingLST", "Wings", "The selected wing's price is shown for editing", kWings);
+    Parts("Wings", "The selected wing's price is shown for editing", kWings);
 const EntryList kFuelList =
-    Parts("FuelLST", "Fuels", "The selected fuel's price is shown for editing", kFuels);
+    Parts("Fuels", "The selected fuel's price is shown for editing", kFuels);
 const EntryList kBodyList =
-    Parts("BodyLST", "Bodies", "The selected body's price is shown for editing", kBodies);
+    Parts("Bodies", "The selected body's price is shown for editing", kBodies);
 
 // Prices are counts of tens of dollars; the editor keeps them at or below $320,000. The prices
 // of a category lie five bytes apart; the other three bytes of each stride belong to the game.
@@ -53,36 +53,32 @@ constexpr quint32 kPriceStride = 5;
 // setting bytes of the enemy racers.
 constexpr quint32 kRaceStride = 16;
 
-} // namespace
-
-const EntryList kRaceList = {"EnemyLST", "Races",
-                             "The selected race's prize money and enemy settings are shown",
-                             nullptr, kRaceCount};
+const EntryList kRaceList = {
+    "Races", "The selected race's prize money and enemy settings are shown", nullptr, kRaceCount};
 
 // Between the motors and the tires lie two strides (0x179F8 and 0x179FD), between the wings
 // and the fuels one (0x17A61), between the fuels and the bodies one (0x17AA2); no list
 // reaches them.
-namespace {
 
 const ValueKind kKindTable[] = {
-    {"shop.motor", "price", &kMotorList, 0x179C6, kPriceStride, 2, kPriceCeiling, Format::Price,
-     "MotorCostTXT", "MotorCostLBL", 0, 0},
-    {"shop.tire", "price", &kTireList, 0x17A02, kPriceStride, 2, kPriceCeiling, Format::Price,
-     "TireCostTXT", "TireCostLBL", 0, 0},
-    {"shop.wing", "price", &kWingList, 0x17A43, kPriceStride, 2, kPriceCeiling, Format::Price,
-     "WingCostTXT", "WingCostLBL", 0, 0},
-    {"shop.fuel", "price", &kFuelList, 0x17A66, kPriceStride, 2, kPriceCeiling, Format::Price,
-     "FuelCostTXT", "FuelCostLBL", 0, 0},
-    {"shop.body", "price", &kBodyList, 0x17AA7, kPriceStride, 2, kPriceCeiling, Format::Price,
-     "BodyCostTXT", "BodyCostLBL", 0, 0},
-    {"race.prize", "prize money", &kRaceList, 0x1895, kRaceStride, 2, 65535, Format::PrizeMoney,
-     "EnemyCashTXT", "MoneyxLBL", 0, 0},
-    {"race.ai", "enemy racers' AI strength", &kRaceList, 0x1897, kRaceStride, 1, 22,
-     Format::Setting, "AISLDR", "AILBL", 1, 3},
-    {"race.grip", "enemy racers' tire grip", &kRaceList, 0x189B, kRaceStride, 1, 16,
-     Format::Setting, "TireSLDR", "TiresLBL", 1, 3},
-    {"race.turbo", "enemy racers' turbo", &kRaceList, 0x189E, kRaceStride, 1, 99, Format::Setting,
-     "TurboSLDR", "TurboLBL", 1, 10},
+    {"shop.motor", "price", &kMotorList, Page::Shops, 0x179C6, kPriceStride, 2, kPriceCeiling,
+     Format::Price},
+    {"shop.tire", "price", &kTireList, Page::Shops, 0x17A02, kPriceStride, 2, kPriceCeiling,
+     Format::Price},
+    {"shop.wing", "price", &kWingList, Page::Shops, 0x17A43, kPriceStride, 2, kPriceCeiling,
+     Format::Price},
+    {"shop.fuel", "price", &kFuelList, Page::Shops, 0x17A66, kPriceStride, 2, kPriceCeiling,
+     Format::Price},
+    {"shop.body", "price", &kBodyList, Page::Shops, 0x17AA7, kPriceStride, 2, kPriceCeiling,
+     Format::Price},
+    {"race.prize", "prize money", &kRaceList, Page::Racers, 0x1895, kRaceStride, 2, 65535,
+     Format::PrizeMoney},
+    {"race.ai", "enemy racers' AI strength", &kRaceList, Page::Racers, 0x1897, kRaceStride, 1, 22,
+     Format::Setting},
+    {"race.grip", "enemy racers' tire grip", &kRaceList, Page::Racers, 0x189B, kRaceStride, 1, 16,
+     Format::Setting},
+    {"race.turbo", "enemy racers' turbo", &kRaceList, Page::Racers, 0x189E, kRaceStride, 1, 99,
+     Format::Setting},
 };
 
 } // namespace

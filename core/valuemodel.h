@@ -16,32 +16,31 @@ namespace kst {
 // whose caption gives it in decimal and hexadecimal ("22 ($16)").
 enum class Format { Price, PrizeMoney, Setting };
 
-// A fixed list of entries, built into the window, whose selected entry picks the index of the
-// values it shows. Its entries are the parts of a shop category or the game's races.
+// The page that edits a value.
+enum class Page { Shops, Racers };
+
+// A fixed list of entries whose selected entry picks the index of the values a page shows. Its
+// entries are the parts of a shop category or the game's races.
 struct EntryList {
-    const char* control; // the list box
-    const char* label;   // "Motors", for people
+    const char* label; // "Motors", for people
     const char* description;
     const char* const* names; // the entries' names; null for the races, named by number
     int count;
 };
 
-// One kind of editable value: where each of its values lies in the image, how wide it is,
-// what a control can show of it, and the controls that show it. The value of entry i of its
-// list lies at base + stride * i.
+// One kind of editable value: the page that edits it, where each of its values lies in the
+// image, how wide it is and what a control can show of it. The value of entry i of its list
+// lies at base + stride * i.
 struct ValueKind {
     const char* name;  // stable, for scripts and patches: "shop.motor", "race.ai"
     const char* label; // what one value is, for people: "price", "enemy racers' turbo"
     const EntryList* entries;
+    Page page;
     quint32 base;
     quint32 stride;
     int width;   // 1 byte, or 2 for a little-endian 16-bit word
     int maximum; // a control shows 0 to maximum; a stored value above shows as the maximum
     Format format;
-    const char* control; // the box or slider that edits the value of the selected entry
-    const char* caption; // the caption that translates it
-    int smallChange;     // a slider's steps; 0 for a box
-    int largeChange;
 };
 
 // The rows of the value table, in order.
@@ -55,7 +54,6 @@ struct ValueKinds {
     const ValueKind& operator[](std::size_t i) const { return first[i]; }
 };
 
-extern const EntryList kRaceList;
 // Every kind of value the editor edits: the five shop categories from left to right on their
 // page, then the prize money and the three enemy settings of a race.
 extern const ValueKinds kValueKinds;

@@ -5,51 +5,74 @@
 #include "core/tracknames.h"
 #include "core/valuemodel.h"
 #include "picturebox.h"
+#include "ui_racerspage.h"
 #include "widgets/captionrefresh.h"
 #include "widgets/listselection.h"
 #include "widgets/numberbox.h"
 #include "widgets/programcontrol.h"
-#include "widgets/widgets.h"
-
-#include <QAbstractSlider>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 
 namespace kst {
 
-RacersPage::RacersPage(QWidget* window, ImageValues& values, ProgramControl& control,
+namespace {
+
+// The controls of each value of a race in the page's form: a box for the prize money, and a
+// slider with its arrow-key and page steps for each setting of the enemy racers.
+struct BoxBinding {
+    const char* kind;
+    QLineEdit* Ui_RacersPage::*box;
+    QLabel* Ui_RacersPage::*caption;
+};
+
+struct SliderBinding {
+    const char* kind;
+    QSlider* Ui_RacersPage::*slider;
+    QLabel* Ui_RacersPage::*caption;
+    int singleStep;
+    int pageStep;
+};
+
+constexpr BoxBinding kMoney = {"race.prize", &Ui_RacersPage::EnemyCashTXT,
+                               &Ui_RacersPage::MoneyxLBL};
+
+constexpr SliderBinding kSliders[] = {
+    {"race.ai", &Ui_RacersPage::AISLDR, &Ui_RacersPage::AILBL, 1, 3},
+    {"race.grip", &Ui_RacersPage::TireSLDR, &Ui_RacersPage::TiresLBL, 1, 3},
+    {"race.turbo", &Ui_RacersPage::TurboSLDR, &Ui_RacersPage::TurboLBL, 1, 10},
+};
+
+} // namespace
+
+RacersPage::RacersPage(QGroupBox* frame, ImageValues& values, ProgramControl& control,
                        CaptionRefresh& refresh)
-    : QObject(window), values_(values), list_(Child<QListWidget>(window, kRaceList.control)),
-      enemy1Picture_(Child<QLabel>(window, "Enemy1IMG")),
-      enemy1Name_(Child<QLabel>(window, "Enemy1LBL")),
-      enemy2Picture_(Child<QLabel>(window, "Enemy2IMG")),
-      enemy2Name_(Child<QLabel>(window, "Enemy2LBL")),
-      track1Picture_(Child<QLabel>(window, "EnemyTrack1IMG")),
-      track2Picture_(Child<QLabel>(window, "EnemyTrack2IMG")),
-      enemy1Portrait_(new PictureBox(enemy1Picture_, pictures_.EnemiesIMG)),
-      enemy2Portrait_(new PictureBox(enemy2Picture_, pictures_.EnemiesIMG)),
-      track1_(new PictureBox(track1Picture_, pictures_.TrackIMG)),
-      track2_(new PictureBox(track2Picture_, pictures_.TrackIMG)) {
+    : EditorPage(frame), ui_(std::make_unique<Ui::RacersPage>()), values_(values),
+      refresh_(refresh) {
+    ui_->setupUi(frame);
+    enemy1Portrait_ = new PictureBox(ui_->Enemy1IMG, pictures_.EnemiesIMG);
+    enemy2Portrait_ = new PictureBox(ui_->Enemy2IMG, pictures_.EnemiesIMG);
+    track1_ = new PictureBox(ui_->EnemyTrack1IMG, pictures_.TrackIMG);
+    track2_ = new PictureBox(ui_->EnemyTrack2IMG, pictures_.TrackIMG);
     for (int race = 1; race <= kRaceCount; ++race)
-        list_->addItem(QStringLiteral("Index %1").arg(race));
+        ui_->EnemyLST->addItem(QStringLiteral("Index %1").arg(race));
     // The refresh ticks the settings' captions first, then the prize money's.
     for (const ValueKind& kind : kValueKinds) {
-        if (kind.entries != &kRaceList)
+        if (kind.page != Page::Racers)
             continue;
-        auto* caption = Child<QLabel>(window, kind.caption);
-        if (kind.format != Format::Setting) {
+        if (qstrcmp(kind.name, kMoney.kind) == 0) {
             moneyKind_ = &kind;
-            money_ = new NumberBox(Child<QLineEdit>(window, kind.control), kind.maximum, control);
-            moneyCaption_ = caption;
+            money_ = new NumberBox(ui_.get()->*kMoney.box, kind.maximum, control);
+            moneyCaption_ = ui_.get()->*kMoney.caption;
+            controls_.push_back({&kind, ui_->EnemyLST, money_->box(), moneyCaption_});
             continue;
         }
-        auto* slider = Child<QAbstractSlider>(window, kind.control);
+        const SliderBinding& binding = BindingOf(kSliders, kind.name);
+        QAbstractSlider* slider = ui_.get()->*binding.slider;
         slider->setRange(0, kind.maximum);
-        slider->setSingleStep(kind.smallChange);
-        slider->setPageStep(kind.largeChange);
+        slider->setSingleStep(binding.singleStep);
+        slider->setPageStep(binding.pageStep);
+        QLabel* caption = ui_.get()->*binding.caption;
         refresh.Add(slider, caption, kind.format);
         settings_.push_back({&kind, slider, {}});
+        controls_.push_back({&kind, ui_->EnemyLST, slider, caption});
         // Every move but a load's is the user's, by mouse, keyboard or assistive technology.
         const std::size_t setting = settings_.size() - 1;
         control.Connect(slider, &QAbstractSlider::valueChanged, this, [this, setting] {
@@ -58,15 +81,17 @@ RacersPage::RacersPage(QWidget* window, ImageValues& values, ProgramControl& con
         });
     }
     refresh.Add(money_, moneyCaption_, moneyKind_->format);
-    control.Connect(list_, &QListWidget::currentRowChanged, this, [this] { LoadRace(); });
+    control.Connect(ui_->EnemyLST, &QListWidget::currentRowChanged, this, [this] { LoadRace(); });
 }
 
+RacersPage::~RacersPage() = default;
+
 void RacersPage::SelectFirstRace() {
-    SelectRow(list_, 0, [this] { LoadRace(); });
+    SelectRow(ui_->EnemyLST, 0, [this] { LoadRace(); });
 }
 
 void RacersPage::ReloadRace() {
-    SelectRow(list_, SelectedRace(), [this] { LoadRace(); });
+    SelectRow(ui_->EnemyLST, SelectedRace(), [this] { LoadRace(); });
 }
 
 QStringList RacersPage::UnappliedValues() const {
@@ -80,11 +105,12 @@ QStringList RacersPage::UnappliedValues() const {
 }
 
 void RacersPage::AskBeforeMoving(const std::function<bool()>& settle) {
-    kst::AskBeforeMoving(list_, [this, settle] { return UnappliedValues().isEmpty() || settle(); });
+    kst::AskBeforeMoving(ui_->EnemyLST,
+                         [this, settle] { return UnappliedValues().isEmpty() || settle(); });
 }
 
 int RacersPage::SelectedRace() const {
-    return list_->currentRow();
+    return ui_->EnemyLST->currentRow();
 }
 
 void RacersPage::LoadRace() {
@@ -105,13 +131,18 @@ void RacersPage::LoadEnemyData() {
         settings_[i].loaded.Load(stored[i]);
     }
     loading_ = false;
-    emit RaceLoaded();
+    refresh_.Enable();
 }
 
 void RacersPage::LoadMoney() {
     const int money = values_.Read(*moneyKind_, SelectedRace());
     money_->SetValue(money);
     moneyCaption_->setText(CaptionText(moneyKind_->format, money));
+}
+
+void RacersPage::Save() {
+    SaveEnemyData();
+    SaveMoney();
 }
 
 void RacersPage::SaveEnemyData() {
@@ -127,25 +158,25 @@ void RacersPage::SaveMoney() {
 }
 
 void RacersPage::LoadPictures() {
-    enemy1Name_->setText(QString());
-    enemy2Picture_->hide();
-    enemy2Name_->setText(QString());
-    enemy2Name_->hide();
+    ui_->Enemy1LBL->setText(QString());
+    ui_->Enemy2IMG->hide();
+    ui_->Enemy2LBL->setText(QString());
+    ui_->Enemy2LBL->hide();
     const RaceRacers& racers = kRoster[SelectedRace()];
     ShowPortrait(*enemy1Portrait_, racers.first);
     if (racers.second.portrait)
         ShowPortrait(*enemy2Portrait_, racers.second);
-    enemy1Name_->setText(QString::fromUtf8(racers.first.name));
+    ui_->Enemy1LBL->setText(QString::fromUtf8(racers.first.name));
     // The first name widens to fit; the second keeps its fixed size.
-    enemy1Name_->adjustSize();
+    ui_->Enemy1LBL->adjustSize();
     // A label without text would be named after its frame's title by assistive technology,
     // so the hidden second name says that there is none; a shown one is named by its text.
-    enemy2Name_->setAccessibleName(racers.second.portrait ? QString()
-                                                          : QStringLiteral("No second racer"));
+    ui_->Enemy2LBL->setAccessibleName(racers.second.portrait ? QString()
+                                                             : QStringLiteral("No second racer"));
     if (racers.second.portrait) {
-        enemy2Picture_->show();
-        enemy2Name_->setText(QString::fromUtf8(racers.second.name));
-        enemy2Name_->show();
+        ui_->Enemy2IMG->show();
+        ui_->Enemy2LBL->setText(QString::fromUtf8(racers.second.name));
+        ui_->Enemy2LBL->show();
     }
 }
 
@@ -159,17 +190,17 @@ void RacersPage::ShowTrack(PictureBox& box, const char* key) {
 
 void RacersPage::LoadTrack() {
     // A hidden box keeps its picture; each picture is set before its box is shown.
-    track1Picture_->hide();
-    track2Picture_->hide();
+    ui_->EnemyTrack1IMG->hide();
+    ui_->EnemyTrack2IMG->hide();
     const RaceTracks& tracks = kTracks[SelectedRace()];
     if (!tracks.first)
         return;
     ShowTrack(*track1_, tracks.first);
     if (tracks.second)
         ShowTrack(*track2_, tracks.second);
-    track1Picture_->show();
+    ui_->EnemyTrack1IMG->show();
     if (tracks.second)
-        track2Picture_->show();
+        ui_->EnemyTrack2IMG->show();
 }
 
 } // namespace kst

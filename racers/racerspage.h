@@ -2,16 +2,16 @@
 
 #include "core/loadedvalue.h"
 #include "picturecatalogue.h"
+#include "widgets/editorpage.h"
 
-#include <QObject>
-#include <QStringList>
-#include <functional>
+#include <memory>
 #include <vector>
 
 class QAbstractSlider;
-class QLabel;
-class QListWidget;
-class QWidget;
+
+namespace Ui {
+class RacersPage;
+}
 
 namespace kst {
 
@@ -23,16 +23,27 @@ class ImageValues;
 struct Racer;
 struct ValueKind;
 
-// The "Enemy Racers" page: the race list, the enemy settings on three sliders, the prize
+// The "Enemy Racers" page: the race list, the enemy settings on sliders, the prize
 // money, and the portraits, names and tracks of the selected race's enemy racers.
-class RacersPage : public QObject {
+class RacersPage : public EditorPage {
     Q_OBJECT
 
 public:
-    // Registers the three slider captions and the prize money caption with the refresh.
-    RacersPage(QWidget* window, ImageValues& values, ProgramControl& control,
+    // Fills the frame from the page's form and registers the settings' captions and the
+    // prize money caption with the refresh, which the first race loaded starts.
+    RacersPage(QGroupBox* frame, ImageValues& values, ProgramControl& control,
                CaptionRefresh& refresh);
+    ~RacersPage() override;
 
+    void LoadFirst() override { SelectFirstRace(); }
+    void Reload() override { ReloadRace(); }
+    // The settings and prize money on show that the user changed.
+    QStringList UnappliedValues() const override;
+    void Save() override;
+    std::vector<ValueControls> Controls() const override { return controls_; }
+    void AskBeforeMoving(const std::function<bool()>& settle) override;
+
+private:
     // Selects the first race, loading it as a click on it would.
     void SelectFirstRace();
     // Writes the slider positions the user changed into the selected race's record.
@@ -41,18 +52,6 @@ public:
     void SaveMoney();
     // Loads the selected race again from the ROM.
     void ReloadRace();
-    // The names of the settings and prize money on show that the user changed and a save
-    // would write.
-    QStringList UnappliedValues() const;
-    // A move in the race list that would drop a typed or moved value runs settle() first and
-    // goes ahead only when it returns true.
-    void AskBeforeMoving(const std::function<bool()>& settle);
-
-signals:
-    // A race's settings have been loaded into the page; the window turns the editors on.
-    void RaceLoaded();
-
-private:
     // What selecting a race runs.
     void LoadRace();
     void LoadEnemyData();
@@ -75,23 +74,19 @@ private:
         LoadedValue loaded;
     };
 
+    std::unique_ptr<Ui::RacersPage> ui_;
     PictureCatalogue pictures_;
     ImageValues& values_;
-    QListWidget* list_;
+    CaptionRefresh& refresh_;
     const ValueKind* moneyKind_ = nullptr;
     NumberBox* money_ = nullptr;
     QLabel* moneyCaption_ = nullptr;
-    QLabel* enemy1Picture_;
-    QLabel* enemy1Name_;
-    QLabel* enemy2Picture_;
-    QLabel* enemy2Name_;
-    QLabel* track1Picture_;
-    QLabel* track2Picture_;
-    PictureBox* enemy1Portrait_;
-    PictureBox* enemy2Portrait_;
-    PictureBox* track1_;
-    PictureBox* track2_;
+    PictureBox* enemy1Portrait_ = nullptr;
+    PictureBox* enemy2Portrait_ = nullptr;
+    PictureBox* track1_ = nullptr;
+    PictureBox* track2_ = nullptr;
     std::vector<Setting> settings_;
+    std::vector<ValueControls> controls_;
     bool loading_ = false;
 };
 

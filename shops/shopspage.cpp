@@ -1,35 +1,36 @@
 #include "shopspage.h"
 
 #include "core/valuemodel.h"
+#include "shopcolumns.h"
 #include "widgets/captionrefresh.h"
 #include "widgets/listselection.h"
 #include "widgets/numberbox.h"
 #include "widgets/programcontrol.h"
-#include "widgets/widgets.h"
-
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 
 namespace kst {
 
-ShopsPage::ShopsPage(QWidget* window, ImageValues& values, ProgramControl& control,
+ShopsPage::ShopsPage(QGroupBox* frame, ImageValues& values, ProgramControl& control,
                      CaptionRefresh& refresh)
-    : QObject(window), values_(values) {
+    : EditorPage(frame), ui_(std::make_unique<Ui::ShopsPage>()), values_(values) {
+    ui_->setupUi(frame);
     for (const ValueKind& kind : kValueKinds) {
-        if (kind.entries == &kRaceList)
+        if (kind.page != Page::Shops)
             continue;
-        auto* list = Child<QListWidget>(window, kind.entries->control);
+        const ShopColumn& binding = BindingOf(kShopColumns, kind.name);
+        QListWidget* list = ui_.get()->*binding.list;
         for (int i = 0; i < kind.entries->count; ++i)
             list->addItem(QString::fromUtf8(kind.entries->names[i]));
-        auto* price = new NumberBox(Child<QLineEdit>(window, kind.control), kind.maximum, control);
-        refresh.Add(price, Child<QLabel>(window, kind.caption), kind.format);
-        columns_.push_back({&kind, list, price});
+        auto* price = new NumberBox(ui_.get()->*binding.price, kind.maximum, control);
+        QLabel* caption = ui_.get()->*binding.caption;
+        refresh.Add(price, caption, kind.format);
+        columns_.push_back({&kind, list, price, caption});
         const Column column = columns_.back();
         control.Connect(list, &QListWidget::currentRowChanged, this,
                         [this, column] { LoadPartData(column); });
     }
 }
+
+ShopsPage::~ShopsPage() = default;
 
 void ShopsPage::SelectFirstParts() {
     for (const Column& column : columns_)
@@ -53,6 +54,13 @@ void ShopsPage::AskBeforeMoving(const std::function<bool()>& settle) {
     for (const Column& column : columns_)
         kst::AskBeforeMoving(column.list,
                              [column, settle] { return !column.price->Unapplied() || settle(); });
+}
+
+std::vector<ValueControls> ShopsPage::Controls() const {
+    std::vector<ValueControls> controls;
+    for (const Column& column : columns_)
+        controls.push_back({column.kind, column.list, column.price->box(), column.caption});
+    return controls;
 }
 
 void ShopsPage::LoadPartData(const Column& column) {

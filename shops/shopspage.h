@@ -1,12 +1,16 @@
 #pragma once
 
-#include <QObject>
-#include <QStringList>
-#include <functional>
+#include "widgets/editorpage.h"
+
+#include <memory>
 #include <vector>
 
+class QGroupBox;
 class QListWidget;
-class QWidget;
+
+namespace Ui {
+class ShopsPage;
+}
 
 namespace kst {
 
@@ -14,39 +18,43 @@ class CaptionRefresh;
 class ImageValues;
 class NumberBox;
 class ProgramControl;
-struct ValueKind;
 
 // The "Shops" page: one list and one price box per shop category of the value table.
-class ShopsPage : public QObject {
+class ShopsPage : public EditorPage {
     Q_OBJECT
 
 public:
-    // Registers the five dollar captions with the refresh, in page order.
-    ShopsPage(QWidget* window, ImageValues& values, ProgramControl& control,
+    // Fills the frame from the page's form and registers the dollar captions with the refresh,
+    // in page order.
+    ShopsPage(QGroupBox* frame, ImageValues& values, ProgramControl& control,
               CaptionRefresh& refresh);
+    ~ShopsPage() override;
 
-    // Selects the first part of every list, in page order, loading each price from the ROM.
-    void SelectFirstParts();
-    // Writes the price on show of each category's selected part, of those the user changed.
-    void SaveShops();
-    // Loads the selected part of every list again from the ROM.
-    void ReloadParts();
-    // The names of the prices on show that the user changed and a save would write.
-    QStringList UnappliedValues() const;
-    // A move in a list that would drop its typed price runs settle() first and goes ahead only
-    // when it returns true.
-    void AskBeforeMoving(const std::function<bool()>& settle);
+    void LoadFirst() override { SelectFirstParts(); }
+    void Reload() override { ReloadParts(); }
+    QStringList UnappliedValues() const override;
+    void Save() override { SaveShops(); }
+    std::vector<ValueControls> Controls() const override;
+    void AskBeforeMoving(const std::function<bool()>& settle) override;
 
 private:
     struct Column {
         const ValueKind* kind;
         QListWidget* list;
         NumberBox* price;
+        QLabel* caption;
     };
 
+    // Selects the first part of every list, in page order, loading each price from the ROM.
+    void SelectFirstParts();
+    // Loads the selected part of every list again from the ROM.
+    void ReloadParts();
+    // Writes the price on show of each category's selected part, of those the user changed.
+    void SaveShops();
     // The loader of every category's list: shows the selected part's stored price.
     void LoadPartData(const Column& column);
 
+    std::unique_ptr<Ui::ShopsPage> ui_;
     ImageValues& values_;
     std::vector<Column> columns_;
 };

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the include graph against the layers: core < widgets < pages (shops, racers, text) <
 # app. A file may include its own folder and the layers below its own; a page never includes
-# another page; and the core includes nothing of Qt but Qt Core. Prints every include that
-# breaks the rule.
+# another page; and the core includes nothing of Qt but Qt Core. Also checks the coupling that
+# no include shows: the core names no control of a form, and a page reaches its controls through
+# its own form, never by looking a name up. Prints every line that breaks a rule.
 set -u
 cd "$1" || exit 2
 declare -A allowed=([core]="core" [widgets]="core widgets" [shops]="core widgets shops"
@@ -24,4 +25,12 @@ while IFS= read -r line; do
     echo "$line: the core uses Qt Core only"
     status=1
 done < <(grep -Hn -E '#include <Qt(Gui|Widgets|DBus|Test)|#include <Q(Widget|Application|Gui|Pixmap|Image|Label|Line|Slider|MessageBox|FileDialog|Dialog|Action|Menu|Tab|List|Accessible)' core/*.h core/*.cpp)
+while IFS= read -r line; do
+    echo "$line: the core names a control of a form"
+    status=1
+done < <(grep -Hn -E '"[A-Za-z0-9]+(TXT|LST|SLDR|LBL|FRA|CMD|IMG)"' core/*.h core/*.cpp)
+while IFS= read -r line; do
+    echo "$line: a page looks a control up by name"
+    status=1
+done < <(grep -Hn -E 'Child<|findChild' shops/*.h shops/*.cpp racers/*.h racers/*.cpp text/*.h text/*.cpp)
 exit $status

@@ -28,7 +28,10 @@ bool OnImage(int fd) {
 #endif
 
 QByteArray PatchVector(const char* name) {
-    return ReadFile(QStringLiteral(KST_PATCH_VECTORS "/") + QLatin1String(name));
+    QFile file(QStringLiteral(KST_PATCH_VECTORS "/") + QLatin1String(name));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("no patch vector %s in %s", name, KST_PATCH_VECTORS);
+    return file.readAll();
 }
 
 FileName FakeHost::ChooseFile(QWidget*, const QStringList&, const QString&) {
@@ -135,6 +138,14 @@ void Editor::StartWith(const QByteArray& bytes, const QString& name) {
     Start(romPath_);
     if (window_->Ended())
         qFatal("the editor refused a valid image");
+}
+
+ValueControls Editor::ControlsOf(const ValueKind& kind) {
+    for (const EditorPage* page : window_->findChildren<EditorPage*>())
+        for (const ValueControls& controls : page->Controls())
+            if (controls.kind == &kind)
+                return controls;
+    qFatal("no page shows %s", kind.name);
 }
 
 void Editor::Click(const char* button) {

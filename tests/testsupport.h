@@ -2,6 +2,7 @@
 
 #include "app/mainwindow.h"
 #include "testimages.h"
+#include "widgets/editorpage.h"
 #include "widgets/host.h"
 #include "widgets/widgets.h"
 
@@ -20,6 +21,7 @@ bool OnImage(int fd);
 #endif
 
 // A file of the third-party patcher's vectors: base.pce, target.pce and its patches of them.
+// Without it the test program ends, naming the folder the vectors belong in.
 QByteArray PatchVector(const char* name);
 
 // Stands in for the desktop: answers the file dialogs and the program's own dialogs from a
@@ -90,6 +92,8 @@ public:
     QString folder() const { return dir_.path(); }
 
     template <typename T> T* Find(const char* name) { return Child<T>(window_.get(), name); }
+    // The controls that show values of the kind, as its page binds them.
+    ValueControls ControlsOf(const ValueKind& kind);
     void Click(const char* button);
     void Trigger(const char* action);
     void SelectTab(const char* tag);

@@ -4,6 +4,7 @@
 #include "core/valuemodel.h"
 #include "testsupport.h"
 
+#include <QListWidget>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -40,10 +41,12 @@ struct Model {
     QString tab = QStringLiteral("shops");
     std::vector<int> row = std::vector<int>(kValueKinds.size());
     std::vector<Control> control = std::vector<Control>(kValueKinds.size());
+    // Each kind's list and box or slider, by the names the steps use.
+    std::vector<std::pair<QString, QString>> names;
 
-    static bool OnRaces(int k) { return kValueKinds[k].entries == &kRaceList; }
     bool OnShow(int k) const {
-        return open && tab == QLatin1String(OnRaces(k) ? "enemyracers" : "shops");
+        return open &&
+               tab == QLatin1String(kValueKinds[k].page == Page::Racers ? "enemyracers" : "shops");
     }
     void Load(int k) {
         const ValueKind& kind = kValueKinds[k];
@@ -92,7 +95,7 @@ struct Model {
                 return {};
             const int to = random.bounded(kind.entries->count);
             Select(k, to);
-            return QStringLiteral("row:%1=%2").arg(kind.entries->control).arg(to);
+            return QStringLiteral("row:%1=%2").arg(names[k].first).arg(to);
         }
         case 2:
         case 3: {
@@ -102,7 +105,7 @@ struct Model {
                 const QString to = QString::number(random.bounded(kind.maximum + 1));
                 // Moving a slider to where it stands is no move.
                 c.touched |= std::exchange(c.shown, to) != to;
-                return QStringLiteral("slide:%1=%2").arg(kind.control, to);
+                return QStringLiteral("slide:%1=%2").arg(names[k].second, to);
             }
             // Typed digits, or pasted text that keeps only its digits; either is the user's
             // value, even where the box showed it already.
@@ -117,7 +120,8 @@ struct Model {
                         c.shown = Ruled(c.shown + digit, kind.maximum);
             }
             c.touched = true;
-            return QStringLiteral("%1:%2=%3").arg(pasted ? "paste" : "type", kind.control, digits);
+            return QStringLiteral("%1:%2=%3")
+                .arg(pasted ? "paste" : "type", names[k].second, digits);
         }
         case 4:
         case 5:
@@ -167,13 +171,18 @@ private slots:
             editor.host().unscriptedReply = 1;
             editor.StartWith(model.file);
             model.Open();
+            for (const ValueKind& kind : kValueKinds) {
+                const ValueControls controls = editor.ControlsOf(kind);
+                model.names.emplace_back(controls.list->objectName(),
+                                         controls.editor->objectName());
+            }
             for (int step = 0; step < 150; ++step) {
                 const QString script = model.Step(random);
                 RunScript(editor, script);
                 QCOMPARE(ChangedOffsets(model.file, editor.RomBytes()), QList<int>{});
                 for (int k = 0; k < int(kValueKinds.size()); ++k)
                     RunScript(editor, QStringLiteral("see:%1=%2")
-                                          .arg(kValueKinds[k].control, model.control[k].shown));
+                                          .arg(model.names[k].second, model.control[k].shown));
                 if (QTest::currentTestFailed()) {
                     qWarning("seed %u, step %d: %s", seed, step, qPrintable(script));
                     return;

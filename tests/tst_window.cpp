@@ -2,7 +2,6 @@
 // order Tab visits with a name for each control, lists that keep their selection, and the
 // game's words decoded through the character table.
 #include "app/fonts.h"
-#include "core/gamewords.h"
 #include "core/valuemodel.h"
 #include "testsupport.h"
 
@@ -70,7 +69,8 @@ struct Word {
     const char* text;
 };
 
-// Our own words for a fixture, each exactly as long as the game's word at that place.
+// Our own words for a fixture, each exactly as long as the game's word at that place, in the
+// order Tab visits their boxes.
 constexpr Word kWords[] = {
     {"MenuStatusTXT", 0x19B0A, "Statik"},  {"MenuSearchTXT", 0x19B11, "LOOK 2"},
     {"MenuWarpTXT", 0x19B18, "JUMP"},      {"MenuMapTXT", 0x19B1D, "ATL"},
@@ -113,18 +113,26 @@ private slots:
         QTest::addColumn<int>("page");
         QTest::addColumn<QString>("frame"); // the one frame on show, or none
         QTest::addColumn<QStringList>("controls");
+        // A price box, then its list; the race list, then each value of a race. Both in the
+        // order of the value table.
+        Editor layout;
+        QStringList shops, race;
+        for (const ValueKind& kind : kValueKinds) {
+            const ValueControls controls = layout.ControlsOf(kind);
+            const QString list = controls.list->objectName();
+            const QString editor = controls.editor->objectName();
+            if (kind.page == Page::Shops) {
+                shops << editor << list;
+                continue;
+            }
+            if (race.isEmpty())
+                race << list;
+            race << editor;
+        }
         QStringList words;
-        for (const GameWord& word : kGameWords)
+        for (const Word& word : kWords)
             words << QLatin1String(word.box);
-        QTest::newRow("Shops") << 0 << "ShopsFRA"
-                               << QStringList{"MotorCostTXT", "MotorLST", "TireCostTXT", "TireLST",
-                                              "WingCostTXT",  "WingLST",  "FuelCostTXT", "FuelLST",
-                                              "BodyCostTXT",  "BodyLST"};
-        // The race list, then each value of a race in the order of the value table.
-        QStringList race{QLatin1String(kRaceList.control)};
-        for (const ValueKind& kind : kValueKinds)
-            if (kind.entries == &kRaceList)
-                race << QLatin1String(kind.control);
+        QTest::newRow("Shops") << 0 << "ShopsFRA" << shops;
         QTest::newRow("Enemy Racers") << 1 << "EnemyFRA" << race;
         QTest::newRow("Part Names") << 2 << "" << QStringList();
         QTest::newRow("General Text") << 3 << "GeneralFRA" << words;
@@ -132,7 +140,8 @@ private slots:
 
     // Only the selected tab's frame is on show, also after an image is opened on that tab, so
     // neither the eye nor Tab reaches another page's editors; every control Tab reaches has
-    // a name a screen reader can say, and Ctrl+Tab steps to the next page.
+    // a name a screen reader can say, and Ctrl+Tab steps to the next page. The window opens
+    // with the focus in the first price box.
     void eachPageAlone() {
         QFETCH(int, page);
         QFETCH(QString, frame);
@@ -140,6 +149,7 @@ private slots:
         const QStringList round = controls + QStringList{"OpenCMD", "ApplyCMD", "QuitCMD", "tabs"};
         Editor editor;
         editor.StartWith(ValidRom());
+        QCOMPARE(Focused(), QStringLiteral("MotorCostTXT"));
         editor.Find<QTabWidget>("tabs")->setCurrentIndex(page);
         for (const bool reopen : {false, true}) {
             if (reopen)

@@ -12,16 +12,34 @@
 
 namespace {
 
+// The price of the first part of a shop category; the price of part i is i + 1 times it.
+struct StartingPrice {
+    const char* kind;
+    int price;
+};
+
+constexpr StartingPrice kStartingPrices[] = {
+    {"shop.motor", 300}, {"shop.tire", 80},  {"shop.wing", 120},
+    {"shop.fuel", 20},   {"shop.body", 200},
+};
+
+// A category without a row of its own starts at 100.
+int StartingPriceOf(const kst::ValueKind& kind) {
+    for (const StartingPrice& row : kStartingPrices)
+        if (std::strcmp(row.kind, kind.name) == 0)
+            return row.price;
+    return 100;
+}
+
 // Better parts cost more; a "Dummy" entry is a placeholder that sells for nothing. Later races
 // pay more and are harder: every setting climbs from 0 to its maximum.
-int DemoValue(const kst::ValueKind& kind, int index, int category) {
-    const int startingPrice[] = {300, 80, 120, 20, 200};
+int DemoValue(const kst::ValueKind& kind, int index) {
     const int last = kind.entries->count - 1;
     switch (kind.format) {
     case kst::Format::Price:
         return std::strcmp(kind.entries->names[index], "Dummy") == 0
                    ? 0
-                   : startingPrice[category] * (index + 1);
+                   : StartingPriceOf(kind) * (index + 1);
     case kst::Format::PrizeMoney:
         return 50 + 25 * index;
     case kst::Format::Setting:
@@ -38,12 +56,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     QByteArray rom = kst::BlankImage();
-    int category = 0;
-    for (const kst::ValueKind& kind : kst::kValueKinds) {
+    for (const kst::ValueKind& kind : kst::kValueKinds)
         for (int i = 0; i < kind.entries->count; ++i)
-            kst::PutValue(rom, kind, i, DemoValue(kind, i, category));
-        category += kind.format == kst::Format::Price;
-    }
+            kst::PutValue(rom, kind, i, DemoValue(kind, i));
     for (const kst::GameWord& word : kst::kGameWords)
         rom.replace(word.offset, word.length, kst::EncodeText(QLatin1String(word.text)));
     QFile out(QString::fromLocal8Bit(argv[1]));
