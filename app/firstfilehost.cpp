@@ -3,9 +3,9 @@
 namespace kst {
 
 FileName FirstFileHost::ChooseFile(QWidget* parent, const QStringList& nameFilters,
-                                   const QString& selectedFilter) {
+                                   const QString& selectedFilter, const QString& title) {
     if (firstFile_.IsEmpty())
-        return desktop_.ChooseFile(parent, nameFilters, selectedFilter);
+        return desktop_.ChooseFile(parent, nameFilters, selectedFilter, title);
     return std::exchange(firstFile_, {});
 }
 

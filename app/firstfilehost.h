@@ -14,10 +14,10 @@ public:
         : desktop_(desktop), firstFile_(std::move(firstFile)) {}
 
     FileName ChooseFile(QWidget* parent, const QStringList& nameFilters,
-                        const QString& selectedFilter) override;
-    QString ChooseSaveFile(QWidget* parent, const QStringList& nameFilters,
-                           QString& selectedFilter) override {
-        return desktop_.ChooseSaveFile(parent, nameFilters, selectedFilter);
+                        const QString& selectedFilter, const QString& title) override;
+    QString ChooseSaveFile(QWidget* parent, const QString& title, const QStringList& nameFilters,
+                           QString& selectedFilter, const QString& startPath) override {
+        return desktop_.ChooseSaveFile(parent, title, nameFilters, selectedFilter, startPath);
     }
     void ShowMessage(QWidget* parent, const Message& message) override {
         desktop_.ShowMessage(parent, message);

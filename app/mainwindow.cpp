@@ -23,7 +23,11 @@
 #include "writestep.h"
 
 #include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QIcon>
+#include <QUndoView>
+#include <QVBoxLayout>
 
 namespace kst {
 
@@ -36,7 +40,20 @@ namespace {
 // page on show. "Part Names (Not Coded)" has no page and shows an empty area.
 constexpr const char* kImageControls[] = {"tabs",           "mnuSave",    "mnuClose",
                                           "mnuRestore",     "mnuCompare", "mnuApplyPatch",
-                                          "mnuRunEmulator", "ApplyCMD"};
+                                          "mnuRunEmulator", "mnuHistory", "ApplyCMD"};
+
+// The Undo and Redo items name their step in at most this many characters; the whole text is
+// in their tooltip and status tip. A patch's step names every value it writes.
+constexpr int kStepTextShown = 60;
+
+// "&Undo Apply: Buzz Motor price 300 → 450", cut short with an ellipsis.
+void NameStep(QAction* item, const QString& command, const QString& step) {
+    const QString shown =
+        step.size() > kStepTextShown ? step.left(kStepTextShown - 1) + QChar(0x2026) : step;
+    item->setText(QLatin1Char('&') + command + QLatin1Char(' ') + shown);
+    item->setToolTip(command + QLatin1Char(' ') + step);
+    item->setStatusTip(item->toolTip());
+}
 
 } // namespace
 
@@ -64,7 +81,9 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
     for (QLabel* label : findChildren<QLabel*>())
         if (label->property("autoSize").toBool())
             label->adjustSize();
-    patches_ = std::make_unique<PatchCommands>(this, rom_, values_, control_);
+    patches_ = std::make_unique<PatchCommands>(
+        this, rom_, values_, control_,
+        [this](const ValueKind& kind, int index) { ShowValue(kind, index); });
     // A move in a list that would drop a typed value asks first, as Quit does.
     const auto settle = [this] {
         bool settled = false;
@@ -104,16 +123,18 @@ void MainWindow::ConnectCommands() {
                      [this] { ApplyEdits(QStringLiteral("Apply")); });
     control_.Connect(ui_->mnuRestore, &QAction::triggered, this, [this] { RestoreBackup(); });
     control_.Connect(ui_->mnuCompare, &QAction::triggered, this,
-                     [this] { patches_->CompareWithOriginal(); });
+                     [this] { patches_->CompareWithOriginal(previousChoice_.Text()); });
     control_.Connect(ui_->mnuApplyPatch, &QAction::triggered, this, [this] { ApplyPatch(); });
     control_.Connect(ui_->mnuUndo, &QAction::triggered, this, [this] { MoveInHistory(true); });
     control_.Connect(ui_->mnuRedo, &QAction::triggered, this, [this] { MoveInHistory(false); });
+    control_.Connect(ui_->mnuHistory, &QAction::triggered, this, [this] { ShowHistory(); });
     // The items name the step they would take.
+    ui_->mnuEdit->setToolTipsVisible(true);
     const auto showHistory = [this] {
         ui_->mnuUndo->setEnabled(history_.canUndo());
-        ui_->mnuUndo->setText(QStringLiteral("&Undo ") + history_.undoText());
+        NameStep(ui_->mnuUndo, QStringLiteral("Undo"), history_.undoText());
         ui_->mnuRedo->setEnabled(history_.canRedo());
-        ui_->mnuRedo->setText(QStringLiteral("&Redo ") + history_.redoText());
+        NameStep(ui_->mnuRedo, QStringLiteral("Redo"), history_.redoText());
     };
     connect(&history_, &QUndoStack::indexChanged, this, showHistory);
     connect(&history_, &QUndoStack::cleanChanged, this, showHistory);
@@ -206,6 +227,7 @@ void MainWindow::CloseCommand() {
 }
 
 void MainWindow::CloseROM() {
+    patches_->CloseCompare();
     rom_.Close();
     imageOpen_ = false;
     backedUp_ = false;
@@ -255,8 +277,10 @@ void MainWindow::FinishWrite(const QString& command) {
     rom_.Flush();
     // What one write did ends here; the next starts a record of its own.
     WriteRecord record = values_.TakeRecord();
-    if (!record.empty())
-        history_.push(new WriteStep(values_, command, std::move(record)));
+    if (record.empty())
+        return;
+    history_.push(new WriteStep(values_, command, std::move(record)));
+    patches_->ImageChanged();
 }
 
 void MainWindow::MoveInHistory(bool back) {
@@ -264,14 +288,67 @@ void MainWindow::MoveInHistory(bool back) {
     // nothing left to redo.
     if (!SettleUnapplied() || (back ? !history_.canUndo() : !history_.canRedo()))
         return;
-    auto* step = static_cast<WriteStep*>(
-        const_cast<QUndoCommand*>(history_.command(history_.index() - (back ? 1 : 0))));
-    back ? history_.undo() : history_.redo();
-    step->RaiseFailure();
+    const int from = history_.index();
+    history_.setIndex(from + (back ? -1 : 1));
+    AfterSteps(from);
+}
+
+void MainWindow::AfterSteps(int from) {
+    const int to = history_.index();
+    const int direction = to < from ? -1 : 1;
+    QStringList leftAlone;
+    for (int i = from; i != to; i += direction) {
+        auto* step = static_cast<WriteStep*>(
+            const_cast<QUndoCommand*>(history_.command(direction < 0 ? i - 1 : i)));
+        step->RaiseFailure();
+        leftAlone << step->LeftAlone();
+    }
     rom_.Flush();
-    if (!step->LeftAlone().isEmpty())
-        control_.host().ShowMessage(this, ChangedMeanwhileMessage(step->LeftAlone()));
+    leftAlone.removeDuplicates();
+    if (!leftAlone.isEmpty())
+        control_.host().ShowMessage(this, ChangedMeanwhileMessage(leftAlone));
     ReloadPages();
+    patches_->ImageChanged();
+}
+
+void MainWindow::ShowHistory() {
+    if (!SettleUnapplied())
+        return;
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("HistoryDLG"));
+    dialog.setWindowTitle(QStringLiteral("History"));
+    auto* steps = new QUndoView(&history_, &dialog);
+    steps->setObjectName(QStringLiteral("HistoryLST"));
+    steps->setEmptyLabel(QStringLiteral("The image as opened"));
+    steps->setAccessibleName(QStringLiteral("History"));
+    steps->setAccessibleDescription(
+        QStringLiteral("Choosing a step undoes or redoes every step up to it"));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(steps);
+    layout->addWidget(buttons);
+    dialog.resize(560, 360);
+    // The view moves through the history itself, any number of steps at once; each move then
+    // gets what Undo and Redo do after their step.
+    int shown = history_.index();
+    control_.Connect(&history_, &QUndoStack::indexChanged, &dialog,
+                     [&] { AfterSteps(std::exchange(shown, history_.index())); });
+    control_.host().RunDialog(dialog);
+}
+
+void MainWindow::ShowValue(const ValueKind& kind, int index) {
+    for (const TabPage& tab : pages_)
+        for (const ValueControls& controls : tab.page->Controls()) {
+            if (controls.kind != &kind)
+                continue;
+            ui_->tabs->setCurrentWidget(tab.tab);
+            controls.list->setCurrentRow(index);
+            raise();
+            activateWindow();
+            controls.editor->setFocus(Qt::OtherFocusReason);
+            return;
+        }
 }
 
 void MainWindow::ReloadPages() {

@@ -62,6 +62,15 @@ private:
     // Undo and Redo: moves through the history, then names the values another program
     // changed meanwhile, which were left alone, and loads the pages again from the image.
     void MoveInHistory(bool back);
+    // What follows a move through the history from step from to where it is now, one step or
+    // several: a failed write is raised, the writes are flushed, the values another program
+    // changed meanwhile are named, and the pages and the compare window read the image again.
+    void AfterSteps(int from);
+    // Edit > History...: the steps as a list, where choosing one moves there. Unapplied edits
+    // are settled once, before it opens.
+    void ShowHistory();
+    // Takes the user to a value: selects its page and its entry and focuses its control.
+    void ShowValue(const ValueKind& kind, int index);
     void ReloadPages();
     // File > Restore Backup...: writes back what differs in a backup of the open image, values
     // and other bytes, as one step of the history.

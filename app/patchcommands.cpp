@@ -7,6 +7,7 @@
 #include "romfile.h"
 #include "widgets/programcontrol.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
 
@@ -31,9 +32,10 @@ QString SuffixOf(PatchFormat format) {
 
 } // namespace
 
-void PatchCommands::CompareWithOriginal() {
+void PatchCommands::CompareWithOriginal(const QString& imagePath) {
     Host& host = control_.host();
-    const FileName name = host.ChooseFile(window_, RomNameFilters(), PreselectedRomFilter());
+    const FileName name = host.ChooseFile(window_, RomNameFilters(), PreselectedRomFilter(),
+                                          QStringLiteral("Choose the original image"));
     if (name.IsEmpty())
         return;
     const ImageRead original = ReadImageFile(name, control_.DataFilePath());
@@ -45,40 +47,73 @@ void PatchCommands::CompareWithOriginal() {
         host.ShowMessage(window_, refusal);
         return;
     }
-    const QByteArray image = values_.ReadImage();
-    const ImageDiff diff = DiffImages(original.bytes, image);
-    ChangesDialog dialog(
+    CloseCompare();
+    originalFile_ = original.file;
+    original_ = original.bytes;
+    imagePath_ = imagePath;
+    compare_ = new ChangesDialog(
         window_, QStringLiteral("Compare With Original"),
-        QStringLiteral("What differs from %1 to the open image:").arg(FileNameOf(name)),
-        DescribeDiff(diff));
-    QPushButton* exporting =
-        dialog.AddButton(QStringLiteral("&Export Patch..."), QDialogButtonBox::ActionRole);
-    exporting->setEnabled(!diff.Empty());
-    dialog.AddButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
-    QObject::connect(exporting, &QPushButton::clicked, &dialog,
-                     [&] { ExportPatch(&dialog, original.file, original.bytes, image); });
-    host.RunDialog(dialog);
+        QStringLiteral("What differs from %1 to the open image:").arg(FileNameOf(name)), {});
+    compare_->setObjectName(QStringLiteral("CompareWindow"));
+    QObject::connect(compare_, &QDialog::finished, compare_, &QObject::deleteLater);
+    exporting_ =
+        compare_->AddButton(QStringLiteral("&Export Patch..."), QDialogButtonBox::ActionRole);
+    compare_->AddButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
+    control_.Connect(exporting_, &QPushButton::clicked, compare_, [this] { ExportPatch(); });
+    compare_->OnValueChosen([this](const ValueKind& kind, int index) {
+        control_.Handle([&] { showValue_(kind, index); });
+    });
+    ImageChanged();
+    compare_->show();
 }
 
-void PatchCommands::ExportPatch(QWidget* parent, const FileFacts& originalFile,
-                                const QByteArray& original, const QByteArray& image) {
-    QString filter = kSaveFilters.front();
-    QString path = control_.host().ChooseSaveFile(parent, kSaveFilters, filter);
+void PatchCommands::ImageChanged() {
+    if (!compare_)
+        return;
+    image_ = values_.ReadImage();
+    const ImageDiff diff = DiffImages(original_, image_);
+    compare_->List(DescribeDiff(diff));
+    exporting_->setEnabled(!diff.Empty());
+}
+
+void PatchCommands::CloseCompare() {
+    if (compare_)
+        compare_->reject();
+}
+
+void PatchCommands::ExportPatch() {
+    Host& host = control_.host();
+    QString filter = kSaveFilters[lastFormat_ == PatchFormat::Ips ? 1 : 0];
+    const QFileInfo image(imagePath_);
+    QString path =
+        host.ChooseSaveFile(compare_, QStringLiteral("Save the patch as"), kSaveFilters, filter,
+                            image.dir().filePath(image.completeBaseName() + SuffixOf(lastFormat_)));
     if (path.isEmpty())
         return;
-    const PatchFormat format = filter == kSaveFilters[1] ? PatchFormat::Ips : PatchFormat::Bps;
-    if (FormatOfName(path) != format)
+    // A typed suffix says the format, as on the command line; the file type chosen only where
+    // none is typed.
+    const std::optional<PatchFormat> typed = FormatOfName(path);
+    const PatchFormat format = typed                       ? *typed
+                               : filter == kSaveFilters[1] ? PatchFormat::Ips
+                                                           : PatchFormat::Bps;
+    if (!typed)
         path += SuffixOf(format);
+    const QByteArray patch = MakePatch(format, original_, image_);
     const QString reason = SavePatchFile(
-        path, MakePatch(format, original, image),
-        {{originalFile, patchtext::kOriginalImage}, {rom_.Identity(), patchtext::kOpenImage}});
-    if (!reason.isEmpty())
-        control_.host().ShowMessage(parent, PatchFileMessage(true, reason));
+        path, patch,
+        {{originalFile_, patchtext::kOriginalImage}, {rom_.Identity(), patchtext::kOpenImage}});
+    if (!reason.isEmpty()) {
+        host.ShowMessage(compare_, PatchFileMessage(true, reason));
+        return;
+    }
+    lastFormat_ = format;
+    compare_->SetNote(patchtext::Written(QDir::toNativeSeparators(path), patch.size()));
 }
 
 bool PatchCommands::ApplyPatchFile(const std::function<bool()>& mayWrite) {
     Host& host = control_.host();
-    const FileName name = host.ChooseFile(window_, kOpenFilters, kOpenFilters.front());
+    const FileName name = host.ChooseFile(window_, kOpenFilters, kOpenFilters.front(),
+                                          QStringLiteral("Choose a patch to apply"));
     if (name.IsEmpty())
         return false;
     QByteArray patch;

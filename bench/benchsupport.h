@@ -31,10 +31,13 @@ long StatusKilobytes(const char* field);
 class BenchHost : public Host {
 public:
     explicit BenchHost(QString image = DemoImage()) : image_(std::move(image)) {}
-    FileName ChooseFile(QWidget*, const QStringList&, const QString&) override {
+    FileName ChooseFile(QWidget*, const QStringList&, const QString&, const QString&) override {
         return FileName::FromText(image_);
     }
-    QString ChooseSaveFile(QWidget*, const QStringList&, QString&) override { return {}; }
+    QString ChooseSaveFile(QWidget*, const QString&, const QStringList&, QString&,
+                           const QString&) override {
+        return {};
+    }
     void ShowMessage(QWidget*, const Message& message) override {
         std::fprintf(stderr, "unexpected message: %s\n", qPrintable(message.text));
     }

@@ -99,16 +99,19 @@ ImageDiff DiffImages(const QByteArray& before, const QByteArray& after) {
 }
 
 std::vector<DiffGroup> DescribeDiff(const ImageDiff& diff) {
-    DiffGroup shops{QStringLiteral("Shops"), {}};
-    DiffGroup racers{QStringLiteral("Enemy Racers"), {}};
-    for (const ValueChange& change : diff.values)
-        (change.kind->page == Page::Racers ? racers : shops).lines << ChangeLine(change);
+    DiffGroup shops{QStringLiteral("Shops"), {}, {}};
+    DiffGroup racers{QStringLiteral("Enemy Racers"), {}, {}};
+    for (const ValueChange& change : diff.values) {
+        DiffGroup& group = change.kind->page == Page::Racers ? racers : shops;
+        group.lines << ChangeLine(change);
+        group.values.push_back(change);
+    }
     std::vector<DiffGroup> groups;
     for (DiffGroup* group : {&shops, &racers})
         if (!group->lines.isEmpty())
             groups.push_back(*group);
     if (!diff.otherBytes.empty())
-        groups.push_back({QStringLiteral("Other bytes"), {OtherBytesLine(diff.otherBytes)}});
+        groups.push_back({QStringLiteral("Other bytes"), {OtherBytesLine(diff.otherBytes)}, {}});
     return groups;
 }
 

@@ -42,10 +42,12 @@ struct ImageDiff {
 
 ImageDiff DiffImages(const QByteArray& before, const QByteArray& after);
 
-// One page's lines of a diff, under the page's name.
+// One page's lines of a diff, under the page's name, with the value each line names, for the
+// compare window to take the user to; the other bytes' line names none.
 struct DiffGroup {
     QString title;
     QStringList lines;
+    std::vector<ValueChange> values;
 };
 
 // A diff as the compare window, the patch preview and the command line list it: "Shops" and

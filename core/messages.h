@@ -216,6 +216,11 @@ inline QString IsImage(const QString& image) {
         .arg(image);
 }
 
+// The compare window's line after Export Patch...: "Wrote /home/me/mod.bps, 61 bytes."
+inline QString Written(const QString& path, qint64 size) {
+    return QStringLiteral("Wrote %1, %2.").arg(path, Bytes(size));
+}
+
 } // namespace patchtext
 
 // The size message, naming the file and its size; headerLookedFor when the file is one copier

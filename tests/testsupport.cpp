@@ -34,11 +34,14 @@ QByteArray PatchVector(const char* name) {
     return file.readAll();
 }
 
-FileName FakeHost::ChooseFile(QWidget*, const QStringList&, const QString&) {
+FileName FakeHost::ChooseFile(QWidget*, const QStringList&, const QString&, const QString& title) {
+    fileDialogs << title;
     return answers.isEmpty() ? FileName() : answers.takeFirst();
 }
 
-QString FakeHost::ChooseSaveFile(QWidget*, const QStringList&, QString& selectedFilter) {
+QString FakeHost::ChooseSaveFile(QWidget*, const QString& title, const QStringList&,
+                                 QString& selectedFilter, const QString& startPath) {
+    fileDialogs << title + QStringLiteral(": ") + startPath;
     if (saveAnswers.isEmpty())
         return {};
     const auto [path, filter] = saveAnswers.takeFirst();
@@ -46,12 +49,24 @@ QString FakeHost::ChooseSaveFile(QWidget*, const QStringList&, QString& selected
     return path;
 }
 
-int FakeHost::RunDialog(QDialog& dialog) {
+QStringList Listed(const QWidget& dialog) {
     QStringList lines;
     if (auto* list = dialog.findChild<QTreeWidget*>())
         for (QTreeWidgetItemIterator item(list); *item; ++item)
             lines << ((*item)->parent() ? QStringLiteral("  ") : QString()) + (*item)->text(0);
-    listed << lines;
+    return lines;
+}
+
+QDialog& ShownWindow(const char* name) {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName() == QLatin1String(name) && window->isVisible())
+            if (auto* dialog = qobject_cast<QDialog*>(window))
+                return *dialog;
+    qFatal("no window %s on show", name);
+}
+
+int FakeHost::RunDialog(QDialog& dialog) {
+    listed << Listed(dialog);
     return dialogAnswers.isEmpty() ? int(QDialog::Rejected) : dialogAnswers.takeFirst()(dialog);
 }
 

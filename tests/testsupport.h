@@ -30,9 +30,9 @@ class FakeHost : public Host {
 public:
     // Text answers come as the dialog gives them; other names are put in as they are.
     FileName ChooseFile(QWidget* parent, const QStringList& nameFilters,
-                        const QString& selectedFilter) override;
-    QString ChooseSaveFile(QWidget* parent, const QStringList& nameFilters,
-                           QString& selectedFilter) override;
+                        const QString& selectedFilter, const QString& title) override;
+    QString ChooseSaveFile(QWidget* parent, const QString& title, const QStringList& nameFilters,
+                           QString& selectedFilter, const QString& startPath) override;
     void ShowMessage(QWidget* parent, const Message& message) override;
     // Records the question and takes the next reply; with none left, unscriptedReply or, if
     // that is -1, the default button.
@@ -48,6 +48,7 @@ public:
     void EndProgram(int exitCode) override;
 
     QList<FileName> answers; // one per dialog; an empty answer cancels
+    QStringList fileDialogs; // each file dialog's title, and a save dialog's path suggested
     // One per save-file dialog: the path and the file type chosen; none left cancels.
     QList<QPair<QString, QString>> saveAnswers;
     // One per dialog of the program: what the user does in it, returning its result; none left
@@ -68,6 +69,11 @@ public:
 
 // A dialog answer that presses the button of that text and returns the dialog's result.
 std::function<int(QDialog&)> Press(const QString& button);
+
+// The lines of a dialog's list: a page's name, then its lines indented.
+QStringList Listed(const QWidget& dialog);
+// The program's window shown on its own with that object name, such as the compare window.
+QDialog& ShownWindow(const char* name);
 
 // The real main window over a temporary program folder that holds a "KST.tbl".
 class Editor {

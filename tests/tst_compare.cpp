@@ -6,10 +6,14 @@
 #include "core/valueexchange.h"
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QProcess>
+#include <QTabWidget>
 #include <QTest>
+#include <QTreeWidget>
 #include <QtEndian>
 
 #include <sys/mount.h>
@@ -168,39 +172,44 @@ private slots:
         // The name typed in the save dialog, if it is shown: toimage.bps and tooriginal.bps are
         // symbolic links to the images, full/ a full disk (FullDisk).
         QTest::addColumn<QString>("saved");
-        QTest::addColumn<QString>("written"); // the file type chosen is the suffix's
+        QTest::addColumn<QString>("type");    // the file type chosen there
+        QTest::addColumn<QString>("written"); // in the format its suffix names
         QTest::addColumn<QString>("said");    // with its details, if any
         QTest::addColumn<Dump>("dump");       // of the open image
         const QByteArray base = PatchVector("base.pce");
         const auto row = [](const char* name, const QByteArray& original, const char* saved,
-                            const char* written, const QString& said = {},
+                            const char* type, const char* written, const QString& said = {},
                             Dump dump = Dump::Plain) {
-            QTest::newRow(name) << original << saved << written << said << dump;
+            QTest::newRow(name) << original << saved << type << written << said << dump;
         };
-        row("BPS, suffix added", base, "shared", "shared.bps");
-        row("IPS", base, "shared.ips", "shared.ips");
-        row("identical", PatchVector("target.pce"), "shared", "");
-        row("original after a header", CopierHeader() + base, "shared", "shared.bps");
-        row("image after a header", base, "shared.ips", "shared.ips", {}, Dump::Headered);
-        row("wrong size", base.left(10), "", "",
+        row("BPS, suffix added", base, "shared", "BPS", "shared.bps");
+        row("IPS, suffix added", base, "shared", "IPS", "shared.ips");
+        row("IPS typed, BPS chosen", base, "shared.ips", "BPS", "shared.ips");
+        row("BPS typed, IPS chosen", base, "shared.BPS", "IPS", "shared.BPS");
+        row("identical", PatchVector("target.pce"), "shared", "BPS", "");
+        row("original after a header", CopierHeader() + base, "shared", "BPS", "shared.bps");
+        row("image after a header", base, "shared.ips", "IPS", "shared.ips", {}, Dump::Headered);
+        row("wrong size", base.left(10), "", "", "",
             kWrongSizeMessage.text + "  The file original.pce has 10 bytes.");
-        row("bits reversed", BitReversed(base), "", "", kBitReversedMessage.text);
-        row("no KST.tbl", base, "", "", kMissingDataFileMessage.text);
-        row("onto a link to the image", base, "toimage.bps", "",
+        row("bits reversed", BitReversed(base), "", "", "", kBitReversedMessage.text);
+        row("no KST.tbl", base, "", "", "", kMissingDataFileMessage.text);
+        row("onto a link to the image", base, "toimage.bps", "BPS", "",
             SaveRefused(patchtext::IsImage(patchtext::kOpenImage)));
-        row("onto a link to the original", base, "tooriginal.bps", "",
+        row("onto a link to the original", base, "tooriginal.bps", "BPS", "",
             SaveRefused(patchtext::IsImage(patchtext::kOriginalImage)));
-        row("full disk", base, "full/old.bps", "",
+        row("full disk", base, "full/old.bps", "BPS", "",
             SaveRefused(QStringLiteral("no space is left on the device")));
     }
 
     // The window lists what differs from the original to the open image, writes the patch the
-    // user asks for, and changes neither image; a refused original is said and the image stays
-    // open, but without KST.tbl the program ends, as that message says. A refused save leaves
-    // the file of that name as it was.
+    // user asks for, says so, and changes neither image; a refused original is said and the
+    // image stays open, but without KST.tbl the program ends, as that message says. A refused
+    // save leaves the file of that name as it was. The save dialog suggests the image's name in
+    // its folder, with the suffix of the format last written.
     void compare() {
         QFETCH(QByteArray, original);
         QFETCH(QString, saved);
+        QFETCH(QString, type);
         QFETCH(QString, written);
         QFETCH(QString, said);
         QFETCH(Dump, dump);
@@ -219,22 +228,37 @@ private slots:
         const QByteArray before = ReadFile(folder.filePath(saved));
         QStringList patches = folder.entryList(kPatchFiles);
         editor.host().answers << FileName::FromText(originalPath);
-        editor.host().dialogAnswers << Press(QStringLiteral("&Export Patch..."));
-        if (!saved.isEmpty())
-            editor.host().saveAnswers
-                << qMakePair(folder.filePath(saved), written.endsWith(QLatin1String(".ips"))
-                                                         ? QStringLiteral("IPS patch (*.ips)")
-                                                         : QStringLiteral("BPS patch (*.bps)"));
+        editor.host().saveAnswers << qMakePair(
+            folder.filePath(saved), QStringLiteral("%1 patch (*.%2)").arg(type, type.toLower()));
         editor.Trigger("mnuCompare");
+        QStringList dialogs{QString(), QStringLiteral("Choose the original image")};
+        if (!saved.isEmpty()) { // the original was accepted
+            QDialog& window = ShownWindow("CompareWindow");
+            QCOMPARE(Listed(window),
+                     original == target
+                         ? QStringList{QStringLiteral("No value and no other byte differs.")}
+                         : kVectorLines);
+            // The second time the save dialog is cancelled.
+            for (int time = 0; time < 2; ++time) {
+                Press(QStringLiteral("&Export Patch..."))(window);
+                if (original != target)
+                    dialogs << QStringLiteral("Save the patch as: ") +
+                                   folder.filePath(time == 1 &&
+                                                           FormatOfName(written) == PatchFormat::Ips
+                                                       ? QStringLiteral("game.ips")
+                                                       : QStringLiteral("game.bps"));
+            }
+            QCOMPARE(window.findChild<QLabel*>(QStringLiteral("ChangesNoteLBL"))->text(),
+                     written.isEmpty()
+                         ? QString()
+                         : patchtext::Written(folder.filePath(written),
+                                              QFileInfo(folder.filePath(written)).size()));
+        }
+        QCOMPARE(editor.host().fileDialogs, dialogs);
         QCOMPARE(editor.host().messages.size(), said.isEmpty() ? 0 : 1);
         if (!said.isEmpty())
             QCOMPARE(WholeText(editor.host().messages.front()), said);
         QCOMPARE(editor.host().exitCode, table ? -1 : 1);
-        if (said.isEmpty() || !editor.host().listed.isEmpty())
-            QCOMPARE(editor.host().listed.value(0),
-                     original == target
-                         ? QStringList{QStringLiteral("No value and no other byte differs.")}
-                         : kVectorLines);
         QCOMPARE(ReadFile(originalPath), original);
         QCOMPARE(editor.RomBytes(), AsDumped(target, dump));
         if (!written.isEmpty())
@@ -248,6 +272,82 @@ private slots:
         // For the image without a header, as patchers and headerless sets expect.
         QCOMPARE(ReadFile(folder.filePath(written)),
                  MakePatch(*FormatOfName(written), original.right(int(kRomSize)), target));
+    }
+
+    void window_data() {
+        QTest::addColumn<QString>("script"); // done in the main window while the window is open
+        QTest::addColumn<int>("chosen");     // the line of kVectorLines chosen, by Enter or
+        QTest::addColumn<bool>("enter");     // else a double-click, or -1
+        QTest::addColumn<QString>("tab");    // then on show, with the control that has the focus
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<QString>("seen"); // what the main window shows then
+        QTest::addColumn<int>("motor");    // Buzz Motor's price in the image afterwards
+        QTest::newRow("Enter on a price") << "tab=enemyracers" << 2 << true << "shops"
+                                          << "BodyCostTXT"
+                                          << "see:BodyLST=3;see:BodyCostTXT=32000" << 450;
+        QTest::newRow("double-click on a race's setting") << "" << 5 << false << "enemyracers"
+                                                          << "AISLDR"
+                                                          << "see:EnemyLST=11;see:AISLDR=9" << 450;
+        QTest::newRow("Enter on a page") << "" << 3 << true << "shops"
+                                         << ""
+                                         << "" << 450;
+        QTest::newRow("an Apply meanwhile")
+            << "type:MotorCostTXT=460;apply" << -1 << false << "shops"
+            << ""
+            << "" << 460;
+        QTest::newRow("and its Undo")
+            << "type:MotorCostTXT=460;apply;undo" << -1 << false << "shops"
+            << ""
+            << "" << 450;
+    }
+
+    // The compare window leaves the main window free to take input, compares again after each
+    // write made there, and takes the user to a value's page, entry and control.
+    void window() {
+        QFETCH(QString, script);
+        QFETCH(int, chosen);
+        QFETCH(bool, enter);
+        QFETCH(QString, tab);
+        QFETCH(QString, focused);
+        QFETCH(QString, seen);
+        QFETCH(int, motor);
+        Editor editor;
+        editor.StartWith(PatchVector("target.pce"));
+        editor.host().answers << FileName::FromText(
+            editor.AddRom(PatchVector("base.pce"), QStringLiteral("original.pce")));
+        editor.Trigger("mnuCompare");
+        const qsizetype dialogs = editor.host().fileDialogs.size();
+        QDialog& window = ShownWindow("CompareWindow");
+        QVERIFY(!QApplication::activeModalWidget());
+        RunScript(editor, script);
+        QByteArray image = PatchVector("target.pce");
+        PutValue(image, *FindKind("shop.motor"), 0, motor);
+        QVERIFY(editor.RomBytes() == image);
+        QStringList lines = kVectorLines;
+        lines[1] = QStringLiteral("  Buzz Motor price: 300 → %1 ($3,000 → $%2)")
+                       .arg(motor)
+                       .arg(QLocale(QLocale::English).toString(motor * 10));
+        QCOMPARE(Listed(window), lines);
+        if (chosen >= 0) {
+            auto* list = window.findChild<QTreeWidget*>();
+            QTreeWidgetItem* line =
+                list->findItems(kVectorLines[chosen].trimmed(), Qt::MatchRecursive).value(0);
+            list->setCurrentItem(line);
+            if (enter)
+                QTest::keyClick(list, Qt::Key_Return);
+            else { // as the system sends one: a click, then a press that is a double-click
+                const QPoint at = list->visualItemRect(line).center();
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+            }
+        }
+        if (!focused.isEmpty())
+            QTRY_VERIFY(editor.Find<QWidget>(qPrintable(focused))->hasFocus());
+        QCOMPARE(editor.Find<QTabWidget>("tabs")->currentWidget()->property("tag").toString(), tab);
+        RunScript(editor, seen);
+        // Enter pressed no button of the window.
+        QCOMPARE(editor.host().fileDialogs.size(), dialogs);
+        QVERIFY(window.isVisible());
     }
 
     void scripts_data() {

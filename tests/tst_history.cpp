@@ -6,6 +6,7 @@
 #include "widgets/restoredialog.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +15,7 @@
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QTest>
+#include <QUndoView>
 
 #ifndef Q_OS_WIN
 #include <dlfcn.h>
@@ -236,14 +238,19 @@ private slots:
         QVERIFY(!editor.Find<QAction>("mnuUndo")->isEnabled());
         for (const char* script : {"type:MotorCostTXT=450;apply",
                                    "tab=enemyracers;slide:AISLDR=7;type:EnemyCashTXT=900;apply",
-                                   "tab=shops;type:MotorCostTXT=460;type:TireCostTXT=5;save"}) {
+                                   "tab=shops;type:MotorCostTXT=460;type:TireCostTXT=5;"
+                                   "row:FuelLST=1;type:FuelCostTXT=8;save"}) {
             RunScript(editor, script);
             images << editor.RomBytes();
         }
-        QCOMPARE(editor.Find<QAction>("mnuUndo")->text(),
-                 QStringLiteral("&Undo Save: Buzz Motor price 450 \u2192 460, GP Tire price %1 "
-                                "\u2192 5")
-                     .arg(tire));
+        // A long step is cut short in the item, and shown whole in its tooltip.
+        const QString step = QStringLiteral("Save: Buzz Motor price 450 \u2192 460, GP Tire price "
+                                            "%1 \u2192 5, Norm Fuel price %2 \u2192 8")
+                                 .arg(tire)
+                                 .arg(WordAt(images[0], 0x17A6B));
+        auto* undo = editor.Find<QAction>("mnuUndo");
+        QCOMPARE(undo->text(), "&Undo " + step.left(59) + QChar(0x2026));
+        QCOMPARE(undo->toolTip(), "Undo " + step);
         RunScript(editor, "type:TireCostTXT=77");
         auto* box = editor.Find<QLineEdit>("TireCostTXT");
         QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
@@ -269,6 +276,56 @@ private slots:
         RunScript(editor, "undo");
         QCOMPARE(ChangedOffsets(images[2], editor.RomBytes()), QList<int>{});
         QVERIFY(editor.host().messages.isEmpty());
+    }
+
+    void historyView_data() {
+        QTest::addColumn<QString>("before");    // done before Edit > History...
+        QTest::addColumn<QList<int>>("chosen"); // its rows chosen in turn; 0: the image as opened
+        QTest::addColumn<int>("image");         // images[image] results,
+        QTest::addColumn<QString>("outside");   // with these values left as another program set
+        QTest::newRow("to the start") << "" << QList<int>{0} << 0 << "";
+        QTest::newRow("back, then forward") << "" << QList<int>{0, 2} << 2 << "";
+        QTest::newRow("changed meanwhile")
+            << "outside:w0x179C6=777" << QList<int>{0} << 0 << "w0x179C6=777";
+        QTest::newRow("unapplied, applied first")
+            << "type:TireCostTXT=5;reply=0" << QList<int>{0} << 0 << "";
+        QTest::newRow("unapplied, cancelled")
+            << "type:TireCostTXT=5;reply=2" << QList<int>{0} << 3 << "";
+    }
+
+    // Edit > History... moves any number of steps at once, each move with what Undo and Redo do
+    // after a step: the whole image as it was, values another program changed left alone and
+    // named, the pages read again. Unapplied values are settled once, before it opens.
+    void historyView() {
+        QFETCH(QString, before);
+        QFETCH(QList<int>, chosen);
+        QFETCH(int, image);
+        QFETCH(QString, outside);
+        QList<QByteArray> images{PatternedRom()};
+        Editor editor;
+        editor.StartWith(images[0]);
+        for (const char* script : {"type:MotorCostTXT=450;apply",
+                                   "tab=enemyracers;slide:AISLDR=7;type:EnemyCashTXT=900;apply",
+                                   "tab=shops;type:MotorCostTXT=460;apply"}) {
+            RunScript(editor, script);
+            images << editor.RomBytes();
+        }
+        RunScript(editor, before);
+        editor.host().dialogAnswers << [&](QDialog& dialog) {
+            auto* steps = dialog.findChild<QUndoView*>();
+            for (int row : chosen)
+                steps->setCurrentIndex(steps->model()->index(row, 0));
+            return int(QDialog::Rejected);
+        };
+        editor.Trigger("mnuHistory");
+        const QByteArray expected = With(images[image], outside);
+        QCOMPARE(ChangedOffsets(expected, editor.RomBytes()), QList<int>{});
+        RunScript(editor, QStringLiteral("see:MotorCostTXT=%1").arg(WordAt(expected, 0x179C6)));
+        QCOMPARE(editor.host().listed.size(), before.endsWith(QLatin1String("reply=2")) ? 0 : 1);
+        QCOMPARE(editor.host().messages.size(), outside.isEmpty() ? 0 : 1);
+        if (!outside.isEmpty())
+            QCOMPARE(editor.host().messages[0].text,
+                     ChangedMeanwhileMessage({QStringLiteral("Buzz Motor price")}).text);
     }
 
     void undoLeavesOutsideChange_data() {

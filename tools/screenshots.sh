@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the pictures in docs/: the "Enemy Racers" page at scale 1 and at scale 2, opening the
-# demo image through its file dialog, and the compare window, the save dialog of Export Patch
-# and the preview of Apply Patch, on a changed copy of the demo image. The real program runs
+# demo image through its file dialog, and the compare window, the save dialog of Export Patch,
+# the preview of Apply Patch and the history after it, on a changed copy of the demo image. The real program runs
 # in a virtual X server.
 #   tools/screenshots.sh [BUILD_FOLDER]     (default: build)
 set -euo pipefail
@@ -87,17 +87,15 @@ shoot_patches() {
   cp "$work/edited.pce" "$work/next.pce"
   set_values "$work/next.pce" 'shop.body[3]=32000' 'race.prize[11]=1234'
   "$build/kestrune-toolbox" --make-patch "$work/edited.pce" "$work/next.pce" "$work/next.bps"
-  # From the images' folder, where the file dialogs start.
-  (cd "$work" && exec "$build/kestrune-toolbox" edited.pce) & pid=$!
+  # From the images' folder, where the file dialogs start; the backup goes there too.
+  (cd "$work" && XDG_DATA_HOME="$work" exec "$build/kestrune-toolbox" edited.pce) & pid=$!
   # Without a window manager the window gets the keyboard only when asked to.
   xdotool windowfocus --sync "$(main_window)"
   xdotool key alt+f m
   choose "$work/original.pce"
   shoot_window '^Compare With Original$' compare.png
   xdotool key alt+e
-  sleep 1
-  xdotool type --delay 15 shared
-  shoot_window '^Save As$' export-patch.png
+  shoot_window '^Save the patch as$' export-patch.png
   xdotool key Escape
   sleep 0.5
   xdotool windowfocus --sync \
@@ -108,6 +106,11 @@ shoot_patches() {
   xdotool key alt+f p
   choose "$work/next.bps"
   shoot_window '^Apply Patch$' apply-patch.png
+  xdotool key alt+a
+  sleep 0.5
+  xdotool windowfocus --sync "$(main_window)"
+  xdotool key alt+e h
+  shoot_window '^History$' history.png
   xdotool key Escape
   sleep 0.5
   xdotool windowfocus --sync "$(main_window)"
@@ -120,4 +123,4 @@ shoot 1 window-1x.png
 shoot 2 window-2x.png
 shoot_patches
 echo "wrote $docs/window-1x.png, $docs/window-2x.png, $docs/compare.png," \
-  "$docs/export-patch.png and $docs/apply-patch.png"
+  "$docs/export-patch.png, $docs/apply-patch.png and $docs/history.png"

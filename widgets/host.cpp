@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -12,9 +13,11 @@
 namespace kst {
 
 FileName DesktopHost::ChooseFile(QWidget* parent, const QStringList& nameFilters,
-                                 const QString& selectedFilter) {
+                                 const QString& selectedFilter, const QString& title) {
     QFileDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("dlg"));
+    if (!title.isEmpty())
+        dialog.setWindowTitle(title);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // The filters carry their patterns twice (see RomFilters); only the descriptions are shown.
@@ -26,13 +29,16 @@ FileName DesktopHost::ChooseFile(QWidget* parent, const QStringList& nameFilters
     return FileName::FromText(dialog.selectedFiles().constFirst());
 }
 
-QString DesktopHost::ChooseSaveFile(QWidget* parent, const QStringList& nameFilters,
-                                    QString& selectedFilter) {
-    QFileDialog dialog(parent);
+QString DesktopHost::ChooseSaveFile(QWidget* parent, const QString& title,
+                                    const QStringList& nameFilters, QString& selectedFilter,
+                                    const QString& startPath) {
+    QFileDialog dialog(parent, title);
     dialog.setObjectName(QStringLiteral("dlg"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(nameFilters);
     dialog.selectNameFilter(selectedFilter);
+    dialog.setDirectory(QFileInfo(startPath).absolutePath());
+    dialog.selectFile(QFileInfo(startPath).fileName());
     // A name typed without a suffix gets the chosen file type's before the dialog asks whether
     // to replace a file of that name.
     const auto useSuffixOf = [&dialog](const QString& filter) {

@@ -22,14 +22,17 @@ public:
     virtual ~Host() = default;
 
     // Shows the modal open-file dialog; returns the chosen file's full name, or an empty one
-    // when the user cancelled. nameFilters are in Qt's "Description (patterns)" form.
+    // when the user cancelled. nameFilters are in Qt's "Description (patterns)" form. The title
+    // says what the file is for; an empty one leaves the dialog's own.
     virtual FileName ChooseFile(QWidget* parent, const QStringList& nameFilters,
-                                const QString& selectedFilter) = 0;
-    // Shows the modal save-file dialog; returns the full path to write, or an empty string when
-    // the user cancelled. selectedFilter comes in as the filter to preselect and goes back as
-    // the one the user chose, which says the kind of file to write.
-    virtual QString ChooseSaveFile(QWidget* parent, const QStringList& nameFilters,
-                                   QString& selectedFilter) = 0;
+                                const QString& selectedFilter, const QString& title = {}) = 0;
+    // Shows the modal save-file dialog, titled title, in startPath's folder with its file name
+    // suggested; returns the full path to write, or an empty string when the user cancelled.
+    // selectedFilter comes in as the filter to preselect and goes back as the one the user
+    // chose.
+    virtual QString ChooseSaveFile(QWidget* parent, const QString& title,
+                                   const QStringList& nameFilters, QString& selectedFilter,
+                                   const QString& startPath) = 0;
     // A modal message box with a single OK button. Where no window can be drawn, the message
     // goes to standard error instead.
     virtual void ShowMessage(QWidget* parent, const Message& message) = 0;
@@ -55,9 +58,9 @@ public:
 class DesktopHost : public Host {
 public:
     FileName ChooseFile(QWidget* parent, const QStringList& nameFilters,
-                        const QString& selectedFilter) override;
-    QString ChooseSaveFile(QWidget* parent, const QStringList& nameFilters,
-                           QString& selectedFilter) override;
+                        const QString& selectedFilter, const QString& title) override;
+    QString ChooseSaveFile(QWidget* parent, const QString& title, const QStringList& nameFilters,
+                           QString& selectedFilter, const QString& startPath) override;
     void ShowMessage(QWidget* parent, const Message& message) override;
     int Ask(QWidget* parent, const Message& question, const QStringList& buttons, int defaultButton,
             int escapeButton) override;
