@@ -15,6 +15,7 @@
 #include "ui_mainwindow.h"
 #include "version.h"
 #include "widgets/captionrefresh.h"
+#include "widgets/fittingrows.h"
 #include "widgets/listselection.h"
 #include "widgets/widgets.h"
 #include "writestep.h"
@@ -82,8 +83,10 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
     };
     shops_->AskBeforeMoving(settle);
     racers_->AskBeforeMoving(settle);
-    for (QListWidget* list : findChildren<QListWidget*>())
+    for (QListWidget* list : findChildren<QListWidget*>()) {
         KeepOneSelection(list);
+        ShrinkRowsToFit(list);
+    }
     ConnectCommands();
     ApplyAccessibleTexts(this);
     new SpokenValues(this);
