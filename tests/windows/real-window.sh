@@ -21,9 +21,6 @@ export WINEPREFIX=$build/wine-prefix-window
 openbox 2>/dev/null & manager=$!
 trap 'wineserver -k 2>/dev/null || true; kill "$manager"; rm -rf "$work"' EXIT
 fresh_prefix "$WINEPREFIX"
-# Windows has Tahoma, which the window is measured for. Debian's Wine does not load the free
-# one that fonts-wine installs, unless it lies in the prefix's font folder.
-cp /usr/share/wine/fonts/tahoma.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 WINEPATH=$(windows_path_list "$dlls")
 export WINEPATH
 
