@@ -1,11 +1,12 @@
 #include "backups.h"
 
+#include "dataroot.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <algorithm>
 #include <tuple>
 
@@ -37,8 +38,7 @@ QString Plain(const QString& reason) {
 } // namespace
 
 QString Backups::Folder() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
-           QStringLiteral("/backups");
+    return DataRoot() + QStringLiteral("/backups");
 }
 
 QString Backups::Make(const QString& imageName, const QByteArray& image, const QDateTime& when,

@@ -15,7 +15,7 @@ class Backups {
 public:
     static constexpr int kKept = 20;
 
-    // The program's own backup folder under the user's data folder.
+    // The program's own backup folder in its data folder.
     static QString Folder();
 
     explicit Backups(QString folder = Folder()) : folder_(std::move(folder)) {}
