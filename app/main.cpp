@@ -3,6 +3,7 @@
 #include "app/fonts.h"
 #include "app/mainwindow.h"
 #include "app/scriptcommands.h"
+#include "core/dataroot.h"
 #include "widgets/host.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("kestrune-toolbox"));
     QGuiApplication::setDesktopFileName(QStringLiteral("net.kestrune.toolbox"));
     QApplication app(argc, argv);
+    kst::ChooseDataRoot(app.applicationDirPath());
     kst::LoadWindowFonts();
     kst::DesktopHost desktop;
     kst::FirstFileHost host(desktop, commandLine.file);

@@ -18,6 +18,7 @@
 #include "ui_mainwindow.h"
 #include "version.h"
 #include "widgets/captionrefresh.h"
+#include "widgets/fittingrows.h"
 #include "widgets/listselection.h"
 #include "widgets/widgets.h"
 #include "writestep.h"
@@ -98,8 +99,10 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
         rom_.Flush();
         return true;
     });
-    for (QListWidget* list : findChildren<QListWidget*>())
+    for (QListWidget* list : findChildren<QListWidget*>()) {
         KeepOneSelection(list);
+        ShrinkRowsToFit(list);
+    }
     ConnectCommands();
     ApplyAccessibleTexts(this);
     std::vector<EditorPage*> pages;

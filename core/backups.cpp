@@ -1,6 +1,7 @@
 #include "backups.h"
 
 #include "crc32.h"
+#include "dataroot.h"
 #include "imagediff.h"
 #include "messages.h"
 #include "romimage.h"
@@ -276,7 +277,9 @@ QString WriteBackup(const QDir& folder, const Record& record, const QByteArray& 
 
 } // namespace
 
-Backups::Backups() : root_(ProgramData()) {
+Backups::Backups() : root_(PortableDataRoot()) {
+    if (root_.isEmpty())
+        root_ = ProgramData();
     if (!root_.isEmpty())
         root_ += QStringLiteral("/backups");
 }

@@ -1,9 +1,11 @@
 # The ZIP for Windows: one folder that runs wherever it is unpacked, with the program, its
-# KST.tbl beside it, the Qt and MinGW runtime DLLs and the plugins the program loads, and the
-# licences of everything in it.
+# KST.tbl and the demo image beside it, the Qt and MinGW runtime DLLs and the plugins the
+# program loads, and the licences of everything in it.
 install(TARGETS kestrune-toolbox RUNTIME DESTINATION .)
 install(FILES ${PROJECT_BINARY_DIR}/KST.tbl ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+# Our synthetic image, for a first look without the game.
+install(FILES ${PROJECT_BINARY_DIR}/demo/kestrune-demo.pce DESTINATION .)
 
 install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>
         DESTINATION .)

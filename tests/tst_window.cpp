@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -94,6 +95,7 @@ private slots:
     void initTestCase() { LoadWindowFonts(); }
 
     // The layout is measured in pixels for Tahoma: with a wider stand-in, captions are cut.
+    // Under Wine it runs on the Windows platform and style, at 96 and 144 DPI.
     void fontsFitTheFixedLayout() {
         Editor editor;
         editor.StartWith(ValidRom());
@@ -107,6 +109,19 @@ private slots:
                      qPrintable(button->objectName()));
         auto* tabs = editor.Find<QTabWidget>("tabs");
         QVERIFY(tabs->tabBar()->tabRect(tabs->count() - 1).right() < tabs->width());
+        // Every list shows whole names, and those of the Shops page all their parts, with no
+        // scroll bar.
+        for (int page = 0; page < tabs->count(); ++page) {
+            tabs->setCurrentIndex(page);
+            for (QListWidget* list : editor.window().findChildren<QListWidget*>()) {
+                if (!list->isVisible())
+                    continue;
+                const QByteArray name = list->objectName().toLatin1();
+                QVERIFY2(list->sizeHintForColumn(0) <= list->viewport()->width(), name);
+                QVERIFY2(!list->horizontalScrollBar()->isVisible(), name);
+                QVERIFY2(page != 0 || !list->verticalScrollBar()->isVisible(), name);
+            }
+        }
     }
 
     void eachPageAlone_data() {

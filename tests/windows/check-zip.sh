@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Packs the ZIP for Windows and checks it as a user gets it: exactly the files it should hold,
-# unpacked into a clean Wine prefix and started there with the demo image, with no DLL of Qt
-# or of the compiler but its own; Quit ends it and the image is as it was.
+# unpacked into a clean Wine prefix with a file named "portable" put beside the program, and
+# started there with its own demo image, with no DLL of Qt or of the compiler but its own. A
+# price is typed and applied, and Quit ends it: the price is written, and the backup taken
+# before it lies in the program's folder, none in the user's.
 #   check-zip.sh BUILD_FOLDER DEMO_IMAGE
 set -euo pipefail
 . "$(dirname "$0")/../../tools/windows/wine.sh"
@@ -15,7 +17,7 @@ zip=$build/$folder.zip
 fail() { echo "FAIL: $*"; exit 1; }
 
 (cd "$build" && cpack -G ZIP >/dev/null)
-expected=(KST.tbl LICENSE.txt README.md kestrune-toolbox.exe
+expected=(KST.tbl LICENSE.txt README.md kestrune-demo.pce kestrune-toolbox.exe
   Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/ platforms/qwindows.dll
   styles/ styles/qwindowsvistastyle.dll libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll
   licences/ licences/GPL-2.txt licences/GPL-3.txt licences/LGPL-3.txt licences/SOURCES.txt
@@ -28,17 +30,22 @@ fresh_prefix "$build/wine-prefix-zip"
 trap 'wineserver -k 2>/dev/null || true' EXIT
 unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM
 unzip -q "$zip" -d "$WINEPREFIX/drive_c"
-cp "$demo" "$WINEPREFIX/drive_c/demo.pce"
+unpacked=$WINEPREFIX/drive_c/$folder
+touch "$unpacked/portable"
 # A window program prints its version where its output goes, here into a pipe.
 version=$(wine "C:\\$folder\\kestrune-toolbox.exe" --version 2>/dev/null | tr -d '\r')
 [ "$version" = "kestrune-toolbox 0.50" ] || fail "--version printed \"$version\""
-wine "C:\\$folder\\kestrune-toolbox.exe" 'C:\demo.pce' >/dev/null 2>&1 & pid=$!
+wine "C:\\$folder\\kestrune-toolbox.exe" "C:\\$folder\\kestrune-demo.pce" >/dev/null 2>&1 & pid=$!
 wid=$(window_named "$caption") || fail "the window did not appear"
 [ "$(xdotool search --onlyvisible --name . | wc -l)" = 1 ] || fail "more than the window shown"
+type_price_and_apply "$wid"
 click_at "$wid" 621 371 # QuitCMD
-timeout 30 tail --pid="$pid" -f /dev/null || fail "the program did not end"
-status=0
-wait "$pid" || status=$?
-[ "$status" = 0 ] || fail "exit status $status after Quit, expected 0"
-cmp "$demo" "$WINEPREFIX/drive_c/demo.pce" || fail "the image changed"
-echo "ZIP: $(du -k "$zip" | cut -f1) KiB, $(unzip -Z1 "$zip" | wc -l) entries; started in Wine and quit"
+check_ended "$pid" Quit
+check_price_written "$unpacked/kestrune-demo.pce" "$demo"
+mapfile -t backups < <(find "$unpacked/data" -name '*.bak' 2>/dev/null)
+[ "${#backups[@]}" = 1 ] || fail "${#backups[@]} backups in the program's data folder, expected 1"
+cmp "$demo" "${backups[0]}" || fail "the backup is not the demo image as it was"
+[ -z "$(find "$WINEPREFIX/drive_c/users" -iname kestrune-toolbox)" ] ||
+  fail "the program kept data in the user's folder"
+echo "ZIP: $(du -k "$zip" | cut -f1) KiB, $(unzip -Z1 "$zip" | wc -l) entries; started in Wine" \
+  "with \"portable\", a price applied, quit"

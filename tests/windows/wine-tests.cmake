@@ -17,6 +17,9 @@ add_test(NAME wine_suites
 add_test(NAME wine_real_window
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/real-window.sh ${CMAKE_BINARY_DIR} ${dll_path}
                  $<TARGET_FILE:kestrune-toolbox> ${demo})
+add_test(NAME wine_layout
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/layout.sh ${CMAKE_BINARY_DIR} ${dll_path}
+                 $<TARGET_FILE:tst_window>)
 add_test(NAME wine_zip COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/check-zip.sh ${CMAKE_BINARY_DIR} ${demo})
 # Each starts an X server and a Wine of its own; on a shared machine one at a time.
-set_tests_properties(wine_suites wine_real_window wine_zip PROPERTIES RUN_SERIAL ON TIMEOUT 900)
+set_tests_properties(wine_suites wine_real_window wine_layout wine_zip PROPERTIES RUN_SERIAL ON TIMEOUT 900)

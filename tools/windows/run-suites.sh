@@ -16,25 +16,9 @@ WINEPATH=$(windows_path_list "$dlls")
 # The offscreen platform finds no fonts of the system's; these have Tahoma's metrics, as the
 # window's layout needs.
 export WINEPATH WINEQT_QPA_PLATFORM=offscreen WINEQT_QPA_FONTDIR='Z:\usr\share\wine\fonts'
-results=$build/wine-results
-mkdir -p "$results"
-
 failed=0
 for suite in "$@"; do
-  name=$(basename "$suite" .exe)
-  report=$results/$name.txt
-  rm -f "$report"
-  started=$SECONDS
-  status=0
-  # A QtTest program's output does not reach the terminal under Wine, so it goes to a file; a
-  # path from / names the same file in Wine, whose current drive is the root folder.
-  wine "$suite" -o "$report,txt" >/dev/null 2>&1 || status=$?
-  echo "$name: $(grep '^Totals:' "$report" 2>/dev/null || echo 'no totals')," \
-    "exit status $status, $((SECONDS - started)) s"
-  if [ "$status" != 0 ]; then
-    failed=$((failed + 1))
-    cat "$report" 2>/dev/null || true
-  fi
+  run_suite "$build/wine-results/$(basename "$suite" .exe).txt" "$suite" || failed=$((failed + 1))
 done
 wineserver -k
 echo "Wine suites: $(($# - failed)) passed, $failed failed"
