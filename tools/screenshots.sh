@@ -94,6 +94,9 @@ shoot_patches() {
   xdotool key alt+f m
   choose "$work/original.pce"
   shoot_window '^Compare With Original$' compare.png
+  # The compare window stays beside the main window; it gets the keyboard when asked to.
+  xdotool windowfocus --sync \
+    "$(xdotool search --onlyvisible --name '^Compare With Original$' | head -n 1)"
   xdotool key alt+e
   shoot_window '^Save the patch as$' export-patch.png
   xdotool key Escape
