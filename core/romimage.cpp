@@ -236,22 +236,6 @@ qint64 RomImage::StretchOf(const std::vector<RunSpan>& spans, bool writing) cons
     return stretch;
 }
 
-QByteArray RomImage::ReadRuns(const std::vector<RunSpan>& spans) {
-    if (spans.empty())
-        return {};
-    const qint64 stretch = StretchOf(spans, false);
-    const quint32 first = spans.front().offset;
-    const QByteArray read = Reported(false, [&] {
-        CheckStillChosen(false);
-        return ReadExactly(first, stretch, false);
-    });
-    QByteArray joined;
-    joined.reserve(stretch);
-    for (const RunSpan& span : spans)
-        joined.append(read.constData() + (span.offset - first), span.length);
-    return joined;
-}
-
 QByteArray RomImage::WriteRuns(const Runs& runs) {
     const std::vector<RunSpan>& spans = runs.spans;
     if (spans.empty())

@@ -98,8 +98,6 @@ public:
     // the old bytes are put back before the error is thrown.
     QByteArray WriteBytes(quint32 offset, const QByteArray& bytes);
 
-    // The bytes of the runs, joined, in one read from the first to the last.
-    QByteArray ReadRuns(const std::vector<RunSpan>& spans);
     // Writes many runs with the file checked once before them all and once after, and returns
     // the bytes they replaced, joined. Runs less than a page apart go in one write, the bytes
     // between them as the file holds them. All are written or none: after a failure part-way
