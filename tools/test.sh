@@ -9,7 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh xvfb xauth xdotool imagemagick appstream desktop-file-utils dpkg-dev \
   lintian man-db \
-  valgrind dbus-daemon at-spi2-core openbox python3-pyatspi libreoffice-calc-nogui python3 mednafen
+  valgrind dbus-daemon at-spi2-core openbox python3-pyatspi libreoffice-calc-nogui python3 mednafen \
+  faketime
 
 folder=build
 # Every test: also the real-window and the packaging tests, whose tools are installed above.
