@@ -93,10 +93,11 @@ QString MakeFolders(const QString& path) {
             break;
         folder = above;
     }
+    // Another process may make the same folder meanwhile, so it is made first and checked after.
     for (const QString& folder : missing) {
-        if (QFileInfo::exists(folder))
-            return backuptext::NotAFolder(folder);
         ImageFile::MakeFolder(FileName::FromText(folder));
+        if (!QFileInfo(folder).isDir())
+            return backuptext::NotAFolder(folder);
     }
     return {};
 }
