@@ -180,14 +180,18 @@ bool MainWindow::SettleUnapplied() {
         Cancel);
     if (answer == Cancel)
         return false;
-    if (answer == Discard)
+    if (answer == Discard) {
+        for (const TabPage& tab : pages_)
+            tab.page->Reload();
         return true;
-    if (!BackUpBeforeWrite())
-        return false;
-    for (const TabPage& tab : pages_)
-        tab.page->Save();
-    FinishWrite(QStringLiteral("Apply"));
-    return true;
+    }
+    return WriteImage(QStringLiteral("Apply"), Settle::No, [this](const BackUp& backUp) {
+        if (!backUp({}))
+            return false;
+        for (const TabPage& tab : pages_)
+            tab.page->Save();
+        return true;
+    });
 }
 
 void MainWindow::LoadROM() {
@@ -256,10 +260,30 @@ void MainWindow::ShowWindowState() {
 
 void MainWindow::ApplyEdits(const QString& command) {
     EditorPage* page = SelectedPage();
-    if (!page || page->UnappliedValues().isEmpty() || !BackUpBeforeWrite())
+    if (!page || page->UnappliedValues().isEmpty())
         return;
-    page->Save();
-    FinishWrite(command);
+    WriteImage(command, Settle::No, [page](const BackUp& backUp) {
+        if (!backUp({}))
+            return false;
+        page->Save();
+        return true;
+    });
+}
+
+bool MainWindow::WriteImage(const QString& command, Settle settle,
+                            const std::function<bool(const BackUp& backUp)>& write) {
+    if (settle == Settle::First && !SettleUnapplied())
+        return false;
+    if (!write([this](const QString& keep) { return BackUpBeforeWrite(keep); }))
+        return false;
+    rom_.Flush();
+    // What one write did ends here; the next starts a record of its own.
+    WriteRecord record = values_.TakeRecord();
+    if (!record.empty())
+        history_.push(new WriteStep(values_, stepOutcome_, command, std::move(record)));
+    ReloadPages();
+    patches_->ImageChanged();
+    return true;
 }
 
 bool MainWindow::BackUpBeforeWrite(const QString& keep) {
@@ -276,37 +300,24 @@ bool MainWindow::BackUpBeforeWrite(const QString& keep) {
                         DontWrite, DontWrite) == WriteAnyway;
 }
 
-void MainWindow::FinishWrite(const QString& command) {
-    rom_.Flush();
-    // What one write did ends here; the next starts a record of its own.
-    WriteRecord record = values_.TakeRecord();
-    if (record.empty())
-        return;
-    history_.push(new WriteStep(values_, command, std::move(record)));
-    patches_->ImageChanged();
-}
-
 void MainWindow::MoveInHistory(bool back) {
     // An Apply here is the newest step, which Undo then takes back and after which Redo has
     // nothing left to redo.
     if (!SettleUnapplied() || (back ? !history_.canUndo() : !history_.canRedo()))
         return;
-    const int from = history_.index();
-    history_.setIndex(from + (back ? -1 : 1));
-    AfterSteps(from);
+    if (back)
+        history_.undo();
+    else
+        history_.redo();
+    AfterSteps();
 }
 
-void MainWindow::AfterSteps(int from) {
-    const int to = history_.index();
-    const int direction = to < from ? -1 : 1;
-    QStringList leftAlone;
-    for (int i = from; i != to; i += direction) {
-        auto* step = static_cast<WriteStep*>(
-            const_cast<QUndoCommand*>(history_.command(direction < 0 ? i - 1 : i)));
-        step->RaiseFailure();
-        leftAlone << step->LeftAlone();
-    }
+void MainWindow::AfterSteps() {
+    const StepOutcome outcome = std::exchange(stepOutcome_, {});
+    if (outcome.failure)
+        throw *outcome.failure;
     rom_.Flush();
+    QStringList leftAlone = outcome.leftAlone;
     leftAlone.removeDuplicates();
     if (!leftAlone.isEmpty())
         control_.host().ShowMessage(this, ChangedMeanwhileMessage(leftAlone));
@@ -334,9 +345,7 @@ void MainWindow::ShowHistory() {
     dialog.resize(560, 360);
     // The view moves through the history itself, any number of steps at once; each move then
     // gets what Undo and Redo do after their step.
-    int shown = history_.index();
-    control_.Connect(&history_, &QUndoStack::indexChanged, &dialog,
-                     [&] { AfterSteps(std::exchange(shown, history_.index())); });
+    control_.Connect(&history_, &QUndoStack::indexChanged, &dialog, [this] { AfterSteps(); });
     control_.host().RunDialog(dialog);
 }
 
@@ -356,35 +365,34 @@ void MainWindow::ShowValue(const ValueKind& kind, int index) {
 
 void MainWindow::ReloadPages() {
     for (const TabPage& tab : pages_)
-        tab.page->Reload();
+        if (tab.page->UnappliedValues().isEmpty())
+            tab.page->Reload();
     refresh_->Tick();
 }
 
 void MainWindow::RestoreBackup() {
-    if (!SettleUnapplied())
-        return;
-    const QByteArray now = values_.ReadImage();
-    const std::vector<StoredBackup> backups = Backups().Of(previousChoice_);
-    QList<BackupChoice> choices;
-    for (const StoredBackup& backup : backups)
-        choices << ChoiceFor(backup, now);
-    const int chosen = control_.host().ChooseBackup(this, choices);
-    if (chosen < 0 || !backups[chosen].damage.isEmpty())
-        return;
-    const QByteArray& restored = backups[chosen].image;
-    if (DiffImages(now, restored).Empty() || !BackUpBeforeWrite(backups[chosen].path))
-        return;
-    // The image as it is after the backup and any question, not as it was listed.
-    WriteDifferences(values_, values_.ReadImage(), restored);
-    FinishWrite(QStringLiteral("Restore"));
-    ReloadPages();
+    WriteImage(QStringLiteral("Restore"), Settle::First, [this](const BackUp& backUp) {
+        const QByteArray now = values_.ReadImage();
+        const std::vector<StoredBackup> backups = Backups().Of(previousChoice_);
+        QList<BackupChoice> choices;
+        for (const StoredBackup& backup : backups)
+            choices << ChoiceFor(backup, now);
+        const int chosen = control_.host().ChooseBackup(this, choices);
+        if (chosen < 0 || !backups[chosen].damage.isEmpty())
+            return false;
+        const QByteArray& restored = backups[chosen].image;
+        if (DiffImages(now, restored).Empty() || !backUp(backups[chosen].path))
+            return false;
+        // The image as it is after the backup and any question, not as it was listed.
+        WriteDifferences(values_, values_.ReadImage(), restored);
+        return true;
+    });
 }
 
 void MainWindow::ApplyPatch() {
-    if (!SettleUnapplied() || !patches_->ApplyPatchFile([this] { return BackUpBeforeWrite(); }))
-        return;
-    FinishWrite(QStringLiteral("Apply Patch"));
-    ReloadPages();
+    WriteImage(QStringLiteral("Apply Patch"), Settle::First, [this](const BackUp& backUp) {
+        return patches_->ApplyPatchFile([&] { return backUp({}); });
+    });
 }
 
 } // namespace kst

@@ -3,10 +3,12 @@
 #include "core/romimage.h"
 #include "core/valuemodel.h"
 #include "widgets/programcontrol.h"
+#include "writestep.h"
 
 #include <QMainWindow>
 #include <QString>
 #include <QUndoStack>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -53,24 +55,33 @@ private:
     void ShowWindowState();
     // Apply and Save: writes the selected page's changed values; command names the step.
     void ApplyEdits(const QString& command);
+    // The backup a write calls before its first byte; keep names a backup to spare.
+    using BackUp = std::function<bool(const QString& keep)>;
+    // Every write into the image goes through here. First, if settle is set, the values typed
+    // but not applied are settled. Then write runs, handed the backup to call before its first
+    // byte; it returns false when it wrote nothing. What it wrote is flushed, kept as one
+    // step of the history named command, and shown: the pages without unapplied values and
+    // the compare window read the image again. Returns whether write went ahead.
+    enum class Settle { First, No };
+    bool WriteImage(const QString& command, Settle settle,
+                    const std::function<bool(const BackUp& backUp)>& write);
     // Makes a backup of the image before its first write since it was opened, sparing keep
     // from the backups removed to make room. Returns whether the write may go ahead: with a
     // backup, or without one if the user agrees.
-    bool BackUpBeforeWrite(const QString& keep = {});
-    // Flushes what was written and keeps it as a step of the history.
-    void FinishWrite(const QString& command);
+    bool BackUpBeforeWrite(const QString& keep);
     // Undo and Redo: moves through the history, then names the values another program
     // changed meanwhile, which were left alone, and loads the pages again from the image.
     void MoveInHistory(bool back);
-    // What follows a move through the history from step from to where it is now, one step or
-    // several: a failed write is raised, the writes are flushed, the values another program
-    // changed meanwhile are named, and the pages and the compare window read the image again.
-    void AfterSteps(int from);
+    // What follows a move through the history, one step or several: a failed write is raised,
+    // the writes are flushed, the values another program changed meanwhile are named, and the
+    // pages and the compare window read the image again.
+    void AfterSteps();
     // Edit > History...: the steps as a list, where choosing one moves there. Unapplied edits
     // are settled once, before it opens.
     void ShowHistory();
     // Takes the user to a value: selects its page and its entry and focuses its control.
     void ShowValue(const ValueKind& kind, int index);
+    // Loads every page again from the image, except those holding values typed but not applied.
     void ReloadPages();
     // File > Restore Backup...: writes back what differs in a backup of the open image, values
     // and other bytes, as one step of the history.
@@ -98,6 +109,7 @@ private:
     bool backedUp_ = false;
     // The writes into the open image; it ends when the image is closed.
     QUndoStack history_;
+    StepOutcome stepOutcome_;
     // The file chosen at the last Open; a cancelled dialog at a later Open reopens it.
     FileName previousChoice_;
 };

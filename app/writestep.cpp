@@ -4,15 +4,17 @@
 
 namespace kst {
 
-WriteStep::WriteStep(ImageValues& values, const QString& command, WriteRecord record)
+WriteStep::WriteStep(ImageValues& values, StepOutcome& outcome, const QString& command,
+                     WriteRecord record)
     : QUndoCommand(command + QStringLiteral(": ") + RecordText(record)), values_(values),
-      record_(std::move(record)) {}
+      outcome_(outcome), record_(std::move(record)) {}
 
 template <typename Move> void WriteStep::Run(Move&& move) {
     try {
-        leftAlone_ = move();
-    } catch (...) {
-        failure_ = std::current_exception();
+        outcome_.leftAlone << move();
+    } catch (const RomAccessError& error) {
+        if (!outcome_.failure)
+            outcome_.failure = error;
     }
 }
 
@@ -25,11 +27,6 @@ void WriteStep::redo() {
     if (std::exchange(done_, false))
         return;
     Run([this] { return values_.Replay(record_); });
-}
-
-void WriteStep::RaiseFailure() {
-    if (failure_)
-        std::rethrow_exception(std::exchange(failure_, nullptr));
 }
 
 } // namespace kst

@@ -1,12 +1,22 @@
 #pragma once
 
+#include "core/romimage.h"
 #include "core/valuemodel.h"
 
 #include <QStringList>
 #include <QUndoCommand>
-#include <exception>
+#include <optional>
 
 namespace kst {
+
+// What the steps of the history met while the undo stack moved through them, which the window
+// reads once the move is over: Qt's undo stack must not be left by an exception.
+struct StepOutcome {
+    // The values left alone because another program changed them.
+    QStringList leftAlone;
+    // The first write that failed.
+    std::optional<RomAccessError> failure;
+};
 
 // One write into the open image as a step of its history ("Apply: Buzz Motor price 300 → 450").
 // The write has already happened when the step is pushed; undoing it puts back the bytes it
@@ -14,24 +24,18 @@ namespace kst {
 // left there.
 class WriteStep : public QUndoCommand {
 public:
-    WriteStep(ImageValues& values, const QString& command, WriteRecord record);
+    WriteStep(ImageValues& values, StepOutcome& outcome, const QString& command,
+              WriteRecord record);
 
     void undo() override;
     void redo() override;
-
-    // The values the last undo or redo left alone because another program changed them.
-    const QStringList& LeftAlone() const { return leftAlone_; }
-    // Rethrows what failed in the last undo or redo: Qt's undo stack is not left by an
-    // exception, so the window raises it afterwards.
-    void RaiseFailure();
 
 private:
     template <typename Move> void Run(Move&& move);
 
     ImageValues& values_;
+    StepOutcome& outcome_;
     WriteRecord record_;
-    QStringList leftAlone_;
-    std::exception_ptr failure_;
     bool done_ = true;
 };
 

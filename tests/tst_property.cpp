@@ -53,8 +53,31 @@ struct Model {
         const int stored = ValueIn(file, kind, row[k]);
         control[k] = {Ruled(QString::number(stored), kind.maximum), stored, false};
     }
+    bool Unapplied(int k) const {
+        return control[k].touched && control[k].shown.toInt() != control[k].stored;
+    }
+    // After a write, the pages without unapplied values load again; Discard loads them all.
+    void Reload(bool discard) {
+        for (Page page : {Page::Shops, Page::Racers}) {
+            bool keep = false;
+            for (int k = 0; k < int(kValueKinds.size()); ++k)
+                keep |= kValueKinds[k].page == page && Unapplied(k) && !discard;
+            for (int k = 0; k < int(kValueKinds.size()); ++k)
+                if (kValueKinds[k].page == page && !keep)
+                    Load(k);
+        }
+    }
+    // The question before a command or a move is answered Discard.
+    void Discard() {
+        for (int k = 0; k < int(kValueKinds.size()); ++k)
+            if (open && Unapplied(k))
+                return Reload(true);
+    }
     void Select(int k, int to) {
         // A race is one list for all its values.
+        for (int j = 0; j < int(kValueKinds.size()); ++j)
+            if (kValueKinds[j].entries == kValueKinds[k].entries && Unapplied(j))
+                Discard();
         for (int j = 0; j < int(kValueKinds.size()); ++j)
             if (kValueKinds[j].entries == kValueKinds[k].entries && std::exchange(row[j], to) != to)
                 Load(j);
@@ -67,14 +90,18 @@ struct Model {
         }
     }
     void Apply() {
+        bool wrote = false;
         for (int k = 0; k < int(kValueKinds.size()); ++k) {
             Control& c = control[k];
             const int shown = c.shown.toInt();
-            if (OnShow(k) && c.touched && shown != c.stored) {
+            if (OnShow(k) && Unapplied(k)) {
                 PutValue(file, kValueKinds[k], row[k], shown);
                 c = {c.shown, shown, false};
+                wrote = true;
             }
         }
+        if (wrote)
+            Reload(false);
     }
 
     // One random step: its script, with the model moved on as the editor should move.
@@ -130,6 +157,7 @@ struct Model {
             Apply();
             return QLatin1String(random.bounded(2) ? "apply" : "save");
         case 6:
+            Discard();
             return std::exchange(open, false) ? QStringLiteral("close") : QString();
         case 7:
         case 8: {
@@ -141,6 +169,7 @@ struct Model {
             return QStringLiteral("outside:b%1=%2").arg(offset, 0, 16).arg(value);
         }
         default:
+            Discard();
             Open();
             return QStringLiteral("open");
         }
