@@ -401,4 +401,11 @@ inline const QString kNotAProgram = QStringLiteral("it is not a program you may 
 inline const QString kNameNotPassable =
     QStringLiteral("the image's name holds bytes that are not text, so it cannot be passed on");
 
+// The program found no window module beside it, so its installation is incomplete.
+inline QString NoWindowModuleMessage(const QString& reason) {
+    return QStringLiteral("kestrune-toolbox: the window cannot be shown, as a part of the program "
+                          "is missing or damaged; install it again. (%1)")
+        .arg(reason);
+}
+
 } // namespace kst

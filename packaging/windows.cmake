@@ -1,7 +1,8 @@
-# The ZIP for Windows: one folder that runs wherever it is unpacked, with the program, its
-# KST.tbl and the demo image beside it, the Qt and MinGW runtime DLLs and the plugins the
+# The ZIP for Windows: one folder that runs wherever it is unpacked, with the program and its
+# window's DLL, its KST.tbl and the demo image beside it, the Qt and MinGW runtime DLLs and the plugins the
 # program loads, and the licences of everything in it.
 install(TARGETS kestrune-toolbox RUNTIME DESTINATION .)
+install(TARGETS kestrune-window LIBRARY DESTINATION .)
 install(FILES ${PROJECT_BINARY_DIR}/KST.tbl ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 # Our synthetic image, for a first look without the game.

@@ -39,6 +39,7 @@ for package in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-wine 
 done
 contents=$(dpkg-deb -c "$deb")
 for path in ./usr/lib/kestrune-toolbox/kestrune-toolbox ./usr/lib/kestrune-toolbox/KST.tbl \
+            ./usr/lib/kestrune-toolbox/window/kestrune-window.so \
             ./usr/bin/kestrune-toolbox ./usr/share/applications/net.kestrune.toolbox.desktop; do
   grep -q " $path" <<<"$contents" || fail "the package lacks $path"
 done

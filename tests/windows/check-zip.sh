@@ -17,7 +17,7 @@ zip=$build/$folder.zip
 fail() { echo "FAIL: $*"; exit 1; }
 
 (cd "$build" && cpack -G ZIP >/dev/null)
-expected=(KST.tbl LICENSE.txt README.md kestrune-demo.pce kestrune-toolbox.exe
+expected=(KST.tbl LICENSE.txt README.md kestrune-demo.pce kestrune-toolbox.exe kestrune-window.dll
   Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/ platforms/qwindows.dll
   styles/ styles/qwindowsvistastyle.dll libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll
   licences/ licences/GPL-2.txt licences/GPL-3.txt licences/LGPL-3.txt licences/SOURCES.txt
