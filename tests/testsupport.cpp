@@ -103,6 +103,25 @@ void FakeHost::EndProgram(int code) {
     exitCode = code;
 }
 
+static QStringList TextsOf(const QList<Message>& shown) {
+    QStringList texts;
+    for (const Message& message : shown)
+        texts << message.text;
+    return texts;
+}
+
+QStringList FakeHost::MessageTexts() const {
+    return TextsOf(messages);
+}
+
+QStringList FakeHost::QuestionTexts() const {
+    return TextsOf(questions);
+}
+
+QStringList OneOrNone(const QString& text) {
+    return text.isEmpty() ? QStringList() : QStringList{text};
+}
+
 Editor::Editor() {
     host_.folder = dir_.path();
 #ifdef Q_OS_WIN
@@ -118,6 +137,10 @@ Editor::Editor() {
 #endif
     WriteFile(QDir(dir_.path()).filePath(QStringLiteral("KST.tbl")), "00= \n");
     window_ = std::make_unique<MainWindow>(host_);
+}
+
+Editor::Editor(const QByteArray& bytes, const QString& name) : Editor() {
+    StartWith(bytes, name);
 }
 
 Editor::~Editor() {
@@ -153,6 +176,11 @@ void Editor::StartWith(const QByteArray& bytes, const QString& name) {
     Start(romPath_);
     if (window_->Ended())
         qFatal("the editor refused a valid image");
+}
+
+void Editor::AnswerPatch(const QByteArray& patch, const QString& name) {
+    host_.answers << FileName::FromText(AddRom(patch, name));
+    host_.dialogAnswers << Press(QStringLiteral("&Apply"));
 }
 
 ValueControls Editor::ControlsOf(const ValueKind& kind) {

@@ -65,7 +65,13 @@ public:
     QDateTime now;
     QList<Message> messages;
     int exitCode = -1;
+
+    QStringList MessageTexts() const;
+    QStringList QuestionTexts() const;
 };
+
+// The text as a list of one, none when it is empty: the messages a row expects.
+QStringList OneOrNone(const QString& text);
 
 // A dialog answer that presses the button of that text and returns the dialog's result.
 std::function<int(QDialog&)> Press(const QString& button);
@@ -79,6 +85,8 @@ QDialog& ShownWindow(const char* name);
 class Editor {
 public:
     Editor();
+    // An editor started with one valid image, as StartWith.
+    explicit Editor(const QByteArray& bytes, const QString& name = QStringLiteral("game.pce"));
     ~Editor();
 
     // Writes an image into the temporary folder and returns its path.
@@ -90,11 +98,18 @@ public:
     void Open(const QString& answer);
     // An editor started with one valid image; returns nothing, see rom().
     void StartWith(const QByteArray& bytes, const QString& name = QStringLiteral("game.pce"));
+    // Writes a patch into the temporary folder as the answer to the next file dialog, and
+    // presses Apply in its preview.
+    void AnswerPatch(const QByteArray& patch, const QString& name = QStringLiteral("patch.ips"));
 
     MainWindow& window() { return *window_; }
     FakeHost& host() { return host_; }
     QString rom() const { return romPath_; }
     QByteArray RomBytes() const { return ReadFile(romPath_); }
+    // The offsets at which the image differs from the bytes expected.
+    QList<int> ChangedFrom(const QByteArray& expected) const {
+        return ChangedOffsets(expected, RomBytes());
+    }
     QString folder() const { return dir_.path(); }
 
     template <typename T> T* Find(const char* name) { return Child<T>(window_.get(), name); }

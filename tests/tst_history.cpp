@@ -45,6 +45,10 @@ QByteArray MotorPriced(int price) {
     return With(ValidRom(), QStringLiteral("w0x179C6=%1").arg(price));
 }
 
+QString UnappliedQuestion(const QString& names) {
+    return QStringLiteral("These values have not been applied: %1.  Apply them first?").arg(names);
+}
+
 const QDateTime kLater(QDate(2030, 1, 1), QTime(0, 0), Qt::UTC);
 
 // Backs the image up count times more, a second apart after kLater, priced by their order.
@@ -211,11 +215,9 @@ private slots:
         RunScript(editor, "type:MotorCostTXT=450;apply");
         flipBackupReads = false;
         const bool made = reason.isEmpty();
-        QCOMPARE(editor.host().questions.size(), made ? 0 : 1);
-        if (!made)
-            QCOMPARE(editor.host().questions[0].text, NoBackupQuestion(reason).text);
-        QCOMPARE(ChangedOffsets(With(PatternedRom(), made || agreed ? "w0x179C6=450" : ""),
-                                editor.RomBytes()),
+        QCOMPARE(editor.host().QuestionTexts(),
+                 OneOrNone(made ? reason : NoBackupQuestion(reason).text));
+        QCOMPARE(editor.ChangedFrom(With(PatternedRom(), made || agreed ? "w0x179C6=450" : "")),
                  QList<int>{});
         // The one backup where the XDG rules put it, or no file of it anywhere.
         QCOMPARE(FolderListing(editor.rom()),
@@ -232,8 +234,7 @@ private slots:
     // typing instead.
     void undoRedo() {
         QList<QByteArray> images{PatternedRom()};
-        Editor editor;
-        editor.StartWith(images[0]);
+        Editor editor(images[0]);
         const int motor = WordAt(images[0], 0x179C6), tire = WordAt(images[0], 0x17A02);
         QVERIFY(!editor.Find<QAction>("mnuUndo")->isEnabled());
         for (const char* script : {"type:MotorCostTXT=450;apply",
@@ -260,7 +261,7 @@ private slots:
         motors->setFocus();
         for (int step = 2; step >= 0; --step) {
             QTest::keyClick(motors, Qt::Key_Z, Qt::ControlModifier);
-            QCOMPARE(ChangedOffsets(images[step], editor.RomBytes()), QList<int>{});
+            QCOMPARE(editor.ChangedFrom(images[step]), QList<int>{});
         }
         QVERIFY(!editor.Find<QAction>("mnuUndo")->isEnabled());
         QCOMPARE(editor.Find<QAction>("mnuRedo")->text(),
@@ -268,13 +269,13 @@ private slots:
         RunScript(editor, QStringLiteral("see:MotorCostTXT=%1").arg(motor));
         for (int step = 1; step <= 3; ++step) {
             QTest::keyClick(motors, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-            QCOMPARE(ChangedOffsets(images[step], editor.RomBytes()), QList<int>{});
+            QCOMPARE(editor.ChangedFrom(images[step]), QList<int>{});
         }
         RunScript(editor, "see:MotorCostTXT=460;see:TireCostTXT=5");
         // A cancelled Open keeps the image open, with its history.
         editor.Open(QString());
         RunScript(editor, "undo");
-        QCOMPARE(ChangedOffsets(images[2], editor.RomBytes()), QList<int>{});
+        QCOMPARE(editor.ChangedFrom(images[2]), QList<int>{});
         QVERIFY(editor.host().messages.isEmpty());
     }
 
@@ -302,8 +303,7 @@ private slots:
         QFETCH(int, image);
         QFETCH(QString, outside);
         QList<QByteArray> images{PatternedRom()};
-        Editor editor;
-        editor.StartWith(images[0]);
+        Editor editor(images[0]);
         for (const char* script : {"type:MotorCostTXT=450;apply",
                                    "tab=enemyracers;slide:AISLDR=7;type:EnemyCashTXT=900;apply",
                                    "tab=shops;type:MotorCostTXT=460;apply"}) {
@@ -319,13 +319,11 @@ private slots:
         };
         editor.Trigger("mnuHistory");
         const QByteArray expected = With(images[image], outside);
-        QCOMPARE(ChangedOffsets(expected, editor.RomBytes()), QList<int>{});
+        QCOMPARE(editor.ChangedFrom(expected), QList<int>{});
         RunScript(editor, QStringLiteral("see:MotorCostTXT=%1").arg(WordAt(expected, 0x179C6)));
         QCOMPARE(editor.host().listed.size(), before.endsWith(QLatin1String("reply=2")) ? 0 : 1);
-        QCOMPARE(editor.host().messages.size(), outside.isEmpty() ? 0 : 1);
-        if (!outside.isEmpty())
-            QCOMPARE(editor.host().messages[0].text,
-                     ChangedMeanwhileMessage({QStringLiteral("Buzz Motor price")}).text);
+        const QString changed = ChangedMeanwhileMessage({QStringLiteral("Buzz Motor price")}).text;
+        QCOMPARE(editor.host().MessageTexts(), OneOrNone(outside.isEmpty() ? outside : changed));
     }
 
     void undoLeavesOutsideChange_data() {
@@ -347,24 +345,17 @@ private slots:
         QFETCH(QString, outside);
         QFETCH(QString, named);
         const QByteArray original = PatternedRom();
-        Editor editor;
-        editor.StartWith(original);
-        if (patch.isEmpty()) {
-            RunScript(editor, "type:MotorCostTXT=450;type:TireCostTXT=6;apply");
-        } else {
-            const QString patchPath = QDir(editor.folder()).filePath(QStringLiteral("p.ips"));
-            WriteFile(patchPath, MakeIps(original, With(original, patch)));
-            editor.host().answers << FileName::FromText(patchPath);
-            editor.host().dialogAnswers << Press(QStringLiteral("&Apply"));
-            editor.Trigger("mnuApplyPatch");
-        }
+        Editor editor(original);
+        if (!patch.isEmpty())
+            editor.AnswerPatch(MakeIps(original, With(original, patch)));
+        RunScript(editor,
+                  patch.isEmpty() ? "type:MotorCostTXT=450;type:TireCostTXT=6;apply" : "patch");
         RunScript(editor, "outside:" + outside + ";undo");
-        QCOMPARE(ChangedOffsets(With(original, outside), editor.RomBytes()), QList<int>{});
-        QCOMPARE(editor.host().messages.size(), 1);
-        QCOMPARE(editor.host().messages[0].text,
-                 QStringLiteral("Another program has changed these values in the ROM file since; "
-                                "they were left as they are: %1.")
-                     .arg(named));
+        QCOMPARE(editor.ChangedFrom(With(original, outside)), QList<int>{});
+        QCOMPARE(editor.host().MessageTexts(),
+                 QStringList{QStringLiteral("Another program has changed these values in the ROM "
+                                            "file since; they were left as they are: %1.")
+                                 .arg(named)});
     }
 
     // Quit, Close, the close button and Open with an unapplied price or slider, answered each
@@ -398,19 +389,13 @@ private slots:
         QFETCH(QString, command);
         QFETCH(int, reply);
         // The edit "nothing" types a price and then the one stored, 101.
-        Editor editor;
-        editor.StartWith(PatternedRom());
+        Editor editor(PatternedRom());
         RunScript(editor, QStringLiteral("%1;reply=%2;%3").arg(edit).arg(reply).arg(command));
         const bool asked = !name.isEmpty();
-        QCOMPARE(editor.host().questions.size(), asked ? 1 : 0);
-        if (asked)
-            QCOMPARE(editor.host().questions[0].text,
-                     QStringLiteral("These values have not been applied: %1.  Apply them first?")
-                         .arg(name));
+        QCOMPARE(editor.host().QuestionTexts(), OneOrNone(asked ? UnappliedQuestion(name) : name));
         const bool applied = asked && reply == 0, cancelled = asked && reply == 2;
-        QCOMPARE(
-            ChangedOffsets(With(PatternedRom(), applied ? writes : QString()), editor.RomBytes()),
-            QList<int>{});
+        QCOMPARE(editor.ChangedFrom(With(PatternedRom(), applied ? writes : QString())),
+                 QList<int>{});
         const bool ends =
             command == QLatin1String("quit") || command == QLatin1String("closebutton");
         QCOMPARE(editor.window().Ended(), ends && !cancelled);
@@ -472,24 +457,18 @@ private slots:
         QFETCH(QString, kept);
         QFETCH(int, reply);
         QFETCH(QString, writes);
-        Editor editor;
-        editor.StartWith(PatternedRom());
-        const QByteArray patch = "PATCH" + QByteArray::fromHex("017A0200020700") + "EOF";
-        editor.host().answers << FileName::FromText(editor.AddRom(patch, "tire.ips"));
-        editor.host().dialogAnswers << Press(QStringLiteral("&Apply"));
+        Editor editor(PatternedRom());
+        editor.AnswerPatch("PATCH" + QByteArray::fromHex("017A0200020700") + "EOF");
         editor.host().backupReply = 0;
         editor.host().unscriptedReply = reply;
         RunScript(editor, script);
-        QCOMPARE(ChangedOffsets(With(PatternedRom(), writes), editor.RomBytes()), QList<int>{});
+        QCOMPARE(editor.ChangedFrom(With(PatternedRom(), writes)), QList<int>{});
         const bool cancelled = reply == 2;
         if (cancelled)
             RunScript(editor, kept);
-        const QList<Message> asked = editor.host().questions;
+        const QStringList asked = editor.host().QuestionTexts();
         QVERIFY(!asked.isEmpty());
-        for (const Message& question : asked)
-            QCOMPARE(question.text,
-                     QStringLiteral("These values have not been applied: %1.  Apply them first?")
-                         .arg(name));
+        QCOMPARE(asked, QStringList(asked.size(), UnappliedQuestion(name)));
         RunScript(editor, "quit");
         QCOMPARE(editor.host().questions.size(), asked.size() + (cancelled ? 1 : 0));
     }
@@ -511,28 +490,24 @@ private slots:
         const QByteArray prices = With(PatternedRom(), "w0x179C6=450,w0x17A02=5");
         QByteArray random(kRomSize, '\0');
         QRandomGenerator(26).fillRange(reinterpret_cast<quint32*>(random.data()), kRomSize / 4);
-        QTest::newRow("values") << 2 << prices << QByteArray() << false << "" << values
-                                << QByteArray();
-        QTest::newRow("after a copier header")
-            << 1 << prices << QByteArray() << false << "" << values << CopierHeader();
-        QTest::newRow("oldest of 20")
-            << 20 << prices << QByteArray() << false << "" << values << QByteArray();
-        QTest::newRow("other bytes only")
-            << 1 << PatternedRom().replace(0x30000, 3, "\x01\x02\x03") << QByteArray() << false
-            << "" << QStringList(QStringLiteral("3 other bytes differ, at 0x30000–0x30002"))
-            << QByteArray();
-        QTest::newRow("truncated")
-            << 1 << prices << prices.left(1000) << false << backuptext::WrongLength(1000, kRomSize)
-            << QStringList() << QByteArray();
-        QTest::newRow("random bytes") << 1 << prices << random << false << backuptext::kNotTheGame
-                                      << QStringList() << QByteArray();
-        QTest::newRow("wrong checksum")
-            << 1 << prices << With(prices, "w0x179C6=451") << false << backuptext::kChecksumDiffers
-            << QStringList() << QByteArray();
-        QTest::newRow("taken of another image")
-            << 1 << prices << QByteArray() << true
-            << backuptext::OtherImage(QStringLiteral("/elsewhere/game.pce")) << QStringList()
-            << QByteArray();
+        const auto row = [](const char* name, int count, const QByteArray& backup,
+                            const QStringList& lines, const QByteArray& spoilt = {},
+                            const QString& damage = {}, bool foreign = false,
+                            const QByteArray& header = {}) {
+            QTest::newRow(name) << count << backup << spoilt << foreign << damage << lines
+                                << header;
+        };
+        row("values", 2, prices, values);
+        row("after a copier header", 1, prices, values, {}, {}, false, CopierHeader());
+        row("oldest of 20", 20, prices, values);
+        row("other bytes only", 1, PatternedRom().replace(0x30000, 3, "\x01\x02\x03"),
+            {QStringLiteral("3 other bytes differ, at 0x30000–0x30002")});
+        row("truncated", 1, prices, {}, prices.left(1000), backuptext::WrongLength(1000, kRomSize));
+        row("random bytes", 1, prices, {}, random, backuptext::kNotTheGame);
+        row("wrong checksum", 1, prices, {}, With(prices, "w0x179C6=451"),
+            backuptext::kChecksumDiffers);
+        row("taken of another image", 1, prices, {}, {},
+            backuptext::OtherImage(QStringLiteral("/elsewhere/game.pce")), true);
     }
     void restore() {
         QFETCH(int, count);
@@ -549,8 +524,7 @@ private slots:
             QSKIP("the foreign record is written as POSIX names are");
 #endif
         const QByteArray original = PatternedRom();
-        Editor editor;
-        editor.StartWith(header + original);
+        Editor editor(header + original);
         QString reason;
         const QString chosen =
             Backups().Make(FileName::FromText(editor.rom()), backup, kLater, &reason);
@@ -572,15 +546,14 @@ private slots:
         QCOMPARE(shown.last().damage, damage);
         QCOMPARE(shown.last().differences, lines);
         const bool restored = damage.isEmpty();
-        QCOMPARE(ChangedOffsets(header + (restored ? backup : original), editor.RomBytes()),
-                 QList<int>{});
+        QCOMPARE(editor.ChangedFrom(header + (restored ? backup : original)), QList<int>{});
         // The backup restored is kept beside the new one; a damaged one is left as it was.
         QCOMPARE(ReadFile(chosen), chosenBytes);
         QCOMPARE(int(BackupsOf(editor.rom()).size()), count + (restored ? 1 : 0));
         if (restored) {
             QCOMPARE(BackupsOf(editor.rom()).front().image, original);
             RunScript(editor, "undo");
-            QCOMPARE(ChangedOffsets(header + original, editor.RomBytes()), QList<int>{});
+            QCOMPARE(editor.ChangedFrom(header + original), QList<int>{});
         } else {
             // The window marks it and offers no Restore.
             RestoreDialog dialog(shown);
@@ -601,8 +574,7 @@ private slots:
     void clockSetBack() {
         QFETCH(bool, faketime);
         const QByteArray original = PatternedRom();
-        Editor editor;
-        editor.StartWith(original);
+        Editor editor(original);
         MakeBackups(editor.rom(), Backups::kKept);
         editor.host().now = QDateTime(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC);
 #ifndef Q_OS_WIN
@@ -615,8 +587,7 @@ private slots:
 #endif
         if (!faketime)
             RunScript(editor, "type:MotorCostTXT=450;apply");
-        QCOMPARE(ChangedOffsets(With(original, faketime ? "" : "w0x179C6=450"), editor.RomBytes()),
-                 QList<int>{});
+        QCOMPARE(editor.ChangedFrom(With(original, faketime ? "" : "w0x179C6=450")), QList<int>{});
         const std::vector<StoredBackup> listed = BackupsOf(editor.rom());
         QCOMPARE(int(listed.size()), Backups::kKept);
         QCOMPARE(listed.front().image, faketime ? MotorPriced(777) : original);

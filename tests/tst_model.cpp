@@ -64,30 +64,28 @@ private slots:
         QTest::addColumn<int>("offset");
         QTest::addColumn<int>("width");
         QTest::addColumn<QString>("label");
-        QTest::newRow("first motor") << "shop.motor" << 0 << 0x179C6 << 2 << "Buzz Motor price";
-        QTest::newRow("last motor") << "shop.motor" << 9 << 0x179F3 << 2 << "Posh Motor price";
-        QTest::newRow("first tire") << "shop.tire" << 0 << 0x17A02 << 2 << "GP Tire price";
-        QTest::newRow("last tire") << "shop.tire" << 12 << 0x17A3E << 2 << "Dummy price";
-        QTest::newRow("first wing") << "shop.wing" << 0 << 0x17A43 << 2 << "Dummy price";
-        QTest::newRow("last wing") << "shop.wing" << 5 << 0x17A5C << 2 << "Acme Wing price";
-        QTest::newRow("first fuel") << "shop.fuel" << 0 << 0x17A66 << 2 << "Dummy price";
-        QTest::newRow("last fuel") << "shop.fuel" << 11 << 0x17A9D << 2 << "Super Fuel price";
-        QTest::newRow("first body") << "shop.body" << 0 << 0x17AA7 << 2 << "Dummy price";
-        QTest::newRow("last body") << "shop.body" << 7 << 0x17ACA << 2 << "Dummy price";
-        QTest::newRow("first prize") << "race.prize" << 0 << 0x1895 << 2 << "Race 1, prize money";
-        QTest::newRow("last prize") << "race.prize" << 37 << 0x1AE5 << 2 << "Race 38, prize money";
-        QTest::newRow("first AI") << "race.ai" << 0 << 0x1897 << 1
-                                  << "Race 1, enemy racers' AI strength";
-        QTest::newRow("last AI") << "race.ai" << 37 << 0x1AE7 << 1
-                                 << "Race 38, enemy racers' AI strength";
-        QTest::newRow("first grip")
-            << "race.grip" << 0 << 0x189B << 1 << "Race 1, enemy racers' tire grip";
-        QTest::newRow("last grip")
-            << "race.grip" << 37 << 0x1AEB << 1 << "Race 38, enemy racers' tire grip";
-        QTest::newRow("first turbo")
-            << "race.turbo" << 0 << 0x189E << 1 << "Race 1, enemy racers' turbo";
-        QTest::newRow("last turbo")
-            << "race.turbo" << 37 << 0x1AEE << 1 << "Race 38, enemy racers' turbo";
+        const auto row = [](const char* name, const char* kind, int index, int offset, int width,
+                            const char* label) {
+            QTest::newRow(name) << kind << index << offset << width << label;
+        };
+        row("first motor", "shop.motor", 0, 0x179C6, 2, "Buzz Motor price");
+        row("last motor", "shop.motor", 9, 0x179F3, 2, "Posh Motor price");
+        row("first tire", "shop.tire", 0, 0x17A02, 2, "GP Tire price");
+        row("last tire", "shop.tire", 12, 0x17A3E, 2, "Dummy price");
+        row("first wing", "shop.wing", 0, 0x17A43, 2, "Dummy price");
+        row("last wing", "shop.wing", 5, 0x17A5C, 2, "Acme Wing price");
+        row("first fuel", "shop.fuel", 0, 0x17A66, 2, "Dummy price");
+        row("last fuel", "shop.fuel", 11, 0x17A9D, 2, "Super Fuel price");
+        row("first body", "shop.body", 0, 0x17AA7, 2, "Dummy price");
+        row("last body", "shop.body", 7, 0x17ACA, 2, "Dummy price");
+        row("first prize", "race.prize", 0, 0x1895, 2, "Race 1, prize money");
+        row("last prize", "race.prize", 37, 0x1AE5, 2, "Race 38, prize money");
+        row("first AI", "race.ai", 0, 0x1897, 1, "Race 1, enemy racers' AI strength");
+        row("last AI", "race.ai", 37, 0x1AE7, 1, "Race 38, enemy racers' AI strength");
+        row("first grip", "race.grip", 0, 0x189B, 1, "Race 1, enemy racers' tire grip");
+        row("last grip", "race.grip", 37, 0x1AEB, 1, "Race 38, enemy racers' tire grip");
+        row("first turbo", "race.turbo", 0, 0x189E, 1, "Race 1, enemy racers' turbo");
+        row("last turbo", "race.turbo", 37, 0x1AEE, 1, "Race 38, enemy racers' turbo");
     }
 
     // The value is read from its own bytes, little-endian, and a write changes exactly them,
@@ -168,8 +166,6 @@ private slots:
         row("renumbered and touched", valid, Chosen::Touched, true, OpenOutcome::NotOpened,
             &kSaidNoRom);
 #endif
-        row("empty", QByteArray(), Chosen::File, true, OpenOutcome::WrongSize, &kSaidWrongSize,
-            "The file game.pce has 0 bytes.");
         row("one byte short", valid.left(int(kRomSize) - 1), Chosen::File, true,
             OpenOutcome::WrongSize, &kSaidWrongSize, "The file game.pce has 393,215 bytes.");
         row("one byte long", valid + '\0', Chosen::File, true, OpenOutcome::WrongSize,

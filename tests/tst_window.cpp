@@ -97,8 +97,7 @@ private slots:
     // The layout is measured in pixels for Tahoma: with a wider stand-in, captions are cut.
     // Under Wine it runs on the Windows platform and style, at 96 and 144 DPI.
     void fontsFitTheFixedLayout() {
-        Editor editor;
-        editor.StartWith(ValidRom());
+        Editor editor(ValidRom());
         QCOMPARE(editor.window().centralWidget()->size(), QSize(666, 391));
         QCOMPARE(QFontInfo(editor.window().font()).family(), QStringLiteral("Tahoma"));
         for (QLabel* label : editor.window().findChildren<QLabel*>())
@@ -162,8 +161,7 @@ private slots:
         QFETCH(QString, frame);
         QFETCH(QStringList, controls);
         const QStringList round = controls + QStringList{"OpenCMD", "ApplyCMD", "QuitCMD", "tabs"};
-        Editor editor;
-        editor.StartWith(ValidRom());
+        Editor editor(ValidRom());
         QCOMPARE(Focused(), QStringLiteral("MotorCostTXT"));
         editor.Find<QTabWidget>("tabs")->setCurrentIndex(page);
         for (const bool reopen : {false, true}) {
@@ -223,8 +221,7 @@ private slots:
         for (const Word& word : kWords)
             PutText(words, word.offset, QString::fromLatin1(word.text));
         words[0x19B0F] = char(0xFF); // a byte without a character adds nothing
-        Editor editor;
-        editor.StartWith(ValidRom());
+        Editor editor(ValidRom());
         editor.Open(editor.AddRom(words, QStringLiteral("words.pce")));
         for (const Word& word : kWords)
             if (word.offset != 0x19B0A)

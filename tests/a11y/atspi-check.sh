@@ -4,15 +4,9 @@
 # file dialog.
 #   atspi-check.sh PROGRAM DEMO_IMAGE
 set -euo pipefail
-
-for tool in xvfb-run dbus-run-session openbox xdotool /usr/libexec/at-spi-bus-launcher; do
-  command -v "$tool" >/dev/null || { echo "missing $tool (tools/test.sh installs it)"; exit 1; }
-done
-
-if [ -z "${KST_A11Y_IN_SESSION:-}" ]; then
-  export KST_A11Y_IN_SESSION=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$0" "$@"
-fi
+. "$(dirname "$0")/../desktop.sh"
+need tools/test.sh xvfb-run dbus-run-session openbox xdotool /usr/libexec/at-spi-bus-launcher
+in_x 1024x768x24 dbus-run-session -- "$0" "$@"
 
 program=$1 demo=$2
 here=$(dirname "$0")
@@ -29,23 +23,14 @@ openbox >/dev/null 2>&1 & pids+=($!)
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 sleep 1
 
-# Waits for a visible window; a search that meets a window going away meanwhile fails with an
-# X error, so it is asked again.
-shown() {
-  for _ in $(seq 150); do
-    xdotool search --onlyvisible "$@" >/dev/null 2>&1 && return 0
-    sleep 0.2
-  done
-  echo "no window $*"
-  exit 1
-}
+fail() { echo "FAIL: $*"; exit 1; }
 
 cp "$demo" "$work/demo.pce"
 "$program" & pids+=($!)
-shown --pid "${pids[-1]}"
+window --pid "${pids[-1]}" >/dev/null || fail "no open-file dialog"
 sleep 0.5
 xdotool type --delay 15 "$work/demo.pce"
 xdotool key Return
-shown --name '^Kestrune Toolbox'
+window --name "$caption" >/dev/null || fail "no main window"
 
 timeout 300 /usr/bin/python3 "$here/atspi-check.py" "$(basename "$program")"

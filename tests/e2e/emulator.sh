@@ -6,17 +6,10 @@
 # that need neither sound nor OpenGL, which Xvfb lacks. Takes docs/emulator.png's picture.
 #   emulator.sh PROGRAM DEMO_IMAGE ARTEFACT_FOLDER
 set -euo pipefail
-
-for tool in xvfb-run openbox xdotool import; do
-  command -v "$tool" >/dev/null || { echo "missing $tool (tools/test.sh installs it)"; exit 1; }
-done
-[ -x /usr/games/mednafen ] || command -v mednafen >/dev/null ||
-  { echo "missing mednafen (tools/test.sh installs it)"; exit 1; }
-
-if [ -z "${KST_E2E_IN_X:-}" ]; then
-  export KST_E2E_IN_X=1
-  exec xvfb-run -a -s "-screen 0 1600x900x24" "$0" "$@"
-fi
+. "$(dirname "$0")/../desktop.sh"
+need tools/test.sh xvfb-run openbox xdotool import
+[ -x /usr/games/mednafen ] || need tools/test.sh mednafen
+in_x 1600x900x24 "$0" "$@"
 
 program=$1 demo=$2 artefacts=$3
 mkdir -p "$artefacts"
@@ -35,15 +28,6 @@ cp "$demo" "$image"
 fail() { echo "FAIL: $*"; import -window root "$artefacts/emulator-failure.png" || true; exit 1; }
 # The first motor's price as four hex digits, little-endian at 0x179C6 (96710).
 price() { od -An -tx1 -j 96710 -N 2 "$image" | tr -d ' '; }
-# Waits for a visible window of the process, and prints its id.
-window_of() {
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
 # Waits for the Mednafen whose command line names the image, and prints its process id.
 emulator_on_image() {
   for _ in $(seq 100); do
@@ -54,28 +38,22 @@ emulator_on_image() {
   done
   return 1
 }
-# Types into the first motor's price box and checks that the window took it.
-type_price() {
-  xdotool mousemove --window "$wid" 63 $((71 + menubar)) click 1 key Home shift+End
-  xdotool type --delay 30 "$1"
-}
 
 # The window manager is ready once it has put up its desktops.
 for _ in $(seq 50); do xdotool get_num_desktops >/dev/null 2>&1 && break; sleep 0.1; done
 "$program" "$image" & pid=$!
-wid=$(window_of "$pid") || fail "the editor's window did not appear"
+wid=$(window --pid "$pid") || fail "the editor's window did not appear"
 xdotool windowfocus --sync "$wid"
 eval "$(xdotool getwindowgeometry --shell "$wid")"
-menubar=$((HEIGHT - 391))
 
 echo "== a price typed, F5, Apply: Mednafen starts on the image as the window shows it"
-type_price 450
+type_price "$wid" 450
 xdotool key F5
 sleep 1
 xdotool key Return # Apply, the question's default
 emulator=$(emulator_on_image) || fail "no mednafen process with the image's path"
 [ "$(price)" = c201 ] || fail "the image held $(price) when mednafen started, not 450"
-mwid=$(window_of "$emulator") || fail "mednafen's window did not appear"
+mwid=$(window --pid "$emulator") || fail "mednafen's window did not appear"
 # Side by side for the picture: the editor at the left, Mednafen at its right.
 xdotool windowmove --sync "$wid" 8 30 windowmove --sync "$mwid" "$((WIDTH + 24))" 10
 sleep 2
@@ -85,7 +63,7 @@ import -window root -crop "$((X + WIDTH + 4))x$((Y + HEIGHT + 4))+0+0" +repage \
 
 echo "== the editor still takes input while Mednafen runs"
 xdotool windowfocus --sync "$wid"
-type_price 1234
+type_price "$wid" 1234
 xdotool key ctrl+s
 sleep 0.5
 [ "$(price)" = d204 ] || fail "Ctrl+S while mednafen ran left $(price), not 1234"

@@ -7,8 +7,8 @@
 #   check-zip.sh BUILD_FOLDER DEMO_IMAGE
 set -euo pipefail
 . "$(dirname "$0")/../../tools/windows/wine.sh"
-. "$(dirname "$0")/window.sh"
-command -v unzip >/dev/null || { echo "missing unzip (tools/windows/test.sh installs it)"; exit 1; }
+. "$(dirname "$0")/../desktop.sh"
+need tools/windows/test.sh xdotool unzip
 run_in_x "$0" "$@"
 
 build=$1 demo=$2
@@ -36,9 +36,10 @@ touch "$unpacked/portable"
 version=$(wine "C:\\$folder\\kestrune-toolbox.exe" --version 2>/dev/null | tr -d '\r')
 [ "$version" = "kestrune-toolbox 0.50" ] || fail "--version printed \"$version\""
 wine "C:\\$folder\\kestrune-toolbox.exe" "C:\\$folder\\kestrune-demo.pce" >/dev/null 2>&1 & pid=$!
-wid=$(window_named "$caption") || fail "the window did not appear"
+wid=$(window --name "$caption") || fail "the window did not appear"
 [ "$(xdotool search --onlyvisible --name . | wc -l)" = 1 ] || fail "more than the window shown"
-type_price_and_apply "$wid"
+type_price "$wid" 1234
+click_at "$wid" 487 371 # ApplyCMD
 click_at "$wid" 621 371 # QuitCMD
 check_ended "$pid" Quit
 check_price_written "$unpacked/kestrune-demo.pce" "$demo"

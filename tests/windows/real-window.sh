@@ -7,10 +7,8 @@
 #   real-window.sh BUILD_FOLDER DLL_FOLDERS PROGRAM.exe DEMO_IMAGE
 set -euo pipefail
 . "$(dirname "$0")/../../tools/windows/wine.sh"
-. "$(dirname "$0")/window.sh"
-for tool in openbox import cmp; do
-  command -v "$tool" >/dev/null || { echo "missing $tool (tools/windows/test.sh installs it)"; exit 1; }
-done
+. "$(dirname "$0")/../desktop.sh"
+need tools/windows/test.sh xdotool openbox import cmp
 run_in_x "$0" "$@"
 
 build=$1 dlls=$2 program=$3 demo=$4
@@ -33,9 +31,10 @@ named='Kestrune – ü日本.pce'
 cp "$demo" "$work/$named"
 started=$SECONDS
 (cd "$work" && LC_ALL=C.UTF-8 exec wine "$program" "$named") >"$work/wine.log" 2>&1 & pid=$!
-wid=$(window_named "$caption") || fail "main window did not appear"
+wid=$(window --name "$caption") || fail "main window did not appear"
 echo "The window appeared after $((SECONDS - started)) s"
-type_price_and_apply "$wid"
+type_price "$wid" 1234
+click_at "$wid" 487 371 # ApplyCMD
 xdotool mousemove 0 0
 sleep 0.5
 import -window "$wid" "$shots/window.png"
