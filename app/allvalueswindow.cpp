@@ -1,7 +1,9 @@
 #include "allvalueswindow.h"
 
+#include "core/messages.h"
 #include "valuestable.h"
-#include "widgets/host.h"
+#include "widgets/programcontrol.h"
+#include "widgets/widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -9,14 +11,17 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIntValidator>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace kst {
 
@@ -32,10 +37,9 @@ public:
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-            const int row = filtered_->mapToSource(index).row();
-            line->setValidator(new QIntValidator(0, table_->RowValue(row).kind->maximum, line));
-        }
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->setValidator(
+                new QIntValidator(0, table_->Highest(filtered_->mapToSource(index).row()), line));
         return editor;
     }
 
@@ -50,22 +54,31 @@ QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
     return button;
 }
 
+// A key of the table's own, ahead of the view's handling of the same key.
+void AddKey(QWidget* view, QKeySequence::StandardKey key, const std::function<void()>& run) {
+    auto* action = new QAction(view);
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    QObject::connect(action, &QAction::triggered, view, run);
+    view->addAction(action);
+}
+
 } // namespace
 
-AllValuesWindow::AllValuesWindow(QWidget* mainWindow, Host& host, Apply apply)
-    : QWidget(mainWindow, Qt::Window), host_(host), table_(new ValuesTable(this)),
+AllValuesWindow::AllValuesWindow(QWidget* mainWindow, ProgramControl& control, Apply apply)
+    : QWidget(mainWindow, Qt::Window), control_(control), table_(new ValuesTable(this)),
       filtered_(new QSortFilterProxyModel(this)), view_(new QTableView(this)),
       filter_(new QLineEdit(this)), count_(new QLabel(this)),
-      apply_(Button(QStringLiteral("&Apply"), "AllApplyCMD", this)),
-      revert_(Button(QStringLiteral("&Revert"), "AllRevertCMD", this)) {
-    setObjectName(QStringLiteral("AllValuesWindow"));
-    setWindowTitle(QStringLiteral("All Values"));
+      apply_(Button(tabletext::kApply, "AllValuesApplyCMD", this)),
+      revert_(Button(tabletext::kRevert, "AllValuesRevertCMD", this)) {
+    setObjectName(QStringLiteral("AllValuesDLG"));
+    setWindowTitle(tabletext::kTitle);
     filtered_->setSourceModel(table_);
     filtered_->setFilterKeyColumn(-1);
     filtered_->setFilterCaseSensitivity(Qt::CaseInsensitive);
     filtered_->setSortRole(ValuesTable::kSortRole);
     view_->setObjectName(QStringLiteral("AllValuesTBL"));
-    view_->setAccessibleName(QStringLiteral("All values"));
+    view_->setAccessibleName(tabletext::kTableName);
     view_->setModel(filtered_);
     view_->setSortingEnabled(true);
     view_->sortByColumn(-1, Qt::AscendingOrder);
@@ -75,29 +88,20 @@ AllValuesWindow::AllValuesWindow(QWidget* mainWindow, Host& host, Apply apply)
     view_->verticalHeader()->hide();
     view_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     view_->horizontalHeader()->setStretchLastSection(true);
+    AddKey(view_, QKeySequence::Copy,
+           [this] { QApplication::clipboard()->setText(SelectedText()); });
+    AddKey(view_, QKeySequence::Paste,
+           [this] { control_.Handle([this] { Paste(QApplication::clipboard()->text()); }); });
 
-    filter_->setObjectName(QStringLiteral("AllFilterTXT"));
-    filter_->setPlaceholderText(QStringLiteral("Filter"));
-    filter_->setAccessibleName(QStringLiteral("Filter the values"));
+    filter_->setObjectName(QStringLiteral("AllValuesFilterTXT"));
+    filter_->setAccessibleName(tabletext::kFilterName);
     filter_->setClearButtonEnabled(true);
-    auto* filterLabel = new QLabel(QStringLiteral("&Filter:"), this);
+    auto* filterLabel = new QLabel(tabletext::kFilterLabel, this);
     filterLabel->setBuddy(filter_);
     connect(filter_, &QLineEdit::textChanged, filtered_,
             &QSortFilterProxyModel::setFilterFixedString);
 
-    auto* copy = new QAction(this);
-    copy->setShortcut(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(copy, &QAction::triggered, this,
-            [this] { QApplication::clipboard()->setText(SelectedText()); });
-    auto* paste = new QAction(this);
-    paste->setShortcut(QKeySequence::Paste);
-    paste->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(paste, &QAction::triggered, this,
-            [this] { Paste(QApplication::clipboard()->text()); });
-    view_->addActions({copy, paste});
-
-    connect(apply_, &QPushButton::clicked, this, [this, apply] { apply(table_->Edits()); });
+    control_.Connect(apply_, &QPushButton::clicked, this, [this, apply] { apply(Edits()); });
     connect(revert_, &QPushButton::clicked, this, [this] { Revert(); });
     connect(table_, &ValuesTable::EditsChanged, this, [this] { ShowEditCount(); });
 
@@ -120,6 +124,10 @@ void AllValuesWindow::Load(const QByteArray& image) {
     table_->Load(image);
 }
 
+std::vector<Value> AllValuesWindow::Edits() const {
+    return table_->Edits();
+}
+
 QStringList AllValuesWindow::UnappliedValues() const {
     return table_->UnappliedValues();
 }
@@ -130,9 +138,7 @@ void AllValuesWindow::Revert() {
 
 void AllValuesWindow::ShowEditCount() {
     const int edits = int(table_->Edits().size());
-    count_->setText(edits == 0   ? QStringLiteral("No value edited")
-                    : edits == 1 ? QStringLiteral("1 value edited, not yet applied")
-                                 : QStringLiteral("%1 values edited, not yet applied").arg(edits));
+    count_->setText(tabletext::EditCount(edits));
     apply_->setEnabled(edits > 0);
     revert_->setEnabled(edits > 0);
 }
@@ -151,37 +157,46 @@ QString AllValuesWindow::SelectedText() const {
     return text.isEmpty() ? text : text + QLatin1Char('\n');
 }
 
-QString AllValuesWindow::Paste(const QString& text) {
-    QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString& line : lines)
-        line.remove(QLatin1Char('\r'));
-    while (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
+QString AllValuesWindow::PasteCells(const QStringList& lines,
+                                    std::vector<std::pair<int, QString>>& cells) const {
     const QModelIndex start = view_->currentIndex();
-    QString refusal;
-    std::vector<std::pair<int, QString>> cells;
-    if (!start.isValid() || lines.isEmpty()) {
-        refusal = QStringLiteral("Select the New cell of the first value to paste into.");
-    } else if (lines.size() > filtered_->rowCount() - start.row()) {
-        refusal = QStringLiteral("The %1 lines pasted run past the last row of the table.")
-                      .arg(lines.size());
-    }
-    for (int line = 0; refusal.isEmpty() && line < lines.size(); ++line) {
-        const QStringList fields = lines[line].split(QLatin1Char('\t'));
-        if (start.column() != ValuesTable::New || fields.size() != 1) {
-            refusal = QStringLiteral("Only the New column takes numbers: paste one column of "
-                                     "numbers into it.");
-            break;
-        }
+    if (!start.isValid() || start.column() != ValuesTable::New || lines.isEmpty())
+        return tabletext::kPasteWhere;
+    if (lines.size() > filtered_->rowCount() - start.row())
+        return tabletext::PastePastEnd(lines.size());
+    for (int line = 0; line < lines.size(); ++line) {
+        if (lines[line].contains(QLatin1Char('\t')))
+            return tabletext::kPasteOneColumn;
         const QModelIndex cell = filtered_->index(start.row() + line, ValuesTable::New);
-        cells.emplace_back(filtered_->mapToSource(cell).row(), fields[0]);
+        cells.emplace_back(filtered_->mapToSource(cell).row(), lines[line]);
     }
+    return {};
+}
+
+void AllValuesWindow::Paste(const QString& text) {
+    // A spreadsheet ends every line, the last too, and may end them with CR LF.
+    QStringList lines = QString(text).remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    std::vector<std::pair<int, QString>> cells;
+    QString refusal = PasteCells(lines, cells);
     if (refusal.isEmpty())
         refusal = table_->TypeIn(cells);
     if (!refusal.isEmpty())
-        host_.ShowMessage(this, {QStringLiteral("Nothing was pasted.  ") + refusal,
-                                 QStringLiteral("All Values"), MessageIcon::Warning});
-    return refusal;
+        control_.host().ShowMessage(this, tabletext::PasteRefusedMessage(refusal));
+}
+
+QAction* AddViewMenu(QMainWindow* window) {
+    QMenuBar* bar = window->menuBar();
+    auto* view = new QMenu(tabletext::kViewMenu, bar);
+    view->setObjectName(QStringLiteral("mnuView"));
+    const QList<QAction*> menus = bar->actions();
+    const qsizetype edit = menus.indexOf(Child<QMenu>(window, "mnuEdit")->menuAction());
+    bar->insertMenu(menus.value(edit + 1), view);
+    QAction* all = view->addAction(tabletext::kAllValuesItem);
+    all->setObjectName(QStringLiteral("mnuAllValues"));
+    all->setShortcut(Qt::CTRL | Qt::Key_T);
+    return all;
 }
 
 } // namespace kst

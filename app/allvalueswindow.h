@@ -8,42 +8,46 @@
 
 class QLabel;
 class QLineEdit;
+class QMainWindow;
 class QPushButton;
 class QSortFilterProxyModel;
 class QTableView;
 
 namespace kst {
 
-class Host;
+class ProgramControl;
 class ValuesTable;
 
 // View > All Values: every value of the open image in one table beside the main window, to be
 // read, sorted, filtered, copied to a spreadsheet and edited many at once. Apply hands the edited
-// rows to the main window, which writes them as one step.
+// values to the main window, which writes them as one step and loads the table again.
 class AllValuesWindow : public QWidget {
     Q_OBJECT
 
 public:
-    using Apply = std::function<void(const std::vector<Value>&)>;
+    using Apply = std::function<void(const std::vector<Value>& edits)>;
 
-    AllValuesWindow(QWidget* mainWindow, Host& host, Apply apply);
+    AllValuesWindow(QWidget* mainWindow, ProgramControl& control, Apply apply);
 
-    // Shows the numbers of the image as it is now in the file.
+    // Shows the numbers of the image as it is now in the file, keeping the typed ones.
     void Load(const QByteArray& image);
+    std::vector<Value> Edits() const;
     QStringList UnappliedValues() const;
     void Revert();
 
-    QTableView* View() const { return view_; }
     // The selected cells as tab-separated lines, as a spreadsheet copies them.
     QString SelectedText() const;
-    // Types a block of tab-separated numbers into the New column from the current cell down;
-    // returns the refusal shown, or an empty string when every cell was taken.
-    QString Paste(const QString& text);
+    // Types a block of tab-separated numbers into the New column from the current cell down, all
+    // or nothing; a refusal is shown, naming the cell and the reason.
+    void Paste(const QString& text);
 
 private:
     void ShowEditCount();
+    // Why the lines cannot be pasted from the current cell down, or an empty string; cells gets
+    // the table's rows and their text.
+    QString PasteCells(const QStringList& lines, std::vector<std::pair<int, QString>>& cells) const;
 
-    Host& host_;
+    ProgramControl& control_;
     ValuesTable* table_;
     QSortFilterProxyModel* filtered_;
     QTableView* view_;
@@ -52,5 +56,8 @@ private:
     QPushButton* apply_;
     QPushButton* revert_;
 };
+
+// Adds View > All Values (Ctrl+T) after the Edit menu and returns its item.
+QAction* AddViewMenu(QMainWindow* window);
 
 } // namespace kst

@@ -2,6 +2,7 @@
 
 #include "accessibility.h"
 #include "accessibleinterfaces.h"
+#include "allvalueswindow.h"
 #include "core/backups.h"
 #include "core/imagediff.h"
 #include "core/messages.h"
@@ -39,9 +40,10 @@ namespace {
 // selected tab's, so neither the eye nor the keyboard reaches an editor of another tab. The
 // frames lie on top of each other and are transparent: any other would be drawn through the
 // page on show. "Part Names (Not Coded)" has no page and shows an empty area.
-constexpr const char* kImageControls[] = {"tabs",           "mnuSave",    "mnuClose",
-                                          "mnuRestore",     "mnuCompare", "mnuApplyPatch",
-                                          "mnuRunEmulator", "mnuHistory", "ApplyCMD"};
+constexpr const char* kImageControls[] = {
+    "tabs",         "mnuSave",        "mnuClose",        "mnuRestore",
+    "mnuCompare",   "mnuApplyPatch",  "mnuExportValues", "mnuImportValues",
+    "mnuAllValues", "mnuRunEmulator", "mnuHistory",      "ApplyCMD"};
 
 // The Undo and Redo items name their step in at most this many characters; the whole text is
 // in their tooltip and status tip. A patch's step names every value it writes.
@@ -128,6 +130,14 @@ void MainWindow::ConnectCommands() {
     control_.Connect(ui_->mnuCompare, &QAction::triggered, this,
                      [this] { patches_->CompareWithOriginal(previousChoice_.Text()); });
     control_.Connect(ui_->mnuApplyPatch, &QAction::triggered, this, [this] { ApplyPatch(); });
+    control_.Connect(ui_->mnuExportValues, &QAction::triggered, this,
+                     [this] { patches_->ExportValueList(previousChoice_.Text()); });
+    control_.Connect(ui_->mnuImportValues, &QAction::triggered, this, [this] {
+        WriteImage(QStringLiteral("Import Values"), Settle::First, [this](const BackUp& backUp) {
+            return patches_->ImportValueList([&] { return backUp({}); });
+        });
+    });
+    control_.Connect(AddViewMenu(this), &QAction::triggered, this, [this] { ShowAllValues(); });
     control_.Connect(ui_->mnuUndo, &QAction::triggered, this, [this] { MoveInHistory(true); });
     control_.Connect(ui_->mnuRedo, &QAction::triggered, this, [this] { MoveInHistory(false); });
     control_.Connect(ui_->mnuHistory, &QAction::triggered, this, [this] { ShowHistory(); });
@@ -171,6 +181,8 @@ bool MainWindow::SettleUnapplied() {
     QStringList unapplied;
     for (const TabPage& tab : pages_)
         unapplied << tab.page->UnappliedValues();
+    if (allValues_)
+        unapplied << allValues_->UnappliedValues();
     if (unapplied.isEmpty())
         return true;
     enum { Apply, Discard, Cancel };
@@ -183,6 +195,8 @@ bool MainWindow::SettleUnapplied() {
     if (answer == Discard) {
         for (const TabPage& tab : pages_)
             tab.page->Reload();
+        if (allValues_)
+            allValues_->Revert();
         return true;
     }
     return WriteImage(QStringLiteral("Apply"), Settle::No, [this](const BackUp& backUp) {
@@ -190,6 +204,8 @@ bool MainWindow::SettleUnapplied() {
             return false;
         for (const TabPage& tab : pages_)
             tab.page->Save();
+        if (allValues_)
+            WriteTableEdits(allValues_->Edits());
         return true;
     });
 }
@@ -218,6 +234,8 @@ void MainWindow::LoadROM() {
         }
         for (const TabPage& tab : pages_)
             tab.page->LoadFirst();
+        if (allValues_)
+            allValues_->Load(values_.ReadImage());
         imageOpen_ = true;
         ShowWindowState();
         // The window is first shown before the first tick; without this it would show the
@@ -235,6 +253,8 @@ void MainWindow::CloseCommand() {
 
 void MainWindow::CloseROM() {
     patches_->CloseCompare();
+    if (allValues_)
+        allValues_->hide();
     rom_.Close();
     imageOpen_ = false;
     backedUp_ = false;
@@ -367,7 +387,31 @@ void MainWindow::ReloadPages() {
     for (const TabPage& tab : pages_)
         if (tab.page->UnappliedValues().isEmpty())
             tab.page->Reload();
+    if (allValues_)
+        allValues_->Load(values_.ReadImage());
     refresh_->Tick();
+}
+
+void MainWindow::ShowAllValues() {
+    if (!allValues_) {
+        allValues_ = new AllValuesWindow(this, control_, [this](const std::vector<Value>& edits) {
+            WriteImage(QStringLiteral("Apply"), Settle::No, [&](const BackUp& backUp) {
+                if (!backUp({}))
+                    return false;
+                WriteTableEdits(edits);
+                return true;
+            });
+        });
+        allValues_->Load(values_.ReadImage());
+    }
+    allValues_->show();
+    allValues_->raise();
+    allValues_->activateWindow();
+}
+
+void MainWindow::WriteTableEdits(const std::vector<Value>& edits) {
+    for (const Value& value : edits)
+        values_.Write(*value.kind, value.index, value.number);
 }
 
 void MainWindow::RestoreBackup() {

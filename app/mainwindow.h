@@ -18,6 +18,7 @@ class Main;
 
 namespace kst {
 
+class AllValuesWindow;
 class CaptionRefresh;
 class EditorPage;
 class EmulatorCommands;
@@ -88,6 +89,10 @@ private:
     void RestoreBackup();
     // File > Apply Patch...: writes what a checked patch changes, as one step of the history.
     void ApplyPatch();
+    // View > All Values: shows the table of every value, made at its first use.
+    void ShowAllValues();
+    // Writes the table's edited values.
+    void WriteTableEdits(const std::vector<Value>& edits);
     // The page of the selected tab, or null for a tab without one.
     EditorPage* SelectedPage() const;
 
@@ -105,6 +110,7 @@ private:
     std::vector<TabPage> pages_;
     std::unique_ptr<PatchCommands> patches_;
     std::unique_ptr<EmulatorCommands> emulator_;
+    AllValuesWindow* allValues_ = nullptr;
     bool imageOpen_ = false;
     bool backedUp_ = false;
     // The writes into the open image; it ends when the image is closed.

@@ -4,6 +4,7 @@
 #include "core/opencheck.h"
 #include "core/patch.h"
 #include "core/romimage.h"
+#include "core/valueexchange.h"
 #include "romfile.h"
 #include "widgets/programcontrol.h"
 
@@ -24,6 +25,11 @@ const QStringList kOpenFilters = {QStringLiteral("BPS and IPS patches (*.bps *.i
 // The name of a chosen file without its folder, for the lines that name it.
 QString FileNameOf(const FileName& name) {
     return QFileInfo(name.Text()).fileName();
+}
+
+// The preview's line above what a patch or a value list changes.
+QString PreviewSummary(const FileName& name) {
+    return QStringLiteral("What %1 changes in the open image:").arg(FileNameOf(name));
 }
 
 QString SuffixOf(PatchFormat format) {
@@ -132,24 +138,82 @@ bool PatchCommands::ApplyPatchFile(const std::function<bool()>& mayWrite) {
         host.ShowMessage(window_, kAlreadyAppliedMessage);
         return false;
     }
-    ChangesDialog preview(
-        window_, QStringLiteral("Apply Patch"),
-        QStringLiteral("What %1 changes in the open image:").arg(FileNameOf(name)),
-        DescribeDiff(DiffImages(current, result.image)));
+    return PreviewAndWrite(QStringLiteral("Apply Patch"), PreviewSummary(name), current,
+                           result.image, mayWrite, kImageChangedMessage);
+}
+
+bool PatchCommands::PreviewAndWrite(const QString& title, const QString& summary,
+                                    const QByteArray& current, const QByteArray& target,
+                                    const std::function<bool()>& mayWrite,
+                                    const Message& changedMessage) {
+    Host& host = control_.host();
+    ChangesDialog preview(window_, title, summary, DescribeDiff(DiffImages(current, target)));
     preview.AddButton(QStringLiteral("&Apply"), QDialogButtonBox::AcceptRole);
     preview.AddButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     if (host.RunDialog(preview) != QDialog::Accepted)
         return false;
     if (!mayWrite())
         return false;
-    // The patch was checked against the image as it was before the preview and the backup's
-    // question, which another program may have written meanwhile.
+    // The file was checked as it was before the preview and the backup's question, which
+    // another program may have written meanwhile.
     if (values_.ReadImage() != current) {
-        host.ShowMessage(window_, kImageChangedMessage);
+        host.ShowMessage(window_, changedMessage);
         return false;
     }
-    WriteDifferences(values_, current, result.image);
+    WriteDifferences(values_, current, target);
     return true;
+}
+
+void PatchCommands::ExportValueList(const QString& imagePath) {
+    Host& host = control_.host();
+    const QStringList& filters = tabletext::kSaveFilters;
+    QString filter = filters.front();
+    const QFileInfo image(imagePath);
+    QString path = host.ChooseSaveFile(
+        window_, tabletext::kExportTitle, filters, filter,
+        image.dir().filePath(image.completeBaseName() + QStringLiteral(".csv")));
+    if (path.isEmpty())
+        return;
+    // A typed suffix says the format, as on the command line; the file type chosen only where
+    // none is typed.
+    std::optional<ValueFormat> format = ValueFormatOfName(path);
+    if (!format) {
+        format = filter == filters[1] ? ValueFormat::Json : ValueFormat::Csv;
+        path += *format == ValueFormat::Json ? QStringLiteral(".json") : QStringLiteral(".csv");
+    }
+    const QString reason =
+        SaveValueFile(path, ExportValues(*format, values_.ReadImage()), rom_.Identity());
+    if (!reason.isEmpty())
+        host.ShowMessage(window_, ValueFileMessage(true, reason));
+}
+
+bool PatchCommands::ImportValueList(const std::function<bool()>& mayWrite) {
+    Host& host = control_.host();
+    const FileName name = host.ChooseFile(window_, tabletext::kOpenFilters,
+                                          tabletext::kOpenFilters.front(), tabletext::kImportTitle);
+    if (name.IsEmpty())
+        return false;
+    QByteArray list;
+    const QString unread = ReadValueFile(name, list);
+    if (!unread.isEmpty()) {
+        host.ShowMessage(window_, ValueFileMessage(false, unread));
+        return false;
+    }
+    // A list without either suffix is read as CSV, what spreadsheets write.
+    const ValueFormat format = ValueFormatOfName(name.Text()).value_or(ValueFormat::Csv);
+    const QByteArray current = values_.ReadImage();
+    const ValueImport import = ReadValueList(format, list, current);
+    if (import.Refused()) {
+        host.ShowMessage(window_, ValuesRefusedMessage(import.where, import.refusal));
+        return false;
+    }
+    if (import.changes.empty()) {
+        host.ShowMessage(window_, tabletext::kNothingToImportMessage);
+        return false;
+    }
+    return PreviewAndWrite(tabletext::kImportCaption, PreviewSummary(name), current,
+                           WithChanges(current, import.changes), mayWrite,
+                           tabletext::kChangedSinceCheckedMessage);
 }
 
 } // namespace kst

@@ -15,12 +15,14 @@ namespace kst {
 
 class ChangesDialog;
 class ImageValues;
+struct Message;
 class ProgramControl;
 class RomImage;
 struct ValueKind;
 
-// File > Compare With Original... and File > Apply Patch...: what differs from an original
-// image to the open one, shared as a patch, and patches checked and applied to the open image.
+// File > Compare With Original..., Apply Patch..., Export Values... and Import Values...: what
+// differs from an original image to the open one, shared as a patch, the values shared as a list,
+// and patches and value lists checked and applied to the open image.
 class PatchCommands {
 public:
     // Takes the user to a value in the main window: its page, its entry and its control.
@@ -45,9 +47,20 @@ public:
     // the one checked, writes what it changes, and only that, and returns true; the window has
     // yet to flush it and record the step.
     bool ApplyPatchFile(const std::function<bool()>& mayWrite);
+    // Saves every value of the open image, found at imagePath, as stored, into a chosen CSV or
+    // JSON file.
+    void ExportValueList(const QString& imagePath);
+    // As ApplyPatchFile, for a chosen value list checked whole against the open image.
+    bool ImportValueList(const std::function<bool()>& mayWrite);
 
 private:
     void ExportPatch();
+    // Previews what target changes in current, the image as checked, under a title and a
+    // summary; once the user applies it and mayWrite agrees, and the image is still current,
+    // writes the differences and returns true, or shows changedMessage.
+    bool PreviewAndWrite(const QString& title, const QString& summary, const QByteArray& current,
+                         const QByteArray& target, const std::function<bool()>& mayWrite,
+                         const Message& changedMessage);
 
     QWidget* window_;
     const RomImage& rom_;

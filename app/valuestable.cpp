@@ -1,24 +1,19 @@
 #include "valuestable.h"
 
 #include "core/captions.h"
+#include "core/messages.h"
 #include "core/roster.h"
+#include "core/valueexchange.h"
 
 #include <QApplication>
 #include <QStyle>
+#include <algorithm>
 
 namespace kst {
 
 namespace {
 
-const char* const kHeaders[ValuesTable::ColumnCount] = {
-    "Page", "Entry", "Value", "Offset", "Width", "In the file", "New", "Caption", "Edited"};
-
-QString PageName(const ValueKind& kind) {
-    return kind.entries == &kRaceList ? QStringLiteral("Enemy Racers") : QStringLiteral("Shops");
-}
-
-// "Buzz Motor", or "Race 12 (Guido, Uncle John)": a race by its number and its racers, as the
-// race page shows them.
+// "Buzz Motor", or "Race 12 (Guido, Uncle John)": the races are named by number and racers.
 QString EntryName(const ValueKind& kind, int index) {
     if (kind.entries->names)
         return QString::fromUtf8(kind.entries->names[index]);
@@ -26,14 +21,22 @@ QString EntryName(const ValueKind& kind, int index) {
     QString names = QString::fromUtf8(racers.first.name);
     if (racers.second.portrait)
         names += QStringLiteral(", ") + QString::fromUtf8(racers.second.name);
-    return QStringLiteral("Race %1 (%2)").arg(index + 1).arg(names);
+    return tabletext::RaceEntry(index + 1, names);
+}
+
+QString Setting(const Value& value, const QString& text) {
+    return QStringLiteral("%1[%2]=%3")
+        .arg(QLatin1String(value.kind->name))
+        .arg(value.index)
+        .arg(text);
 }
 
 } // namespace
 
 ValuesTable::ValuesTable(QObject* parent)
     : QAbstractTableModel(parent),
-      editedIcon_(QApplication::style()->standardIcon(QStyle::SP_FileDialogDetailedView)) {}
+      editedIcon_(QIcon::fromTheme(QStringLiteral("document-edit"),
+                                   QApplication::style()->standardIcon(QStyle::SP_FileIcon))) {}
 
 int ValuesTable::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(rows_.size());
@@ -48,31 +51,12 @@ int ValuesTable::Shown(int row) const {
     return typed != typed_.end() ? typed->second : rows_[std::size_t(row)].number;
 }
 
-QVariant ValuesTable::data(const QModelIndex& index, int role) const {
-    const Value& value = rows_[std::size_t(index.row())];
+QVariant ValuesTable::Text(int row, int column) const {
+    const Value& value = rows_[std::size_t(row)];
     const ValueKind& kind = *value.kind;
-    const bool edited = typed_.count(index.row()) != 0;
-    if (role == Qt::DecorationRole)
-        return index.column() == Edited && edited ? QVariant(editedIcon_) : QVariant();
-    if (role == kSortRole) {
-        switch (index.column()) {
-        case Offset:
-            return OffsetOf(kind, value.index);
-        case Width:
-            return kind.width;
-        case InFile:
-            return value.number;
-        case New:
-            return Shown(index.row());
-        default:
-            break;
-        }
-    }
-    if (role != Qt::DisplayRole && role != Qt::EditRole && role != kSortRole)
-        return {};
-    switch (index.column()) {
+    switch (column) {
     case Page:
-        return PageName(kind);
+        return kind.page == Page::Racers ? kRacersPageTitle : kShopsPageTitle;
     case Entry:
         return EntryName(kind, value.index);
     case What:
@@ -80,43 +64,54 @@ QVariant ValuesTable::data(const QModelIndex& index, int role) const {
     case Offset:
         return QStringLiteral("0x") + QString::number(OffsetOf(kind, value.index), 16).toUpper();
     case Width:
-        return kind.width == 1 ? QStringLiteral("1 byte") : QStringLiteral("%1 bytes").arg(kind.width);
+        return patchtext::Bytes(kind.width);
     case InFile:
         return value.number;
     case New:
-        return Shown(index.row());
+        return Shown(row);
     case Caption:
-        return CaptionText(kind.format, Shown(index.row()));
-    case Edited:
-        return edited ? QStringLiteral("Edited") : QString();
+        return CaptionText(kind.format, Shown(row));
+    default:
+        return typed_.count(row) ? tabletext::kEdited : QString();
+    }
+}
+
+QVariant ValuesTable::data(const QModelIndex& index, int role) const {
+    const int row = index.row(), column = index.column();
+    switch (role) {
+    case Qt::DecorationRole:
+        return column == Edited && typed_.count(row) ? QVariant(editedIcon_) : QVariant();
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return Text(row, column);
+    case kSortRole:
+        // The offset and the width sort as numbers, not as their text.
+        if (column == Offset)
+            return OffsetOf(*rows_[std::size_t(row)].kind, rows_[std::size_t(row)].index);
+        if (column == Width)
+            return rows_[std::size_t(row)].kind->width;
+        return Text(row, column);
+    case Qt::AccessibleTextRole: {
+        // A screen reader that moves along a row hears which column each cell is in.
+        const QString text = Text(row, column).toString();
+        return tabletext::kHeaders[column] + QStringLiteral(": ") +
+               (text.isEmpty() ? tabletext::kNotEdited : text);
+    }
     default:
         return {};
     }
 }
 
 QVariant ValuesTable::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal ||
+        (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
         return QAbstractTableModel::headerData(section, orientation, role);
-    return QString::fromUtf8(kHeaders[section]);
+    return tabletext::kHeaders[section];
 }
 
 Qt::ItemFlags ValuesTable::flags(const QModelIndex& index) const {
     const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
     return index.column() == New ? flags | Qt::ItemIsEditable : flags;
-}
-
-QString ValuesTable::Refusal(int row, const QString& text) const {
-    const ValueKind& kind = *rows_[std::size_t(row)].kind;
-    const QString trimmed = text.trimmed();
-    bool whole = false;
-    const qlonglong number = trimmed.toLongLong(&whole);
-    if (!whole)
-        return QStringLiteral("\"%1\" is not a whole number").arg(trimmed);
-    if (number < 0)
-        return QStringLiteral("%1 is below 0").arg(number);
-    if (number > kind.maximum)
-        return QStringLiteral("%1 is over the highest, %2").arg(number).arg(kind.maximum);
-    return {};
 }
 
 bool ValuesTable::setData(const QModelIndex& index, const QVariant& value, int role) {
@@ -125,23 +120,28 @@ bool ValuesTable::setData(const QModelIndex& index, const QVariant& value, int r
     return TypeIn({{index.row(), value.toString()}}).isEmpty();
 }
 
+int ValuesTable::Highest(int row) const {
+    return std::max(rows_[std::size_t(row)].kind->maximum, rows_[std::size_t(row)].number);
+}
+
+int ValuesTable::RowOf(const ValueKind* kind, int index) const {
+    const auto first = std::find_if(rows_.begin(), rows_.end(),
+                                    [kind](const Value& value) { return value.kind == kind; });
+    return int(first - rows_.begin()) + index;
+}
+
 QString ValuesTable::TypeIn(const std::vector<std::pair<int, QString>>& cells) {
-    for (const auto& [row, text] : cells) {
-        const QString refusal = Refusal(row, text);
-        if (!refusal.isEmpty()) {
-            const Value& value = rows_[std::size_t(row)];
-            return QStringLiteral("%1: %2").arg(EntryLabel(*value.kind, value.index), refusal);
-        }
-    }
-    for (const auto& [row, text] : cells) {
-        const int number = text.trimmed().toInt();
-        if (number == rows_[std::size_t(row)].number)
-            typed_.erase(row);
-        else
-            typed_[row] = number;
-        emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
-    }
-    emit EditsChanged();
+    QStringList settings;
+    for (const auto& [row, text] : cells)
+        settings << Setting(rows_[std::size_t(row)], text);
+    const ValueImport typed = ReadSettings(settings, image_);
+    if (typed.Refused())
+        return typed.refusal;
+    for (const auto& cell : cells)
+        typed_.erase(cell.first);
+    for (const ValueChange& change : typed.changes)
+        typed_[RowOf(change.kind, change.index)] = change.after;
+    AllChanged();
     return {};
 }
 
@@ -150,13 +150,18 @@ void ValuesTable::Load(const QByteArray& image) {
     const bool first = rows_.empty();
     if (first)
         beginResetModel();
+    image_ = image;
     rows_ = AllValues(image);
     for (auto typed = typed_.begin(); typed != typed_.end();)
         typed = typed->second == rows_[std::size_t(typed->first)].number ? typed_.erase(typed)
-                                                                          : std::next(typed);
+                                                                         : std::next(typed);
     if (first)
         endResetModel();
-    else
+    AllChanged();
+}
+
+void ValuesTable::AllChanged() {
+    if (!rows_.empty())
         emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
     emit EditsChanged();
 }
@@ -177,8 +182,7 @@ QStringList ValuesTable::UnappliedValues() const {
 
 void ValuesTable::Revert() {
     typed_.clear();
-    emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
-    emit EditsChanged();
+    AllChanged();
 }
 
 } // namespace kst

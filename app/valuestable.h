@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QIcon>
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace kst {
@@ -32,15 +33,15 @@ public:
 
     // Shows the numbers of this image; typed numbers that now equal the file's are dropped.
     void Load(const QByteArray& image);
-    // The rows' typed numbers that differ from the file's, in table order.
+    // The typed numbers that differ from the file's, in table order.
     std::vector<Value> Edits() const;
     QStringList UnappliedValues() const;
     void Revert();
 
-    const Value& RowValue(int row) const { return rows_[std::size_t(row)]; }
-    // Why text cannot be the new number of a row ("over the highest, 22"), or empty when it can.
-    QString Refusal(int row, const QString& text) const;
-    // Sets rows' new numbers from text, all or none: returns the first refusal, naming the value.
+    // The highest number a row's editor takes: the control's, or the stored one above it.
+    int Highest(int row) const;
+    // Sets rows' new numbers from text, all or none, with the checks of a value list: returns
+    // the first refusal, naming the value, or an empty string.
     QString TypeIn(const std::vector<std::pair<int, QString>>& cells);
 
 signals:
@@ -48,7 +49,12 @@ signals:
 
 private:
     int Shown(int row) const;
+    QVariant Text(int row, int column) const;
+    int RowOf(const ValueKind* kind, int index) const;
+    // Every cell may show another number, and the edits may have changed.
+    void AllChanged();
 
+    QByteArray image_;
     std::vector<Value> rows_; // the file's numbers
     std::map<int, int> typed_;
     QIcon editedIcon_;

@@ -1,6 +1,7 @@
 #include "imagediff.h"
 
 #include "captions.h"
+#include "messages.h"
 #include "romfacts.h"
 #include "romimage.h"
 
@@ -99,8 +100,8 @@ ImageDiff DiffImages(const QByteArray& before, const QByteArray& after) {
 }
 
 std::vector<DiffGroup> DescribeDiff(const ImageDiff& diff) {
-    DiffGroup shops{QStringLiteral("Shops"), {}, {}};
-    DiffGroup racers{QStringLiteral("Enemy Racers"), {}, {}};
+    DiffGroup shops{kShopsPageTitle, {}, {}};
+    DiffGroup racers{kRacersPageTitle, {}, {}};
     for (const ValueChange& change : diff.values) {
         DiffGroup& group = change.kind->page == Page::Racers ? racers : shops;
         group.lines << ChangeLine(change);
