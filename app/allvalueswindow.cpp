@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIntValidator>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -54,15 +55,6 @@ QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
     return button;
 }
 
-// A key of the table's own, ahead of the view's handling of the same key.
-void AddKey(QWidget* view, QKeySequence::StandardKey key, const std::function<void()>& run) {
-    auto* action = new QAction(view);
-    action->setShortcut(key);
-    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    QObject::connect(action, &QAction::triggered, view, run);
-    view->addAction(action);
-}
-
 } // namespace
 
 AllValuesWindow::AllValuesWindow(QWidget* mainWindow, ProgramControl& control, Apply apply)
@@ -88,10 +80,7 @@ AllValuesWindow::AllValuesWindow(QWidget* mainWindow, ProgramControl& control, A
     view_->verticalHeader()->hide();
     view_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     view_->horizontalHeader()->setStretchLastSection(true);
-    AddKey(view_, QKeySequence::Copy,
-           [this] { QApplication::clipboard()->setText(SelectedText()); });
-    AddKey(view_, QKeySequence::Paste,
-           [this] { control_.Handle([this] { Paste(QApplication::clipboard()->text()); }); });
+    view_->installEventFilter(this);
 
     filter_->setObjectName(QStringLiteral("AllValuesFilterTXT"));
     filter_->setAccessibleName(tabletext::kFilterName);
@@ -118,6 +107,20 @@ AllValuesWindow::AllValuesWindow(QWidget* mainWindow, ProgramControl& control, A
     layout->addLayout(bottom);
     resize(820, 560);
     ShowEditCount();
+}
+
+bool AllValuesWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Ahead of the view, which would copy the current cell alone and paste nothing.
+    if (watched != view_ || event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::Copy))
+        QApplication::clipboard()->setText(SelectedText());
+    else if (key->matches(QKeySequence::Paste))
+        control_.Handle([this] { Paste(QApplication::clipboard()->text()); });
+    else
+        return false;
+    return true;
 }
 
 void AllValuesWindow::Load(const QByteArray& image) {

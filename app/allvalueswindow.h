@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QMainWindow;
@@ -40,6 +41,9 @@ public:
     // Types a block of tab-separated numbers into the New column from the current cell down, all
     // or nothing; a refusal is shown, naming the cell and the reason.
     void Paste(const QString& text);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ShowEditCount();

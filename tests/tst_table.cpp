@@ -1,0 +1,168 @@
+// View > All Values and File > Import Values: many values edited, pasted or imported at once,
+// written as one step of the history. Each case compares the whole image.
+#include "app/valuestable.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+using namespace kst;
+using namespace kst::test;
+
+namespace {
+
+// The motors' prices from Buzz Motor on, five bytes apart.
+QString Motors(std::initializer_list<int> prices) {
+    QString values;
+    int offset = 0x179C6;
+    for (const int price : prices) {
+        values += QStringLiteral("w0x%1=%2,").arg(offset, 0, 16).arg(price);
+        offset += 5;
+    }
+    return values;
+}
+
+// Opens View > All Values and pastes text from the clipboard with Ctrl+V into the New cell of
+// the table's first row.
+QTableView& PasteIntoTable(Editor& editor, const QString& text) {
+    editor.Trigger("mnuAllValues");
+    auto* table = editor.Find<QTableView>("AllValuesTBL");
+    table->setFocus();
+    table->setCurrentIndex(table->model()->index(0, ValuesTable::New));
+    QApplication::clipboard()->setText(text);
+    QTest::keyClick(table, Qt::Key_V, Qt::ControlModifier);
+    return *table;
+}
+
+} // namespace
+
+class TestTable : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A spreadsheet's 5 x 1 block pasted and applied is one write and one step, and the page
+    // shows it; a block with one refused cell takes nothing.
+    void pasteBlock_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("refusal");
+        const QString step = QStringLiteral(
+            "Undo Apply: Buzz Motor price 0 \u2192 450, Din Motor price 0 \u2192 460, Spur Motor "
+            "price 0 \u2192 470, Lug Motor price 0 \u2192 480, VX Motor price 0 \u2192 32000");
+        QTest::newRow("five") << "450\r\n460\r\n470\r\n480\r\n32000\r\n"
+                              << Motors({450, 460, 470, 480, 32000}) << step;
+        QTest::newRow("text") << "450\n460\nabc\n480\n490\n"
+                              << QString()
+                              << "Nothing was pasted.  Spur Motor price (shop.motor[2]) takes a "
+                                 "whole number from 0 to 32000, not \"abc\".";
+        QTest::newRow("over the ceiling") << "450\n32001\n"
+                                          << QString()
+                                          << "Nothing was pasted.  Din Motor price "
+                                             "(shop.motor[1]) takes a whole number from 0 to "
+                                             "32000, not \"32001\".";
+        QTest::newRow("two columns") << "450\t460\n"
+                                     << QString()
+                                     << "Nothing was pasted.  Only the New column takes numbers: "
+                                        "paste one column of numbers into it.";
+    }
+    void pasteBlock() {
+        QFETCH(QString, pasted);
+        QFETCH(QString, written);
+        QFETCH(QString, refusal);
+        Editor editor;
+        editor.StartWith(ValidRom());
+        const QTableView& table = PasteIntoTable(editor, pasted);
+        editor.Click("AllValuesApplyCMD");
+        QCOMPARE(editor.RomBytes(), With(ValidRom(), written));
+        if (written.isEmpty()) {
+            QCOMPARE(editor.host().messages.value(0).text, refusal);
+            QVERIFY(!editor.Find<QPushButton>("AllValuesApplyCMD")->isEnabled());
+            return;
+        }
+        QCOMPARE(editor.Find<QAction>("mnuUndo")->toolTip(), refusal);
+        RunScript(editor, "row:MotorLST=4;see:MotorCostTXT=32000");
+        // The table shows the file's numbers after each write, its own and the Undo.
+        const QModelIndex vx = table.model()->index(4, ValuesTable::InFile);
+        QCOMPARE(vx.data(), QVariant(32000));
+        QVERIFY(!editor.Find<QPushButton>("AllValuesApplyCMD")->isEnabled());
+        editor.Trigger("mnuUndo");
+        QCOMPARE(editor.RomBytes(), ValidRom());
+        QCOMPARE(vx.data(), QVariant(0));
+    }
+
+    // The Quit question names the table's edit; Apply writes it, Discard drops it.
+    void quitNamesTableEdit_data() {
+        QTest::addColumn<int>("reply");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("apply") << 0 << Motors({450});
+        QTest::newRow("discard") << 1 << QString();
+    }
+    void quitNamesTableEdit() {
+        QFETCH(int, reply);
+        QFETCH(QString, written);
+        Editor editor;
+        editor.StartWith(ValidRom());
+        PasteIntoTable(editor, QStringLiteral("450"));
+        RunScript(editor, QStringLiteral("reply=%1;quit").arg(reply));
+        QCOMPARE(editor.host().questions.value(0).text,
+                 QStringLiteral("These values have not been applied: Buzz Motor price.  Apply "
+                                "them first?"));
+        QCOMPARE(editor.RomBytes(), With(ValidRom(), written));
+    }
+
+    // File > Import Values... previews the list, then writes it as one step, which the open
+    // table shows; a refused list writes nothing.
+    void importValues_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("list");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("csv") << "list.csv" << QByteArray("name,index,value\r\nshop.motor,0,450\r\n")
+                             << Motors({450})
+                             << "Undo Import Values: Buzz Motor price 0 \u2192 450";
+        QTest::newRow("json") << "list.json"
+                              << QByteArray("{\"format\": \"kestrune-toolbox values\", "
+                                            "\"version\": 1, \"values\": [{\"name\": "
+                                            "\"race.ai\", \"index\": 11, \"value\": 9}]}")
+                              << "b0x1947=9"
+                              << "Undo Import Values: Race 12, enemy racers' AI strength 0 "
+                                 "\u2192 9";
+        QTest::newRow("refused") << "list.csv"
+                                 << QByteArray(
+                                        "name,index,value\nshop.motor,0,450\nrace.ai,11,23\n")
+                                 << QString()
+                                 << "Line 3: Race 12, enemy racers' AI strength (race.ai[11]) "
+                                    "takes a whole number from 0 to 22, not \"23\".  The image "
+                                    "was not changed.";
+    }
+    void importValues() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, list);
+        QFETCH(QString, written);
+        QFETCH(QString, said);
+        Editor editor;
+        editor.StartWith(ValidRom());
+        editor.Trigger("mnuAllValues");
+        editor.host().answers << FileName::FromText(editor.AddRom(list, name));
+        editor.host().dialogAnswers << Press(QStringLiteral("&Apply"));
+        editor.Trigger("mnuImportValues");
+        QCOMPARE(editor.RomBytes(), With(ValidRom(), written));
+        if (written.isEmpty()) {
+            QCOMPARE(editor.host().messages.value(0).text, said);
+            return;
+        }
+        QCOMPARE(editor.Find<QAction>("mnuUndo")->toolTip(), said);
+        const QByteArray image = editor.RomBytes();
+        const QAbstractItemModel* table = editor.Find<QTableView>("AllValuesTBL")->model();
+        for (int row = 0; row < table->rowCount(); ++row)
+            QCOMPARE(table->index(row, ValuesTable::InFile).data().toInt(),
+                     AllValues(image)[std::size_t(row)].number);
+    }
+};
+
+QTEST_MAIN(TestTable)
+#include "tst_table.moc"
