@@ -78,7 +78,7 @@ AllValuesWindow::AllValuesWindow(QWidget* mainWindow, ProgramControl& control, A
     view_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
     view_->verticalHeader()->hide();
-    view_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
     view_->horizontalHeader()->setStretchLastSection(true);
     view_->installEventFilter(this);
 
@@ -105,7 +105,7 @@ AllValuesWindow::AllValuesWindow(QWidget* mainWindow, ProgramControl& control, A
     layout->addLayout(top);
     layout->addWidget(view_);
     layout->addLayout(bottom);
-    resize(820, 560);
+    resize(980, 560);
     ShowEditCount();
 }
 
@@ -124,7 +124,12 @@ bool AllValuesWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void AllValuesWindow::Load(const QByteArray& image) {
+    // Fitted once, to the first image: the view's fitting asks the style about every cell, which
+    // takes longer than the rest of the window together, and the user may widen a column.
+    const bool first = table_->rowCount() == 0;
     table_->Load(image);
+    if (first)
+        view_->resizeColumnsToContents();
 }
 
 std::vector<Value> AllValuesWindow::Edits() const {

@@ -80,7 +80,9 @@ QVariant ValuesTable::data(const QModelIndex& index, int role) const {
     const int row = index.row(), column = index.column();
     switch (role) {
     case Qt::DecorationRole:
-        return column == Edited && typed_.count(row) ? QVariant(editedIcon_) : QVariant();
+        // On the typed number itself, and beside the word in its own column.
+        return (column == New || column == Edited) && typed_.count(row) ? QVariant(editedIcon_)
+                                                                        : QVariant();
     case Qt::DisplayRole:
     case Qt::EditRole:
         return Text(row, column);

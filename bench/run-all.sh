@@ -70,6 +70,10 @@ echo "system calls on the image: $reads reads of $bytes bytes, $writes writes," 
     "$(count openat) opens, $maps mappings"
 
 echo
+echo "== View > All Values shown with every row, after an image is open"
+"$bench/bench_table" | tee "$out/table"
+
+echo
 echo "== One tick of the caption refresh"
 "$bench/bench_tick" | tee "$out/tick"
 valgrind --tool=callgrind --instr-atstart=no --callgrind-out-file="$out/callgrind.out" \
@@ -125,6 +129,10 @@ line "open: reads on the image" "$reads" "31 (min)" \
 line "open: bytes read" "$bytes" "121 (min)" \
     "$(awk -v n="$bytes" 'BEGIN { printf "%.2f", n / 121 }')" "= 121" "$(verdict "$bytes" 121)"
 line "open: writes, mappings" "$writes, $maps" "0 (min)" - "= 0" "$(verdict $((writes + maps)) 0)"
+for run in first again; do
+    us=$(row table table_${run}_us 2)
+    line "all values: shown, $run (us)" "$us" - - "< 30000" "$(verdict "$us" 29999)"
+done
 line "open: time, first / again (us)" "$(row open open_first_us 2) / $(row open open_again_us 2)" \
     - - - -
 for format in bps ips; do

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes the pictures in docs/: the "Enemy Racers" page at scale 1 and at scale 2, opening the
 # demo image through its file dialog, and the compare window, the save dialog of Export Patch,
-# the preview of Apply Patch and the history after it, on a changed copy of the demo image. The real program runs
-# in a virtual X server.
+# the preview of Apply Patch and the history after it, on a changed copy of the demo image, and
+# the preview of Import Values and the All Values window. The real program runs in a virtual X
+# server.
 #   tools/screenshots.sh [BUILD_FOLDER]     (default: build)
 set -euo pipefail
 
@@ -122,8 +123,43 @@ shoot_patches() {
   rm -rf "$work"
 }
 
+# Import Values... previews a value list, then View > All Values shows the table with one more
+# value typed in and not yet applied.
+shoot_values() {
+  local work pid
+  work=$(mktemp -d)
+  cp "$build/demo/kestrune-demo.pce" "$work/game.pce"
+  printf 'name,index,label,value\r\nshop.motor,0,Buzz Motor price,450\r\n%s\r\n' \
+    'race.prize,11,"Race 12, prize money",1234' > "$work/balance.csv"
+  (cd "$work" && XDG_DATA_HOME="$work" exec "$build/kestrune-toolbox" game.pce) & pid=$!
+  xdotool windowfocus --sync "$(main_window)"
+  xdotool key alt+f i
+  choose "$work/balance.csv"
+  shoot_window '^Import Values$' import-values.png
+  xdotool key alt+a
+  sleep 0.5
+  xdotool windowfocus --sync "$(main_window)"
+  xdotool key ctrl+t
+  sleep 0.5
+  xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^All Values$' | head -n 1)"
+  # Din Motor's New cell, from the first row's first cell.
+  xdotool key Down Right Right Right Right Right Right
+  xdotool type --delay 15 "650"
+  xdotool key Return
+  shoot_window '^All Values$' all-values.png
+  xdotool windowfocus --sync "$(main_window)"
+  xdotool key ctrl+q
+  sleep 0.5
+  # The question names the typed value; Discard leaves it unwritten.
+  xdotool key alt+d
+  wait "$pid"
+  rm -rf "$work"
+}
+
 shoot 1 window-1x.png
 shoot 2 window-2x.png
 shoot_patches
+shoot_values
 echo "wrote $docs/window-1x.png, $docs/window-2x.png, $docs/compare.png," \
-  "$docs/export-patch.png, $docs/apply-patch.png and $docs/history.png"
+  "$docs/export-patch.png, $docs/apply-patch.png, $docs/history.png," \
+  "$docs/import-values.png and $docs/all-values.png"
