@@ -3,6 +3,8 @@
 #include "app/valuestable.h"
 #include "testsupport.h"
 
+#include <QAccessible>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -80,6 +82,23 @@ private slots:
         editor.Trigger("mnuUndo");
         QCOMPARE(editor.RomBytes(), ValidRom());
         QCOMPARE(vx.data(), QVariant(0));
+    }
+
+    // A screen reader hears each cell with its column's name.
+    void cellsSayTheirColumn() {
+        Editor editor;
+        editor.StartWith(With(ValidRom(), "b0x1947=9"));
+        editor.Trigger("mnuAllValues");
+        QAccessibleTableInterface* table =
+            QAccessible::queryAccessibleInterface(editor.Find<QTableView>("AllValuesTBL"))
+                ->tableInterface();
+        const int row = 49 + 38 + 11; // the prices, the prize money, then race 12's AI strength
+        QCOMPARE(table->cellAt(row, ValuesTable::Entry)->text(QAccessible::Name),
+                 QStringLiteral("Entry: Race 12 (Al Under, Alice)"));
+        QCOMPARE(table->cellAt(row, ValuesTable::Offset)->text(QAccessible::Name),
+                 QStringLiteral("Offset: 0x1947"));
+        QCOMPARE(table->cellAt(row, ValuesTable::New)->text(QAccessible::Name),
+                 QStringLiteral("New: 9"));
     }
 
     // The Quit question names the table's edit; Apply writes it, Discard drops it.
