@@ -131,13 +131,6 @@ private slots:
         QTest::newRow("csv") << "list.csv" << QByteArray("name,index,value\r\nshop.motor,0,450\r\n")
                              << "w0x179C6=450"
                              << "Undo Import Values: Buzz Motor price 0 \u2192 450";
-        QTest::newRow("json") << "list.json"
-                              << QByteArray("{\"format\": \"kestrune-toolbox values\", "
-                                            "\"version\": 1, \"values\": [{\"name\": "
-                                            "\"race.ai\", \"index\": 11, \"value\": 9}]}")
-                              << "b0x1947=9"
-                              << "Undo Import Values: Race 12, enemy racers' AI strength 0 "
-                                 "\u2192 9";
         QTest::newRow("refused") << "list.csv"
                                  << QByteArray(
                                         "name,index,value\nshop.motor,0,450\nrace.ai,11,23\n")
