@@ -15,8 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
@@ -192,19 +190,6 @@ void AllValuesWindow::Paste(const QString& text) {
         refusal = table_->TypeIn(cells);
     if (!refusal.isEmpty())
         control_.host().ShowMessage(this, tabletext::PasteRefusedMessage(refusal));
-}
-
-QAction* AddViewMenu(QMainWindow* window) {
-    QMenuBar* bar = window->menuBar();
-    auto* view = new QMenu(tabletext::kViewMenu, bar);
-    view->setObjectName(QStringLiteral("mnuView"));
-    const QList<QAction*> menus = bar->actions();
-    const qsizetype edit = menus.indexOf(Child<QMenu>(window, "mnuEdit")->menuAction());
-    bar->insertMenu(menus.value(edit + 1), view);
-    QAction* all = view->addAction(tabletext::kAllValuesItem);
-    all->setObjectName(QStringLiteral("mnuAllValues"));
-    all->setShortcut(Qt::CTRL | Qt::Key_T);
-    return all;
 }
 
 } // namespace kst

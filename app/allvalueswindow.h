@@ -61,7 +61,4 @@ private:
     QPushButton* revert_;
 };
 
-// Adds View > All Values (Ctrl+T) after the Edit menu and returns its item.
-QAction* AddViewMenu(QMainWindow* window);
-
 } // namespace kst

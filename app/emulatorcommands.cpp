@@ -2,14 +2,13 @@
 
 #include "core/imagefile.h"
 #include "emulatordialog.h"
+#include "ui_mainwindow.h"
 #include "widgets/programcontrol.h"
 #include "widgets/widgets.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
@@ -87,22 +86,12 @@ QString SystemReason(const QProcess& process) {
 
 } // namespace
 
-EmulatorCommands::EmulatorCommands(QMainWindow* window, ProgramControl& control,
-                                   const FileName& image, std::function<bool()> ready)
+EmulatorCommands::EmulatorCommands(QMainWindow* window, const Ui::Main& form,
+                                   ProgramControl& control, const FileName& image,
+                                   std::function<bool()> ready)
     : window_(window), control_(control), image_(image), ready_(std::move(ready)) {
-    QMenuBar* bar = window->menuBar();
-    auto* tools = new QMenu(QStringLiteral("&Tools"), bar);
-    tools->setObjectName(QStringLiteral("mnuTools"));
-    const QList<QAction*> menus = bar->actions();
-    const qsizetype edit = menus.indexOf(Child<QMenu>(window, "mnuEdit")->menuAction());
-    bar->insertMenu(menus.value(edit + 1), tools);
-    QAction* run = tools->addAction(QStringLiteral("&Run in Emulator"));
-    run->setObjectName(QStringLiteral("mnuRunEmulator"));
-    run->setShortcut(Qt::Key_F5);
-    QAction* choose = tools->addAction(QStringLiteral("&Emulator..."));
-    choose->setObjectName(QStringLiteral("mnuEmulator"));
-    control_.Connect(run, &QAction::triggered, window, [this] { Run(); });
-    control_.Connect(choose, &QAction::triggered, window, [this] { Configure(); });
+    control_.Connect(form.mnuRunEmulator, &QAction::triggered, window, [this] { Run(); });
+    control_.Connect(form.mnuEmulator, &QAction::triggered, window, [this] { Configure(); });
 }
 
 bool EmulatorCommands::Configure() {

@@ -5,6 +5,10 @@
 
 class QMainWindow;
 
+namespace Ui {
+class Main;
+}
+
 namespace kst {
 
 class FileName;
@@ -14,10 +18,11 @@ class ProgramControl;
 // emulator, and the choice of that emulator, kept in the settings.
 class EmulatorCommands {
 public:
-    // Inserts the Tools menu after the Edit menu. image is the open image's name; ready settles
-    // the unapplied edits and flushes the image, and returns false when nothing may start.
-    EmulatorCommands(QMainWindow* window, ProgramControl& control, const FileName& image,
-                     std::function<bool()> ready);
+    // Runs the Tools menu's items of the window's form. image is the open image's name; ready
+    // settles the unapplied edits and flushes the image, and returns false when nothing may
+    // start.
+    EmulatorCommands(QMainWindow* window, const Ui::Main& form, ProgramControl& control,
+                     const FileName& image, std::function<bool()> ready);
 
 private:
     // Starts the chosen emulator on the image, detached; asks for a program first if none is

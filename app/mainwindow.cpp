@@ -95,7 +95,7 @@ MainWindow::MainWindow(Host& host, QWidget* parent)
     };
     for (const TabPage& tab : pages_)
         tab.page->AskBeforeMoving(settle);
-    emulator_ = std::make_unique<EmulatorCommands>(this, control_, previousChoice_, [this] {
+    emulator_ = std::make_unique<EmulatorCommands>(this, *ui_, control_, previousChoice_, [this] {
         if (!SettleUnapplied())
             return false;
         rom_.Flush();
@@ -137,7 +137,7 @@ void MainWindow::ConnectCommands() {
             return patches_->ImportValueList([&] { return backUp({}); });
         });
     });
-    control_.Connect(AddViewMenu(this), &QAction::triggered, this, [this] { ShowAllValues(); });
+    control_.Connect(ui_->mnuAllValues, &QAction::triggered, this, [this] { ShowAllValues(); });
     control_.Connect(ui_->mnuUndo, &QAction::triggered, this, [this] { MoveInHistory(true); });
     control_.Connect(ui_->mnuRedo, &QAction::triggered, this, [this] { MoveInHistory(false); });
     control_.Connect(ui_->mnuHistory, &QAction::triggered, this, [this] { ShowHistory(); });

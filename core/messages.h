@@ -416,8 +416,6 @@ inline const QString kRacersPageTitle = QStringLiteral("Enemy Racers");
 // the value lists read and written from the window.
 namespace tabletext {
 
-inline const QString kViewMenu = QStringLiteral("&View");
-inline const QString kAllValuesItem = QStringLiteral("&All Values");
 inline const QString kTitle = QStringLiteral("All Values");
 inline const QStringList kHeaders = {
     QStringLiteral("Page"),   QStringLiteral("Entry"),   QStringLiteral("Value"),
