@@ -4,7 +4,6 @@
 #include "emulatordialog.h"
 #include "ui_mainwindow.h"
 #include "widgets/programcontrol.h"
-#include "widgets/widgets.h"
 
 #include <QDir>
 #include <QFileInfo>
