@@ -33,9 +33,10 @@ main_window() {
   return 1
 }
 
-# shoot SCALE FILE: opens the demo image, shows "Enemy Racers" and photographs the window.
+# shoot SCALE FILE [TAB]: opens the demo image, shows the tab whose centre lies TAB logical
+# pixels from the left (110, "Enemy Racers", by default) and photographs the window.
 shoot() {
-  local scale=$1 file=$2 pid wid menubar WINDOW X Y WIDTH HEIGHT SCREEN
+  local scale=$1 file=$2 tab=${3:-110} pid wid menubar WINDOW X Y WIDTH HEIGHT SCREEN
   QT_SCALE_FACTOR=$scale "$build/kestrune-toolbox" & pid=$!
   sleep 1.5
   xdotool type --delay 15 "$build/demo/kestrune-demo.pce"
@@ -43,9 +44,9 @@ shoot() {
   wid=$(main_window)
   sleep 0.5
   eval "$(xdotool getwindowgeometry --shell "$wid")"
-  # The tab's centre lies 110 x 28 logical pixels into the client area, below the menu bar.
+  # The tabs' centres lie 28 logical pixels into the client area, below the menu bar.
   menubar=$((HEIGHT - 391 * scale))
-  xdotool mousemove --window "$wid" $((110 * scale)) $((28 * scale + menubar)) click 1
+  xdotool mousemove --window "$wid" $((tab * scale)) $((28 * scale + menubar)) click 1
   xdotool mousemove 0 0
   sleep 0.5
   import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$docs/$file"
@@ -158,8 +159,12 @@ shoot_values() {
 
 shoot 1 window-1x.png
 shoot 2 window-2x.png
+shoot 1 tab-shops.png 37
+cp "$docs/window-1x.png" "$docs/tab-enemy-racers.png"
+shoot 1 tab-part-names.png 228
+shoot 1 tab-general-text.png 372
 shoot_patches
 shoot_values
-echo "wrote $docs/window-1x.png, $docs/window-2x.png, $docs/compare.png," \
+echo "wrote $docs/window-1x.png, $docs/window-2x.png, $docs/tab-*.png, $docs/compare.png," \
   "$docs/export-patch.png, $docs/apply-patch.png, $docs/history.png," \
   "$docs/import-values.png and $docs/all-values.png"
