@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the pictures in docs/: the "Enemy Racers" page at scale 1 and at scale 2, opening the
 # demo image through its file dialog, and the compare window, the save dialog of Export Patch,
-# the preview of Apply Patch and the history after it, on a changed copy of the demo image, and
+# the preview of Apply Patch, the history and Restore Backup after it, on a changed copy of the demo image, and
 # the preview of Import Values and the All Values window. The real program runs in a virtual X
 # server.
 #   tools/screenshots.sh [BUILD_FOLDER]     (default: build)
@@ -119,6 +119,11 @@ shoot_patches() {
   xdotool key Escape
   sleep 0.5
   xdotool windowfocus --sync "$(main_window)"
+  xdotool key alt+f r
+  shoot_window '^Restore Backup$' restore-backup.png
+  xdotool key Escape
+  sleep 0.5
+  xdotool windowfocus --sync "$(main_window)"
   xdotool key ctrl+q
   wait "$pid"
   rm -rf "$work"
@@ -166,5 +171,5 @@ shoot 1 tab-general-text.png 372
 shoot_patches
 shoot_values
 echo "wrote $docs/window-1x.png, $docs/window-2x.png, $docs/tab-*.png, $docs/compare.png," \
-  "$docs/export-patch.png, $docs/apply-patch.png, $docs/history.png," \
+  "$docs/export-patch.png, $docs/apply-patch.png, $docs/history.png, $docs/restore-backup.png," \
   "$docs/import-values.png and $docs/all-values.png"
