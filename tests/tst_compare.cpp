@@ -249,8 +249,7 @@ private slots:
         }
         QCOMPARE(editor.host().fileDialogs, dialogs);
         QCOMPARE(editor.host().messages.size(), said.isEmpty() ? 0 : 1);
-        if (!said.isEmpty())
-            QCOMPARE(WholeText(editor.host().messages.front()), said);
+        QCOMPARE(WholeText(editor.host().messages.value(0)), said);
         QCOMPARE(editor.host().exitCode, table ? -1 : 1);
         QCOMPARE(ReadFile(originalPath), original);
         QCOMPARE(editor.RomBytes(), AsDumped(target, dump));
