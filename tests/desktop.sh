@@ -1,7 +1,9 @@
-# Driving the program's window from outside in an X server, for the checks under e2e/, a11y/ and
-# windows/; sourced by each. A script defines fail MESSAGE before it calls what fails.
+# For the scripts under tests/: their tools, and driving the program's window from outside in
+# an X server; sourced by each. A script that keeps a picture of a failure defines its own fail.
 
 caption='^Kestrune Toolbox - Version \(v0\.50\)$'
+
+fail() { echo "FAIL: $*"; exit 1; }
 
 # Ends the script unless every tool is there, naming the script that installs a missing one.
 #   need INSTALLER TOOL...

@@ -75,8 +75,6 @@ private slots:
             "type:MotorCostTXT=32001;see:MotorCostTXT=32000;"
             "type:WingCostTXT=12345;keys:WingCostTXT=6;see:WingCostTXT=12345;apply",
             "w0x179C6=32000,w0x17A43=12345");
-        row("leading zeros", "", "type:FuelCostTXT=0150;tick;see:FuelCostLBL=($1500);apply",
-            "w0x17A66=150");
         row("pasted", "",
             "paste:BodyCostTXT=1a2b3;see:BodyCostTXT=123;paste:MotorCostTXT=99999;"
             "see:MotorCostTXT=32000;paste:TireCostTXT=;tick;see:TireCostLBL=($0);apply",
@@ -129,29 +127,26 @@ private slots:
         QTest::addColumn<QByteArray>("after");
         QTest::addColumn<QString>("message");
         const QByteArray base = PatchVector("base.pce"), target = PatchVector("target.pce");
-        const QByteArray delta = PatchVector("flips-delta.bps");
-        QTest::newRow("applied") << base << delta << "&Apply" << target << QString();
-        QTest::newRow("after a copier header")
-            << CopierHeader() + base << delta << "&Apply" << CopierHeader() + target << QString();
-        QTest::newRow("cancelled") << base << delta << "Cancel" << base << QString();
-        const QByteArray other = With(base, "w0x17A02=5");
-        QTest::newRow("made for another image")
-            << other << delta << "" << other
-            << PatchRefusedMessage(
-                   patchtext::MadeForAnotherImage(kRomSize, Crc32(base), kRomSize, Crc32(other)))
-                   .text;
-        QTest::newRow("already applied")
-            << target << delta << "" << target << kAlreadyAppliedMessage.text;
-        // Another program writes the file while the preview is shown.
-        QTest::newRow("changed meanwhile") << base << delta << "outside:w0x17A02=5"
-                                           << With(base, "w0x17A02=5") << kImageChangedMessage.text;
-        QTest::newRow("changed at the backup question")
-            << base << delta << "asked:w0x17A02=5" << With(base, "w0x17A02=5")
-            << kImageChangedMessage.text;
+        const QByteArray delta = PatchVector("flips-delta.bps"), other = With(base, "w0x17A02=5");
+        const auto row = [](const char* name, const QByteArray& image, const QByteArray& patch,
+                            const char* answer, const QByteArray& after,
+                            const QString& message = {}) {
+            QTest::newRow(name) << image << patch << answer << after << message;
+        };
+        row("applied", base, delta, "&Apply", target);
+        row("after a copier header", CopierHeader() + base, delta, "&Apply",
+            CopierHeader() + target);
+        row("cancelled", base, delta, "Cancel", base);
+        row("made for another image", other, delta, "", other,
+            PatchRefusedMessage(
+                patchtext::MadeForAnotherImage(kRomSize, Crc32(base), kRomSize, Crc32(other)))
+                .text);
+        row("already applied", target, delta, "", target, kAlreadyAppliedMessage.text);
+        row("changed at the backup question", base, delta, "asked:w0x17A02=5", other,
+            kImageChangedMessage.text);
 #ifndef Q_OS_WIN
-        QTest::newRow("a FIFO")
-            << base << kFifo << "" << base
-            << PatchFileMessage(false, patchtext::NotOrdinary(FileKind::Fifo)).text;
+        row("a FIFO", base, kFifo, "", base,
+            PatchFileMessage(false, patchtext::NotOrdinary(FileKind::Fifo)).text);
 #endif
     }
 
@@ -176,11 +171,7 @@ private slots:
         if (patch != kFifo)
             WriteFile(patchPath, patch);
         if (!answer.isEmpty())
-            editor.host().dialogAnswers << [&](QDialog& preview) {
-                if (answer.startsWith(QLatin1String("outside:")))
-                    RunScript(editor, answer);
-                return Press(answer == QLatin1String("Cancel") ? answer : "&Apply")(preview);
-            };
+            editor.host().dialogAnswers << Press(answer == "Cancel" ? answer : "&Apply");
         if (answer.startsWith(QLatin1String("asked:"))) {
             // A file where the backup folder should be: no backup can go there.
             QVERIFY(QDir().mkpath(QFileInfo(Backups().Root()).path()));

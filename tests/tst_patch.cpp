@@ -85,18 +85,24 @@ class TestPatch : public QObject {
 
 private slots:
     // Patches made from two images give the second from the first, in both formats, and a BPS
-    // patch holds exactly the published layout with checksums recomputed here.
-    void roundTrip_data() {
+    // patch holds exactly the published layout with checksums recomputed here. Where lines are
+    // given, they are what the value diff says of the two images.
+    void twoImages_data() {
         QTest::addColumn<QByteArray>("source");
         QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<QStringList>("lines");
+        const auto row = [](const char* name, const QByteArray& source, const QByteArray& target,
+                            const QStringList& lines = {}) {
+            QTest::newRow(name) << source << target << lines;
+        };
         const QByteArray rom = PatternedRom();
-        QTest::newRow("vectors") << PatchVector("base.pce") << PatchVector("target.pce");
-        QTest::newRow("nothing changed") << rom << rom;
-        QTest::newRow("every byte") << rom << Changed(rom, 0, kRomSize, char(0xFF));
+        row("vectors", PatchVector("base.pce"), PatchVector("target.pce"));
+        row("nothing changed", rom, rom);
+        row("every byte", rom, Changed(rom, 0, kRomSize, char(0xFF)));
         QByteArray runs = rom;
         runs.replace(5000, 66000, QByteArray(66000, 'r'));
         runs.replace(80000, 9, QByteArray(9, 's'));
-        QTest::newRow("runs of one value") << rom << runs;
+        row("runs of one value", rom, runs);
         // Moved and repeated stretches of bytes that occur nowhere else.
         QByteArray noise = rom, moved, repeated;
         quint32 seed = 1;
@@ -107,8 +113,8 @@ private slots:
         repeated = noise;
         for (const int at : {100000, 200000, 200700})
             repeated.replace(at, 3000, noise.mid(5000, 3000));
-        QTest::newRow("moved stretch") << noise << moved;
-        QTest::newRow("repeated stretches") << noise << repeated;
+        row("moved stretch", noise, moved);
+        row("repeated stretches", noise, repeated);
         // No IPS record may start at 0x454F46, whose offset reads as "EOF": here a record split
         // lands there, a change starts there, and a run of one value starts there.
         QByteArray large(0x480000, '\0'), run;
@@ -116,15 +122,21 @@ private slots:
             large[i] = char(i * 7);
         run = large;
         run.replace(0x454F46, 100, QByteArray(100, 'r'));
-        QTest::newRow("split at 0x454F46")
-            << large << Changed(large, 0x454F46 - 0xFFFF, 0x1000A, 1);
-        QTest::newRow("change at 0x454F46") << large << Changed(large, 0x454F46, 3, 2);
-        QTest::newRow("run at 0x454F46") << large << run;
+        row("split at 0x454F46", large, Changed(large, 0x454F46 - 0xFFFF, 0x1000A, 1));
+        row("change at 0x454F46", large, Changed(large, 0x454F46, 3, 2));
+        row("run at 0x454F46", large, run);
+        const QByteArray valid = ValidRom();
+        row("one byte", valid, Changed(valid, 2, 1, 1),
+            {"Other bytes", "1 other byte differs, at 0x2"});
+        row("more places than named", valid,
+            With(valid, "b0x3=1,b0x5=1,b0x7=1,b0x9=1,b0xB=1,b0xD=1"),
+            {"Other bytes", "6 other bytes differ, at 0x3, 0x5, 0x7, 0x9 and 2 more places"});
     }
 
-    void roundTrip() {
+    void twoImages() {
         QFETCH(QByteArray, source);
         QFETCH(QByteArray, target);
+        QFETCH(QStringList, lines);
         for (const PatchFormat format : {PatchFormat::Bps, PatchFormat::Ips}) {
             const QByteArray patch = MakePatch(format, source, target);
             QVERIFY(ApplyPatch(patch, source).image == target);
@@ -134,30 +146,10 @@ private slots:
         QCOMPARE(Le32(bps, bps.size() - 12), BitwiseCrc(source));
         QCOMPARE(Le32(bps, bps.size() - 8), BitwiseCrc(target));
         QCOMPARE(Le32(bps, bps.size() - 4), BitwiseCrc(bps.chopped(4)));
-    }
-
-    void diffLines_data() {
-        QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<QByteArray>("after");
-        QTest::addColumn<QStringList>("lines");
-        const QByteArray rom = ValidRom();
-        QByteArray scattered = rom;
-        for (int at : {3, 5, 7, 9, 11, 13})
-            scattered[at] = 1;
-        QTest::newRow("one byte") << rom << Changed(rom, 2, 1, 1)
-                                  << QStringList{"Other bytes", "1 other byte differs, at 0x2"};
-        QTest::newRow("more places than named")
-            << rom << scattered
-            << QStringList{"Other bytes",
-                           "6 other bytes differ, at 0x3, 0x5, 0x7, 0x9 and 2 more places"};
-    }
-
-    void diffLines() {
-        QFETCH(QByteArray, before);
-        QFETCH(QByteArray, after);
-        QFETCH(QStringList, lines);
+        if (lines.isEmpty())
+            return;
         QStringList shown;
-        for (const DiffGroup& group : DescribeDiff(DiffImages(before, after)))
+        for (const DiffGroup& group : DescribeDiff(DiffImages(source, target)))
             shown << group.title << group.lines;
         QCOMPARE(shown, lines);
     }

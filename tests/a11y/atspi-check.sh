@@ -9,7 +9,6 @@ need tools/test.sh xvfb-run dbus-run-session openbox xdotool /usr/libexec/at-spi
 in_x 1024x768x24 dbus-run-session -- "$0" "$@"
 
 program=$1 demo=$2
-here=$(dirname "$0")
 work=$(mktemp -d)
 pids=()
 cleanup() {
@@ -23,8 +22,6 @@ openbox >/dev/null 2>&1 & pids+=($!)
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 sleep 1
 
-fail() { echo "FAIL: $*"; exit 1; }
-
 cp "$demo" "$work/demo.pce"
 "$program" & pids+=($!)
 window --pid "${pids[-1]}" >/dev/null || fail "no open-file dialog"
@@ -33,4 +30,4 @@ xdotool type --delay 15 "$work/demo.pce"
 xdotool key Return
 window --name "$caption" >/dev/null || fail "no main window"
 
-timeout 300 /usr/bin/python3 "$here/atspi-check.py" "$(basename "$program")"
+timeout 300 /usr/bin/python3 "$(dirname "$0")/atspi-check.py" "$(basename "$program")"

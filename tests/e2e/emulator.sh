@@ -69,8 +69,7 @@ sleep 0.5
 [ "$(price)" = d204 ] || fail "Ctrl+S while mednafen ran left $(price), not 1234"
 kill -0 "$emulator" || fail "mednafen ended before it was asked to"
 xdotool key ctrl+q
-timeout 20 tail --pid="$pid" -f /dev/null || fail "the editor did not quit"
-wait "$pid" || fail "the editor ended with $?"
+check_ended "$pid" Ctrl+Q
 kill "$emulator"
 emulator=
 [ "$(cmp -l "$demo" "$image" | wc -l || true)" = 2 ] || fail "other bytes changed"

@@ -4,15 +4,13 @@
 # list sets the same values in a copy of the original, byte for byte.
 #   tests/spreadsheet/calc-roundtrip.sh PROGRAM DEMO_IMAGE
 set -euo pipefail
+. "$(dirname "$0")/../desktop.sh"
+need tools/test.sh soffice python3
 program=$1 demo=$2
-fail() { echo "FAIL: $*" >&2; exit 1; }
-command -v soffice >/dev/null || fail "soffice is missing (apt-get install libreoffice-calc-nogui)"
-command -v python3 >/dev/null || fail "python3 is missing (apt-get install python3)"
 [ -f "$demo" ] || fail "no demo image at $demo (build the target demo-rom)"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp "$demo" "$work/original.pce"
 cp "$demo" "$work/edited.pce"
 "$program" --set "$work/edited.pce" 'shop.motor[0]=450' 'shop.body[3]=32000' \
   'race.prize[11]=1234' 'race.ai[11]=9' 'race.turbo[37]=0' >/dev/null
@@ -43,9 +41,8 @@ calc --convert-to "csv:Text - txt - csv (StarCalc):44,34,76,1" --outdir "$work/b
   "$work/ods/values.ods"
 [ -s "$work/back/values.csv" ] || fail "Calc wrote no CSV: $(cat "$work/calc.log")"
 
-cp "$work/original.pce" "$work/imported.pce"
+cp "$demo" "$work/imported.pce"
 "$program" --import-values "$work/back/values.csv" "$work/imported.pce" >/dev/null ||
   fail "the CSV saved by Calc was refused"
 cmp "$work/imported.pce" "$work/edited.pce" || fail "the import of Calc's CSV differs from the edited image"
-cmp "$work/original.pce" "$demo" || fail "the original changed"
 echo "Calc's CSV sets the same image"

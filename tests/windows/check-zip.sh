@@ -14,7 +14,6 @@ run_in_x "$0" "$@"
 build=$1 demo=$2
 folder=kestrune-toolbox-0.50-win64
 zip=$build/$folder.zip
-fail() { echo "FAIL: $*"; exit 1; }
 
 (cd "$build" && cpack -G ZIP >/dev/null)
 expected=(KST.tbl LICENSE.txt README.md kestrune-demo.pce kestrune-toolbox.exe kestrune-window.dll

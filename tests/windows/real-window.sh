@@ -15,10 +15,9 @@ build=$1 dlls=$2 program=$3 demo=$4
 shots=$build/wine-shots
 mkdir -p "$shots"
 work=$(mktemp -d)
-export WINEPREFIX=$build/wine-prefix-window
+fresh_prefix "$build/wine-prefix-window"
 openbox 2>/dev/null & manager=$!
 trap 'wineserver -k 2>/dev/null || true; kill "$manager"; rm -rf "$work"' EXIT
-fresh_prefix "$WINEPREFIX"
 WINEPATH=$(windows_path_list "$dlls")
 export WINEPATH
 

@@ -8,18 +8,15 @@ foreach(dll ${KST_RUNTIME_DLLS})
 endforeach()
 list(REMOVE_DUPLICATES dll_folders)
 string(JOIN : dll_path ${dll_folders})
-set(demo ${CMAKE_BINARY_DIR}/demo/kestrune-demo.pce)
 
 add_test(NAME wine_suites
          COMMAND ${PROJECT_SOURCE_DIR}/tools/windows/run-suites.sh ${CMAKE_BINARY_DIR} ${dll_path}
                  $<TARGET_FILE:tst_model> $<TARGET_FILE:tst_file> $<TARGET_FILE:tst_editing>
                  $<TARGET_FILE:tst_property> $<TARGET_FILE:tst_history> $<TARGET_FILE:tst_emulator>)
-add_test(NAME wine_real_window
-         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/real-window.sh ${CMAKE_BINARY_DIR} ${dll_path}
-                 $<TARGET_FILE:kestrune-toolbox> ${demo})
-add_test(NAME wine_layout
-         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/layout.sh ${CMAKE_BINARY_DIR} ${dll_path}
-                 $<TARGET_FILE:tst_window>)
-add_test(NAME wine_zip COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/check-zip.sh ${CMAKE_BINARY_DIR} ${demo})
+kst_add_script(wine_real_window 900 windows/real-window.sh ${CMAKE_BINARY_DIR} ${dll_path}
+               ${program} ${demo})
+kst_add_script(wine_layout 900 windows/layout.sh ${CMAKE_BINARY_DIR} ${dll_path}
+               $<TARGET_FILE:tst_window>)
+kst_add_script(wine_zip 900 windows/check-zip.sh ${CMAKE_BINARY_DIR} ${demo})
 # Each starts an X server and a Wine of its own; on a shared machine one at a time.
 set_tests_properties(wine_suites wine_real_window wine_layout wine_zip PROPERTIES RUN_SERIAL ON TIMEOUT 900)
