@@ -1,6 +1,7 @@
 #include "emulatorcommands.h"
 
 #include "core/imagefile.h"
+#include "core/messages.h"
 #include "emulatordialog.h"
 #include "ui_mainwindow.h"
 #include "widgets/programcontrol.h"

@@ -1,6 +1,7 @@
 #include "patchcommands.h"
 
 #include "changesdialog.h"
+#include "core/messages.h"
 #include "core/opencheck.h"
 #include "core/patch.h"
 #include "core/romimage.h"

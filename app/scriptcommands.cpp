@@ -1,5 +1,6 @@
 #include "scriptcommands.h"
 
+#include "core/messages.h"
 #include "core/opencheck.h"
 #include "core/patch.h"
 #include "core/valueexchange.h"

@@ -1,5 +1,6 @@
 #include "opencheck.h"
 
+#include "messages.h"
 #include "romfacts.h"
 #include "romimage.h"
 #include "valuemodel.h"

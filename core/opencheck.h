@@ -1,7 +1,7 @@
 #pragma once
 
 #include "imagefile.h"
-#include "messages.h"
+#include "message.h"
 #include "romimage.h"
 
 #include <QByteArray>

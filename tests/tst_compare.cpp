@@ -2,6 +2,7 @@
 // commands for scripts, run as the program itself, each checked on the whole files they read
 // and write.
 #include "core/crc32.h"
+#include "core/messages.h"
 #include "core/patch.h"
 #include "core/valueexchange.h"
 #include "testsupport.h"

@@ -3,6 +3,7 @@
 // another program wrote meanwhile ("outside").
 #include "core/backups.h"
 #include "core/crc32.h"
+#include "core/messages.h"
 #include "core/patch.h"
 #include "testsupport.h"
 

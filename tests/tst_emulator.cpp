@@ -2,6 +2,7 @@
 // from the template, once the unapplied values are settled, and each reason it cannot start said
 // with nothing else changed. The stand-in emulator is this very program, which records its
 // arguments when started with KST_STANDIN_RECORD set.
+#include "core/messages.h"
 #include "testsupport.h"
 
 #include <QApplication>

@@ -1,6 +1,7 @@
 // Taking writes back: the backup before the first write, Undo and Redo, Restore Backup, and the
 // question about unapplied edits. Each case compares the whole image and the backup folder.
 #include "core/backups.h"
+#include "core/messages.h"
 #include "core/patch.h"
 #include "testsupport.h"
 #include "widgets/restoredialog.h"

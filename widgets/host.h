@@ -2,7 +2,7 @@
 
 #include "core/backups.h"
 #include "core/imagefile.h"
-#include "core/messages.h"
+#include "core/message.h"
 
 #include <QDateTime>
 #include <QList>
