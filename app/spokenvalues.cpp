@@ -30,6 +30,14 @@ QString Capitalized(const char* text) {
     return words.left(1).toUpper() + words.mid(1);
 }
 
+// A value as a screen reader should say it: the printed dollars ("$4,560") for money, and "22,
+// hex 16" for a setting, since "22 ($16)" read aloud would take the hexadecimal for dollars.
+QString SpokenValue(Format format, int value) {
+    if (format == Format::Setting)
+        return QStringLiteral("%1, hex %2").arg(value).arg(QString::number(value, 16).toUpper());
+    return PrintedDollars(value);
+}
+
 // Qt announces a new name or description even when it is the old one.
 void SetName(QWidget* widget, const QString& name) {
     if (widget->accessibleName() != name)

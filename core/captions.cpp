@@ -16,11 +16,9 @@ QString CaptionText(Format format, int value) {
     return QStringLiteral("%1 ($%2)").arg(value).arg(QString::number(value, 16).toUpper());
 }
 
-QString SpokenValue(Format format, int value) {
-    if (format == Format::Setting)
-        return QStringLiteral("%1, hex %2").arg(value).arg(QString::number(value, 16).toUpper());
+QString PrintedDollars(qint64 tensOfDollars) {
     return QLatin1Char('$') +
-           QLocale(QLocale::English, QLocale::UnitedStates).toString(10 * qint64(value));
+           QLocale(QLocale::English, QLocale::UnitedStates).toString(10 * tensOfDollars);
 }
 
 } // namespace kst

@@ -35,8 +35,7 @@ QString ChangeLine(const ValueChange& change) {
                        .arg(change.after);
     if (change.kind->format != Format::Setting)
         line += QStringLiteral(" (%1 → %2)")
-                    .arg(SpokenValue(change.kind->format, change.before),
-                         SpokenValue(change.kind->format, change.after));
+                    .arg(PrintedDollars(change.before), PrintedDollars(change.after));
     return line;
 }
 
