@@ -2,6 +2,7 @@
 
 #include "core/patch.h"
 #include "core/valueexchange.h"
+#include "programnames.h"
 #include "version.h"
 
 #include <QCommandLineParser>
@@ -20,7 +21,6 @@ namespace kst {
 namespace {
 
 constexpr int kUsageError = 2;
-const QString kProgramName = QStringLiteral("kestrune-toolbox");
 
 // Takes FILE and one or more settings.
 constexpr int kSettings = -1;
@@ -66,7 +66,7 @@ QCommandLineOption ScriptFlag(const ScriptOption& option) {
 QString HelpText(const QCommandLineParser& parser) {
     // Without an application object the parser does not know the program's name.
     QString text = parser.helpText();
-    text.replace(QStringLiteral("<executable_name>"), kProgramName);
+    text.replace(QStringLiteral("<executable_name>"), QLatin1String(kProgramName));
     return text;
 }
 
@@ -182,7 +182,8 @@ template <typename Char> CommandLine Read(int argc, Char** argv) {
         return Ending(0);
     }
     if (parser.isSet(version)) {
-        Print(stdout, QStringLiteral("%1 %2\n").arg(kProgramName, QLatin1String(kVersionText)));
+        Print(stdout, QStringLiteral("%1 %2\n").arg(QLatin1String(kProgramName),
+                                                    QLatin1String(kVersionText)));
         return Ending(0);
     }
     if (!scripts.empty())

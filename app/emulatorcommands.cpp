@@ -3,6 +3,7 @@
 #include "core/imagefile.h"
 #include "core/messages.h"
 #include "emulatordialog.h"
+#include "programnames.h"
 #include "ui_mainwindow.h"
 #include "widgets/programcontrol.h"
 
@@ -23,7 +24,7 @@ const QString kArgumentsKey = QStringLiteral("Emulator/arguments");
 
 // An INI file on Windows too, where the program's folder is all it installs: no registry.
 QSettings Settings() {
-    const QString name = QStringLiteral("kestrune-toolbox");
+    const QString name = QLatin1String(kProgramName);
     return QSettings(QSettings::IniFormat, QSettings::UserScope, name, name);
 }
 

@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 #include "app/scriptcommands.h"
 #include "core/messages.h"
+#include "programnames.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -55,5 +56,6 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout), err(stderr);
     return kst::RunScriptCommand(
-        commandLine, QDir(app.applicationDirPath()).filePath(QStringLiteral("KST.tbl")), out, err);
+        commandLine, QDir(app.applicationDirPath()).filePath(QLatin1String(kst::kDataFileName)),
+        out, err);
 }

@@ -5,6 +5,7 @@
 #include "core/patch.h"
 #include "core/valueexchange.h"
 #include "core/valuemodel.h"
+#include "programnames.h"
 
 #include <functional>
 #include <optional>
@@ -17,7 +18,7 @@ constexpr int kRefused = 1;
 
 // What a script is told about a file: the program, the file and the message.
 QString About(const FileName& file, const QString& text) {
-    return QStringLiteral("kestrune-toolbox: %1: %2\n").arg(file.Text(), text);
+    return QStringLiteral("%1: %2: %3\n").arg(QLatin1String(kProgramName), file.Text(), text);
 }
 
 // The open checks' messages, but for a file that cannot be opened at all, which the window
@@ -103,10 +104,7 @@ int ChangeInPlace(const FileName& file, const QString& dataFile, QTextStream& ou
         PrintDiff(out, written);
         return 0;
     } catch (const RomAccessError& error) {
-        err << About(file,
-                     QStringLiteral("The ROM file could not be %1: %2.")
-                         .arg(error.Writing() ? QStringLiteral("written") : QStringLiteral("read"),
-                              error.Reason()));
+        err << About(file, RomAccessFailure(error.Writing(), error.Reason(), error.Damaged()));
         return kRefused;
     }
 }

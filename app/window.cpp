@@ -3,6 +3,7 @@
 #include "firstfilehost.h"
 #include "fonts.h"
 #include "mainwindow.h"
+#include "programnames.h"
 #include "widgets/host.h"
 
 #include <QApplication>
@@ -13,8 +14,8 @@
 extern "C" Q_DECL_EXPORT int kstRunWindow(int& argc, char** argv,
                                           const kst::CommandLine& commandLine) {
     // The window class and the desktop entry's name tie the window to its launcher in docks.
-    QCoreApplication::setApplicationName(QStringLiteral("kestrune-toolbox"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("net.kestrune.toolbox"));
+    QCoreApplication::setApplicationName(QLatin1String(kst::kProgramName));
+    QGuiApplication::setDesktopFileName(QLatin1String(kst::kDesktopId));
     QApplication app(argc, argv);
     kst::ChooseDataRoot(app.applicationDirPath());
     kst::LoadWindowFonts();

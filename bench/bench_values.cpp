@@ -8,6 +8,7 @@
 #include "benchsupport.h"
 #include "core/opencheck.h"
 #include "core/valueexchange.h"
+#include "programnames.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -38,7 +39,8 @@ QByteArray EveryValueChanged(const QByteArray& image) {
 void Import(const kst::FileName& name, kst::ValueFormat format, const QByteArray& list,
             bool flush) {
     kst::RomImage rom;
-    const QString table = kst::bench::BuildFolder() + QStringLiteral("/KST.tbl");
+    const QString table =
+        kst::bench::BuildFolder() + QLatin1Char('/') + QLatin1String(kst::kDataFileName);
     if (kst::OpenChecked(rom, name, table) != kst::OpenOutcome::Opened) {
         std::fprintf(stderr, "the copy of the demo image was refused\n");
         std::exit(1);

@@ -4,6 +4,7 @@
 #include "dataroot.h"
 #include "imagediff.h"
 #include "messages.h"
+#include "romfacts.h"
 #include "romimage.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,6 @@
 #include "messages.h"
 
+#include "romfacts.h"
 #include "version.h"
 
 #include <QLocale>
@@ -52,14 +53,19 @@ const Message kIdentityNotKeptMessage{
                    "application will now close."),
     kProgramTitle, MessageIcon::Critical};
 
-Message RomAccessMessage(bool writing, const QString& reason, const QString& damaged) {
+QString RomAccessFailure(bool writing, const QString& reason, const QString& damaged) {
     const QString putBack =
         damaged.isEmpty() ? QString()
                           : QStringLiteral("  The old bytes could not be put back either, so %1 "
                                            "may be damaged.")
                                 .arg(damaged);
-    return {QStringLiteral("The ROM file could not be %1: %2.%3  This application will now close.")
-                .arg(writing ? QStringLiteral("written") : QStringLiteral("read"), reason, putBack),
+    return QStringLiteral("The ROM file could not be %1: %2.%3")
+        .arg(writing ? QStringLiteral("written") : QStringLiteral("read"), reason, putBack);
+}
+
+Message RomAccessMessage(bool writing, const QString& reason, const QString& damaged) {
+    return {RomAccessFailure(writing, reason, damaged) +
+                QStringLiteral("  This application will now close."),
             kProgramTitle, MessageIcon::Critical};
 }
 
@@ -101,6 +107,15 @@ QString Checksum(quint32 crc) {
     return QStringLiteral("%1").arg(crc, 8, 16, QLatin1Char('0')).toUpper();
 }
 
+namespace {
+
+// A word as four upper-case hexadecimal digits: "404C".
+QString Word(quint16 word) {
+    return QStringLiteral("%1").arg(word, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+} // namespace
+
 const QString kNotAPatch = QStringLiteral("This file is not a BPS or IPS patch.");
 const QString kDamaged = QStringLiteral("This patch file is damaged or incomplete.");
 const QString kNoEndMarker =
@@ -139,14 +154,14 @@ QString PastTheEnd(qint64 offset, qint64 count, qint64 size) {
 
 QString ResultWrongSize(qint64 size) {
     return QStringLiteral("This patch would leave an image of %1, and this editor opens only "
-                          "images of 393,216 bytes.")
-        .arg(Bytes(size));
+                          "images of %2.")
+        .arg(Bytes(size), Bytes(kRomSize));
 }
 
 QString ResultWrongWord(quint16 word) {
     return QStringLiteral("This patch would change the identification word at offset 0 to 0x%1, "
-                          "and this editor opens only images whose word there is 0x404C.")
-        .arg(QStringLiteral("%1").arg(word, 4, 16, QLatin1Char('0')).toUpper());
+                          "and this editor opens only images whose word there is 0x%2.")
+        .arg(Word(word), Word(kIdentificationWord));
 }
 
 QString NotOrdinary(FileKind kind) {

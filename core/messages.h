@@ -23,7 +23,9 @@ extern const Message kIdentityNotKeptMessage;
 
 // A read or write of the open image failed after it had been opened; reason says why in
 // plain words, and damaged, when set, names what a failed write may have left torn. The
-// program ends rather than show or write wrong values.
+// command line prints the failure; the window shows the message and ends rather than show or
+// write wrong values.
+QString RomAccessFailure(bool writing, const QString& reason, const QString& damaged = {});
 Message RomAccessMessage(bool writing, const QString& reason, const QString& damaged = {});
 
 // No backup could be made before a write; reason says why. The default answer writes nothing.

@@ -1,5 +1,7 @@
 #include "romimage.h"
 
+#include "romfacts.h"
+
 #include <algorithm>
 
 namespace kst {
@@ -100,7 +102,7 @@ RomImage::Opening RomImage::Open(const FileName& name, Access access) {
         name_ = name;
         identity_ = opened;
         access_ = access;
-        header_ = opened.size == kSize + kCopierHeaderSize ? kCopierHeaderSize : 0;
+        header_ = opened.size == kRomSize + kCopierHeaderSize ? kCopierHeaderSize : 0;
         return opening;
     } catch (const FileError&) {
         file_.Close();
@@ -136,7 +138,7 @@ void RomImage::Flush() {
 void RomImage::CheckPosition(quint32 offset, qint64 count, bool writing) const {
     if (!file_.IsOpen())
         throw RomAccessError(writing, QStringLiteral("no ROM file is open"));
-    if (count < 0 || offset + count > kSize)
+    if (count < 0 || offset + count > kRomSize)
         throw RomAccessError(writing, QStringLiteral("the position lies outside the image"));
 }
 
@@ -160,7 +162,7 @@ void RomImage::CheckStillChosen(bool writing) const {
         throw FileError{FileFault::Gone, {}};
     if (!SameFile(opened, ImageFile::FactsOf(name_)))
         throw RomAccessError(writing, kReplaced);
-    if (opened.size != kSize + header_)
+    if (opened.size != kRomSize + header_)
         throw RomAccessError(
             writing, QStringLiteral("the file has changed in size to %1 bytes").arg(opened.size));
 }

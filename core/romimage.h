@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/imagefile.h"
-#include "core/romfacts.h"
 
 #include <QByteArray>
 #include <QString>
@@ -54,8 +53,6 @@ struct Runs {
 // holds the image after that header, which is never read or written.
 class RomImage {
 public:
-    static constexpr qint64 kSize = kRomSize;
-
     // Whether the image may be written: the one being edited, or one only compared with it.
     enum class Access { ReadWrite, ReadOnly };
 

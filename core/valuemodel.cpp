@@ -5,6 +5,7 @@
 #include "romimage.h"
 #include "roster.h"
 
+#include <QtEndian>
 #include <algorithm>
 #include <cstring>
 #include <iterator>
@@ -87,7 +88,7 @@ const ValueKinds kValueKinds = {kKindTable, std::size(kKindTable)};
 
 QByteArray BlankImage() {
     QByteArray image(kRomSize, '\0');
-    image.replace(0, 2, QByteArray::fromRawData("\x4C\x40", 2));
+    qToLittleEndian(kIdentificationWord, image.data());
     return image;
 }
 

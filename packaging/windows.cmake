@@ -1,9 +1,9 @@
 # The ZIP for Windows: one folder that runs wherever it is unpacked, with the program and its
 # window's DLL, its KST.tbl and the demo image beside it, the Qt and MinGW runtime DLLs and the plugins the
 # program loads, and the licences of everything in it.
-install(TARGETS kestrune-toolbox RUNTIME DESTINATION .)
+install(TARGETS ${KST_PROGRAM} RUNTIME DESTINATION .)
 install(TARGETS kestrune-window LIBRARY DESTINATION .)
-install(FILES ${PROJECT_BINARY_DIR}/KST.tbl ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
+install(FILES ${PROJECT_BINARY_DIR}/${KST_DATA_FILE} ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 # Our synthetic image, for a first look without the game.
 install(FILES ${PROJECT_BINARY_DIR}/demo/kestrune-demo.pce DESTINATION .)
@@ -60,10 +60,10 @@ install(CODE "if(CMAKE_INSTALL_DO_STRIP)
   endforeach()
 endif()")
 
-set(CPACK_PACKAGE_NAME kestrune-toolbox)
+set(CPACK_PACKAGE_NAME ${KST_PROGRAM})
 set(CPACK_PACKAGE_VENDOR "The Kestrune Toolbox developers")
 set(CPACK_PACKAGE_VERSION ${KST_VERSION})
-set(CPACK_PACKAGE_FILE_NAME kestrune-toolbox-${KST_VERSION}-win64)
+set(CPACK_PACKAGE_FILE_NAME ${KST_PROGRAM}-${KST_VERSION}-win64)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

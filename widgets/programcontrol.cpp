@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "core/opencheck.h"
 #include "core/romimage.h"
+#include "programnames.h"
 
 #include <QDir>
 
@@ -42,7 +43,7 @@ void ProgramControl::RequireDataFile(const QString& path) {
 }
 
 QString ProgramControl::DataFilePath() const {
-    return QDir(host_.ProgramFolder()).filePath(QStringLiteral("KST.tbl"));
+    return QDir(host_.ProgramFolder()).filePath(QLatin1String(kDataFileName));
 }
 
 void ProgramControl::Handle(const std::function<void()>& handler) {
