@@ -86,9 +86,9 @@ public:
 
     QAccessible::State state() const override {
         QAccessible::State state = QAccessibleWidget::state();
-        state.readOnly = box()->isReadOnly();
+        state.readOnly = Box()->isReadOnly();
         state.editable = !state.readOnly;
-        state.passwordEdit = box()->echoMode() != QLineEdit::Normal;
+        state.passwordEdit = Box()->echoMode() != QLineEdit::Normal;
         state.selectableText = true;
         return state;
     }
@@ -96,24 +96,24 @@ public:
     // Selections: a box has at most one.
     void selection(int index, int* start, int* end) const override {
         *start = *end = 0;
-        if (index != 0 || !box()->hasSelectedText())
+        if (index != 0 || !Box()->hasSelectedText())
             return;
-        *start = box()->selectionStart();
-        *end = *start + box()->selectedText().size();
+        *start = Box()->selectionStart();
+        *end = *start + Box()->selectedText().size();
     }
-    int selectionCount() const override { return box()->hasSelectedText() ? 1 : 0; }
+    int selectionCount() const override { return Box()->hasSelectedText() ? 1 : 0; }
     void addSelection(int start, int end) override { setSelection(0, start, end); }
     void removeSelection(int index) override {
         if (index == 0)
-            box()->deselect();
+            Box()->deselect();
     }
     void setSelection(int index, int start, int end) override {
         if (index == 0)
-            box()->setSelection(start, end - start);
+            Box()->setSelection(start, end - start);
     }
 
-    int cursorPosition() const override { return box()->cursorPosition(); }
-    void setCursorPosition(int position) override { box()->setCursorPosition(position); }
+    int cursorPosition() const override { return Box()->cursorPosition(); }
+    void setCursorPosition(int position) override { Box()->setCursorPosition(position); }
 
     QString text(int start, int end) const override { return Shown().mid(start, end - start); }
     int characterCount() const override { return int(Shown().size()); }
@@ -153,34 +153,34 @@ public:
         // The cursor's rectangle is the one place the box tells; the other characters lie at
         // their advance from it.
         const QString shown = Shown();
-        const QFontMetrics metrics = box()->fontMetrics();
-        const QRect cursor = box()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        const QFontMetrics metrics = Box()->fontMetrics();
+        const QRect cursor = Box()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
         const int x = cursor.x() + metrics.horizontalAdvance(shown.left(offset)) -
-                      metrics.horizontalAdvance(shown.left(box()->cursorPosition()));
+                      metrics.horizontalAdvance(shown.left(Box()->cursorPosition()));
         const int width = offset < shown.size() ? metrics.horizontalAdvance(shown.at(offset)) : 0;
         const QRect local(x, cursor.y(), width, cursor.height());
-        return QRect(box()->mapToGlobal(local.topLeft()), local.size());
+        return QRect(Box()->mapToGlobal(local.topLeft()), local.size());
     }
     int offsetAtPoint(const QPoint& point) const override {
-        const QPoint local = box()->mapFromGlobal(point);
-        return box()->rect().contains(local) ? box()->cursorPositionAt(local) : -1;
+        const QPoint local = Box()->mapFromGlobal(point);
+        return Box()->rect().contains(local) ? Box()->cursorPositionAt(local) : -1;
     }
     void scrollToSubstring(int startIndex, int endIndex) override {
-        box()->setCursorPosition(endIndex);
-        box()->setCursorPosition(startIndex);
+        Box()->setCursorPosition(endIndex);
+        Box()->setCursorPosition(startIndex);
     }
 
     void deleteText(int start, int end) override { replaceText(start, end, QString()); }
     void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
     void replaceText(int start, int end, const QString& text) override {
-        if (box()->isReadOnly())
+        if (Box()->isReadOnly())
             return;
-        box()->setText(box()->text().replace(start, end - start, text));
+        Box()->setText(Box()->text().replace(start, end - start, text));
     }
 
 private:
-    QLineEdit* box() const { return static_cast<QLineEdit*>(widget()); }
-    QString Shown() const { return box()->displayText(); }
+    QLineEdit* Box() const { return static_cast<QLineEdit*>(widget()); }
+    QString Shown() const { return Box()->displayText(); }
 };
 
 // A part of a widget that has no widget of its own: a tab of a tab strip, an item of a list.

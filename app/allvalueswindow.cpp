@@ -189,7 +189,7 @@ void AllValuesWindow::Paste(const QString& text) {
     if (refusal.isEmpty())
         refusal = table_->TypeIn(cells);
     if (!refusal.isEmpty())
-        control_.host().ShowMessage(this, tabletext::PasteRefusedMessage(refusal));
+        control_.Desktop().ShowMessage(this, tabletext::PasteRefusedMessage(refusal));
 }
 
 } // namespace kst

@@ -97,8 +97,8 @@ EmulatorCommands::EmulatorCommands(QMainWindow* window, const Ui::Main& form,
 
 bool EmulatorCommands::Configure() {
     const Emulator chosen = ChosenEmulator();
-    EmulatorDialog dialog(window_, control_.host(), chosen.program, chosen.arguments);
-    if (control_.host().RunDialog(dialog) != QDialog::Accepted)
+    EmulatorDialog dialog(window_, control_.Desktop(), chosen.program, chosen.arguments);
+    if (control_.Desktop().RunDialog(dialog) != QDialog::Accepted)
         return false;
     QSettings settings = Settings();
     settings.setValue(kProgramKey, dialog.Program());
@@ -118,7 +118,7 @@ void EmulatorCommands::Run() {
     if (reason.isEmpty() && FileName::FromText(path).Native() != image_.Native())
         reason = kNameNotPassable;
     if (!reason.isEmpty()) {
-        control_.host().ShowMessage(window_, EmulatorNotStartedMessage(chosen.program, reason));
+        control_.Desktop().ShowMessage(window_, EmulatorNotStartedMessage(chosen.program, reason));
         return;
     }
     if (!ready_())
@@ -131,7 +131,7 @@ void EmulatorCommands::Run() {
     process.setProgram(program);
     process.setArguments(arguments);
     if (!process.startDetached())
-        control_.host().ShowMessage(
+        control_.Desktop().ShowMessage(
             window_, EmulatorNotStartedMessage(chosen.program, SystemReason(process)));
 }
 

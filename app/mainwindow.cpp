@@ -220,7 +220,8 @@ void MainWindow::LoadROM() {
         imageOpen_ = false;
         ShowWindowState();
         setWindowTitle(VersionCaption(kVersionMajor, kVersionRevision));
-        FileName file = control_.host().ChooseFile(this, RomNameFilters(), PreselectedRomFilter());
+        FileName file =
+            control_.Desktop().ChooseFile(this, RomNameFilters(), PreselectedRomFilter());
         if (!file.IsEmpty() || !rom_.StillChosen()) {
             CloseROM();
             if (file.IsEmpty())
@@ -310,8 +311,8 @@ bool MainWindow::BackUpBeforeWrite(const QString& keep) {
     if (backedUp_)
         return true;
     QString reason;
-    const QString made =
-        Backups().Make(previousChoice_, values_.ReadImage(), control_.host().Now(), &reason, keep);
+    const QString made = Backups().Make(previousChoice_, values_.ReadImage(),
+                                        control_.Desktop().Now(), &reason, keep);
     if (!made.isEmpty())
         return backedUp_ = true;
     enum { WriteAnyway, DontWrite };
@@ -340,7 +341,7 @@ void MainWindow::AfterSteps() {
     QStringList leftAlone = outcome.leftAlone;
     leftAlone.removeDuplicates();
     if (!leftAlone.isEmpty())
-        control_.host().ShowMessage(this, ChangedMeanwhileMessage(leftAlone));
+        control_.Desktop().ShowMessage(this, ChangedMeanwhileMessage(leftAlone));
     ReloadPages();
     patches_->ImageChanged();
 }
@@ -366,7 +367,7 @@ void MainWindow::ShowHistory() {
     // The view moves through the history itself, any number of steps at once; each move then
     // gets what Undo and Redo do after their step.
     control_.Connect(&history_, &QUndoStack::indexChanged, &dialog, [this] { AfterSteps(); });
-    control_.host().RunDialog(dialog);
+    control_.Desktop().RunDialog(dialog);
 }
 
 void MainWindow::ShowValue(const ValueKind& kind, int index) {
@@ -421,7 +422,7 @@ void MainWindow::RestoreBackup() {
         QList<BackupChoice> choices;
         for (const StoredBackup& backup : backups)
             choices << ChoiceFor(backup, now);
-        const int chosen = control_.host().ChooseBackup(this, choices);
+        const int chosen = control_.Desktop().ChooseBackup(this, choices);
         if (chosen < 0 || !backups[chosen].damage.isEmpty())
             return false;
         const QByteArray& restored = backups[chosen].image;

@@ -40,7 +40,7 @@ QString SuffixOf(PatchFormat format) {
 } // namespace
 
 void PatchCommands::CompareWithOriginal(const QString& imagePath) {
-    Host& host = control_.host();
+    Host& host = control_.Desktop();
     const FileName name = host.ChooseFile(window_, RomNameFilters(), PreselectedRomFilter(),
                                           QStringLiteral("Choose the original image"));
     if (name.IsEmpty())
@@ -89,7 +89,7 @@ void PatchCommands::CloseCompare() {
 }
 
 void PatchCommands::ExportPatch() {
-    Host& host = control_.host();
+    Host& host = control_.Desktop();
     QString filter = kSaveFilters[lastFormat_ == PatchFormat::Ips ? 1 : 0];
     const QFileInfo image(imagePath_);
     QString path =
@@ -118,7 +118,7 @@ void PatchCommands::ExportPatch() {
 }
 
 bool PatchCommands::ApplyPatchFile(const std::function<bool()>& mayWrite) {
-    Host& host = control_.host();
+    Host& host = control_.Desktop();
     const FileName name = host.ChooseFile(window_, kOpenFilters, kOpenFilters.front(),
                                           QStringLiteral("Choose a patch to apply"));
     if (name.IsEmpty())
@@ -147,7 +147,7 @@ bool PatchCommands::PreviewAndWrite(const QString& title, const QString& summary
                                     const QByteArray& current, const QByteArray& target,
                                     const std::function<bool()>& mayWrite,
                                     const Message& changedMessage) {
-    Host& host = control_.host();
+    Host& host = control_.Desktop();
     ChangesDialog preview(window_, title, summary, DescribeDiff(DiffImages(current, target)));
     preview.AddButton(QStringLiteral("&Apply"), QDialogButtonBox::AcceptRole);
     preview.AddButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
@@ -166,7 +166,7 @@ bool PatchCommands::PreviewAndWrite(const QString& title, const QString& summary
 }
 
 void PatchCommands::ExportValueList(const QString& imagePath) {
-    Host& host = control_.host();
+    Host& host = control_.Desktop();
     const QStringList& filters = tabletext::kSaveFilters;
     QString filter = filters.front();
     const QFileInfo image(imagePath);
@@ -189,7 +189,7 @@ void PatchCommands::ExportValueList(const QString& imagePath) {
 }
 
 bool PatchCommands::ImportValueList(const std::function<bool()>& mayWrite) {
-    Host& host = control_.host();
+    Host& host = control_.Desktop();
     const FileName name = host.ChooseFile(window_, tabletext::kOpenFilters,
                                           tabletext::kOpenFilters.front(), tabletext::kImportTitle);
     if (name.IsEmpty())

@@ -61,7 +61,7 @@ RacersPage::RacersPage(QGroupBox* frame, ImageValues& values, ProgramControl& co
             moneyKind_ = &kind;
             money_ = new NumberBox(ui_.get()->*kMoney.box, kind.maximum, control);
             moneyCaption_ = ui_.get()->*kMoney.caption;
-            controls_.push_back({&kind, ui_->EnemyLST, money_->box(), moneyCaption_});
+            controls_.push_back({&kind, ui_->EnemyLST, money_->Box(), moneyCaption_});
             continue;
         }
         const SliderBinding& binding = BindingOf(kSliders, kind.name);

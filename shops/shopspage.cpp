@@ -59,7 +59,7 @@ void ShopsPage::AskBeforeMoving(const std::function<bool()>& settle) {
 std::vector<ValueControls> ShopsPage::Controls() const {
     std::vector<ValueControls> controls;
     for (const Column& column : columns_)
-        controls.push_back({column.kind, column.list, column.price->box(), column.caption});
+        controls.push_back({column.kind, column.list, column.price->Box(), column.caption});
     return controls;
 }
 

@@ -267,19 +267,19 @@ void RunScript(Editor& editor, const QString& script) {
         else if (kMenuSteps.contains(command))
             editor.Trigger(kMenuSteps.value(command));
         else if (command == QLatin1String("open"))
-            editor.Open(editor.rom());
+            editor.Open(editor.Rom());
         else if (command == QLatin1String("closebutton"))
-            editor.window().close();
+            editor.Window().close();
         else if (command.startsWith(QLatin1String("reply=")))
-            editor.host().replies << command.mid(6).toInt();
+            editor.Desktop().replies << command.mid(6).toInt();
         else if (command == QLatin1String("tick"))
-            editor.window().findChild<CaptionRefresh*>()->Tick();
+            editor.Window().findChild<CaptionRefresh*>()->Tick();
         else if (command == QLatin1String("outside")) {
             QByteArray bytes = editor.RomBytes();
             PutValues(bytes, rest);
-            QFile file(editor.rom()); // written in place, as a hex editor would
+            QFile file(editor.Rom()); // written in place, as a hex editor would
             if (!file.open(QIODevice::ReadWrite) || file.write(bytes) != bytes.size())
-                qFatal("cannot write %s", qPrintable(editor.rom()));
+                qFatal("cannot write %s", qPrintable(editor.Rom()));
         } else if (command == QLatin1String("see")) {
             QObject* control = editor.Find<QObject>(name);
             QString shown = control->property("text").toString();
@@ -294,7 +294,7 @@ void RunScript(Editor& editor, const QString& script) {
             QVERIFY2(shown == value, qPrintable(step + QStringLiteral(", shown: ") + shown));
         } else
             qFatal("unknown step %s", qPrintable(step));
-        if (editor.window().Ended())
+        if (editor.Window().Ended())
             return;
     }
 }

@@ -96,21 +96,21 @@ public:
     void Start(const QString& answer) { Start(FileName::FromText(answer)); }
     // Runs an Open with this answer to the dialog.
     void Open(const QString& answer);
-    // An editor started with one valid image; returns nothing, see rom().
+    // An editor started with one valid image; returns nothing, see Rom().
     void StartWith(const QByteArray& bytes, const QString& name = QStringLiteral("game.pce"));
     // Writes a patch into the temporary folder as the answer to the next file dialog, and
     // presses Apply in its preview.
     void AnswerPatch(const QByteArray& patch, const QString& name = QStringLiteral("patch.ips"));
 
-    MainWindow& window() { return *window_; }
-    FakeHost& host() { return host_; }
-    QString rom() const { return romPath_; }
+    MainWindow& Window() { return *window_; }
+    FakeHost& Desktop() { return host_; }
+    QString Rom() const { return romPath_; }
     QByteArray RomBytes() const { return ReadFile(romPath_); }
     // The offsets at which the image differs from the bytes expected.
     QList<int> ChangedFrom(const QByteArray& expected) const {
         return ChangedOffsets(expected, RomBytes());
     }
-    QString folder() const { return dir_.path(); }
+    QString Folder() const { return dir_.path(); }
 
     template <typename T> T* Find(const char* name) { return Child<T>(window_.get(), name); }
     // The controls that show values of the kind, as its page binds them.

@@ -213,16 +213,16 @@ private slots:
         const QByteArray target = PatchVector("target.pce");
         Editor editor;
         editor.StartWith(AsDumped(target, dump));
-        const QDir folder(editor.folder());
+        const QDir folder(editor.Folder());
         const QString originalPath = editor.AddRom(original, QStringLiteral("original.pce"));
         if (!table)
             QFile::remove(folder.filePath(QStringLiteral("KST.tbl")));
-        QFile::link(editor.rom(), folder.filePath(QStringLiteral("toimage.bps")));
+        QFile::link(editor.Rom(), folder.filePath(QStringLiteral("toimage.bps")));
         QFile::link(originalPath, folder.filePath(QStringLiteral("tooriginal.bps")));
         const QByteArray before = ReadFile(folder.filePath(saved));
         QStringList patches = folder.entryList(kPatchFiles);
-        editor.host().answers << FileName::FromText(originalPath);
-        editor.host().saveAnswers << qMakePair(
+        editor.Desktop().answers << FileName::FromText(originalPath);
+        editor.Desktop().saveAnswers << qMakePair(
             folder.filePath(saved), QStringLiteral("%1 patch (*.%2)").arg(type, type.toLower()));
         editor.Trigger("mnuCompare");
         QStringList dialogs{QString(), QStringLiteral("Choose the original image")};
@@ -248,10 +248,10 @@ private slots:
                          : patchtext::Written(folder.filePath(written),
                                               QFileInfo(folder.filePath(written)).size()));
         }
-        QCOMPARE(editor.host().fileDialogs, dialogs);
-        QCOMPARE(editor.host().messages.size(), said.isEmpty() ? 0 : 1);
-        QCOMPARE(WholeText(editor.host().messages.value(0)), said);
-        QCOMPARE(editor.host().exitCode, table ? -1 : 1);
+        QCOMPARE(editor.Desktop().fileDialogs, dialogs);
+        QCOMPARE(editor.Desktop().messages.size(), said.isEmpty() ? 0 : 1);
+        QCOMPARE(WholeText(editor.Desktop().messages.value(0)), said);
+        QCOMPARE(editor.Desktop().exitCode, table ? -1 : 1);
         QCOMPARE(ReadFile(originalPath), original);
         QCOMPARE(editor.RomBytes(), AsDumped(target, dump));
         if (!written.isEmpty())
@@ -300,10 +300,10 @@ private slots:
         QFETCH(int, motor);
         Editor editor;
         editor.StartWith(PatchVector("target.pce"));
-        editor.host().answers << FileName::FromText(
+        editor.Desktop().answers << FileName::FromText(
             editor.AddRom(PatchVector("base.pce"), QStringLiteral("original.pce")));
         editor.Trigger("mnuCompare");
-        const qsizetype dialogs = editor.host().fileDialogs.size();
+        const qsizetype dialogs = editor.Desktop().fileDialogs.size();
         QDialog& window = ShownWindow("CompareWindow");
         QVERIFY(!QApplication::activeModalWidget());
         RunScript(editor, script);
@@ -333,7 +333,7 @@ private slots:
         QCOMPARE(editor.Find<QTabWidget>("tabs")->currentWidget()->property("tag").toString(), tab);
         RunScript(editor, seen);
         // Enter pressed no button of the window.
-        QCOMPARE(editor.host().fileDialogs.size(), dialogs);
+        QCOMPARE(editor.Desktop().fileDialogs.size(), dialogs);
         QVERIFY(window.isVisible());
     }
 

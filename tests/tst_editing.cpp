@@ -116,7 +116,7 @@ private slots:
                 PutValues(expected, step.mid(8));
         PutValues(expected, writes);
         QCOMPARE(editor.ChangedFrom(expected), QList<int>{});
-        QVERIFY(editor.host().messages.isEmpty());
+        QVERIFY(editor.Desktop().messages.isEmpty());
     }
 
     void applyPatch_data() {
@@ -161,8 +161,8 @@ private slots:
         QFETCH(QString, message);
         Editor editor(image);
         RunScript(editor, "tab=enemyracers;row:EnemyLST=11;tab=shops");
-        const QString patchPath = QDir(editor.folder()).filePath(QStringLiteral("shared.bps"));
-        editor.host().answers << FileName::FromText(patchPath);
+        const QString patchPath = QDir(editor.Folder()).filePath(QStringLiteral("shared.bps"));
+        editor.Desktop().answers << FileName::FromText(patchPath);
         // A program that waits at the FIFO is let through after 10 s, and fails the row.
         QProcess release;
 #ifndef Q_OS_WIN
@@ -172,13 +172,13 @@ private slots:
         if (patch != kFifo)
             WriteFile(patchPath, patch);
         if (!answer.isEmpty())
-            editor.host().dialogAnswers << Press(answer == "Cancel" ? answer : "&Apply");
+            editor.Desktop().dialogAnswers << Press(answer == "Cancel" ? answer : "&Apply");
         if (answer.startsWith(QLatin1String("asked:"))) {
             // A file where the backup folder should be: no backup can go there.
             QVERIFY(QDir().mkpath(QFileInfo(Backups().Root()).path()));
             WriteFile(Backups().Root(), "in the way");
-            editor.host().asked = [&] { RunScript(editor, "outside:" + answer.mid(6)); };
-            editor.host().unscriptedReply = 0;
+            editor.Desktop().asked = [&] { RunScript(editor, "outside:" + answer.mid(6)); };
+            editor.Desktop().unscriptedReply = 0;
         }
         fsyncs = 0;
         editor.Trigger("mnuApplyPatch");
@@ -190,8 +190,8 @@ private slots:
         QCOMPARE(editor.ChangedFrom(after), QList<int>{});
         if (kSeesFsyncs)
             QCOMPARE(fsyncs, written ? 1 : 0);
-        QCOMPARE(editor.host().listed.size(), answer.isEmpty() ? 0 : 1);
-        QCOMPARE(editor.host().MessageTexts(), OneOrNone(message));
+        QCOMPARE(editor.Desktop().listed.size(), answer.isEmpty() ? 0 : 1);
+        QCOMPARE(editor.Desktop().MessageTexts(), OneOrNone(message));
         if (!written)
             return;
         // The pages and the backup hold the image without its header, if any.
@@ -200,7 +200,7 @@ private slots:
                               .arg(WordAt(shown, 0x179C6))
                               .arg(int(shown[0x1947])));
         // The image was backed up first, and the whole patch is one step of the history.
-        const std::vector<StoredBackup> backups = Backups().Of(FileName::FromText(editor.rom()));
+        const std::vector<StoredBackup> backups = Backups().Of(FileName::FromText(editor.Rom()));
         QVERIFY(!backups.empty());
         QCOMPARE(backups.front().image, image.right(int(kRomSize)));
         QVERIFY(editor.Find<QAction>("mnuUndo")->text().startsWith(
@@ -216,13 +216,13 @@ private slots:
         QByteArray rom = PatternedRom();
         PutValues(rom, "b0x1897=3,b0x189B=4,b0x189E=17,w0x1895=300");
         Editor editor;
-        editor.host().answers << FileName::FromText(editor.AddRom(rom));
-        editor.window().Start();
-        const QImage first = editor.window().grab().toImage();
+        editor.Desktop().answers << FileName::FromText(editor.AddRom(rom));
+        editor.Window().Start();
+        const QImage first = editor.Window().grab().toImage();
         RunScript(editor, "see:AILBL=3 ($3);see:TiresLBL=4 ($4);see:TurboLBL=17 ($11);"
                           "see:MoneyxLBL=x10 = $3000;see:MotorCostLBL=($1010)");
         QTest::qWait(120);
-        QCOMPARE(editor.window().grab().toImage(), first);
+        QCOMPARE(editor.Window().grab().toImage(), first);
     }
 };
 

@@ -108,10 +108,10 @@ private slots:
         QFETCH(QString, reason);
         refused_ = true;
         Editor editor;
-        const QDir folder(editor.folder());
+        const QDir folder(editor.Folder());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.filePath("config"));
         editor.StartWith(ValidRom(), QStringLiteral("my game.pce"));
-        const QString image = QDir::toNativeSeparators(editor.rom());
+        const QString image = QDir::toNativeSeparators(editor.Rom());
         const QString record = folder.filePath(QStringLiteral("record"));
         qputenv(kRecord, record.toUtf8());
         QVERIFY(folder.mkdir(QStringLiteral("my emulators")));
@@ -134,7 +134,7 @@ private slots:
                                                {"missing", folder.filePath("no such emulator")},
                                                {"text file", folder.filePath("notes.txt")},
                                                {"broken", broken}};
-        FakeHost& host = editor.host();
+        FakeHost& host = editor.Desktop();
         host.dialogAnswers << Choose(programs[program], arguments);
         if (program == QLatin1String("none")) {
             host.answers << FileName::FromText(standIn);

@@ -121,7 +121,7 @@ extern "C" ssize_t pwrite(int fd, const void* data, size_t count, off_t offset) 
 namespace {
 
 QString Prepare(Editor& editor, Chosen chosen, Table table, const QString& file) {
-    const QDir folder(editor.folder());
+    const QDir folder(editor.Folder());
     const QString other = folder.filePath(QStringLiteral("other.pce"));
     const QString kst = folder.filePath(QStringLiteral("KST.tbl"));
     if (table != Table::File)
@@ -178,11 +178,11 @@ int RunUnprivilegedOpen(const QString& rom, int argc, char** argv) {
     QApplication app(argc, argv);
     Editor editor;
     editor.Start(rom);
-    const FakeHost& host = editor.host();
+    const FakeHost& host = editor.Desktop();
     const bool refused = host.messages.size() == 1 &&
                          host.messages.front().text == FullText(kSaidNoRom) && host.exitCode == 1;
     const bool readable = ReadImageFile(FileName::FromText(rom),
-                                        QDir(editor.folder()).filePath(QStringLiteral("KST.tbl")))
+                                        QDir(editor.Folder()).filePath(QStringLiteral("KST.tbl")))
                               .bytes == ValidRom();
     return !refused ? 92 : !readable ? 93 : 0;
 }
@@ -229,10 +229,10 @@ int RunShortOfDescriptors(const QString& rom, bool imageToo, int argc, char** ar
     // No backup can be made either; the user writes without one.
     RunScript(editor, "reply=0;save");
     DesktopHost desktop;
-    for (const Message& message : editor.host().messages)
+    for (const Message& message : editor.Desktop().messages)
         desktop.ShowMessage(nullptr, message);
     ::setrlimit(RLIMIT_NOFILE, &saved);
-    return qMax(editor.host().exitCode, 0);
+    return qMax(editor.Desktop().exitCode, 0);
 }
 
 // The same on the desktop itself, which can answer no question now: a price typed, then the
@@ -319,7 +319,7 @@ private slots:
             ::inotify_add_watch(watch, Path(answer).constData(), IN_OPEN);
 #endif
         editor.Start(answer);
-        if (!editor.window().Ended())
+        if (!editor.Window().Ended())
             editor.Trigger("mnuQuit");
 #ifdef Q_OS_WIN
         QVERIFY(!watch.Wrote());
@@ -330,11 +330,11 @@ private slots:
         if (fifo >= 0)
             ::close(fifo);
 #endif
-        QCOMPARE(editor.host().exitCode, said ? 1 : 0);
-        QCOMPARE(editor.host().messages.size(), said ? 1 : 0);
+        QCOMPARE(editor.Desktop().exitCode, said ? 1 : 0);
+        QCOMPARE(editor.Desktop().messages.size(), said ? 1 : 0);
         if (said) {
-            QCOMPARE(editor.host().messages.front().text, FullText(*said));
-            QCOMPARE(editor.host().messages.front().caption, QString::fromUtf8(said->caption));
+            QCOMPARE(editor.Desktop().messages.front().text, FullText(*said));
+            QCOMPARE(editor.Desktop().messages.front().caption, QString::fromUtf8(said->caption));
         }
         QCOMPARE(ReadFile(rom), ValidRom());
     }
@@ -448,8 +448,8 @@ private slots:
 #ifndef Q_OS_WIN
         ::setrlimit(RLIMIT_FSIZE, &saved);
 #endif
-        QCOMPARE(editor.host().MessageTexts(), QStringList{NotWrittenText(reason)});
-        QCOMPARE(editor.host().exitCode, 1);
+        QCOMPARE(editor.Desktop().MessageTexts(), QStringList{NotWrittenText(reason)});
+        QCOMPARE(editor.Desktop().exitCode, 1);
         QCOMPARE(ReadFile(rom), expected);
         if (QFile::exists(backup))
             QCOMPARE(ReadFile(backup), before);
@@ -503,7 +503,7 @@ private slots:
         patch.isEmpty() ? editor.Click("ApplyCMD") : editor.Trigger("mnuApplyPatch");
         pwriteScript.clear();
         QCOMPARE(editor.ChangedFrom(With(rom, stored)), QList<int>{});
-        QCOMPARE(editor.host().MessageTexts(),
+        QCOMPARE(editor.Desktop().MessageTexts(),
                  OneOrNone(said.isEmpty() ? said : NotWrittenText(said)));
     }
 
@@ -526,7 +526,7 @@ private slots:
         QFETCH(bool, absolute);
         QFETCH(QByteArray, written);
         Editor editor;
-        const QByteArray folder = Path(editor.folder()), working = Path(QDir::currentPath());
+        const QByteArray folder = Path(editor.Folder()), working = Path(QDir::currentPath());
         // Each a valid image of its own; the last is what the text of the one before stands for.
         const QList<QByteArray> files = {"a/x.pce", "b/x.pce", "caf\xE9.pce",
                                          "caf\xEF\xBF\xBD.pce"};
@@ -608,7 +608,7 @@ private slots:
     // name is not ASCII, which the system's wide calls take on Windows.
     void twoEditorsKeepEachOthersValues() {
         Editor first(PatternedRom(), QStringLiteral("Kestrune – ü日本.pce")), second;
-        second.Start(first.rom());
+        second.Start(first.Rom());
         RunScript(second, "type:MotorCostTXT=20;apply;tab=enemyracers;slide:AISLDR=9;apply");
         RunScript(first, "type:TireCostTXT=21;apply;tab=enemyracers;slide:TurboSLDR=4;apply");
         QCOMPARE(
@@ -622,22 +622,22 @@ private slots:
         // A cancel keeps the image open while its name stands for it; once another file took
         // its place, it opens that one instead, without the history.
         RunScript(editor, "type:TireCostTXT=5;apply");
-        QVERIFY(QFile::rename(editor.rom(), editor.rom() + QStringLiteral(".old")));
-        WriteFile(editor.rom(), With(ValidRom(), "w0x17A02=152"));
+        QVERIFY(QFile::rename(editor.Rom(), editor.Rom() + QStringLiteral(".old")));
+        WriteFile(editor.Rom(), With(ValidRom(), "w0x17A02=152"));
         editor.Open(QString());
         QVERIFY(!editor.Find<QAction>("mnuUndo")->isEnabled());
         RunScript(editor, "see:TireCostTXT=152;row:TireLST=3;type:MotorCostTXT=999;close;close");
         QVERIFY(!editor.Find<QWidget>("ApplyCMD")->isEnabled());
         // A cancel reopens the last choice and shows what the file holds now.
         const QByteArray bytes = With(ValidRom(), "w0x17A02=151");
-        WriteFile(editor.rom(), bytes);
+        WriteFile(editor.Rom(), bytes);
         editor.Open(QString());
         RunScript(editor, "see:TireLST=0;see:TireCostTXT=151;see:MotorCostTXT=0;save");
         // Quit, its edit discarded, ends at once; no handler runs afterwards, so this Apply
         // writes nothing.
         RunScript(editor, "type:MotorCostTXT=77;reply=1;quit");
         editor.Click("ApplyCMD");
-        QCOMPARE(editor.host().exitCode, 0);
+        QCOMPARE(editor.Desktop().exitCode, 0);
         QCOMPARE(editor.RomBytes(), bytes);
     }
 };

@@ -115,13 +115,13 @@ private slots:
     void backupsBelongToOneImage() {
         const QByteArray original = PatternedRom(), x = With(original, "w0x179C6=1020");
         Editor editor;
-        QVERIFY(QDir(editor.folder()).mkpath(QStringLiteral("X")));
-        QVERIFY(QDir(editor.folder()).mkpath(QStringLiteral("Y")));
+        QVERIFY(QDir(editor.Folder()).mkpath(QStringLiteral("X")));
+        QVERIFY(QDir(editor.Folder()).mkpath(QStringLiteral("Y")));
         QVERIFY(QDir().mkpath(Backups().Root()));
         const QString old = Backups().Root() + QStringLiteral("/game.pce.2020-01-01T00-00-00.bak");
         WriteFile(old, original);
         editor.StartWith(original, QStringLiteral("Y/game.pce"));
-        const QString y = editor.rom();
+        const QString y = editor.Rom();
         RunScript(editor, "type:MotorCostTXT=450;apply;type:MotorCostTXT=460;apply");
         const QByteArray yEdited = editor.RomBytes();
         const QString xPath = editor.AddRom(x, QStringLiteral("X/game.pce"));
@@ -137,14 +137,14 @@ private slots:
         QCOMPARE(FolderListing(y), QStringList({"000001.bak", "000001.record"}));
         QCOMPARE(ReadFile(old), original);
         editor.Open(y);
-        editor.host().backupReply = 0;
+        editor.Desktop().backupReply = 0;
         editor.Trigger("mnuRestore");
-        QCOMPARE(editor.host().backupsShown.size(), 1);
-        QCOMPARE(editor.host().backupsShown[0].from, QDir::toNativeSeparators(y));
+        QCOMPARE(editor.Desktop().backupsShown.size(), 1);
+        QCOMPARE(editor.Desktop().backupsShown[0].from, QDir::toNativeSeparators(y));
         QCOMPARE(editor.RomBytes(), original);
         QCOMPARE(ReadFile(xPath), With(x, "w0x179C6=520"));
         QCOMPARE(BackupsOf(y).at(0).image, yEdited);
-        QVERIFY(editor.host().questions.isEmpty());
+        QVERIFY(editor.Desktop().questions.isEmpty());
     }
 
     // Where no backup can be made the write stops unless the user agrees, and the question says
@@ -179,7 +179,7 @@ private slots:
         QFETCH(bool, agreed);
         QFETCH(QString, reason);
         Editor editor;
-        const QString dataFolder = editor.folder() + QStringLiteral("/data");
+        const QString dataFolder = editor.Folder() + QStringLiteral("/data");
 #ifndef Q_OS_WIN
         const QByteArray savedHome = qgetenv("HOME");
         const QString savedFolder = QDir::currentPath();
@@ -188,11 +188,11 @@ private slots:
             QDir::setCurrent(savedFolder);
         });
         // A relative name would be taken from here.
-        QVERIFY(QDir::setCurrent(editor.folder()));
+        QVERIFY(QDir::setCurrent(editor.Folder()));
         for (const auto& [name, value] : {std::pair{"XDG_DATA_HOME", data}, {"HOME", home}})
             value == QLatin1String("-") ? qunsetenv(name)
                                         : qputenv(name, QFile::encodeName(QString(value).replace(
-                                                            QLatin1String("%1"), editor.folder())));
+                                                            QLatin1String("%1"), editor.Folder())));
         QVERIFY(QDir().mkpath(dataFolder));
         const QByteArray mountPoint = QFile::encodeName(dataFolder);
         // Mounting needs root, which the CI has; the backup is larger than the whole disk.
@@ -209,22 +209,22 @@ private slots:
         editor.StartWith(PatternedRom());
         // A failed backup removes its own files alone.
         if (obstacle == ReadsDiffer)
-            MakeBackups(editor.rom(), 1);
-        const QStringList before = FolderListing(editor.rom());
-        editor.host().unscriptedReply = agreed ? 0 : -1;
+            MakeBackups(editor.Rom(), 1);
+        const QStringList before = FolderListing(editor.Rom());
+        editor.Desktop().unscriptedReply = agreed ? 0 : -1;
         flipBackupReads = obstacle == ReadsDiffer;
         RunScript(editor, "type:MotorCostTXT=450;apply");
         flipBackupReads = false;
         const bool made = reason.isEmpty();
-        QCOMPARE(editor.host().QuestionTexts(),
+        QCOMPARE(editor.Desktop().QuestionTexts(),
                  OneOrNone(made ? reason : NoBackupQuestion(reason).text));
         QCOMPARE(editor.ChangedFrom(With(PatternedRom(), made || agreed ? "w0x179C6=450" : "")),
                  QList<int>{});
         // The one backup where the XDG rules put it, or no file of it anywhere.
-        QCOMPARE(FolderListing(editor.rom()),
+        QCOMPARE(FolderListing(editor.Rom()),
                  made ? QStringList({"000001.bak", "000001.record"}) : before);
         if (made)
-            QVERIFY(Backups().Root().startsWith(editor.folder() + QStringLiteral("/home/.local/")));
+            QVERIFY(Backups().Root().startsWith(editor.Folder() + QStringLiteral("/home/.local/")));
         QVERIFY(!QFileInfo::exists(QStringLiteral("/.local/share/tst_history")));
         if (obstacle == InTheWay)
             QCOMPARE(ReadFile(Backups().Root()), QByteArray("in the way"));
@@ -277,7 +277,7 @@ private slots:
         editor.Open(QString());
         RunScript(editor, "undo");
         QCOMPARE(editor.ChangedFrom(images[2]), QList<int>{});
-        QVERIFY(editor.host().messages.isEmpty());
+        QVERIFY(editor.Desktop().messages.isEmpty());
     }
 
     void historyView_data() {
@@ -312,7 +312,7 @@ private slots:
             images << editor.RomBytes();
         }
         RunScript(editor, before);
-        editor.host().dialogAnswers << [&](QDialog& dialog) {
+        editor.Desktop().dialogAnswers << [&](QDialog& dialog) {
             auto* steps = dialog.findChild<QUndoView*>();
             for (int row : chosen)
                 steps->setCurrentIndex(steps->model()->index(row, 0));
@@ -322,9 +322,9 @@ private slots:
         const QByteArray expected = With(images[image], outside);
         QCOMPARE(editor.ChangedFrom(expected), QList<int>{});
         RunScript(editor, QStringLiteral("see:MotorCostTXT=%1").arg(WordAt(expected, 0x179C6)));
-        QCOMPARE(editor.host().listed.size(), before.endsWith(QLatin1String("reply=2")) ? 0 : 1);
+        QCOMPARE(editor.Desktop().listed.size(), before.endsWith(QLatin1String("reply=2")) ? 0 : 1);
         const QString changed = ChangedMeanwhileMessage({QStringLiteral("Buzz Motor price")}).text;
-        QCOMPARE(editor.host().MessageTexts(), OneOrNone(outside.isEmpty() ? outside : changed));
+        QCOMPARE(editor.Desktop().MessageTexts(), OneOrNone(outside.isEmpty() ? outside : changed));
     }
 
     void undoLeavesOutsideChange_data() {
@@ -353,7 +353,7 @@ private slots:
                   patch.isEmpty() ? "type:MotorCostTXT=450;type:TireCostTXT=6;apply" : "patch");
         RunScript(editor, "outside:" + outside + ";undo");
         QCOMPARE(editor.ChangedFrom(With(original, outside)), QList<int>{});
-        QCOMPARE(editor.host().MessageTexts(),
+        QCOMPARE(editor.Desktop().MessageTexts(),
                  QStringList{QStringLiteral("Another program has changed these values in the ROM "
                                             "file since; they were left as they are: %1.")
                                  .arg(named)});
@@ -393,21 +393,22 @@ private slots:
         Editor editor(PatternedRom());
         RunScript(editor, QStringLiteral("%1;reply=%2;%3").arg(edit).arg(reply).arg(command));
         const bool asked = !name.isEmpty();
-        QCOMPARE(editor.host().QuestionTexts(), OneOrNone(asked ? UnappliedQuestion(name) : name));
+        QCOMPARE(editor.Desktop().QuestionTexts(),
+                 OneOrNone(asked ? UnappliedQuestion(name) : name));
         const bool applied = asked && reply == 0, cancelled = asked && reply == 2;
         QCOMPARE(editor.ChangedFrom(With(PatternedRom(), applied ? writes : QString())),
                  QList<int>{});
         const bool ends =
             command == QLatin1String("quit") || command == QLatin1String("closebutton");
-        QCOMPARE(editor.window().Ended(), ends && !cancelled);
+        QCOMPARE(editor.Window().Ended(), ends && !cancelled);
         if (cancelled)
-            QVERIFY(editor.window().isVisible());
-        if (editor.window().Ended())
-            QCOMPARE(editor.host().exitCode, 0);
+            QVERIFY(editor.Window().isVisible());
+        if (editor.Window().Ended())
+            QCOMPARE(editor.Desktop().exitCode, 0);
         else
             QCOMPARE(editor.Find<QAction>("mnuClose")->isEnabled(),
                      cancelled || command == QLatin1String("open"));
-        QCOMPARE(int(BackupsOf(editor.rom()).size()), applied ? 1 : 0);
+        QCOMPARE(int(BackupsOf(editor.Rom()).size()), applied ? 1 : 0);
     }
 
     // Undo, Redo, Apply Patch, Restore and a move in a list, with a value typed and not applied,
@@ -460,18 +461,18 @@ private slots:
         QFETCH(QString, writes);
         Editor editor(PatternedRom());
         editor.AnswerPatch("PATCH" + QByteArray::fromHex("017A0200020700") + "EOF");
-        editor.host().backupReply = 0;
-        editor.host().unscriptedReply = reply;
+        editor.Desktop().backupReply = 0;
+        editor.Desktop().unscriptedReply = reply;
         RunScript(editor, script);
         QCOMPARE(editor.ChangedFrom(With(PatternedRom(), writes)), QList<int>{});
         const bool cancelled = reply == 2;
         if (cancelled)
             RunScript(editor, kept);
-        const QStringList asked = editor.host().QuestionTexts();
+        const QStringList asked = editor.Desktop().QuestionTexts();
         QVERIFY(!asked.isEmpty());
         QCOMPARE(asked, QStringList(asked.size(), UnappliedQuestion(name)));
         RunScript(editor, "quit");
-        QCOMPARE(editor.host().questions.size(), asked.size() + (cancelled ? 1 : 0));
+        QCOMPARE(editor.Desktop().questions.size(), asked.size() + (cancelled ? 1 : 0));
     }
 
     // Restore lists the image's backups, newest first, each checked: a sound one shows what
@@ -528,20 +529,20 @@ private slots:
         Editor editor(header + original);
         QString reason;
         const QString chosen =
-            Backups().Make(FileName::FromText(editor.rom()), backup, kLater, &reason);
-        MakeBackups(editor.rom(), count - 1);
+            Backups().Make(FileName::FromText(editor.Rom()), backup, kLater, &reason);
+        MakeBackups(editor.Rom(), count - 1);
         if (!spoilt.isEmpty())
             WriteFile(chosen, spoilt);
         const QString record =
             QString(chosen).replace(QStringLiteral(".bak"), QStringLiteral(".record"));
         if (foreign)
             WriteFile(record,
-                      ReadFile(record).replace(QFile::encodeName(editor.rom()).toPercentEncoding(),
+                      ReadFile(record).replace(QFile::encodeName(editor.Rom()).toPercentEncoding(),
                                                "/elsewhere/game.pce"));
         const QByteArray chosenBytes = ReadFile(chosen);
-        editor.host().backupReply = count - 1;
+        editor.Desktop().backupReply = count - 1;
         editor.Trigger("mnuRestore");
-        const QList<BackupChoice>& shown = editor.host().backupsShown;
+        const QList<BackupChoice>& shown = editor.Desktop().backupsShown;
         QCOMPARE(shown.size(), count);
         QCOMPARE(shown.last().takenAt, QStringLiteral("Backup 1, taken 2030-01-01 00:00:00 UTC"));
         QCOMPARE(shown.last().damage, damage);
@@ -550,9 +551,9 @@ private slots:
         QCOMPARE(editor.ChangedFrom(header + (restored ? backup : original)), QList<int>{});
         // The backup restored is kept beside the new one; a damaged one is left as it was.
         QCOMPARE(ReadFile(chosen), chosenBytes);
-        QCOMPARE(int(BackupsOf(editor.rom()).size()), count + (restored ? 1 : 0));
+        QCOMPARE(int(BackupsOf(editor.Rom()).size()), count + (restored ? 1 : 0));
         if (restored) {
-            QCOMPARE(BackupsOf(editor.rom()).front().image, original);
+            QCOMPARE(BackupsOf(editor.Rom()).front().image, original);
             RunScript(editor, "undo");
             QCOMPARE(editor.ChangedFrom(header + original), QList<int>{});
         } else {
@@ -576,12 +577,12 @@ private slots:
         QFETCH(bool, faketime);
         const QByteArray original = PatternedRom();
         Editor editor(original);
-        MakeBackups(editor.rom(), Backups::kKept);
-        editor.host().now = QDateTime(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC);
+        MakeBackups(editor.Rom(), Backups::kKept);
+        editor.Desktop().now = QDateTime(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC);
 #ifndef Q_OS_WIN
         if (faketime) {
             QProcess maker;
-            StartMaker(maker, editor.rom(), 777, 0,
+            StartMaker(maker, editor.Rom(), 777, 0,
                        {QStringLiteral("faketime"), QStringLiteral("2001-01-01 00:00:00")});
             Finished(maker, 0);
         }
@@ -589,7 +590,7 @@ private slots:
         if (!faketime)
             RunScript(editor, "type:MotorCostTXT=450;apply");
         QCOMPARE(editor.ChangedFrom(With(original, faketime ? "" : "w0x179C6=450")), QList<int>{});
-        const std::vector<StoredBackup> listed = BackupsOf(editor.rom());
+        const std::vector<StoredBackup> listed = BackupsOf(editor.Rom());
         QCOMPARE(int(listed.size()), Backups::kKept);
         QCOMPARE(listed.front().image, faketime ? MotorPriced(777) : original);
         QCOMPARE(listed.front().takenAt.date(), QDate(2001, 1, 1));

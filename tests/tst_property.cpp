@@ -197,7 +197,7 @@ private slots:
             model.file = RandomRom(random);
             Editor editor;
             // Close and Open discard the edits on show, as the model does.
-            editor.host().unscriptedReply = 1;
+            editor.Desktop().unscriptedReply = 1;
             editor.StartWith(model.file);
             model.Open();
             for (const ValueKind& kind : kValueKinds) {

@@ -31,7 +31,7 @@ QTableView& PasteIntoTable(Editor& editor, const QString& text) {
 
 // The refusal shown when nothing was to be written, or else the whole text of the Undo step.
 QString Said(Editor& editor, const QString& written) {
-    return written.isEmpty() ? editor.host().messages.value(0).text
+    return written.isEmpty() ? editor.Desktop().messages.value(0).text
                              : editor.Find<QAction>("mnuUndo")->toolTip();
 }
 
@@ -115,7 +115,7 @@ private slots:
         editor.StartWith(ValidRom());
         PasteIntoTable(editor, QStringLiteral("450"));
         RunScript(editor, QStringLiteral("reply=%1;quit").arg(reply));
-        QCOMPARE(editor.host().questions.value(0).text,
+        QCOMPARE(editor.Desktop().questions.value(0).text,
                  QStringLiteral("These values have not been applied: Buzz Motor price.  Apply "
                                 "them first?"));
         QCOMPARE(editor.RomBytes(), With(ValidRom(), written));
@@ -147,8 +147,8 @@ private slots:
         Editor editor;
         editor.StartWith(ValidRom());
         editor.Trigger("mnuAllValues");
-        editor.host().answers << FileName::FromText(editor.AddRom(list, name));
-        editor.host().dialogAnswers << Press(QStringLiteral("&Apply"));
+        editor.Desktop().answers << FileName::FromText(editor.AddRom(list, name));
+        editor.Desktop().dialogAnswers << Press(QStringLiteral("&Apply"));
         editor.Trigger("mnuImportValues");
         QCOMPARE(editor.RomBytes(), With(ValidRom(), written));
         QCOMPARE(Said(editor, written), said);

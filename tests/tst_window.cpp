@@ -98,12 +98,12 @@ private slots:
     // Under Wine it runs on the Windows platform and style, at 96 and 144 DPI.
     void fontsFitTheFixedLayout() {
         Editor editor(ValidRom());
-        QCOMPARE(editor.window().centralWidget()->size(), QSize(666, 391));
-        QCOMPARE(QFontInfo(editor.window().font()).family(), QStringLiteral("Tahoma"));
-        for (QLabel* label : editor.window().findChildren<QLabel*>())
+        QCOMPARE(editor.Window().centralWidget()->size(), QSize(666, 391));
+        QCOMPARE(QFontInfo(editor.Window().font()).family(), QStringLiteral("Tahoma"));
+        for (QLabel* label : editor.Window().findChildren<QLabel*>())
             QVERIFY2(label->text().isEmpty() || label->sizeHint().width() <= label->width(),
                      qPrintable(label->objectName() + ": " + label->text()));
-        for (QAbstractButton* button : editor.window().findChildren<QAbstractButton*>())
+        for (QAbstractButton* button : editor.Window().findChildren<QAbstractButton*>())
             QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) < button->width(),
                      qPrintable(button->objectName()));
         auto* tabs = editor.Find<QTabWidget>("tabs");
@@ -112,7 +112,7 @@ private slots:
         // scroll bar.
         for (int page = 0; page < tabs->count(); ++page) {
             tabs->setCurrentIndex(page);
-            for (QListWidget* list : editor.window().findChildren<QListWidget*>()) {
+            for (QListWidget* list : editor.Window().findChildren<QListWidget*>()) {
                 if (!list->isVisible())
                     continue;
                 const QByteArray name = list->objectName().toLatin1();
@@ -166,7 +166,7 @@ private slots:
         editor.Find<QTabWidget>("tabs")->setCurrentIndex(page);
         for (const bool reopen : {false, true}) {
             if (reopen)
-                editor.Open(editor.rom());
+                editor.Open(editor.Rom());
             QStringList shown;
             for (const char* name : {"ShopsFRA", "EnemyFRA", "GeneralFRA"})
                 if (editor.Find<QWidget>(name)->isVisible())
@@ -179,7 +179,7 @@ private slots:
         // Every control Tab reaches, and every control of the page, shown or not, has a name of
         // its own: one that Qt borrowed from the frame's title would tell nothing.
         QStringList titles;
-        for (const QGroupBox* box : editor.window().findChildren<QGroupBox*>())
+        for (const QGroupBox* box : editor.Window().findChildren<QGroupBox*>())
             titles << box->title();
         QList<QWidget*> named;
         for (const QString& name : round)
@@ -195,7 +195,7 @@ private slots:
                      qPrintable(control->objectName() + ": " + name));
         }
         // Ctrl+Space and Ctrl+click would each toggle a list's selected row; it stays selected.
-        for (QListWidget* list : editor.window().findChildren<QListWidget*>()) {
+        for (QListWidget* list : editor.Window().findChildren<QListWidget*>()) {
             if (!list->isVisible())
                 continue;
             list->setFocus();

@@ -29,7 +29,7 @@ void CaptionRefresh::Add(QAbstractSlider* source, QLabel* caption, Format format
 }
 
 void CaptionRefresh::Add(NumberBox* source, QLabel* caption, Format format) {
-    rows_.push_back({nullptr, source->box(), caption, format});
+    rows_.push_back({nullptr, source->Box(), caption, format});
 }
 
 void CaptionRefresh::Enable() {

@@ -22,7 +22,7 @@ class NumberBox : public QObject {
 public:
     NumberBox(QLineEdit* box, int ceiling, ProgramControl& control);
 
-    QLineEdit* box() const { return box_; }
+    QLineEdit* Box() const { return box_; }
     // The box's number; an empty box counts as 0.
     int Value() const;
     // Shows a value loaded from the image, which becomes the value a save compares with.

@@ -25,7 +25,7 @@ public:
     ProgramControl(Host& host, RomImage& rom) : host_(host), rom_(rom) {}
 
     void SetWindow(QWidget* window) { window_ = window; }
-    Host& host() { return host_; }
+    Host& Desktop() { return host_; }
     bool Ended() const { return ended_; }
 
     // Shows the message, then ends the program with a non-zero status.
