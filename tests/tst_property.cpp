@@ -74,6 +74,9 @@ struct Model {
                 return Reload(true);
     }
     void Select(int k, int to) {
+        // Selecting the entry already selected moves nothing, so it asks nothing.
+        if (row[k] == to)
+            return;
         // A race is one list for all its values.
         for (int j = 0; j < int(kValueKinds.size()); ++j)
             if (kValueKinds[j].entries == kValueKinds[k].entries && Unapplied(j))
