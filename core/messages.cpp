@@ -1,5 +1,6 @@
 #include "messages.h"
 
+#include "programnames.h"
 #include "romfacts.h"
 #include "version.h"
 
@@ -355,5 +356,73 @@ const QString kNoSuchProgram = QStringLiteral("there is no such file");
 const QString kNotAProgram = QStringLiteral("it is not a program you may run");
 const QString kNameNotPassable =
     QStringLiteral("the image's name holds bytes that are not text, so it cannot be passed on");
+
+QString NoWindowModuleMessage(const QString& reason) {
+    return QStringLiteral("%1: the window cannot be shown, as a part of the program is missing or "
+                          "damaged; install it again. (%2)")
+        .arg(QLatin1String(kProgramName), reason);
+}
+
+const QString kShopsPageTitle = QStringLiteral("Shops");
+const QString kRacersPageTitle = QStringLiteral("Enemy Racers");
+
+namespace tabletext {
+
+const QString kTitle = QStringLiteral("All Values");
+const QStringList kHeaders = {
+    QStringLiteral("Page"),   QStringLiteral("Entry"),   QStringLiteral("Value"),
+    QStringLiteral("Offset"), QStringLiteral("Width"),   QStringLiteral("In the file"),
+    QStringLiteral("New"),    QStringLiteral("Caption"), QStringLiteral("Edited")};
+const QString kEdited = QStringLiteral("Edited");
+const QString kNotEdited = QStringLiteral("not edited");
+const QString kTableName = QStringLiteral("All values");
+const QString kFilterLabel = QStringLiteral("&Filter:");
+const QString kFilterName = QStringLiteral("Filter the values by any column's text");
+const QString kApply = QStringLiteral("&Apply");
+const QString kRevert = QStringLiteral("&Revert");
+
+QString RaceEntry(int number, const QString& racers) {
+    return QStringLiteral("Race %1 (%2)").arg(number).arg(racers);
+}
+
+QString EditCount(int edits) {
+    if (edits == 0)
+        return QStringLiteral("No value edited");
+    return edits == 1 ? QStringLiteral("1 value edited, not yet applied")
+                      : QStringLiteral("%1 values edited, not yet applied").arg(edits);
+}
+
+const QString kPasteWhere = QStringLiteral("select the New cell of the first value to paste into");
+const QString kPasteOneColumn =
+    QStringLiteral("only the New column takes numbers: paste one column of numbers into it");
+QString PastePastEnd(qsizetype lines) {
+    return QStringLiteral("the %1 lines pasted run past the last row of the table").arg(lines);
+}
+Message PasteRefusedMessage(const QString& reason) {
+    QString text = reason;
+    text[0] = text[0].toUpper();
+    return {QStringLiteral("Nothing was pasted.  ") + text + QLatin1Char('.'), kTitle,
+            MessageIcon::Warning};
+}
+
+const QString kExportTitle = QStringLiteral("Save the values as");
+const QString kImportTitle = QStringLiteral("Choose a value list to import");
+const QString kImportCaption = QStringLiteral("Import Values");
+const QStringList kSaveFilters = {QStringLiteral("CSV for spreadsheets (*.csv)"),
+                                  QStringLiteral("JSON for scripts (*.json)")};
+const QStringList kOpenFilters = {QStringLiteral("Value lists (*.csv *.json)"),
+                                  QStringLiteral("All Files (*)")};
+
+const Message kNothingToImportMessage{
+    QStringLiteral("The image already holds every value of this list.  The image was not "
+                   "changed."),
+    kImportCaption, MessageIcon::Information};
+const Message kChangedSinceCheckedMessage{
+    QStringLiteral("The ROM file was changed by another program after the value list was "
+                   "checked.  Nothing was written; import the list again to see what it changes "
+                   "now."),
+    QStringLiteral("Cannot import the values"), MessageIcon::Warning};
+
+} // namespace tabletext
 
 } // namespace kst

@@ -157,78 +157,45 @@ extern const QString kNotAProgram;
 extern const QString kNameNotPassable;
 
 // The program found no window module beside it, so its installation is incomplete.
-inline QString NoWindowModuleMessage(const QString& reason) {
-    return QStringLiteral("kestrune-toolbox: the window cannot be shown, as a part of the program "
-                          "is missing or damaged; install it again. (%1)")
-        .arg(reason);
-}
+QString NoWindowModuleMessage(const QString& reason);
 
 // The pages as the lists of differences and the table of every value name them.
-inline const QString kShopsPageTitle = QStringLiteral("Shops");
-inline const QString kRacersPageTitle = QStringLiteral("Enemy Racers");
+extern const QString kShopsPageTitle;
+extern const QString kRacersPageTitle;
 
 // View > All Values and File > Export Values... / Import Values...: the table of every value and
 // the value lists read and written from the window.
 namespace tabletext {
 
-inline const QString kTitle = QStringLiteral("All Values");
-inline const QStringList kHeaders = {
-    QStringLiteral("Page"),   QStringLiteral("Entry"),   QStringLiteral("Value"),
-    QStringLiteral("Offset"), QStringLiteral("Width"),   QStringLiteral("In the file"),
-    QStringLiteral("New"),    QStringLiteral("Caption"), QStringLiteral("Edited")};
-inline const QString kEdited = QStringLiteral("Edited");
-inline const QString kNotEdited = QStringLiteral("not edited");
-inline const QString kTableName = QStringLiteral("All values");
-inline const QString kFilterLabel = QStringLiteral("&Filter:");
-inline const QString kFilterName = QStringLiteral("Filter the values by any column's text");
-inline const QString kApply = QStringLiteral("&Apply");
-inline const QString kRevert = QStringLiteral("&Revert");
+extern const QString kTitle;
+extern const QStringList kHeaders;
+extern const QString kEdited;
+extern const QString kNotEdited;
+extern const QString kTableName;
+extern const QString kFilterLabel;
+extern const QString kFilterName;
+extern const QString kApply;
+extern const QString kRevert;
 
 // "Race 12 (Guido, Uncle John)": a race by its number and its racers, as the race page shows them.
-inline QString RaceEntry(int number, const QString& racers) {
-    return QStringLiteral("Race %1 (%2)").arg(number).arg(racers);
-}
-
-inline QString EditCount(int edits) {
-    if (edits == 0)
-        return QStringLiteral("No value edited");
-    return edits == 1 ? QStringLiteral("1 value edited, not yet applied")
-                      : QStringLiteral("%1 values edited, not yet applied").arg(edits);
-}
+QString RaceEntry(int number, const QString& racers);
+QString EditCount(int edits);
 
 // Why a paste was refused; a refused cell is named as a value list's number is
 // (valuetext::OutOfRange).
-inline const QString kPasteWhere =
-    QStringLiteral("select the New cell of the first value to paste into");
-inline const QString kPasteOneColumn =
-    QStringLiteral("only the New column takes numbers: paste one column of numbers into it");
-inline QString PastePastEnd(qsizetype lines) {
-    return QStringLiteral("the %1 lines pasted run past the last row of the table").arg(lines);
-}
-inline Message PasteRefusedMessage(const QString& reason) {
-    QString text = reason;
-    text[0] = text[0].toUpper();
-    return {QStringLiteral("Nothing was pasted.  ") + text + QLatin1Char('.'), kTitle,
-            MessageIcon::Warning};
-}
+extern const QString kPasteWhere;
+extern const QString kPasteOneColumn;
+QString PastePastEnd(qsizetype lines);
+Message PasteRefusedMessage(const QString& reason);
 
-inline const QString kExportTitle = QStringLiteral("Save the values as");
-inline const QString kImportTitle = QStringLiteral("Choose a value list to import");
-inline const QString kImportCaption = QStringLiteral("Import Values");
-inline const QStringList kSaveFilters = {QStringLiteral("CSV for spreadsheets (*.csv)"),
-                                         QStringLiteral("JSON for scripts (*.json)")};
-inline const QStringList kOpenFilters = {QStringLiteral("Value lists (*.csv *.json)"),
-                                         QStringLiteral("All Files (*)")};
+extern const QString kExportTitle;
+extern const QString kImportTitle;
+extern const QString kImportCaption;
+extern const QStringList kSaveFilters;
+extern const QStringList kOpenFilters;
 
-inline const Message kNothingToImportMessage{
-    QStringLiteral("The image already holds every value of this list.  The image was not "
-                   "changed."),
-    kImportCaption, MessageIcon::Information};
-inline const Message kChangedSinceCheckedMessage{
-    QStringLiteral("The ROM file was changed by another program after the value list was "
-                   "checked.  Nothing was written; import the list again to see what it changes "
-                   "now."),
-    QStringLiteral("Cannot import the values"), MessageIcon::Warning};
+extern const Message kNothingToImportMessage;
+extern const Message kChangedSinceCheckedMessage;
 
 } // namespace tabletext
 
