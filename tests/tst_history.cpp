@@ -358,63 +358,14 @@ private slots:
                                  .arg(named)});
     }
 
-    // Quit, Close, the close button and Open with an unapplied price or slider, answered each
-    // way; and without one, no question.
+    // Quit, Close, the close button, Open, Undo, Redo, Apply Patch, Restore and a move in a list,
+    // with a price or slider typed and not applied, ask first: Apply writes it as a step of its
+    // own before the command, Discard drops it, and Cancel keeps the list's row and the typed
+    // text, so that Quit still asks. A price typed back to the one stored asks nothing.
     void unapplied_data() {
-        QTest::addColumn<QString>("edit");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("writes");
+        QTest::addColumn<QString>("script"); // the steps before the command
         QTest::addColumn<QString>("command");
-        QTest::addColumn<int>("reply");
-        const struct {
-            const char* edit;
-            const char* name;
-            const char* writes;
-        } edits[] = {{"type:MotorCostTXT=450", "Buzz Motor price", "w0x179C6=450"},
-                     {"tab=enemyracers;row:EnemyLST=2;slide:TurboSLDR=42",
-                      "Race 3, enemy racers' turbo", "b0x18BE=42"},
-                     {"type:MotorCostTXT=450;type:MotorCostTXT=101", "", ""}};
-        const char* const replies[] = {"Apply", "Discard", "Cancel"};
-        for (const auto& edit : edits)
-            for (const char* command : {"quit", "close", "closebutton", "open"})
-                for (int reply = 0; reply < 3; ++reply)
-                    QTest::addRow("%s, %s, %s", *edit.name ? edit.name : "nothing", command,
-                                  replies[reply])
-                        << edit.edit << edit.name << edit.writes << command << reply;
-    }
-    void unapplied() {
-        QFETCH(QString, edit);
-        QFETCH(QString, name);
-        QFETCH(QString, writes);
-        QFETCH(QString, command);
-        QFETCH(int, reply);
-        // The edit "nothing" types a price and then the one stored, 101.
-        Editor editor(PatternedRom());
-        RunScript(editor, QStringLiteral("%1;reply=%2;%3").arg(edit).arg(reply).arg(command));
-        const bool asked = !name.isEmpty();
-        QCOMPARE(editor.host().QuestionTexts(), OneOrNone(asked ? UnappliedQuestion(name) : name));
-        const bool applied = asked && reply == 0, cancelled = asked && reply == 2;
-        QCOMPARE(editor.ChangedFrom(With(PatternedRom(), applied ? writes : QString())),
-                 QList<int>{});
-        const bool ends =
-            command == QLatin1String("quit") || command == QLatin1String("closebutton");
-        QCOMPARE(editor.window().Ended(), ends && !cancelled);
-        if (cancelled)
-            QVERIFY(editor.window().isVisible());
-        if (editor.window().Ended())
-            QCOMPARE(editor.host().exitCode, 0);
-        else
-            QCOMPARE(editor.Find<QAction>("mnuClose")->isEnabled(),
-                     cancelled || command == QLatin1String("open"));
-        QCOMPARE(int(BackupsOf(editor.rom()).size()), applied ? 1 : 0);
-    }
-
-    // Undo, Redo, Apply Patch, Restore and a move in a list, with a value typed and not applied,
-    // ask first: Apply writes it as a step of its own before the command, Discard drops it, and
-    // Cancel keeps the list's row and the typed text, so that Quit still asks.
-    void typedBeforeCommand_data() {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("name"); // in the question; none when not asked
         QTest::addColumn<QString>("kept"); // on show after Cancel
         QTest::addColumn<int>("reply");
         QTest::addColumn<QString>("writes");
@@ -427,50 +378,72 @@ private slots:
                           "see:MotorLST=0;see:MotorCostTXT=450"};
         const Typed ai{"slide:AISLDR=7", "Race 1, enemy racers' AI strength",
                        "see:EnemyLST=0;see:AISLDR=7"};
+        const Typed turbo{"tab=enemyracers;row:EnemyLST=2;slide:TurboSLDR=42",
+                          "Race 3, enemy racers' turbo", "see:EnemyLST=2;see:TurboSLDR=42"};
         const QString tire = QStringLiteral("type:TireCostTXT=7;apply"),
-                      both = "w0x17A02=7,w0x179C6=450";
+                      both = "w0x17A02=7,w0x179C6=450", motor = "w0x179C6=450";
         const struct {
             const char* command;
             QString before; // then the typing, then the command
             const Typed& typed;
             QStringList writes; // after Apply, Discard and Cancel
         } rows[] = {
+            {"quit", "", price, {motor, "", ""}},
+            {"close", "", price, {motor, "", ""}},
+            {"closebutton", "", turbo, {"b0x18BE=42", "", ""}},
+            {"open", "", price, {motor, "", ""}},
             {"undo;redo", tire, price, {both, "w0x17A02=7", "w0x17A02=7"}},
-            {"redo", tire + ";undo", price, {"w0x179C6=450", "w0x17A02=7", ""}},
+            {"redo", tire + ";undo", price, {motor, "w0x17A02=7", ""}},
             // The patch sets the first tire's price to 7.
             {"patch", "", price, {both, "w0x17A02=7", ""}},
             // The one backup holds the image before the tire's price was applied.
             {"restore;undo", tire, price, {both, "w0x17A02=7", "w0x17A02=7"}},
-            {"row:MotorLST=1", "", price, {"w0x179C6=450", "", ""}},
+            {"row:MotorLST=1", "", price, {motor, "", ""}},
             {"row:EnemyLST=2", "tab=enemyracers", ai, {"b0x1897=7", "", ""}},
         };
         const char* const replies[] = {"Apply", "Discard", "Cancel"};
         for (const auto& row : rows)
             for (int reply = 0; reply < 3; ++reply)
-                QTest::addRow("%s, %s", row.command, replies[reply])
-                    << QStringLiteral("%1;%2;%3").arg(row.before, row.typed.script, row.command)
+                QTest::addRow("%s, %s, %s", row.typed.name, row.command, replies[reply])
+                    << QStringLiteral("%1;%2").arg(row.before, row.typed.script) << row.command
                     << row.typed.name << row.typed.kept << reply << row.writes[reply];
+        for (const char* command : {"quit", "close", "closebutton", "open"})
+            QTest::addRow("nothing, %s", command)
+                << "type:MotorCostTXT=450;type:MotorCostTXT=101" << command << ""
+                << "" << 2 << "";
     }
-    void typedBeforeCommand() {
+    void unapplied() {
         QFETCH(QString, script);
+        QFETCH(QString, command);
         QFETCH(QString, name);
         QFETCH(QString, kept);
         QFETCH(int, reply);
         QFETCH(QString, writes);
         Editor editor(PatternedRom());
-        editor.AnswerPatch("PATCH" + QByteArray::fromHex("017A0200020700") + "EOF");
+        if (command == QLatin1String("patch"))
+            editor.AnswerPatch("PATCH" + QByteArray::fromHex("017A0200020700") + "EOF");
         editor.host().backupReply = 0;
         editor.host().unscriptedReply = reply;
-        RunScript(editor, script);
+        RunScript(editor, script + ';' + command);
         QCOMPARE(editor.ChangedFrom(With(PatternedRom(), writes)), QList<int>{});
-        const bool cancelled = reply == 2;
-        if (cancelled)
-            RunScript(editor, kept);
         const QStringList asked = editor.host().QuestionTexts();
-        QVERIFY(!asked.isEmpty());
+        QCOMPARE(asked.isEmpty(), name.isEmpty());
         QCOMPARE(asked, QStringList(asked.size(), UnappliedQuestion(name)));
-        RunScript(editor, "quit");
-        QCOMPARE(editor.host().questions.size(), asked.size() + (cancelled ? 1 : 0));
+        const bool cancelled = !name.isEmpty() && reply == 2;
+        const bool ends = !cancelled && (command == QLatin1String("quit") ||
+                                         command == QLatin1String("closebutton"));
+        QCOMPARE(editor.window().Ended(), ends);
+        if (ends) {
+            QCOMPARE(editor.host().exitCode, 0);
+            return;
+        }
+        QCOMPARE(editor.Find<QAction>("mnuClose")->isEnabled(),
+                 cancelled || command != QLatin1String("close"));
+        if (!cancelled)
+            return;
+        QVERIFY(editor.window().isVisible());
+        RunScript(editor, kept + ";quit");
+        QCOMPARE(editor.host().questions.size(), asked.size() + 1);
     }
 
     // Restore lists the image's backups, newest first, each checked: a sound one shows what
