@@ -60,6 +60,19 @@ void MakeBackups(const QString& image, int count) {
                      .isEmpty());
 }
 
+// Three steps of values on both pages, the last saved: the image before and after each.
+QList<QByteArray> ThreeSteps(Editor& editor) {
+    QList<QByteArray> images{editor.RomBytes()};
+    for (const char* script : {"type:MotorCostTXT=450;apply",
+                               "tab=enemyracers;slide:AISLDR=7;type:EnemyCashTXT=900;apply",
+                               "tab=shops;type:MotorCostTXT=460;type:TireCostTXT=5;"
+                               "row:FuelLST=1;type:FuelCostTXT=8;save"}) {
+        RunScript(editor, script);
+        images << editor.RomBytes();
+    }
+    return images;
+}
+
 // While set, every read of a backup (a ".bak") gives its first byte flipped, as a failing disk
 // would.
 bool flipBackupReads = false;
@@ -233,17 +246,10 @@ private slots:
     // naming their step, also after a cancelled Open; inside a number box Ctrl+Z undoes the
     // typing instead.
     void undoRedo() {
-        QList<QByteArray> images{PatternedRom()};
-        Editor editor(images[0]);
-        const int motor = WordAt(images[0], 0x179C6), tire = WordAt(images[0], 0x17A02);
+        Editor editor(PatternedRom());
         QVERIFY(!editor.Find<QAction>("mnuUndo")->isEnabled());
-        for (const char* script : {"type:MotorCostTXT=450;apply",
-                                   "tab=enemyracers;slide:AISLDR=7;type:EnemyCashTXT=900;apply",
-                                   "tab=shops;type:MotorCostTXT=460;type:TireCostTXT=5;"
-                                   "row:FuelLST=1;type:FuelCostTXT=8;save"}) {
-            RunScript(editor, script);
-            images << editor.RomBytes();
-        }
+        const QList<QByteArray> images = ThreeSteps(editor);
+        const int motor = WordAt(images[0], 0x179C6), tire = WordAt(images[0], 0x17A02);
         // A long step is cut short in the item, and shown whole in its tooltip.
         const QString step = QStringLiteral("Save: Buzz Motor price 450 \u2192 460, GP Tire price "
                                             "%1 \u2192 5, Norm Fuel price %2 \u2192 8")
@@ -284,32 +290,43 @@ private slots:
         QTest::addColumn<QList<int>>("chosen"); // its rows chosen in turn; 0: the image as opened
         QTest::addColumn<int>("image");         // images[image] results,
         QTest::addColumn<QString>("outside");   // with these values left as another program set
-        QTest::newRow("to the start") << "" << QList<int>{0} << 0 << "";
-        QTest::newRow("back, then forward") << "" << QList<int>{0, 2} << 2 << "";
+        QTest::addColumn<QString>("named");     // them, named in the message
+        const QString motor = QStringLiteral("w0x179C6=777");
+        QTest::newRow("to the start") << "" << QList<int>{0} << 0 << ""
+                                      << "";
+        QTest::newRow("back, then forward") << "" << QList<int>{0, 2} << 2 << ""
+                                            << "";
         QTest::newRow("changed meanwhile")
-            << "outside:w0x179C6=777" << QList<int>{0} << 0 << "w0x179C6=777";
+            << "outside:" + motor << QList<int>{0} << 0 << motor << "Buzz Motor price";
         QTest::newRow("unapplied, applied first")
-            << "type:TireCostTXT=5;reply=0" << QList<int>{0} << 0 << "";
+            << "type:TireCostTXT=6;reply=0" << QList<int>{0} << 0 << ""
+            << "";
         QTest::newRow("unapplied, cancelled")
-            << "type:TireCostTXT=5;reply=2" << QList<int>{0} << 3 << "";
+            << "type:TireCostTXT=6;reply=2" << QList<int>{0} << 3 << ""
+            << "";
+        // The rest of the step is undone.
+        QTest::newRow("undo, a value changed meanwhile")
+            << "outside:" + motor + ";undo" << QList<int>{} << 2 << motor << "Buzz Motor price";
+        QTest::newRow("undo, a patch's run changed meanwhile")
+            << "patch;outside:w0x30000=1801;undo" << QList<int>{} << 3 << "w0x30000=1801"
+            << "2 other bytes at 0x30000";
     }
 
-    // Edit > History... moves any number of steps at once, each move with what Undo and Redo do
-    // after a step: the whole image as it was, values another program changed left alone and
-    // named, the pages read again. Unapplied values are settled once, before it opens.
+    // Undo, and Edit > History... by any number of steps at once, each move with what Undo and
+    // Redo do after a step: the whole image as it was, values another program changed after the
+    // write left alone and named, the pages read again. Unapplied values are settled once,
+    // before the window opens.
     void historyView() {
         QFETCH(QString, before);
         QFETCH(QList<int>, chosen);
         QFETCH(int, image);
         QFETCH(QString, outside);
-        QList<QByteArray> images{PatternedRom()};
-        Editor editor(images[0]);
-        for (const char* script : {"type:MotorCostTXT=450;apply",
-                                   "tab=enemyracers;slide:AISLDR=7;type:EnemyCashTXT=900;apply",
-                                   "tab=shops;type:MotorCostTXT=460;apply"}) {
-            RunScript(editor, script);
-            images << editor.RomBytes();
-        }
+        QFETCH(QString, named);
+        Editor editor(PatternedRom());
+        const QList<QByteArray> images = ThreeSteps(editor);
+        if (before.startsWith(QLatin1String("patch")))
+            editor.AnswerPatch(MakeIps(
+                images[3], With(images[3], "w0x179C6=450,b0x30000=1,b0x30001=2,b0x40000=3")));
         RunScript(editor, before);
         editor.host().dialogAnswers << [&](QDialog& dialog) {
             auto* steps = dialog.findChild<QUndoView*>();
@@ -321,41 +338,10 @@ private slots:
         const QByteArray expected = With(images[image], outside);
         QCOMPARE(editor.ChangedFrom(expected), QList<int>{});
         RunScript(editor, QStringLiteral("see:MotorCostTXT=%1").arg(WordAt(expected, 0x179C6)));
-        QCOMPARE(editor.host().listed.size(), before.endsWith(QLatin1String("reply=2")) ? 0 : 1);
-        const QString changed = ChangedMeanwhileMessage({QStringLiteral("Buzz Motor price")}).text;
-        QCOMPARE(editor.host().MessageTexts(), OneOrNone(outside.isEmpty() ? outside : changed));
-    }
-
-    void undoLeavesOutsideChange_data() {
-        QTest::addColumn<QString>("patch"); // what an applied patch changes; none: typed prices
-        QTest::addColumn<QString>("outside");
-        QTest::addColumn<QString>("named");
-        QTest::newRow("a value") << ""
-                                 << "w0x179C6=777"
-                                 << "Buzz Motor price";
-        QTest::newRow("a patch's run") << "w0x179C6=450,b0x30000=1,b0x30001=2,b0x40000=3"
-                                       << "w0x30000=1801"
-                                       << "2 other bytes at 0x30000";
-    }
-
-    // A value or a run another program changed after the write is left alone and named; the
-    // rest of the step is undone.
-    void undoLeavesOutsideChange() {
-        QFETCH(QString, patch);
-        QFETCH(QString, outside);
-        QFETCH(QString, named);
-        const QByteArray original = PatternedRom();
-        Editor editor(original);
-        if (!patch.isEmpty())
-            editor.AnswerPatch(MakeIps(original, With(original, patch)));
-        RunScript(editor,
-                  patch.isEmpty() ? "type:MotorCostTXT=450;type:TireCostTXT=6;apply" : "patch");
-        RunScript(editor, "outside:" + outside + ";undo");
-        QCOMPARE(editor.ChangedFrom(With(original, outside)), QList<int>{});
+        const QString changed = QStringLiteral("Another program has changed these values in the "
+                                               "ROM file since; they were left as they are: %1.");
         QCOMPARE(editor.host().MessageTexts(),
-                 QStringList{QStringLiteral("Another program has changed these values in the ROM "
-                                            "file since; they were left as they are: %1.")
-                                 .arg(named)});
+                 OneOrNone(named.isEmpty() ? named : changed.arg(named)));
     }
 
     // Quit, Close, the close button, Open, Undo, Redo, Apply Patch, Restore and a move in a list,
