@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTest>
 #include <QUndoView>
@@ -349,28 +350,25 @@ private slots:
     // own before the command, Discard drops it, and Cancel keeps the list's row and the typed
     // text, so that Quit still asks. A price typed back to the one stored asks nothing.
     void unapplied_data() {
-        QTest::addColumn<QString>("script"); // the steps before the command
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("typed"); // its list's row chosen, so that Cancel keeps both
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("name"); // in the question; none when not asked
-        QTest::addColumn<QString>("kept"); // on show after Cancel
         QTest::addColumn<int>("reply");
         QTest::addColumn<QString>("writes");
         struct Typed {
             const char* script;
             const char* name;
-            const char* kept;
         };
-        const Typed price{"type:MotorCostTXT=450", "Buzz Motor price",
-                          "see:MotorLST=0;see:MotorCostTXT=450"};
-        const Typed ai{"slide:AISLDR=7", "Race 1, enemy racers' AI strength",
-                       "see:EnemyLST=0;see:AISLDR=7"};
+        const Typed price{"row:MotorLST=0;type:MotorCostTXT=450", "Buzz Motor price"};
+        const Typed ai{"row:EnemyLST=0;slide:AISLDR=7", "Race 1, enemy racers' AI strength"};
         const Typed turbo{"tab=enemyracers;row:EnemyLST=2;slide:TurboSLDR=42",
-                          "Race 3, enemy racers' turbo", "see:EnemyLST=2;see:TurboSLDR=42"};
+                          "Race 3, enemy racers' turbo"};
         const QString tire = QStringLiteral("type:TireCostTXT=7;apply"),
                       both = "w0x17A02=7,w0x179C6=450", motor = "w0x179C6=450";
         const struct {
             const char* command;
-            QString before; // then the typing, then the command
+            QString before;
             const Typed& typed;
             QStringList writes; // after Apply, Discard and Cancel
         } rows[] = {
@@ -391,18 +389,18 @@ private slots:
         for (const auto& row : rows)
             for (int reply = 0; reply < 3; ++reply)
                 QTest::addRow("%s, %s, %s", row.typed.name, row.command, replies[reply])
-                    << QStringLiteral("%1;%2").arg(row.before, row.typed.script) << row.command
-                    << row.typed.name << row.typed.kept << reply << row.writes[reply];
+                    << row.before << row.typed.script << row.command << row.typed.name << reply
+                    << row.writes[reply];
         for (const char* command : {"quit", "close", "closebutton", "open"})
             QTest::addRow("nothing, %s", command)
-                << "type:MotorCostTXT=450;type:MotorCostTXT=101" << command << ""
-                << "" << 2 << "";
+                << ""
+                << "type:MotorCostTXT=450;type:MotorCostTXT=101" << command << "" << 2 << "";
     }
     void unapplied() {
-        QFETCH(QString, script);
+        QFETCH(QString, before);
+        QFETCH(QString, typed);
         QFETCH(QString, command);
         QFETCH(QString, name);
-        QFETCH(QString, kept);
         QFETCH(int, reply);
         QFETCH(QString, writes);
         Editor editor(PatternedRom());
@@ -410,7 +408,7 @@ private slots:
             editor.AnswerPatch("PATCH" + QByteArray::fromHex("017A0200020700") + "EOF");
         editor.host().backupReply = 0;
         editor.host().unscriptedReply = reply;
-        RunScript(editor, script + ';' + command);
+        RunScript(editor, QStringList{before, typed, command}.join(';'));
         QCOMPARE(editor.ChangedFrom(With(PatternedRom(), writes)), QList<int>{});
         const QStringList asked = editor.host().QuestionTexts();
         QCOMPARE(asked.isEmpty(), name.isEmpty());
@@ -428,7 +426,7 @@ private slots:
         if (!cancelled)
             return;
         QVERIFY(editor.window().isVisible());
-        RunScript(editor, kept + ";quit");
+        RunScript(editor, typed.replace(QRegularExpression("(row|type|slide):"), "see:") + ";quit");
         QCOMPARE(editor.host().questions.size(), asked.size() + 1);
     }
 
