@@ -204,36 +204,26 @@ rlimit TakeEveryDescriptor(bool imageToo) {
     return saved;
 }
 
-// The child of the descriptor test: an edit is saved once no more files can be opened, not
-// even (imageToo) by giving the image's descriptor back first. Messages then go the desktop's
-// way, and the child ends with the program's status.
-int RunShortOfDescriptors(const QString& rom, bool imageToo, int argc, char** argv) {
-    QApplication app(argc, argv);
-    Editor editor;
-    editor.Start(rom);
-    RunScript(editor, "type:MotorCostTXT=6543");
-    const rlimit saved = TakeEveryDescriptor(imageToo);
-    // No backup can be made either; the user writes without one.
-    RunScript(editor, "reply=0;save");
-    DesktopHost desktop;
-    for (const Message& message : editor.host().messages)
-        desktop.ShowMessage(nullptr, message);
-    ::setrlimit(RLIMIT_NOFILE, &saved);
-    return qMax(editor.host().exitCode, 0);
-}
-
-// The same on the desktop itself, which can answer no question now: a price typed, then the
-// button named pressed. Should the program wait for an answer, it runs until the test's time
+// The child of the descriptor test, on the desktop: a price typed, then Apply pressed once no
+// more files can be opened, not even (with "image" in how) by giving the image's descriptor
+// back first. With "answered" in how, questions get their first button; else the desktop asks,
+// which it cannot now. Should the program wait for an answer, it runs until the test's time
 // limit ends it.
-int RunDesktopShortOfDescriptors(const QString& rom, const QString& button, int argc, char** argv) {
+int RunShortOfDescriptors(const QString& rom, const QString& how, int argc, char** argv) {
     const QString folder = QFileInfo(rom).path();
     qputenv("XDG_DATA_HOME", QFile::encodeName(folder));
     QApplication app(argc, argv);
     struct : DesktopHost {
         QString folder;
+        bool answered = false;
         QString ProgramFolder() const override { return folder; }
+        int Ask(QWidget* parent, const Message& question, const QStringList& buttons, int first,
+                int escape) override {
+            return answered ? 0 : DesktopHost::Ask(parent, question, buttons, first, escape);
+        }
     } desktop;
     desktop.folder = folder;
+    desktop.answered = how.contains(QLatin1String("answered"));
     FirstFileHost host(desktop, FileName::FromText(rom));
     MainWindow window(host);
     window.Start();
@@ -244,9 +234,9 @@ int RunDesktopShortOfDescriptors(const QString& rom, const QString& button, int 
     auto* price = Child<QLineEdit>(&window, "MotorCostTXT");
     price->selectAll();
     QTest::keyClicks(price, QStringLiteral("6543"));
-    TakeEveryDescriptor(false);
-    Child<QAbstractButton>(&window, qPrintable(button))->click();
-    return desktop.Ended() ? desktop.ExitCode() : app.exec();
+    TakeEveryDescriptor(how.contains(QLatin1String("image")));
+    Child<QAbstractButton>(&window, "ApplyCMD")->click();
+    return desktop.Ended() || desktop.answered ? desktop.ExitCode() : app.exec();
 }
 
 #endif
@@ -533,21 +523,19 @@ private slots:
         QTest::addColumn<QString>("child");
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("printed"); // on standard error
-        const QByteArray unasked = "  This question cannot be shown, as no more files can be "
-                                   "opened, so the ROM file is left as it is.  This application "
-                                   "will now close.\n";
-        QTest::newRow("none free") << "descriptors" << 0 << QByteArray();
+        // No backup can be made either; the user writes without one.
+        QTest::newRow("none free") << "descriptors, answered" << 0 << QByteArray();
         QTest::newRow("none free, the image's not usable")
-            << "descriptors, the image's too" << 1
+            << "descriptors, answered, the image's too" << 1
             << NotWrittenText(QStringLiteral("no more files can be opened, as too many are open"))
                        .toUtf8() +
                    '\n';
-        QTest::newRow("none free, Apply on the desktop")
-            << "descriptors, desktop ApplyCMD" << 1
-            << "Write into the ROM file without a backup?" + unasked;
-        QTest::newRow("none free, Quit on the desktop")
-            << "descriptors, desktop QuitCMD" << 1
-            << "These values have not been applied: Buzz Motor price.  Apply them first?" + unasked;
+        // The question whether to write without a backup.
+        QTest::newRow("none free, not answered")
+            << "descriptors" << 1
+            << QByteArray("Write into the ROM file without a backup?  This question cannot be "
+                          "shown, as no more files can be opened, so the ROM file is left as it "
+                          "is.  This application will now close.\n");
     }
 
     // Saving needs no more descriptors than opening did; where even the image's own cannot be
@@ -621,10 +609,8 @@ int main(int argc, char** argv) {
     if (child == QLatin1String("unprivileged") && ::geteuid() == 0 &&
         (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
         return 90;
-    if (child.startsWith(QLatin1String("descriptors, desktop ")))
-        return RunDesktopShortOfDescriptors(rom, child.section(QLatin1Char(' '), 2), argc, argv);
     if (child.startsWith(QLatin1String("descriptors")))
-        return RunShortOfDescriptors(rom, child != QLatin1String("descriptors"), argc, argv);
+        return RunShortOfDescriptors(rom, child, argc, argv);
     // As in the program: a file size limit fails the write instead of killing the process.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
