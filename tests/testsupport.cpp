@@ -81,17 +81,12 @@ std::function<int(QDialog&)> Press(const QString& button) {
     };
 }
 
-void FakeHost::ShowMessage(QWidget*, const Message& message) {
-    messages << message;
-}
-
 int FakeHost::Ask(QWidget*, const Message& question, const QStringList&, int defaultButton, int) {
     questions << question;
     if (asked)
         asked();
-    if (!replies.isEmpty())
-        return replies.takeFirst();
-    return unscriptedReply < 0 ? defaultButton : unscriptedReply;
+    const int unscripted = unscriptedReply < 0 ? defaultButton : unscriptedReply;
+    return replies.isEmpty() ? unscripted : replies.takeFirst();
 }
 
 int FakeHost::ChooseBackup(QWidget*, const QList<BackupChoice>& backups) {
@@ -99,27 +94,11 @@ int FakeHost::ChooseBackup(QWidget*, const QList<BackupChoice>& backups) {
     return backupReply;
 }
 
-void FakeHost::EndProgram(int code) {
-    exitCode = code;
-}
-
-static QStringList TextsOf(const QList<Message>& shown) {
+QStringList TextsOf(const QList<Message>& shown) {
     QStringList texts;
     for (const Message& message : shown)
         texts << message.text;
     return texts;
-}
-
-QStringList FakeHost::MessageTexts() const {
-    return TextsOf(messages);
-}
-
-QStringList FakeHost::QuestionTexts() const {
-    return TextsOf(questions);
-}
-
-QStringList OneOrNone(const QString& text) {
-    return text.isEmpty() ? QStringList() : QStringList{text};
 }
 
 Editor::Editor() {
@@ -191,14 +170,6 @@ ValueControls Editor::ControlsOf(const ValueKind& kind) {
     qFatal("no page shows %s", kind.name);
 }
 
-void Editor::Click(const char* button) {
-    QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton);
-}
-
-void Editor::Trigger(const char* action) {
-    Find<QAction>(action)->trigger();
-}
-
 void Editor::SelectTab(const char* tag) {
     auto* tabs = Find<QTabWidget>("tabs");
     for (int i = 0; i < tabs->count(); ++i)
@@ -239,6 +210,7 @@ void RunScript(Editor& editor, const QString& script) {
         const QByteArray target = rest.section(QLatin1Char('='), 0, 0).toLatin1();
         const QString value = rest.section(QLatin1Char('='), 1);
         const char* name = target.constData();
+        const auto box = [&] { return editor.Find<QLineEdit>(name); };
         if (command.startsWith(QLatin1String("tab=")))
             editor.SelectTab(qPrintable(command.mid(4)));
         else if (command == QLatin1String("row"))
@@ -246,20 +218,17 @@ void RunScript(Editor& editor, const QString& script) {
         else if (command == QLatin1String("type"))
             editor.TypeInto(name, value);
         else if (command == QLatin1String("keys")) {
-            auto* box = editor.Find<QLineEdit>(name);
-            box->setFocus();
-            box->end(false);
-            QTest::keyClicks(box, value);
+            box()->setFocus();
+            box()->end(false);
+            QTest::keyClicks(box(), value);
         } else if (command == QLatin1String("paste")) {
-            auto* box = editor.Find<QLineEdit>(name);
-            box->selectAll();
-            box->insert(value);
+            box()->selectAll();
+            box()->insert(value);
         } else if (command == QLatin1String("commit") || command == QLatin1String("preedit")) {
-            auto* box = editor.Find<QLineEdit>(name);
-            box->selectAll();
+            box()->selectAll();
             QInputMethodEvent event(command == QLatin1String("preedit") ? value : QString(), {});
             event.setCommitString(command == QLatin1String("commit") ? value : QString());
-            QApplication::sendEvent(box, &event);
+            QApplication::sendEvent(box(), &event);
         } else if (command == QLatin1String("slide"))
             editor.Find<QAbstractSlider>(name)->setValue(value.toInt());
         else if (command == QLatin1String("apply"))

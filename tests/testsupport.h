@@ -6,10 +6,13 @@
 #include "widgets/host.h"
 #include "widgets/widgets.h"
 
+#include <QAction>
 #include <QByteArray>
 #include <QList>
+#include <QPushButton>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <functional>
 #include <memory>
 
@@ -24,6 +27,9 @@ bool OnImage(int fd);
 // Without it the test program ends, naming the folder the vectors belong in.
 QByteArray PatchVector(const char* name);
 
+// The texts of the messages or questions shown.
+QStringList TextsOf(const QList<Message>& shown);
+
 // Stands in for the desktop: answers the file dialogs and the program's own dialogs from a
 // script and records messages, what each dialog listed, and the end of the program.
 class FakeHost : public Host {
@@ -33,7 +39,7 @@ public:
                         const QString& selectedFilter, const QString& title) override;
     QString ChooseSaveFile(QWidget* parent, const QString& title, const QStringList& nameFilters,
                            QString& selectedFilter, const QString& startPath) override;
-    void ShowMessage(QWidget* parent, const Message& message) override;
+    void ShowMessage(QWidget*, const Message& message) override { messages << message; }
     // Records the question and takes the next reply; with none left, unscriptedReply or, if
     // that is -1, the default button.
     int Ask(QWidget* parent, const Message& question, const QStringList& buttons, int defaultButton,
@@ -45,7 +51,7 @@ public:
     QString ProgramFolder() const override { return folder; }
     // now, or the system's clock when it is not set.
     QDateTime Now() const override { return now.isValid() ? now : QDateTime::currentDateTimeUtc(); }
-    void EndProgram(int exitCode) override;
+    void EndProgram(int code) override { exitCode = code; }
 
     QList<FileName> answers; // one per dialog; an empty answer cancels
     QStringList fileDialogs; // each file dialog's title, and a save dialog's path suggested
@@ -66,12 +72,14 @@ public:
     QList<Message> messages;
     int exitCode = -1;
 
-    QStringList MessageTexts() const;
-    QStringList QuestionTexts() const;
+    QStringList MessageTexts() const { return TextsOf(messages); }
+    QStringList QuestionTexts() const { return TextsOf(questions); }
 };
 
 // The text as a list of one, none when it is empty: the messages a row expects.
-QStringList OneOrNone(const QString& text);
+inline QStringList OneOrNone(const QString& text) {
+    return text.isEmpty() ? QStringList() : QStringList{text};
+}
 
 // A dialog answer that presses the button of that text and returns the dialog's result.
 std::function<int(QDialog&)> Press(const QString& button);
@@ -115,8 +123,8 @@ public:
     template <typename T> T* Find(const char* name) { return Child<T>(window_.get(), name); }
     // The controls that show values of the kind, as its page binds them.
     ValueControls ControlsOf(const ValueKind& kind);
-    void Click(const char* button);
-    void Trigger(const char* action);
+    void Click(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
+    void Trigger(const char* action) { Find<QAction>(action)->trigger(); }
     void SelectTab(const char* tag);
     void SelectRow(const char* list, int row);
     // Replaces a box's text by typing, as a user would after selecting all of it.

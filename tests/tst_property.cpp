@@ -6,8 +6,10 @@
 
 #include <QListWidget>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
 
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -17,12 +19,9 @@ using namespace kst::test;
 namespace {
 
 // What a number box holds after its text was set: digits only, at most the ceiling.
-QString Ruled(const QString& text, int ceiling) {
-    QString digits;
-    for (QChar c : text)
-        if (c.isDigit())
-            digits += c;
-    return digits.toLongLong() > ceiling ? QString::number(ceiling) : digits;
+QString Ruled(QString text, int ceiling) {
+    text.remove(QRegularExpression(QStringLiteral("\\D")));
+    return text.toLongLong() > ceiling ? QString::number(ceiling) : text;
 }
 
 // One value's control as its user sees it: the text shown (a slider's position in decimal),
@@ -41,31 +40,29 @@ struct Model {
     QString tab = QStringLiteral("shops");
     std::vector<int> row = std::vector<int>(kValueKinds.size());
     std::vector<Control> control = std::vector<Control>(kValueKinds.size());
-    // Each kind's list and box or slider, by the names the steps use.
-    std::vector<std::pair<QString, QString>> names;
+    // Each kind's list and box or slider, whose names the steps use.
+    std::vector<ValueControls> widgets;
 
     bool OnShow(int k) const {
         return open &&
                tab == QLatin1String(kValueKinds[k].page == Page::Racers ? "enemyracers" : "shops");
     }
     void Load(int k) {
-        const ValueKind& kind = kValueKinds[k];
-        const int stored = ValueIn(file, kind, row[k]);
-        control[k] = {Ruled(QString::number(stored), kind.maximum), stored, false};
+        const int stored = ValueIn(file, kValueKinds[k], row[k]);
+        control[k] = {Ruled(QString::number(stored), kValueKinds[k].maximum), stored, false};
     }
     bool Unapplied(int k) const {
         return control[k].touched && control[k].shown.toInt() != control[k].stored;
     }
     // After a write, the pages without unapplied values load again; Discard loads them all.
     void Reload(bool discard) {
-        for (Page page : {Page::Shops, Page::Racers}) {
-            bool keep = false;
-            for (int k = 0; k < int(kValueKinds.size()); ++k)
-                keep |= kValueKinds[k].page == page && Unapplied(k) && !discard;
-            for (int k = 0; k < int(kValueKinds.size()); ++k)
-                if (kValueKinds[k].page == page && !keep)
-                    Load(k);
-        }
+        std::set<Page> kept;
+        for (int k = 0; k < int(kValueKinds.size()); ++k)
+            if (Unapplied(k) && !discard)
+                kept.insert(kValueKinds[k].page);
+        for (int k = 0; k < int(kValueKinds.size()); ++k)
+            if (!kept.count(kValueKinds[k].page))
+                Load(k);
     }
     // The question before a command or a move is answered Discard.
     void Discard() {
@@ -74,9 +71,8 @@ struct Model {
                 return Reload(true);
     }
     void Select(int k, int to) {
-        // Selecting the entry already selected moves nothing, so it asks nothing.
         if (row[k] == to)
-            return;
+            return; // a click on the row already chosen is no move
         // A race is one list for all its values.
         for (int j = 0; j < int(kValueKinds.size()); ++j)
             if (kValueKinds[j].entries == kValueKinds[k].entries && Unapplied(j))
@@ -87,22 +83,17 @@ struct Model {
     }
     void Open() {
         open = true;
-        for (int k = 0; k < int(kValueKinds.size()); ++k) {
-            row[k] = 0;
-            Load(k);
-        }
+        row.assign(row.size(), 0);
+        Reload(true);
     }
     void Apply() {
         bool wrote = false;
-        for (int k = 0; k < int(kValueKinds.size()); ++k) {
-            Control& c = control[k];
-            const int shown = c.shown.toInt();
+        for (int k = 0; k < int(kValueKinds.size()); ++k)
             if (OnShow(k) && Unapplied(k)) {
-                PutValue(file, kValueKinds[k], row[k], shown);
-                c = {c.shown, shown, false};
+                control[k] = {control[k].shown, control[k].shown.toInt(), false};
+                PutValue(file, kValueKinds[k], row[k], control[k].stored);
                 wrote = true;
             }
-        }
         if (wrote)
             Reload(false);
     }
@@ -125,7 +116,7 @@ struct Model {
                 return {};
             const int to = random.bounded(kind.entries->count);
             Select(k, to);
-            return QStringLiteral("row:%1=%2").arg(names[k].first).arg(to);
+            return QStringLiteral("row:%1=%2").arg(widgets[k].list->objectName()).arg(to);
         }
         case 2:
         case 3: {
@@ -135,23 +126,17 @@ struct Model {
                 const QString to = QString::number(random.bounded(kind.maximum + 1));
                 // Moving a slider to where it stands is no move.
                 c.touched |= std::exchange(c.shown, to) != to;
-                return QStringLiteral("slide:%1=%2").arg(names[k].second, to);
+                return QStringLiteral("slide:%1=%2").arg(widgets[k].editor->objectName(), to);
             }
             // Typed digits, or pasted text that keeps only its digits; either is the user's
             // value, even where the box showed it already.
+            // A box holds five characters, and one typed past the ceiling leaves it there.
             const bool pasted = random.bounded(2);
-            if (pasted) {
+            if (pasted)
                 digits += QStringLiteral("x-") + digits;
-                c.shown = Ruled(digits.left(5), kind.maximum);
-            } else {
-                c.shown.clear();
-                for (QChar digit : digits)
-                    if (c.shown.size() < 5)
-                        c.shown = Ruled(c.shown + digit, kind.maximum);
-            }
-            c.touched = true;
+            c = {Ruled(digits.left(5), kind.maximum), c.stored, true};
             return QStringLiteral("%1:%2=%3")
-                .arg(pasted ? "paste" : "type", names[k].second, digits);
+                .arg(pasted ? "paste" : "type", widgets[k].editor->objectName(), digits);
         }
         case 4:
         case 5:
@@ -167,9 +152,8 @@ struct Model {
             // Another program changes the value on show, or any byte but the identification.
             const int offset =
                 random.bounded(2) ? int(OffsetOf(kind, row[k])) : random.bounded(2, int(kRomSize));
-            const int value = random.bounded(256);
-            file[offset] = char(value);
-            return QStringLiteral("outside:b%1=%2").arg(offset, 0, 16).arg(value);
+            file[offset] = char(random.bounded(256));
+            return QStringLiteral("outside:b%1=%2").arg(offset, 0, 16).arg(quint8(file[offset]));
         }
         default:
             Discard();
@@ -178,14 +162,6 @@ struct Model {
         }
     }
 };
-
-QByteArray RandomRom(QRandomGenerator& random) {
-    QByteArray rom(kRomSize, '\0');
-    for (char& byte : rom)
-        byte = char(random.bounded(256));
-    PutWord(rom, 0, 0x404C);
-    return rom;
-}
 
 } // namespace
 
@@ -197,24 +173,24 @@ private slots:
         for (quint32 seed = 100; seed < 112; ++seed) {
             QRandomGenerator random(seed);
             Model model;
-            model.file = RandomRom(random);
+            model.file.resize(kRomSize);
+            random.fillRange(reinterpret_cast<quint32*>(model.file.data()), kRomSize / 4);
+            PutWord(model.file, 0, 0x404C); // the game's identification
             Editor editor;
             // Close and Open discard the edits on show, as the model does.
             editor.Desktop().unscriptedReply = 1;
             editor.StartWith(model.file);
             model.Open();
-            for (const ValueKind& kind : kValueKinds) {
-                const ValueControls controls = editor.ControlsOf(kind);
-                model.names.emplace_back(controls.list->objectName(),
-                                         controls.editor->objectName());
-            }
+            for (const ValueKind& kind : kValueKinds)
+                model.widgets.push_back(editor.ControlsOf(kind));
             for (int step = 0; step < 150; ++step) {
                 const QString script = model.Step(random);
                 RunScript(editor, script);
                 QCOMPARE(ChangedOffsets(model.file, editor.RomBytes()), QList<int>{});
                 for (int k = 0; k < int(kValueKinds.size()); ++k)
                     RunScript(editor, QStringLiteral("see:%1=%2")
-                                          .arg(model.names[k].second, model.control[k].shown));
+                                          .arg(model.widgets[k].editor->objectName(),
+                                               model.control[k].shown));
                 if (QTest::currentTestFailed()) {
                     qWarning("seed %u, step %d: %s", seed, step, qPrintable(script));
                     return;
