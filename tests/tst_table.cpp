@@ -1,6 +1,8 @@
 // View > All Values and File > Import Values: many values edited, pasted or imported at once,
 // written as one step of the history. Each case compares the whole image.
 #include "app/valuestable.h"
+#include "core/messages.h"
+#include "core/valueexchange.h"
 #include "testsupport.h"
 
 #include <QAccessible>
@@ -8,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -157,6 +160,29 @@ private slots:
         for (int row = 0; row < table->rowCount(); ++row)
             QCOMPARE(table->index(row, ValuesTable::InFile).data().toInt(),
                      AllValues(image)[std::size_t(row)].number);
+    }
+
+    // File > Export Values... writes every value as the command line does, in the format of a
+    // typed suffix, or else of the file type chosen.
+    void exportValues_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("suffix typed") << "list.json" << 0 << "list.json";
+        QTest::newRow("type chosen") << "list" << 1 << "list.json";
+        QTest::newRow("csv") << "list" << 0 << "list.csv";
+    }
+    void exportValues() {
+        QFETCH(QString, typed);
+        QFETCH(int, type);
+        QFETCH(QString, written);
+        Editor editor(With(ValidRom(), "w0x179C6=450"));
+        const QDir folder(editor.Folder());
+        editor.Desktop().saveAnswers
+            << qMakePair(folder.filePath(typed), tabletext::kSaveFilters.at(type));
+        editor.Trigger("mnuExportValues");
+        QCOMPARE(ReadFile(folder.filePath(written)),
+                 ExportValues(*ValueFormatOfName(written), editor.RomBytes()));
     }
 };
 
