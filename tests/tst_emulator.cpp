@@ -2,6 +2,7 @@
 // from the template, once the unapplied values are settled, and each reason it cannot start said
 // with nothing else changed. The stand-in emulator is this very program, which records its
 // arguments when started with KST_STANDIN_RECORD set.
+#include "core/dataroot.h"
 #include "core/messages.h"
 #include "testsupport.h"
 
@@ -109,7 +110,9 @@ private slots:
         refused_ = true;
         Editor editor;
         const QDir folder(editor.Folder());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.filePath("config"));
+        // A "portable" file beside the program keeps the choice in the "data" folder beside it.
+        WriteFile(folder.filePath(QStringLiteral("portable")), {});
+        ChooseDataRoot(folder.path());
         editor.StartWith(ValidRom(), QStringLiteral("my game.pce"));
         const QString image = QDir::toNativeSeparators(editor.Rom());
         const QString record = folder.filePath(QStringLiteral("record"));
@@ -141,6 +144,9 @@ private slots:
             host.dialogAnswers << Choose(QString(), arguments, true);
         }
         editor.Trigger("mnuEmulator");
+        const QSettings kept(folder.filePath("data/kestrune-toolbox/kestrune-toolbox.ini"),
+                             QSettings::IniFormat);
+        QCOMPARE(kept.value("Emulator/program").toString(), programs[program]);
         const QByteArray original = editor.RomBytes();
         editor.TypeInto("MotorCostTXT", QStringLiteral("450"));
         host.replies << reply;
