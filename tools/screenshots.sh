@@ -6,32 +6,17 @@
 # server.
 #   tools/screenshots.sh [BUILD_FOLDER]     (default: build)
 set -euo pipefail
-
-for tool in xvfb-run xdotool import; do
-  command -v "$tool" >/dev/null || { echo "missing $tool (apt-get install xvfb xauth xdotool imagemagick)"; exit 1; }
-done
+. "$(dirname "$0")/desktop.sh"
+need tools/test.sh xvfb-run xdotool import
 
 docs=$(cd "$(dirname "$0")/../docs" && pwd)
 build=$(cd "${1:-$docs/../build}" && pwd)
-
-if [ -z "${KST_SHOTS_IN_X:-}" ]; then
-  export KST_SHOTS_IN_X=1
-  exec xvfb-run -a -s "-screen 0 1600x1000x24" "$0" "$build"
-fi
-
+in_x 1600x1000x24 "$0" "$build"
 export QT_QPA_PLATFORM=xcb
-caption='^Kestrune Toolbox - Version'
 
-# Waits for the visible main window and prints its id.
-main_window() {
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "$caption" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  echo "the main window did not appear" >&2
-  return 1
-}
+# Prints the id of the visible window whose name matches PATTERN, once there is one.
+named_window() { window --name "$1" || { echo "no window named $1" >&2; return 1; }; }
+main_window() { named_window "$caption"; }
 
 # shoot SCALE FILE [TAB]: opens the demo image, shows the tab whose centre lies TAB logical
 # pixels from the left (110, "Enemy Racers", by default) and photographs the window.
@@ -57,12 +42,7 @@ shoot() {
 # Waits for the visible window of that name and photographs it into docs/FILE.
 shoot_window() {
   local wid WINDOW X Y WIDTH HEIGHT SCREEN
-  for _ in $(seq 100); do
-    wid=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
-    [ -n "$wid" ] && break
-    sleep 0.1
-  done
-  [ -n "$wid" ] || { echo "no window named $1" >&2; return 1; }
+  wid=$(named_window "$1")
   sleep 0.8
   eval "$(xdotool getwindowgeometry --shell "$wid")"
   import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$docs/$2"
@@ -97,14 +77,12 @@ shoot_patches() {
   choose "$work/original.pce"
   shoot_window '^Compare With Original$' compare.png
   # The compare window stays beside the main window; it gets the keyboard when asked to.
-  xdotool windowfocus --sync \
-    "$(xdotool search --onlyvisible --name '^Compare With Original$' | head -n 1)"
+  xdotool windowfocus --sync "$(named_window '^Compare With Original$')"
   xdotool key alt+e
   shoot_window '^Save the patch as$' export-patch.png
   xdotool key Escape
   sleep 0.5
-  xdotool windowfocus --sync \
-    "$(xdotool search --onlyvisible --name '^Compare With Original$' | head -n 1)"
+  xdotool windowfocus --sync "$(named_window '^Compare With Original$')"
   xdotool key Escape
   sleep 0.5
   xdotool windowfocus --sync "$(main_window)"
@@ -147,7 +125,7 @@ shoot_values() {
   xdotool windowfocus --sync "$(main_window)"
   xdotool key ctrl+t
   sleep 0.5
-  xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^All Values$' | head -n 1)"
+  xdotool windowfocus --sync "$(named_window '^All Values$')"
   # Din Motor's New cell, from the first row's first cell.
   xdotool key Down Right Right Right Right Right Right
   xdotool type --delay 15 "650"

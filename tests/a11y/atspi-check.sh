@@ -4,7 +4,7 @@
 # file dialog.
 #   atspi-check.sh PROGRAM DEMO_IMAGE
 set -euo pipefail
-. "$(dirname "$0")/../desktop.sh"
+. "$(dirname "$0")/../../tools/desktop.sh"
 need tools/test.sh xvfb-run dbus-run-session openbox xdotool /usr/libexec/at-spi-bus-launcher
 in_x 1024x768x24 dbus-run-session -- "$0" "$@"
 

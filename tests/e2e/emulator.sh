@@ -6,7 +6,7 @@
 # that need neither sound nor OpenGL, which Xvfb lacks. Takes docs/emulator.png's picture.
 #   emulator.sh PROGRAM DEMO_IMAGE ARTEFACT_FOLDER
 set -euo pipefail
-. "$(dirname "$0")/../desktop.sh"
+. "$(dirname "$0")/../../tools/desktop.sh"
 need tools/test.sh xvfb-run openbox xdotool import
 [ -x /usr/games/mednafen ] || need tools/test.sh mednafen
 in_x 1600x900x24 "$0" "$@"

@@ -6,7 +6,7 @@
 # Screenshots go to the artefact folder.
 #   real-window.sh PROGRAM DEMO_IMAGE ARTEFACT_FOLDER
 set -euo pipefail
-. "$(dirname "$0")/../desktop.sh"
+. "$(dirname "$0")/../../tools/desktop.sh"
 need tools/test.sh xvfb-run xdotool import cmp
 in_x 1024x768x24 "$0" "$@"
 

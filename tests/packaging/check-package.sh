@@ -5,7 +5,7 @@
 # dependencies, one version throughout, and a package that lintian finds no fault in.
 #   check-package.sh BUILD_FOLDER
 set -euo pipefail
-. "$(dirname "$0")/../desktop.sh"
+. "$(dirname "$0")/../../tools/desktop.sh"
 need tools/test.sh desktop-file-validate appstreamcli dpkg-deb dpkg-shlibdeps lintian man
 build=$1
 root=$(mktemp -d)

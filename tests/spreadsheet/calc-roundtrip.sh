@@ -4,7 +4,7 @@
 # list sets the same values in a copy of the original, byte for byte.
 #   tests/spreadsheet/calc-roundtrip.sh PROGRAM DEMO_IMAGE
 set -euo pipefail
-. "$(dirname "$0")/../desktop.sh"
+. "$(dirname "$0")/../../tools/desktop.sh"
 need tools/test.sh soffice python3
 program=$1 demo=$2
 [ -f "$demo" ] || fail "no demo image at $demo (build the target demo-rom)"

@@ -7,7 +7,7 @@
 #   check-zip.sh BUILD_FOLDER DEMO_IMAGE
 set -euo pipefail
 . "$(dirname "$0")/../../tools/windows/wine.sh"
-. "$(dirname "$0")/../desktop.sh"
+. "$(dirname "$0")/../../tools/desktop.sh"
 need tools/windows/test.sh xdotool unzip
 run_in_x "$0" "$@"
 

@@ -7,7 +7,7 @@
 #   real-window.sh BUILD_FOLDER DLL_FOLDERS PROGRAM.exe DEMO_IMAGE
 set -euo pipefail
 . "$(dirname "$0")/../../tools/windows/wine.sh"
-. "$(dirname "$0")/../desktop.sh"
+. "$(dirname "$0")/../../tools/desktop.sh"
 need tools/windows/test.sh xdotool openbox import cmp
 run_in_x "$0" "$@"
 

@@ -1,5 +1,6 @@
-# For the scripts under tests/: their tools, and driving the program's window from outside in
-# an X server; sourced by each. A script that keeps a picture of a failure defines its own fail.
+# For the scripts under tests/ and tools/screenshots.sh: their tools, and driving the program's
+# window from outside in an X server; sourced by each. A script that keeps a picture of a
+# failure defines its own fail.
 
 caption='^Kestrune Toolbox - Version \(v0\.50\)$'
 
