@@ -92,10 +92,13 @@ private slots:
         Editor editor;
         editor.StartWith(With(ValidRom(), "b0x1947=9"));
         editor.Trigger("mnuAllValues");
+        auto* view = editor.Find<QTableView>("AllValuesTBL");
         QAccessibleTableInterface* table =
-            QAccessible::queryAccessibleInterface(editor.Find<QTableView>("AllValuesTBL"))
-                ->tableInterface();
-        const int row = 49 + 38 + 11; // the prices, the prize money, then race 12's AI strength
+            QAccessible::queryAccessibleInterface(view)->tableInterface();
+        // Race 12's AI strength, found by its offset.
+        const QModelIndex offsets = view->model()->index(0, ValuesTable::Offset);
+        const int row = view->model()->match(offsets, Qt::DisplayRole, "0x1947").value(0).row();
+        QVERIFY(row >= 0);
         QCOMPARE(table->cellAt(row, ValuesTable::Entry)->text(QAccessible::Name),
                  QStringLiteral("Entry: Race 12 (Al Under, Alice)"));
         QCOMPARE(table->cellAt(row, ValuesTable::Offset)->text(QAccessible::Name),
