@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "valuestable.h"
+#include "widgets/numberbox.h"
 #include "widgets/programcontrol.h"
 #include "widgets/widgets.h"
 
@@ -10,7 +11,6 @@
 #include <QClipboard>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QIntValidator>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,20 +26,30 @@ namespace kst {
 
 namespace {
 
-// The New column's editor takes digits up to the value's own highest number, as the pages' boxes
-// and sliders do.
+// The New column's editor keeps the pages' rule for typed numbers: digits only, and a number
+// above the value's highest becomes that highest, so the cell takes what the editor shows.
 class NumberDelegate : public QStyledItemDelegate {
 public:
     NumberDelegate(ValuesTable* table, QSortFilterProxyModel* filtered, QObject* parent)
         : QStyledItemDelegate(parent), table_(table), filtered_(filtered) {}
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex& index) const override {
-        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto* line = qobject_cast<QLineEdit*>(editor))
-            line->setValidator(
-                new QIntValidator(0, table_->Highest(filtered_->mapToSource(index).row()), line));
-        return editor;
+        auto* line = new QLineEdit(parent);
+        line->setFrame(false);
+        line->setInputMethodHints(Qt::ImhDigitsOnly);
+        const int highest = table_->Highest(filtered_->mapToSource(index).row());
+        connect(line, &QLineEdit::textChanged, line, [line, highest](const QString& text) {
+            const QString ruled = NumberBox::Ruled(text, highest);
+            if (ruled != text)
+                line->setText(ruled);
+        });
+        return line;
+    }
+    // An emptied cell counts as 0, as an emptied box on the pages does.
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override {
+        model->setData(index, NumberBox::NumberIn(static_cast<QLineEdit*>(editor)->text()));
     }
 
 private:

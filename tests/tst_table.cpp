@@ -32,6 +32,13 @@ QTableView& PasteIntoTable(Editor& editor, const QString& text) {
     return *table;
 }
 
+// The row of the value at that offset, as the table shows it; -1 where there is none.
+int RowAt(const QTableView& view, const char* offset) {
+    const QAbstractItemModel* model = view.model();
+    const QModelIndex first = model->index(0, ValuesTable::Offset);
+    return model->match(first, Qt::DisplayRole, QLatin1String(offset)).value(0).row();
+}
+
 // The refusal shown when nothing was to be written, or else the whole text of the Undo step.
 QString Said(Editor& editor, const QString& written) {
     return written.isEmpty() ? editor.Desktop().messages.value(0).text
@@ -95,9 +102,7 @@ private slots:
         auto* view = editor.Find<QTableView>("AllValuesTBL");
         QAccessibleTableInterface* table =
             QAccessible::queryAccessibleInterface(view)->tableInterface();
-        // Race 12's AI strength, found by its offset.
-        const QModelIndex offsets = view->model()->index(0, ValuesTable::Offset);
-        const int row = view->model()->match(offsets, Qt::DisplayRole, "0x1947").value(0).row();
+        const int row = RowAt(*view, "0x1947"); // race 12's AI strength
         QVERIFY(row >= 0);
         QCOMPARE(table->cellAt(row, ValuesTable::Entry)->text(QAccessible::Name),
                  QStringLiteral("Entry: Race 12 (Al Under, Alice)"));
@@ -105,6 +110,22 @@ private slots:
                  QStringLiteral("Offset: 0x1947"));
         QCOMPARE(table->cellAt(row, ValuesTable::New)->text(QAccessible::Name),
                  QStringLiteral("New: 9"));
+    }
+
+    // A number typed into a cell keeps the pages' rule: above the value's highest, it becomes
+    // that highest.
+    void typedOverTheHighest() {
+        Editor editor(ValidRom());
+        editor.Trigger("mnuAllValues");
+        auto* view = editor.Find<QTableView>("AllValuesTBL");
+        view->setFocus();
+        view->setCurrentIndex(view->model()->index(RowAt(*view, "0x1947"), ValuesTable::New));
+        // The first key opens the cell's editor, which takes the keys after it.
+        for (const char key : {'3', '0', '\r'})
+            QTest::keyClick(view->focusWidget() ? view->focusWidget() : view, key);
+        QCoreApplication::processEvents(); // Enter commits the cell once back in the event loop
+        editor.Click("AllValuesApplyCMD");
+        QCOMPARE(editor.RomBytes(), With(ValidRom(), "b0x1947=22"));
     }
 
     // The Quit question names the table's edit; Apply writes it, Discard drops it.
