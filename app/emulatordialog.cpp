@@ -53,8 +53,12 @@ EmulatorDialog::EmulatorDialog(QWidget* parent, Host& host, const QString& progr
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(arguments_, &QLineEdit::textChanged, this, &EmulatorDialog::ShowAcceptable);
+    // Beside a row of two widgets the form would give the label no buddy, and with none it
+    // shows its "&" instead of taking Alt+P.
+    auto* programLabel = new QLabel(QStringLiteral("&Program:"), this);
+    programLabel->setBuddy(program_);
     auto* form = new QFormLayout(this);
-    form->addRow(QStringLiteral("&Program:"), programRow);
+    form->addRow(programLabel, programRow);
     form->addRow(QStringLiteral("&Arguments:"), arguments_);
     form->addRow(QString(), hint);
     form->addRow(QString(), refusal_);

@@ -48,7 +48,9 @@ QStringList RecordedRuns(const QString& record) {
 class TestEmulator : public QObject {
     Q_OBJECT
 
-    bool refused_ = true;
+    // Whether each dialog refused a template without %f and gave each label with a shortcut
+    // key its box.
+    bool dialogsRight_ = true;
 
     // Tools > Emulator... as the user answers it: a template without %f is refused first, then
     // the program (or the one browsed to) and the arguments are taken.
@@ -58,8 +60,11 @@ class TestEmulator : public QObject {
             auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
             auto* template_ = Child<QLineEdit>(&dialog, "EmulatorArgumentsTXT");
             template_->setText(QStringLiteral("--rom"));
-            refused_ = refused_ && !ok->isEnabled() &&
-                       !Child<QLabel>(&dialog, "EmulatorRefusalLBL")->isHidden();
+            dialogsRight_ = dialogsRight_ && !ok->isEnabled() &&
+                            !Child<QLabel>(&dialog, "EmulatorRefusalLBL")->isHidden();
+            for (const QLabel* label : dialog.findChildren<QLabel*>())
+                dialogsRight_ =
+                    dialogsRight_ && (!label->text().contains(QLatin1Char('&')) || label->buddy());
             template_->setText(arguments);
             if (browse)
                 Child<QPushButton>(&dialog, "EmulatorBrowseCMD")->click();
@@ -107,7 +112,7 @@ private slots:
         QFETCH(int, reply);
         QFETCH(QStringList, started);
         QFETCH(QString, reason);
-        refused_ = true;
+        dialogsRight_ = true;
         Editor editor;
         const QDir folder(editor.Folder());
         // A "portable" file beside the program keeps the choice in the "data" folder beside it.
@@ -152,7 +157,7 @@ private slots:
         host.replies << reply;
         editor.Trigger("mnuRunEmulator");
 
-        QVERIFY(refused_);
+        QVERIFY(dialogsRight_);
         QCOMPARE(host.questions.size(), reply == NotAsked ? 0 : 1);
         QCOMPARE(editor.ChangedFrom(reply == Apply ? With(original, "w0x179C6=450") : original),
                  QList<int>{});
