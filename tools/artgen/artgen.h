@@ -12,10 +12,10 @@ struct Picture {
 };
 
 // The racer portraits, 32 x 32, in the order of the racer table.
-std::vector<Picture> drawPortraits();
+std::vector<Picture> DrawPortraits();
 
 // The track pictures, 96 x 40, one per track shape.
-std::vector<Picture> drawTracks();
+std::vector<Picture> DrawTracks();
 
 // A review sheet: every picture enlarged three times with its key written under it.
-QImage drawMontage(const std::vector<Picture>& portraits, const std::vector<Picture>& tracks);
+QImage DrawMontage(const std::vector<Picture>& portraits, const std::vector<Picture>& tracks);

@@ -16,7 +16,7 @@
 
 namespace {
 
-quint32 littleEndian(const QByteArray& bytes, int offset, int size) {
+quint32 LittleEndian(const QByteArray& bytes, int offset, int size) {
     quint32 value = 0;
     for (int i = size - 1; i >= 0; --i)
         value = (value << 8) | quint8(bytes.at(offset + i));
@@ -25,22 +25,22 @@ quint32 littleEndian(const QByteArray& bytes, int offset, int size) {
 
 // The game and the editor expect 24 bits per pixel without compression; check what was written
 // rather than trusting the image writer.
-bool isPlainBmp(const QString& path, const QSize& size) {
+bool IsPlainBmp(const QString& path, const QSize& size) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray header = file.read(54);
     return header.size() == 54 && header.startsWith("BM") &&
-           littleEndian(header, 18, 4) == quint32(size.width()) &&
-           littleEndian(header, 22, 4) == quint32(size.height()) &&
-           littleEndian(header, 28, 2) == 24 && littleEndian(header, 30, 4) == 0;
+           LittleEndian(header, 18, 4) == quint32(size.width()) &&
+           LittleEndian(header, 22, 4) == quint32(size.height()) &&
+           LittleEndian(header, 28, 2) == 24 && LittleEndian(header, 30, 4) == 0;
 }
 
-bool writeBmps(const QDir& folder, const std::vector<Picture>& pictures) {
+bool WriteBmps(const QDir& folder, const std::vector<Picture>& pictures) {
     for (const Picture& picture : pictures) {
         const QString path = folder.filePath(picture.key + QStringLiteral(".bmp"));
         const QImage rgb = picture.image.convertToFormat(QImage::Format_RGB888);
-        if (!rgb.save(path, "BMP") || !isPlainBmp(path, rgb.size())) {
+        if (!rgb.save(path, "BMP") || !IsPlainBmp(path, rgb.size())) {
             std::fprintf(stderr, "kestrune-artgen: could not write %s as a 24-bit BMP\n",
                          qPrintable(path));
             return false;
@@ -65,12 +65,12 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    const std::vector<Picture> portraits = drawPortraits();
-    const std::vector<Picture> tracks = drawTracks();
-    if (!writeBmps(folder.filePath(QStringLiteral("portraits")), portraits) ||
-        !writeBmps(folder.filePath(QStringLiteral("tracks")), tracks))
+    const std::vector<Picture> portraits = DrawPortraits();
+    const std::vector<Picture> tracks = DrawTracks();
+    if (!WriteBmps(folder.filePath(QStringLiteral("portraits")), portraits) ||
+        !WriteBmps(folder.filePath(QStringLiteral("tracks")), tracks))
         return 1;
-    if (!drawMontage(portraits, tracks).save(montagePath, "PNG")) {
+    if (!DrawMontage(portraits, tracks).save(montagePath, "PNG")) {
         std::fprintf(stderr, "kestrune-artgen: could not write %s\n", qPrintable(montagePath));
         return 1;
     }

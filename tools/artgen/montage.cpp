@@ -10,23 +10,23 @@
 
 namespace {
 
-constexpr int Zoom = 3;
-constexpr int Margin = 16;
-constexpr int Gap = 24;
-constexpr int LabelScale = 2;
-constexpr int GlyphWidth = 5;
-constexpr int GlyphHeight = 9; // rows 0-6 sit on the baseline, rows 7-8 hold descenders
-constexpr int LabelHeight = GlyphHeight * LabelScale;
-constexpr QRgb Backdrop = 0xffc4c4c4;
-constexpr QRgb Ink = 0xff202020;
+constexpr int kZoom = 3;
+constexpr int kMargin = 16;
+constexpr int kGap = 24;
+constexpr int kLabelScale = 2;
+constexpr int kGlyphWidth = 5;
+constexpr int kGlyphHeight = 9; // rows 0-6 sit on the baseline, rows 7-8 hold descenders
+constexpr int kLabelHeight = kGlyphHeight * kLabelScale;
+constexpr QRgb kBackdrop = 0xffc4c4c4;
+constexpr QRgb kInk = 0xff202020;
 
 struct Glyph {
     char character;
-    const char* rows; // GlyphHeight rows of GlyphWidth cells, '#' is ink, rows split by '|'
+    const char* rows; // kGlyphHeight rows of kGlyphWidth cells, '#' is ink, rows split by '|'
 };
 
 // clang-format off
-const Glyph Font[] = {
+const Glyph kFont[] = {
     {'a', ".....|.....|.###.|....#|.####|#...#|.####|.....|....."},
     {'b', "#....|#....|####.|#...#|#...#|#...#|####.|.....|....."},
     {'c', ".....|.....|.####|#....|#....|#....|.####|.....|....."},
@@ -66,30 +66,30 @@ const Glyph Font[] = {
 };
 // clang-format on
 
-const char* glyphRows(char character) {
-    for (const Glyph& glyph : Font)
+const char* GlyphRows(char character) {
+    for (const Glyph& glyph : kFont)
         if (glyph.character == character)
             return glyph.rows;
     return nullptr;
 }
 
-int textWidth(const QString& text) {
-    return text.isEmpty() ? 0 : (text.size() * (GlyphWidth + 1) - 1) * LabelScale;
+int TextWidth(const QString& text) {
+    return text.isEmpty() ? 0 : (text.size() * (kGlyphWidth + 1) - 1) * kLabelScale;
 }
 
-void drawText(QImage& image, int left, int top, const QString& text) {
+void DrawText(QImage& image, int left, int top, const QString& text) {
     for (int i = 0; i < text.size(); ++i) {
-        const char* rows = glyphRows(text.at(i).toLatin1());
+        const char* rows = GlyphRows(text.at(i).toLatin1());
         if (!rows)
             continue;
-        const int x0 = left + i * (GlyphWidth + 1) * LabelScale;
-        for (int row = 0; row < GlyphHeight; ++row)
-            for (int column = 0; column < GlyphWidth; ++column)
-                if (rows[row * (GlyphWidth + 1) + column] == '#')
-                    for (int dy = 0; dy < LabelScale; ++dy)
-                        for (int dx = 0; dx < LabelScale; ++dx)
-                            image.setPixel(x0 + column * LabelScale + dx,
-                                           top + row * LabelScale + dy, Ink);
+        const int x0 = left + i * (kGlyphWidth + 1) * kLabelScale;
+        for (int row = 0; row < kGlyphHeight; ++row)
+            for (int column = 0; column < kGlyphWidth; ++column)
+                if (rows[row * (kGlyphWidth + 1) + column] == '#')
+                    for (int dy = 0; dy < kLabelScale; ++dy)
+                        for (int dx = 0; dx < kLabelScale; ++dx)
+                            image.setPixel(x0 + column * kLabelScale + dx,
+                                           top + row * kLabelScale + dy, kInk);
     }
 }
 
@@ -98,44 +98,44 @@ struct Section {
     const std::vector<Picture>& pictures;
     int columns;
 
-    QSize cell() const {
-        const QSize picture = pictures.front().image.size() * Zoom;
+    QSize Cell() const {
+        const QSize picture = pictures.front().image.size() * kZoom;
         int widest = picture.width();
         for (const Picture& item : pictures)
-            widest = std::max(widest, textWidth(item.key));
-        return {widest + Gap, picture.height() + 6 + LabelHeight + Gap};
+            widest = std::max(widest, TextWidth(item.key));
+        return {widest + kGap, picture.height() + 6 + kLabelHeight + kGap};
     }
-    int rows() const { return (int(pictures.size()) + columns - 1) / columns; }
-    QSize size() const { return {cell().width() * columns, cell().height() * rows()}; }
+    int Rows() const { return (int(pictures.size()) + columns - 1) / columns; }
+    QSize Size() const { return {Cell().width() * columns, Cell().height() * Rows()}; }
 };
 
-void drawSection(QImage& sheet, const Section& section, int top) {
-    const QSize cell = section.cell();
+void DrawSection(QImage& sheet, const Section& section, int top) {
+    const QSize cell = section.Cell();
     for (int i = 0; i < int(section.pictures.size()); ++i) {
         const Picture& item = section.pictures[i];
-        const QImage big = item.image.scaled(item.image.size() * Zoom, Qt::IgnoreAspectRatio,
+        const QImage big = item.image.scaled(item.image.size() * kZoom, Qt::IgnoreAspectRatio,
                                              Qt::FastTransformation);
-        const int cellLeft = Margin + (i % section.columns) * cell.width();
+        const int cellLeft = kMargin + (i % section.columns) * cell.width();
         const int cellTop = top + (i / section.columns) * cell.height();
         const int left = cellLeft + (cell.width() - big.width()) / 2;
         QPainter painter(&sheet);
         painter.drawImage(left, cellTop, big);
         painter.end();
-        drawText(sheet, cellLeft + (cell.width() - textWidth(item.key)) / 2,
+        DrawText(sheet, cellLeft + (cell.width() - TextWidth(item.key)) / 2,
                  cellTop + big.height() + 6, item.key);
     }
 }
 
 } // namespace
 
-QImage drawMontage(const std::vector<Picture>& portraits, const std::vector<Picture>& tracks) {
+QImage DrawMontage(const std::vector<Picture>& portraits, const std::vector<Picture>& tracks) {
     const Section faces{portraits, 9};
     const Section circuits{tracks, 4};
-    const int width = std::max(faces.size().width(), circuits.size().width()) + 2 * Margin;
-    const int height = faces.size().height() + circuits.size().height() + 2 * Margin;
+    const int width = std::max(faces.Size().width(), circuits.Size().width()) + 2 * kMargin;
+    const int height = faces.Size().height() + circuits.Size().height() + 2 * kMargin;
     QImage sheet(width, height, QImage::Format_RGB32);
-    sheet.fill(Backdrop);
-    drawSection(sheet, faces, Margin);
-    drawSection(sheet, circuits, Margin + faces.size().height());
+    sheet.fill(kBackdrop);
+    DrawSection(sheet, faces, kMargin);
+    DrawSection(sheet, circuits, kMargin + faces.Size().height());
     return sheet;
 }

@@ -9,51 +9,51 @@
 
 namespace pixelart {
 
-QRgb darker(QRgb colour, int percent) {
+QRgb Darker(QRgb colour, int percent) {
     return QColor(colour).darker(percent).rgb();
 }
 
-QRgb lighter(QRgb colour, int percent) {
+QRgb Lighter(QRgb colour, int percent) {
     return QColor(colour).lighter(percent).rgb();
 }
 
-void plot(QImage& image, int x, int y, QRgb colour) {
+void Plot(QImage& image, int x, int y, QRgb colour) {
     if (image.valid(x, y))
         image.setPixel(x, y, colour);
 }
 
-void fillRect(QImage& image, int x, int y, int width, int height, QRgb colour) {
+void FillRect(QImage& image, int x, int y, int width, int height, QRgb colour) {
     for (int row = y; row < y + height; ++row)
         for (int column = x; column < x + width; ++column)
-            plot(image, column, row, colour);
+            Plot(image, column, row, colour);
 }
 
-bool Ellipse::contains(int x, int y) const {
+bool Ellipse::Contains(int x, int y) const {
     const double dx = (x + 0.5 - cx) / rx;
     const double dy = (y + 0.5 - cy) / ry;
     return dx * dx + dy * dy <= 1.0;
 }
 
-void fillEllipse(QImage& image, const Ellipse& ellipse, QRgb colour, int firstRow, int lastRow) {
+void FillEllipse(QImage& image, const Ellipse& ellipse, QRgb colour, int firstRow, int lastRow) {
     const int top = std::max(firstRow, 0);
     const int bottom = std::min(lastRow, image.height() - 1);
     for (int y = top; y <= bottom; ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (ellipse.contains(x, y))
+            if (ellipse.Contains(x, y))
                 image.setPixel(x, y, colour);
 }
 
-void fillRing(QImage& image, const Ellipse& outer, const Ellipse& inner, QRgb colour, int firstRow,
+void FillRing(QImage& image, const Ellipse& outer, const Ellipse& inner, QRgb colour, int firstRow,
               int lastRow) {
     const int top = std::max(firstRow, 0);
     const int bottom = std::min(lastRow, image.height() - 1);
     for (int y = top; y <= bottom; ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (outer.contains(x, y) && !inner.contains(x, y))
+            if (outer.Contains(x, y) && !inner.Contains(x, y))
                 image.setPixel(x, y, colour);
 }
 
-void fillPolygon(QImage& image, std::initializer_list<QPoint> corners, QRgb colour) {
+void FillPolygon(QImage& image, std::initializer_list<QPoint> corners, QRgb colour) {
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(QColor::fromRgba(colour), 1));
@@ -61,7 +61,7 @@ void fillPolygon(QImage& image, std::initializer_list<QPoint> corners, QRgb colo
     painter.drawPolygon(QPolygon(QVector<QPoint>(corners)));
 }
 
-void drawLine(QImage& image, QPoint from, QPoint to, QRgb colour) {
+void DrawLine(QImage& image, QPoint from, QPoint to, QRgb colour) {
     // Bresenham, so that thin lines stay one pixel wide and symmetric.
     const int dx = std::abs(to.x() - from.x());
     const int dy = -std::abs(to.y() - from.y());
@@ -70,7 +70,7 @@ void drawLine(QImage& image, QPoint from, QPoint to, QRgb colour) {
     int error = dx + dy;
     QPoint point = from;
     for (;;) {
-        plot(image, point.x(), point.y(), colour);
+        Plot(image, point.x(), point.y(), colour);
         if (point == to)
             return;
         const int twice = 2 * error;

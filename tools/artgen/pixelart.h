@@ -11,15 +11,15 @@
 namespace pixelart {
 
 // Turns 0xRRGGBB into an opaque pixel value.
-constexpr QRgb opaque(unsigned rgb) {
+constexpr QRgb Opaque(unsigned rgb) {
     return 0xff000000u | rgb;
 }
 
-QRgb darker(QRgb colour, int percent);
-QRgb lighter(QRgb colour, int percent);
+QRgb Darker(QRgb colour, int percent);
+QRgb Lighter(QRgb colour, int percent);
 
-void plot(QImage& image, int x, int y, QRgb colour);
-void fillRect(QImage& image, int x, int y, int width, int height, QRgb colour);
+void Plot(QImage& image, int x, int y, QRgb colour);
+void FillRect(QImage& image, int x, int y, int width, int height, QRgb colour);
 
 // An axis-aligned ellipse given by its centre and radii in pixel units.
 struct Ellipse {
@@ -28,17 +28,17 @@ struct Ellipse {
     double rx;
     double ry;
 
-    bool contains(int x, int y) const;
+    bool Contains(int x, int y) const;
 };
 
-void fillEllipse(QImage& image, const Ellipse& ellipse, QRgb colour, int firstRow = INT_MIN,
+void FillEllipse(QImage& image, const Ellipse& ellipse, QRgb colour, int firstRow = INT_MIN,
                  int lastRow = INT_MAX);
 
 // Fills the pixels inside `outer` that are not inside `inner`.
-void fillRing(QImage& image, const Ellipse& outer, const Ellipse& inner, QRgb colour,
+void FillRing(QImage& image, const Ellipse& outer, const Ellipse& inner, QRgb colour,
               int firstRow = INT_MIN, int lastRow = INT_MAX);
 
-void fillPolygon(QImage& image, std::initializer_list<QPoint> corners, QRgb colour);
-void drawLine(QImage& image, QPoint from, QPoint to, QRgb colour);
+void FillPolygon(QImage& image, std::initializer_list<QPoint> corners, QRgb colour);
+void DrawLine(QImage& image, QPoint from, QPoint to, QRgb colour);
 
 } // namespace pixelart

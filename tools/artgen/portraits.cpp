@@ -15,7 +15,7 @@ using namespace pixelart;
 
 namespace {
 
-constexpr int Size = 32;
+constexpr int kSize = 32;
 
 enum class Skin { Pale, Light, Tan, Olive, Brown, Dark, Dummy };
 enum class Build { Normal, Narrow, Wide, Round, Small };
@@ -139,7 +139,7 @@ using M = Mouth;
 using D = Backdrop;
 
 // clang-format off
-const Racer Racers[] = {
+const Racer kRacers[] = {
     {"stingysam",  Skin::Light, B::Narrow, H::Sides,    0x9a9a9a, T::None,        0x000000, E::Squint, W::Angry,   M::Frown,    Coin | Moustache,                  0x5a6b3a, 0x9fd39a, D::Plain},
     {"kidquick",   Skin::Pale,  B::Normal, H::Short,    0x8a5a2b, T::BackwardCap, 0xe03030, E::Round,  W::Plain,   M::Grin,     Freckles | Bolt,                   0x3a70e0, 0xa8d8ff, D::Speed},
     {"tankjones",  Skin::Tan,   B::Wide,   H::Buzz,     0x2a2320, T::ArmyHelmet,  0x6b7a3a, E::Dots,   W::Thick,   M::Flat,     Stubble,                           0x55603a, 0xc8b888, D::Stripes},
@@ -197,31 +197,31 @@ const Racer Racers[] = {
 };
 // clang-format on
 
-constexpr QRgb Ink = opaque(0x2a1e1e);
-constexpr QRgb EyeWhite = opaque(0xf8f8f4);
-constexpr QRgb OutlineInk = opaque(0x1c1820);
-constexpr QRgb Gold = opaque(0xf0c030);
-constexpr QRgb White = opaque(0xf8f8f8);
-constexpr QRgb Clear = 0; // lets the backdrop show through, e.g. to round a hat's corners
+constexpr QRgb kInk = Opaque(0x2a1e1e);
+constexpr QRgb kEyeWhite = Opaque(0xf8f8f4);
+constexpr QRgb kOutlineInk = Opaque(0x1c1820);
+constexpr QRgb kGold = Opaque(0xf0c030);
+constexpr QRgb kWhite = Opaque(0xf8f8f8);
+constexpr QRgb kClear = 0; // lets the backdrop show through, e.g. to round a hat's corners
 
-QRgb skinColour(Skin skin) {
+QRgb SkinColour(Skin skin) {
     switch (skin) {
     case Skin::Pale:
-        return opaque(0xf8dcc8);
+        return Opaque(0xf8dcc8);
     case Skin::Light:
-        return opaque(0xf0bc98);
+        return Opaque(0xf0bc98);
     case Skin::Tan:
-        return opaque(0xd89a68);
+        return Opaque(0xd89a68);
     case Skin::Olive:
-        return opaque(0xc8a070);
+        return Opaque(0xc8a070);
     case Skin::Brown:
-        return opaque(0xa0653c);
+        return Opaque(0xa0653c);
     case Skin::Dark:
-        return opaque(0x6e4428);
+        return Opaque(0x6e4428);
     case Skin::Dummy:
-        return opaque(0xf0d040);
+        return Opaque(0xf0d040);
     }
-    return opaque(0xf0bc98);
+    return Opaque(0xf0bc98);
 }
 
 // Where the head and the features sit for one build.
@@ -234,13 +234,13 @@ struct Face {
     double bodyRx; // half the shoulder width
     double bodyRy;
 
-    int top() const { return int(std::ceil(head.cy - head.ry - 0.5)); }
-    int bottom() const { return int(std::floor(head.cy + head.ry - 0.5)); }
-    int hairline() const { return eyeY - 3; }
-    int shoulderTop() const { return int(std::ceil(33 - bodyRy - 0.5)); }
+    int Top() const { return int(std::ceil(head.cy - head.ry - 0.5)); }
+    int Bottom() const { return int(std::floor(head.cy + head.ry - 0.5)); }
+    int Hairline() const { return eyeY - 3; }
+    int ShoulderTop() const { return int(std::ceil(33 - bodyRy - 0.5)); }
 };
 
-Face faceFor(Build build) {
+Face FaceFor(Build build) {
     switch (build) {
     case Build::Narrow:
         return {{16, 15.5, 5.5, 9}, 15, 1, 21, 2, 9, 7};
@@ -258,30 +258,30 @@ Face faceFor(Build build) {
 
 // Column `d` pixels out from the centre line on one side (-1 left, +1 right); portraits are
 // mirrored about the line between columns 15 and 16.
-int sideX(int side, int d) {
+int SideX(int side, int d) {
     return side < 0 ? 15 - d : 16 + d;
 }
 
 // Number of pixels of `ellipse` on each side of the centre line in row y.
-int halfSpan(const Ellipse& ellipse, int y) {
+int HalfSpan(const Ellipse& ellipse, int y) {
     int d = 0;
-    while (d < Size / 2 && ellipse.contains(sideX(1, d), y))
+    while (d < kSize / 2 && ellipse.Contains(SideX(1, d), y))
         ++d;
     return d;
 }
 
 // Fills columns 0..halfWidth-1 on both sides of the centre line for rows y0..y1.
-void fillBand(QImage& image, int y0, int y1, int halfWidth, QRgb colour) {
-    fillRect(image, 16 - halfWidth, y0, 2 * halfWidth, y1 - y0 + 1, colour);
+void FillBand(QImage& image, int y0, int y1, int halfWidth, QRgb colour) {
+    FillRect(image, 16 - halfWidth, y0, 2 * halfWidth, y1 - y0 + 1, colour);
 }
 
-void plotBoth(QImage& image, int d, int y, QRgb colour) {
-    plot(image, sideX(-1, d), y, colour);
-    plot(image, sideX(1, d), y, colour);
+void PlotBoth(QImage& image, int d, int y, QRgb colour) {
+    Plot(image, SideX(-1, d), y, colour);
+    Plot(image, SideX(1, d), y, colour);
 }
 
 // Brow pixels in eye cells: x counts outward from the inner corner, y down from the eye's top.
-std::vector<QPoint> browCells(Brows brows, int side) {
+std::vector<QPoint> BrowCells(Brows brows, int side) {
     switch (brows) {
     case Brows::Plain:
         return {{0, -2}, {1, -2}, {2, -2}};
@@ -312,70 +312,70 @@ struct Palette {
     QRgb shirt;
 };
 
-Palette paletteFor(const Racer& racer) {
-    const QRgb skin = skinColour(racer.skin);
-    const QRgb hair = opaque(racer.hairColour);
-    const QRgb accent = opaque(racer.accent);
+Palette PaletteFor(const Racer& racer) {
+    const QRgb skin = SkinColour(racer.skin);
+    const QRgb hair = Opaque(racer.hairColour);
+    const QRgb accent = Opaque(racer.accent);
     return {skin,
-            darker(skin, 125),
+            Darker(skin, 125),
             hair,
-            darker(hair, 150),
-            lighter(hair, 140),
+            Darker(hair, 150),
+            Lighter(hair, 140),
             accent,
-            darker(accent, 135),
-            opaque(racer.shirt)};
+            Darker(accent, 135),
+            Opaque(racer.shirt)};
 }
 
 class PortraitPainter {
 public:
     PortraitPainter(const Racer& racer, QImage& layer)
-        : racer_(racer), face_(faceFor(racer.build)), colours_(paletteFor(racer)), image_(layer) {}
+        : racer_(racer), face_(FaceFor(racer.build)), colours_(PaletteFor(racer)), image_(layer) {}
 
-    void paint() {
-        if (has(Antlers))
-            drawAntlers();
-        drawBody();
-        drawHatBehind();
-        drawHairBehind();
-        drawHead();
-        drawCheeks();
-        drawEyes();
-        drawBrows();
-        drawMouth();
-        drawFaceExtras();
-        drawHairFront();
-        drawHat();
-        drawProps();
+    void Paint() {
+        if (Has(Antlers))
+            DrawAntlers();
+        DrawBody();
+        DrawHatBehind();
+        DrawHairBehind();
+        DrawHead();
+        DrawCheeks();
+        DrawEyes();
+        DrawBrows();
+        DrawMouth();
+        DrawFaceExtras();
+        DrawHairFront();
+        DrawHat();
+        DrawProps();
     }
 
 private:
-    bool has(std::uint64_t extra) const { return (racer_.extras & extra) != 0; }
-    int eyeWidth() const { return racer_.eyes == Eyes::Dots ? 2 : 3; }
+    bool Has(std::uint64_t extra) const { return (racer_.extras & extra) != 0; }
+    int EyeWidth() const { return racer_.eyes == Eyes::Dots ? 2 : 3; }
     // u counts outward from the inner corner of the eye, v down from its top row.
-    void eyePixel(int side, int u, int v, QRgb colour) {
-        plot(image_, sideX(side, face_.eyeGap + u), face_.eyeY + v, colour);
+    void EyePixel(int side, int u, int v, QRgb colour) {
+        Plot(image_, SideX(side, face_.eyeGap + u), face_.eyeY + v, colour);
     }
-    Ellipse hairCap() const {
+    Ellipse HairCap() const {
         return {16, face_.head.cy - 0.5, face_.head.rx + 1, face_.head.ry + 1};
     }
-    bool inBeard(int x, int y) const;
+    bool InBeard(int x, int y) const;
 
-    void drawAntlers();
-    void drawBody();
-    void drawNeckwear(int shoulderTop);
-    void drawHatBehind();
-    void drawHairBehind();
-    void drawHead();
-    void drawCheeks();
-    void drawEyes();
-    void drawEye(int side);
-    void drawBrows();
-    void drawMouth();
-    void drawFaceExtras();
-    void drawHairFront();
-    void drawHairStyleDetails();
-    void drawHat();
-    void drawProps();
+    void DrawAntlers();
+    void DrawBody();
+    void DrawNeckwear(int shoulderTop);
+    void DrawHatBehind();
+    void DrawHairBehind();
+    void DrawHead();
+    void DrawCheeks();
+    void DrawEyes();
+    void DrawEye(int side);
+    void DrawBrows();
+    void DrawMouth();
+    void DrawFaceExtras();
+    void DrawHairFront();
+    void DrawHairStyleDetails();
+    void DrawHat();
+    void DrawProps();
 
     const Racer& racer_;
     const Face face_;
@@ -383,15 +383,15 @@ private:
     QImage& image_;
 };
 
-void PortraitPainter::drawAntlers() {
+void PortraitPainter::DrawAntlers() {
     // Branching antlers two pixels thick, mirrored on both sides of the head.
-    const QRgb bone = opaque(0xe0c890);
-    const int t = face_.top();
+    const QRgb bone = Opaque(0xe0c890);
+    const int t = face_.Top();
     for (int side : {-1, 1}) {
         auto branch = [&](int d0, int y0, int d1, int y1) {
             for (int thickness = 0; thickness < 2; ++thickness)
-                drawLine(image_, {sideX(side, d0 + thickness), y0},
-                         {sideX(side, d1 + thickness), y1}, bone);
+                DrawLine(image_, {SideX(side, d0 + thickness), y0},
+                         {SideX(side, d1 + thickness), y1}, bone);
         };
         branch(5, t + 2, 10, t - 2);
         branch(10, t - 2, 14, t - 4);
@@ -401,82 +401,82 @@ void PortraitPainter::drawAntlers() {
     }
 }
 
-void PortraitPainter::drawBody() {
-    const int shoulderTop = face_.shoulderTop();
-    fillEllipse(image_, {16, 33, face_.bodyRx, face_.bodyRy}, colours_.shirt);
-    if (has(StripedShirt)) {
-        for (int y = shoulderTop + 1; y < Size; y += 2)
-            for (int x = 0; x < Size; ++x)
+void PortraitPainter::DrawBody() {
+    const int shoulderTop = face_.ShoulderTop();
+    FillEllipse(image_, {16, 33, face_.bodyRx, face_.bodyRy}, colours_.shirt);
+    if (Has(StripedShirt)) {
+        for (int y = shoulderTop + 1; y < kSize; y += 2)
+            for (int x = 0; x < kSize; ++x)
                 if (image_.pixel(x, y) == colours_.shirt)
-                    image_.setPixel(x, y, opaque(0x203a80));
+                    image_.setPixel(x, y, Opaque(0x203a80));
     }
     const int neckHalf = racer_.build == Build::Wide || racer_.build == Build::Round ? 3 : 2;
-    fillBand(image_, face_.bottom() - 1, shoulderTop + 1, neckHalf, colours_.skinShade);
+    FillBand(image_, face_.Bottom() - 1, shoulderTop + 1, neckHalf, colours_.skinShade);
     // open collar
     for (int row = 0; row < 2; ++row)
-        fillBand(image_, shoulderTop + row, shoulderTop + row, neckHalf - row, colours_.skinShade);
-    if (has(Bolt))
-        fillPolygon(image_, {{22, 26}, {25, 26}, {23, 28}, {25, 28}, {20, 31}, {21, 29}, {19, 29}},
-                    opaque(0xf8e030));
-    if (has(NumberOne)) {
+        FillBand(image_, shoulderTop + row, shoulderTop + row, neckHalf - row, colours_.skinShade);
+    if (Has(Bolt))
+        FillPolygon(image_, {{22, 26}, {25, 26}, {23, 28}, {25, 28}, {20, 31}, {21, 29}, {19, 29}},
+                    Opaque(0xf8e030));
+    if (Has(NumberOne)) {
         // a race bib with the number one
-        const int y = face_.shoulderTop() + 1;
-        fillRect(image_, 19, y, 6, 6, White);
-        fillRect(image_, 22, y + 1, 1, 4, Ink);
-        plot(image_, 21, y + 2, Ink);
-        fillRect(image_, 21, y + 5, 3, 1, Ink);
+        const int y = face_.ShoulderTop() + 1;
+        FillRect(image_, 19, y, 6, 6, kWhite);
+        FillRect(image_, 22, y + 1, 1, 4, kInk);
+        Plot(image_, 21, y + 2, kInk);
+        FillRect(image_, 21, y + 5, 3, 1, kInk);
     }
-    if (has(FoodStains)) {
-        fillRect(image_, 10, 28, 2, 2, opaque(0xa05a20));
-        fillRect(image_, 19, 29, 2, 1, opaque(0xd04040));
-        fillRect(image_, 20, 28, 1, 2, opaque(0xd04040));
-        fillRect(image_, 14, 30, 2, 1, opaque(0x70a030));
+    if (Has(FoodStains)) {
+        FillRect(image_, 10, 28, 2, 2, Opaque(0xa05a20));
+        FillRect(image_, 19, 29, 2, 1, Opaque(0xd04040));
+        FillRect(image_, 20, 28, 1, 2, Opaque(0xd04040));
+        FillRect(image_, 14, 30, 2, 1, Opaque(0x70a030));
     }
-    drawNeckwear(shoulderTop);
+    DrawNeckwear(shoulderTop);
 }
 
-void PortraitPainter::drawNeckwear(int shoulderTop) {
+void PortraitPainter::DrawNeckwear(int shoulderTop) {
     const int t = shoulderTop;
-    if (has(Tie)) {
-        fillPolygon(image_, {{12, t - 1}, {15, t}, {13, t + 2}}, White);
-        fillPolygon(image_, {{19, t - 1}, {16, t}, {18, t + 2}}, White);
-        const QRgb tie = racer_.accent ? colours_.accent : opaque(0xc03030);
-        fillRect(image_, 15, t, 2, Size - t, tie);
-        fillRect(image_, 15, t, 2, 1, darker(tie, 130));
+    if (Has(Tie)) {
+        FillPolygon(image_, {{12, t - 1}, {15, t}, {13, t + 2}}, kWhite);
+        FillPolygon(image_, {{19, t - 1}, {16, t}, {18, t + 2}}, kWhite);
+        const QRgb tie = racer_.accent ? colours_.accent : Opaque(0xc03030);
+        FillRect(image_, 15, t, 2, kSize - t, tie);
+        FillRect(image_, 15, t, 2, 1, Darker(tie, 130));
     }
-    if (has(BowTie)) {
-        const QRgb red = opaque(0xc02030);
-        fillPolygon(image_, {{12, t - 1}, {15, t}, {12, t + 2}}, red);
-        fillPolygon(image_, {{19, t - 1}, {16, t}, {19, t + 2}}, red);
-        fillRect(image_, 15, t, 2, 2, darker(red, 130));
+    if (Has(BowTie)) {
+        const QRgb red = Opaque(0xc02030);
+        FillPolygon(image_, {{12, t - 1}, {15, t}, {12, t + 2}}, red);
+        FillPolygon(image_, {{19, t - 1}, {16, t}, {19, t + 2}}, red);
+        FillRect(image_, 15, t, 2, 2, Darker(red, 130));
     }
-    if (has(Neckerchief)) {
-        const QRgb red = opaque(0xc03030);
-        fillPolygon(image_, {{11, t - 1}, {20, t - 1}, {16, t + 4}, {15, t + 4}}, red);
-        plot(image_, 14, t, White);
-        plot(image_, 17, t + 1, White);
+    if (Has(Neckerchief)) {
+        const QRgb red = Opaque(0xc03030);
+        FillPolygon(image_, {{11, t - 1}, {20, t - 1}, {16, t + 4}, {15, t + 4}}, red);
+        Plot(image_, 14, t, kWhite);
+        Plot(image_, 17, t + 1, kWhite);
     }
-    if (has(GoldChain) || has(Pearls)) {
-        const QRgb bead = has(GoldChain) ? Gold : White;
+    if (Has(GoldChain) || Has(Pearls)) {
+        const QRgb bead = Has(GoldChain) ? kGold : kWhite;
         for (int d = 0; d < 4; ++d)
-            plotBoth(image_, d, t + 3 - d, bead);
-        if (has(GoldChain))
-            fillRect(image_, 15, t + 4, 2, 2, Gold);
+            PlotBoth(image_, d, t + 3 - d, bead);
+        if (Has(GoldChain))
+            FillRect(image_, 15, t + 4, 2, 2, kGold);
     }
 }
 
-void PortraitPainter::drawHatBehind() {
+void PortraitPainter::DrawHatBehind() {
     const Ellipse& h = face_.head;
     switch (racer_.hat) {
     case Hat::Hood:
-        fillEllipse(image_, {16, h.cy - 0.5, h.rx + 3, h.ry + 2.5}, colours_.accent);
-        fillBand(image_, face_.eyeY, face_.shoulderTop() + 1, int(h.rx) + 3, colours_.accent);
+        FillEllipse(image_, {16, h.cy - 0.5, h.rx + 3, h.ry + 2.5}, colours_.accent);
+        FillBand(image_, face_.eyeY, face_.ShoulderTop() + 1, int(h.rx) + 3, colours_.accent);
         break;
     case Hat::RaceHelmet:
-        fillEllipse(image_, {16, h.cy - 0.5, h.rx + 2.5, h.ry + 2}, colours_.accent);
+        FillEllipse(image_, {16, h.cy - 0.5, h.rx + 2.5, h.ry + 2}, colours_.accent);
         break;
     case Hat::FlyingCap:
-        fillEllipse(image_, {16, h.cy, h.rx + 1.5, h.ry + 1}, colours_.accent, INT_MIN,
+        FillEllipse(image_, {16, h.cy, h.rx + 1.5, h.ry + 1}, colours_.accent, INT_MIN,
                     face_.mouthY);
         break;
     default:
@@ -484,44 +484,44 @@ void PortraitPainter::drawHatBehind() {
     }
 }
 
-void PortraitPainter::drawHairBehind() {
+void PortraitPainter::DrawHairBehind() {
     const Ellipse& h = face_.head;
     const int outer = int(h.rx) + 2;
     switch (racer_.hair) {
     case Hair::Long:
     case Hair::Wavy:
         // the top of the head, then two curtains falling past the shoulders
-        fillEllipse(image_, {16, h.cy - 0.5, h.rx + 2, h.ry + 1.5}, colours_.hair, INT_MIN,
+        FillEllipse(image_, {16, h.cy - 0.5, h.rx + 2, h.ry + 1.5}, colours_.hair, INT_MIN,
                     int(h.cy));
         for (int side : {-1, 1})
-            fillRect(image_, std::min(sideX(side, outer - 4), sideX(side, outer - 1)), int(h.cy), 4,
+            FillRect(image_, std::min(SideX(side, outer - 4), SideX(side, outer - 1)), int(h.cy), 4,
                      28 - int(h.cy) + 1, colours_.hair);
         if (racer_.hair == Hair::Wavy)
             for (int y = int(h.cy) - 2; y <= 28; y += 3)
                 for (int side : {-1, 1})
-                    fillEllipse(image_, {sideX(side, outer) + 0.5, y + 0.5, 1.5, 1.5},
+                    FillEllipse(image_, {SideX(side, outer) + 0.5, y + 0.5, 1.5, 1.5},
                                 colours_.hair);
         break;
     case Hair::Bob:
-        fillEllipse(image_, {16, h.cy - 0.5, h.rx + 2, h.ry + 1}, colours_.hair, INT_MIN,
+        FillEllipse(image_, {16, h.cy - 0.5, h.rx + 2, h.ry + 1}, colours_.hair, INT_MIN,
                     face_.mouthY);
         break;
     case Hair::Ponytail:
-        fillEllipse(image_, {16 + h.rx + 2, face_.eyeY + 1.0, 2.5, 6}, colours_.hair);
-        fillRect(image_, int(16 + h.rx), face_.eyeY - 5, 3, 2, colours_.accent);
+        FillEllipse(image_, {16 + h.rx + 2, face_.eyeY + 1.0, 2.5, 6}, colours_.hair);
+        FillRect(image_, int(16 + h.rx), face_.eyeY - 5, 3, 2, colours_.accent);
         break;
     case Hair::Pigtails:
         for (int side : {-1, 1}) {
-            const double cx = sideX(side, outer) + 0.5;
-            fillEllipse(image_, {cx, face_.eyeY + 2.0, 2.5, 4.5}, colours_.hair);
+            const double cx = SideX(side, outer) + 0.5;
+            FillEllipse(image_, {cx, face_.eyeY + 2.0, 2.5, 4.5}, colours_.hair);
         }
         break;
     case Hair::Bun:
-        fillEllipse(image_, {16, face_.top() - 1.5, 4, 3}, colours_.hair);
+        FillEllipse(image_, {16, face_.Top() - 1.5, 4, 3}, colours_.hair);
         break;
     case Hair::Wild: {
         const Ellipse mane{16, h.cy - 2, h.rx + 5, h.ry + 2};
-        fillEllipse(image_, mane, colours_.hair, INT_MIN, face_.mouthY + 3);
+        FillEllipse(image_, mane, colours_.hair, INT_MIN, face_.mouthY + 3);
         QPainter painter(&image_);
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor::fromRgba(colours_.hair));
@@ -539,10 +539,10 @@ void PortraitPainter::drawHairBehind() {
     }
     case Hair::Afro: {
         const Ellipse puff{16, h.cy - 3, h.rx + 4.5, h.ry + 2.5};
-        fillEllipse(image_, puff, colours_.hair, INT_MIN, face_.mouthY);
+        FillEllipse(image_, puff, colours_.hair, INT_MIN, face_.mouthY);
         for (int i = 0; i < 16; ++i) {
             const double a = M_PI * (0.9 + 1.2 * i / 15.0);
-            fillEllipse(image_,
+            FillEllipse(image_,
                         {16 + puff.rx * std::cos(a), puff.cy + puff.ry * std::sin(a), 2.2, 2.2},
                         colours_.hair, INT_MIN, face_.mouthY);
         }
@@ -551,21 +551,21 @@ void PortraitPainter::drawHairBehind() {
     case Hair::Curly:
         for (int i = 0; i < 14; ++i) {
             const double a = M_PI * (0.75 + 1.5 * i / 13.0);
-            fillEllipse(
+            FillEllipse(
                 image_,
                 {16 + (h.rx + 1.5) * std::cos(a), h.cy - 1 + (h.ry + 1) * std::sin(a), 2.2, 2.2},
                 colours_.hair);
         }
-        fillEllipse(image_, {16, h.cy - 1, h.rx + 2, h.ry + 1}, colours_.hair, INT_MIN,
+        FillEllipse(image_, {16, h.cy - 1, h.rx + 2, h.ry + 1}, colours_.hair, INT_MIN,
                     face_.mouthY);
         break;
     case Hair::Swept: {
-        const int t = face_.top();
-        fillEllipse(image_, {15, h.cy - 1, h.rx + 2, h.ry}, colours_.hair, INT_MIN, face_.eyeY + 1);
-        fillPolygon(image_, {{12, t}, {1, t + 2}, {12, t + 3}}, colours_.hair);
-        fillPolygon(image_, {{11, t + 3}, {0, t + 6}, {11, t + 6}}, colours_.hair);
-        fillPolygon(image_, {{10, t + 6}, {1, t + 9}, {10, t + 9}}, colours_.hair);
-        fillPolygon(image_, {{9, t + 9}, {3, t + 11}, {9, t + 11}}, colours_.hair);
+        const int t = face_.Top();
+        FillEllipse(image_, {15, h.cy - 1, h.rx + 2, h.ry}, colours_.hair, INT_MIN, face_.eyeY + 1);
+        FillPolygon(image_, {{12, t}, {1, t + 2}, {12, t + 3}}, colours_.hair);
+        FillPolygon(image_, {{11, t + 3}, {0, t + 6}, {11, t + 6}}, colours_.hair);
+        FillPolygon(image_, {{10, t + 6}, {1, t + 9}, {10, t + 9}}, colours_.hair);
+        FillPolygon(image_, {{9, t + 9}, {3, t + 11}, {9, t + 11}}, colours_.hair);
         break;
     }
     default:
@@ -573,75 +573,75 @@ void PortraitPainter::drawHairBehind() {
     }
 }
 
-void PortraitPainter::drawHead() {
+void PortraitPainter::DrawHead() {
     const Ellipse& h = face_.head;
     for (int side : {-1, 1}) {
         const double earX = 16 + side * h.rx;
-        fillEllipse(image_, {earX, face_.eyeY + 1.5, 1.5, 2.5}, colours_.skin);
-        plot(image_, sideX(side, int(h.rx)), face_.eyeY + 1, colours_.skinShade);
+        FillEllipse(image_, {earX, face_.eyeY + 1.5, 1.5, 2.5}, colours_.skin);
+        Plot(image_, SideX(side, int(h.rx)), face_.eyeY + 1, colours_.skinShade);
     }
-    if (has(DoubleChin))
-        fillEllipse(image_, {16, h.cy + h.ry - 0.5, h.rx * 0.6, 3}, colours_.skin);
-    fillEllipse(image_, h, colours_.skin);
-    if (has(DoubleChin))
-        fillBand(image_, face_.bottom(), face_.bottom(), int(h.rx * 0.4), colours_.skinShade);
+    if (Has(DoubleChin))
+        FillEllipse(image_, {16, h.cy + h.ry - 0.5, h.rx * 0.6, 3}, colours_.skin);
+    FillEllipse(image_, h, colours_.skin);
+    if (Has(DoubleChin))
+        FillBand(image_, face_.Bottom(), face_.Bottom(), int(h.rx * 0.4), colours_.skinShade);
 
-    if (has(RedNose)) {
-        fillRect(image_, 15, face_.eyeY + 2, 2, 2, opaque(0xe03030));
-        plot(image_, 15, face_.eyeY + 2, opaque(0xff9090));
+    if (Has(RedNose)) {
+        FillRect(image_, 15, face_.eyeY + 2, 2, 2, Opaque(0xe03030));
+        Plot(image_, 15, face_.eyeY + 2, Opaque(0xff9090));
     } else if (racer_.skin != Skin::Dummy) {
-        plot(image_, 16, face_.eyeY + 2, colours_.skinShade);
-        fillRect(image_, 15, face_.eyeY + 3, 2, 1, colours_.skinShade);
+        Plot(image_, 16, face_.eyeY + 2, colours_.skinShade);
+        FillRect(image_, 15, face_.eyeY + 3, 2, 1, colours_.skinShade);
     }
 }
 
-bool PortraitPainter::inBeard(int x, int y) const {
+bool PortraitPainter::InBeard(int x, int y) const {
     const Ellipse chin{16, face_.head.cy, face_.head.rx + 0.5, face_.head.ry + 1};
-    if (!chin.contains(x, y) || y < face_.eyeY + 2)
+    if (!chin.Contains(x, y) || y < face_.eyeY + 2)
         return false;
     const int d = x < 16 ? 15 - x : x - 16;
-    return y >= face_.mouthY - 1 || d >= halfSpan(face_.head, y) - 2;
+    return y >= face_.mouthY - 1 || d >= HalfSpan(face_.head, y) - 2;
 }
 
-void PortraitPainter::drawCheeks() {
-    if (has(Beard) || has(Stubble)) {
-        const QRgb colour = has(Beard) ? colours_.hair : darker(colours_.skin, 130);
-        for (int y = 0; y < Size; ++y)
-            for (int x = 0; x < Size; ++x)
-                if (inBeard(x, y) && (has(Beard) || (x + y) % 2 == 0))
+void PortraitPainter::DrawCheeks() {
+    if (Has(Beard) || Has(Stubble)) {
+        const QRgb colour = Has(Beard) ? colours_.hair : Darker(colours_.skin, 130);
+        for (int y = 0; y < kSize; ++y)
+            for (int x = 0; x < kSize; ++x)
+                if (InBeard(x, y) && (Has(Beard) || (x + y) % 2 == 0))
                     image_.setPixel(x, y, colour);
-        if (has(Beard))
-            fillBand(image_, face_.mouthY - 1, face_.mouthY + 1, face_.mouthHalf + 1,
+        if (Has(Beard))
+            FillBand(image_, face_.mouthY - 1, face_.mouthY + 1, face_.mouthHalf + 1,
                      colours_.skin);
     }
     for (int side : {-1, 1}) {
-        if (has(Freckles)) {
-            const QRgb spot = darker(colours_.skin, 130);
-            plot(image_, sideX(side, face_.eyeGap), face_.eyeY + 3, spot);
-            plot(image_, sideX(side, face_.eyeGap + 2), face_.eyeY + 3, spot);
-            plot(image_, sideX(side, face_.eyeGap + 1), face_.eyeY + 4, spot);
+        if (Has(Freckles)) {
+            const QRgb spot = Darker(colours_.skin, 130);
+            Plot(image_, SideX(side, face_.eyeGap), face_.eyeY + 3, spot);
+            Plot(image_, SideX(side, face_.eyeGap + 2), face_.eyeY + 3, spot);
+            Plot(image_, SideX(side, face_.eyeGap + 1), face_.eyeY + 4, spot);
         }
-        if (has(Blush))
-            fillRect(image_, std::min(sideX(side, face_.eyeGap + 1), sideX(side, face_.eyeGap + 2)),
-                     face_.eyeY + 3, 2, 1, opaque(0xf08080));
+        if (Has(Blush))
+            FillRect(image_, std::min(SideX(side, face_.eyeGap + 1), SideX(side, face_.eyeGap + 2)),
+                     face_.eyeY + 3, 2, 1, Opaque(0xf08080));
     }
-    if (has(OilSmudge)) {
-        const QRgb oil = opaque(0x303038);
-        plot(image_, sideX(-1, face_.eyeGap + 1), face_.eyeY + 3, oil);
-        plot(image_, sideX(-1, face_.eyeGap + 2), face_.eyeY + 3, oil);
-        plot(image_, sideX(-1, face_.eyeGap + 2), face_.eyeY + 4, oil);
-        plot(image_, sideX(1, 1), face_.hairline() + 1, oil);
-        plot(image_, sideX(1, 2), face_.hairline() + 1, oil);
-        plot(image_, sideX(1, 2), face_.hairline(), oil);
+    if (Has(OilSmudge)) {
+        const QRgb oil = Opaque(0x303038);
+        Plot(image_, SideX(-1, face_.eyeGap + 1), face_.eyeY + 3, oil);
+        Plot(image_, SideX(-1, face_.eyeGap + 2), face_.eyeY + 3, oil);
+        Plot(image_, SideX(-1, face_.eyeGap + 2), face_.eyeY + 4, oil);
+        Plot(image_, SideX(1, 1), face_.Hairline() + 1, oil);
+        Plot(image_, SideX(1, 2), face_.Hairline() + 1, oil);
+        Plot(image_, SideX(1, 2), face_.Hairline(), oil);
     }
 }
 
-void PortraitPainter::drawEye(int side) {
+void PortraitPainter::DrawEye(int side) {
     switch (racer_.eyes) {
     case Eyes::Dots:
         for (int u = 0; u < 2; ++u)
             for (int v = 0; v < 2; ++v)
-                eyePixel(side, u, v, Ink);
+                EyePixel(side, u, v, kInk);
         break;
     case Eyes::Round:
     case Eyes::Lashes:
@@ -649,43 +649,43 @@ void PortraitPainter::drawEye(int side) {
     case Eyes::Droopy: {
         for (int u = 0; u < 3; ++u)
             for (int v = 0; v < 2; ++v)
-                eyePixel(side, u, v, EyeWhite);
+                EyePixel(side, u, v, kEyeWhite);
         // shifty eyes both glance to the left of the picture
         const int pupil = racer_.eyes == Eyes::Shifty ? (side < 0 ? 2 : 0) : 1;
-        eyePixel(side, pupil, 0, Ink);
-        eyePixel(side, pupil, 1, Ink);
+        EyePixel(side, pupil, 0, kInk);
+        EyePixel(side, pupil, 1, kInk);
         if (racer_.eyes == Eyes::Lashes) {
-            eyePixel(side, 3, -1, Ink);
-            eyePixel(side, 2, -1, Ink);
+            EyePixel(side, 3, -1, kInk);
+            EyePixel(side, 2, -1, kInk);
         }
         if (racer_.eyes == Eyes::Droopy) {
-            eyePixel(side, 2, 0, colours_.skinShade);
-            eyePixel(side, 1, 0, colours_.skinShade);
-            eyePixel(side, 0, 0, colours_.skinShade);
+            EyePixel(side, 2, 0, colours_.skinShade);
+            EyePixel(side, 1, 0, colours_.skinShade);
+            EyePixel(side, 0, 0, colours_.skinShade);
         }
         break;
     }
     case Eyes::Squint:
         for (int u = 0; u < 3; ++u)
-            eyePixel(side, u, 1, Ink);
+            EyePixel(side, u, 1, kInk);
         break;
     case Eyes::Happy:
-        eyePixel(side, 0, 1, Ink);
-        eyePixel(side, 1, 0, Ink);
-        eyePixel(side, 2, 1, Ink);
+        EyePixel(side, 0, 1, kInk);
+        EyePixel(side, 1, 0, kInk);
+        EyePixel(side, 2, 1, kInk);
         break;
     case Eyes::Sleepy:
         for (int u = 0; u < 3; ++u) {
-            eyePixel(side, u, 0, colours_.skinShade);
-            eyePixel(side, u, 1, u == 1 ? Ink : EyeWhite);
+            EyePixel(side, u, 0, colours_.skinShade);
+            EyePixel(side, u, 1, u == 1 ? kInk : kEyeWhite);
         }
         break;
     case Eyes::Spiral: {
         // a square spiral in a 5 x 5 white patch, mirrored for the other eye
-        static const char* const Spiral[] = {"#####", "....#", "###.#", "#...#", "#####"};
+        static const char* const kSpiral[] = {"#####", "....#", "###.#", "#...#", "#####"};
         for (int v = 0; v < 5; ++v)
             for (int u = 0; u < 5; ++u)
-                eyePixel(side, u, v - 1, Spiral[v][4 - u] == '#' ? Ink : EyeWhite);
+                EyePixel(side, u, v - 1, kSpiral[v][4 - u] == '#' ? kInk : kEyeWhite);
         break;
     }
     case Eyes::Blank:
@@ -693,26 +693,26 @@ void PortraitPainter::drawEye(int side) {
     }
 }
 
-void PortraitPainter::drawEyes() {
+void PortraitPainter::DrawEyes() {
     for (int side : {-1, 1})
-        drawEye(side);
+        DrawEye(side);
 }
 
-void PortraitPainter::drawBrows() {
-    const QRgb brow = darker(colours_.hair, 140);
+void PortraitPainter::DrawBrows() {
+    const QRgb brow = Darker(colours_.hair, 140);
     for (int side : {-1, 1})
-        for (const QPoint& cell : browCells(racer_.brows, side))
-            eyePixel(side, cell.x(), cell.y(), brow);
+        for (const QPoint& cell : BrowCells(racer_.brows, side))
+            EyePixel(side, cell.x(), cell.y(), brow);
 }
 
-void PortraitPainter::drawMouth() {
+void PortraitPainter::DrawMouth() {
     const int m = face_.mouthY;
     const int half = face_.mouthHalf;
-    const QRgb lip = has(Lipstick) ? opaque(0xd02040) : Ink;
-    const QRgb inside = opaque(0x801820);
+    const QRgb lip = Has(Lipstick) ? Opaque(0xd02040) : kInk;
+    const QRgb inside = Opaque(0x801820);
     auto row = [&](int y, int fromD, int toD, QRgb colour) {
         for (int d = fromD; d <= toD; ++d)
-            plotBoth(image_, d, y, colour);
+            PlotBoth(image_, d, y, colour);
     };
     switch (racer_.mouth) {
     case Mouth::Smile:
@@ -720,14 +720,14 @@ void PortraitPainter::drawMouth() {
         row(m, 0, half - 1, lip);
         row(m - 1, half, half, lip);
         if (racer_.mouth == Mouth::Tongue)
-            fillRect(image_, 16, m + 1, 2, 2, opaque(0xf06080));
+            FillRect(image_, 16, m + 1, 2, 2, Opaque(0xf06080));
         break;
     case Mouth::BigSmile:
-        row(m - 1, 0, half, Ink);
+        row(m - 1, 0, half, kInk);
         row(m, 0, half - 1, inside);
-        row(m - 1, 0, half - 1, White);
-        row(m, half, half, Ink);
-        row(m + 1, 0, half - 1, Ink);
+        row(m - 1, 0, half - 1, kWhite);
+        row(m, half, half, kInk);
+        row(m + 1, 0, half - 1, kInk);
         break;
     case Mouth::Frown:
         row(m, 0, half - 1, lip);
@@ -739,532 +739,532 @@ void PortraitPainter::drawMouth() {
         row(m + 2, half, half, lip);
         break;
     case Mouth::Grin:
-        row(m, 0, half, White);
-        row(m, half + 1, half + 1, Ink);
-        row(m - 1, half + 1, half + 1, Ink);
-        row(m + 1, 0, half + 1, Ink);
+        row(m, 0, half, kWhite);
+        row(m, half + 1, half + 1, kInk);
+        row(m - 1, half + 1, half + 1, kInk);
+        row(m + 1, 0, half + 1, kInk);
         break;
     case Mouth::Gritted:
-        row(m - 1, 0, half, Ink);
-        row(m, 0, half, White);
-        row(m + 1, 0, half, Ink);
-        row(m, half + 1, half + 1, Ink);
+        row(m - 1, 0, half, kInk);
+        row(m, 0, half, kWhite);
+        row(m + 1, 0, half, kInk);
+        row(m, half + 1, half + 1, kInk);
         for (int d = 1; d <= half; d += 2)
-            plotBoth(image_, d, m, Ink);
+            PlotBoth(image_, d, m, kInk);
         break;
     case Mouth::Flat:
         row(m, 0, half - 1, lip);
         break;
     case Mouth::Oh:
-        row(m - 1, 0, 0, Ink);
-        row(m, 1, 1, Ink);
+        row(m - 1, 0, 0, kInk);
+        row(m, 1, 1, kInk);
         row(m, 0, 0, inside);
-        row(m + 1, 0, 0, Ink);
+        row(m + 1, 0, 0, kInk);
         break;
     case Mouth::Smirk:
         row(m, 0, half - 1, lip);
-        plot(image_, sideX(-1, half), m, lip);
-        plot(image_, sideX(1, half), m - 1, lip);
+        Plot(image_, SideX(-1, half), m, lip);
+        Plot(image_, SideX(1, half), m - 1, lip);
         break;
     case Mouth::None:
         break;
     }
 }
 
-void PortraitPainter::drawFaceExtras() {
+void PortraitPainter::DrawFaceExtras() {
     const int m = face_.mouthY;
-    const QRgb frame = opaque(0x302828);
-    const int w = eyeWidth();
-    if (has(Glasses)) {
+    const QRgb frame = Opaque(0x302828);
+    const int w = EyeWidth();
+    if (Has(Glasses)) {
         // frames always hold three columns so that small eyes still show a lens beside them
         for (int side : {-1, 1}) {
             for (int u = -1; u <= 3; ++u)
                 for (int v = -1; v <= 2; ++v) {
-                    const int x = sideX(side, face_.eyeGap + u);
+                    const int x = SideX(side, face_.eyeGap + u);
                     if (u == -1 || u == 3 || v == -1 || v == 2)
-                        plot(image_, x, face_.eyeY + v, frame);
+                        Plot(image_, x, face_.eyeY + v, frame);
                     else if (image_.pixel(x, face_.eyeY + v) == colours_.skin)
-                        plot(image_, x, face_.eyeY + v, opaque(0xd8f0ff));
+                        Plot(image_, x, face_.eyeY + v, Opaque(0xd8f0ff));
                 }
-            for (int d = face_.eyeGap + 4; d < halfSpan(face_.head, face_.eyeY); ++d)
-                plot(image_, sideX(side, d), face_.eyeY, frame);
+            for (int d = face_.eyeGap + 4; d < HalfSpan(face_.head, face_.eyeY); ++d)
+                Plot(image_, SideX(side, d), face_.eyeY, frame);
         }
         for (int d = 0; d < face_.eyeGap - 1; ++d)
-            plotBoth(image_, d, face_.eyeY, frame);
+            PlotBoth(image_, d, face_.eyeY, frame);
     }
-    if (has(Shades)) {
+    if (Has(Shades)) {
         for (int side : {-1, 1}) {
             for (int u = -1; u <= w; ++u)
                 for (int v = -1; v <= 1; ++v)
-                    eyePixel(side, u, v, frame);
-            eyePixel(side, 0, 0, opaque(0x6080a0));
-            for (int d = face_.eyeGap + w + 1; d < halfSpan(face_.head, face_.eyeY - 1); ++d)
-                plot(image_, sideX(side, d), face_.eyeY - 1, frame);
+                    EyePixel(side, u, v, frame);
+            EyePixel(side, 0, 0, Opaque(0x6080a0));
+            for (int d = face_.eyeGap + w + 1; d < HalfSpan(face_.head, face_.eyeY - 1); ++d)
+                Plot(image_, SideX(side, d), face_.eyeY - 1, frame);
         }
         for (int d = 0; d < face_.eyeGap - 1; ++d)
-            plotBoth(image_, d, face_.eyeY - 1, frame);
+            PlotBoth(image_, d, face_.eyeY - 1, frame);
     }
-    if (has(Monocle)) {
-        const double cx = sideX(1, face_.eyeGap) + 1.0;
-        fillRing(image_, {cx, face_.eyeY + 1.0, 2.6, 2.6}, {cx, face_.eyeY + 1.0, 1.6, 1.6}, Gold);
-        drawLine(image_, {int(cx) + 2, face_.eyeY + 3}, {int(cx) + 5, 27}, Gold);
+    if (Has(Monocle)) {
+        const double cx = SideX(1, face_.eyeGap) + 1.0;
+        FillRing(image_, {cx, face_.eyeY + 1.0, 2.6, 2.6}, {cx, face_.eyeY + 1.0, 1.6, 1.6}, kGold);
+        DrawLine(image_, {int(cx) + 2, face_.eyeY + 3}, {int(cx) + 5, 27}, kGold);
     }
-    if (has(EyePatch)) {
-        drawLine(image_, {sideX(-1, face_.eyeGap + w), face_.eyeY - 1},
-                 {sideX(1, halfSpan(face_.head, face_.top() + 3) - 1), face_.top() + 3}, Ink);
+    if (Has(EyePatch)) {
+        DrawLine(image_, {SideX(-1, face_.eyeGap + w), face_.eyeY - 1},
+                 {SideX(1, HalfSpan(face_.head, face_.Top() + 3) - 1), face_.Top() + 3}, kInk);
         for (int u = -1; u <= w; ++u)
             for (int v = -1; v <= 2; ++v)
-                eyePixel(-1, u, v, opaque(0x181818));
+                EyePixel(-1, u, v, Opaque(0x181818));
     }
-    if (has(Scar)) {
-        const QRgb scar = opaque(0xb04848);
-        const QPoint from{sideX(1, face_.eyeGap + 3), face_.eyeY - 3};
-        const QPoint to{sideX(1, face_.eyeGap), face_.eyeY + 4};
-        drawLine(image_, from, to, scar);
-        plot(image_, from.x() - 2, face_.eyeY - 1, scar);
-        plot(image_, from.x(), face_.eyeY + 2, scar);
+    if (Has(Scar)) {
+        const QRgb scar = Opaque(0xb04848);
+        const QPoint from{SideX(1, face_.eyeGap + 3), face_.eyeY - 3};
+        const QPoint to{SideX(1, face_.eyeGap), face_.eyeY + 4};
+        DrawLine(image_, from, to, scar);
+        Plot(image_, from.x() - 2, face_.eyeY - 1, scar);
+        Plot(image_, from.x(), face_.eyeY + 2, scar);
     }
-    if (has(Moustache)) {
+    if (Has(Moustache)) {
         for (int d = 0; d <= face_.mouthHalf + 1; ++d)
-            plotBoth(image_, d, m - 1, colours_.hair);
+            PlotBoth(image_, d, m - 1, colours_.hair);
         for (int d = 0; d <= face_.mouthHalf; ++d)
-            plotBoth(image_, d, m - 2, colours_.hair);
+            PlotBoth(image_, d, m - 2, colours_.hair);
     }
-    if (has(CurlyMoustache)) {
-        const QRgb colour = darker(colours_.hair, 110);
+    if (Has(CurlyMoustache)) {
+        const QRgb colour = Darker(colours_.hair, 110);
         for (int d = 0; d <= face_.mouthHalf; ++d)
-            plotBoth(image_, d, m - 1, colour);
-        plotBoth(image_, face_.mouthHalf + 1, m - 2, colour);
-        plotBoth(image_, face_.mouthHalf + 2, m - 3, colour);
-        plotBoth(image_, face_.mouthHalf + 1, m - 3, colour);
+            PlotBoth(image_, d, m - 1, colour);
+        PlotBoth(image_, face_.mouthHalf + 1, m - 2, colour);
+        PlotBoth(image_, face_.mouthHalf + 2, m - 3, colour);
+        PlotBoth(image_, face_.mouthHalf + 1, m - 3, colour);
     }
-    if (has(Goatee)) {
-        fillRect(image_, 15, m + 2, 2, 2, colours_.hair);
-        plotBoth(image_, 0, m + 4, colours_.hair);
+    if (Has(Goatee)) {
+        FillRect(image_, 15, m + 2, 2, 2, colours_.hair);
+        PlotBoth(image_, 0, m + 4, colours_.hair);
     }
-    if (has(Mole))
-        plot(image_, sideX(1, face_.mouthHalf + 1), m - 2, Ink);
-    if (has(Earrings))
+    if (Has(Mole))
+        Plot(image_, SideX(1, face_.mouthHalf + 1), m - 2, kInk);
+    if (Has(Earrings))
         for (int side : {-1, 1})
-            fillRect(image_, sideX(side, int(face_.head.rx)), face_.eyeY + 4, 1, 2, Gold);
-    if (has(Tear)) {
-        const QRgb tear = opaque(0x50b8f8);
-        const int x = sideX(-1, face_.eyeGap + 1);
-        fillRect(image_, x, face_.eyeY + 2, 1, 2, tear);
-        fillRect(image_, x - 1, face_.eyeY + 4, 2, 2, tear);
-        plot(image_, x - 1, face_.eyeY + 4, White);
+            FillRect(image_, SideX(side, int(face_.head.rx)), face_.eyeY + 4, 1, 2, kGold);
+    if (Has(Tear)) {
+        const QRgb tear = Opaque(0x50b8f8);
+        const int x = SideX(-1, face_.eyeGap + 1);
+        FillRect(image_, x, face_.eyeY + 2, 1, 2, tear);
+        FillRect(image_, x - 1, face_.eyeY + 4, 2, 2, tear);
+        Plot(image_, x - 1, face_.eyeY + 4, kWhite);
     }
-    if (has(Cigar)) {
-        const int x = sideX(1, face_.mouthHalf);
-        fillRect(image_, x, m, 6, 2, opaque(0x8a5a30));
-        fillRect(image_, x + 6, m, 1, 2, opaque(0xf06020));
-        const QRgb smoke = opaque(0xd8d8d8);
-        plot(image_, x + 7, m - 2, smoke);
-        plot(image_, x + 8, m - 3, smoke);
-        plot(image_, x + 8, m - 5, smoke);
-        plot(image_, x + 7, m - 6, smoke);
+    if (Has(Cigar)) {
+        const int x = SideX(1, face_.mouthHalf);
+        FillRect(image_, x, m, 6, 2, Opaque(0x8a5a30));
+        FillRect(image_, x + 6, m, 1, 2, Opaque(0xf06020));
+        const QRgb smoke = Opaque(0xd8d8d8);
+        Plot(image_, x + 7, m - 2, smoke);
+        Plot(image_, x + 8, m - 3, smoke);
+        Plot(image_, x + 8, m - 5, smoke);
+        Plot(image_, x + 7, m - 6, smoke);
     }
 }
 
-void PortraitPainter::drawHairFront() {
-    const int hairline = face_.hairline();
+void PortraitPainter::DrawHairFront() {
+    const int hairline = face_.Hairline();
     switch (racer_.hair) {
     case Hair::Bald:
         if (racer_.skin != Skin::Dummy) {
-            const QRgb shine = lighter(colours_.skin, 125);
-            plot(image_, sideX(-1, 2), face_.top() + 1, shine);
-            plot(image_, sideX(-1, 3), face_.top() + 1, shine);
-            plot(image_, sideX(-1, 4), face_.top() + 2, shine);
+            const QRgb shine = Lighter(colours_.skin, 125);
+            Plot(image_, SideX(-1, 2), face_.Top() + 1, shine);
+            Plot(image_, SideX(-1, 3), face_.Top() + 1, shine);
+            Plot(image_, SideX(-1, 4), face_.Top() + 2, shine);
         }
         return;
     case Hair::Sides:
     case Hair::CombOver:
         for (int y = hairline - 1; y <= face_.eyeY + 1; ++y) {
-            const int span = halfSpan(face_.head, y);
+            const int span = HalfSpan(face_.head, y);
             for (int d = span - 2; d <= span; ++d)
-                plotBoth(image_, d, y, colours_.hair);
+                PlotBoth(image_, d, y, colours_.hair);
         }
         if (racer_.hair == Hair::CombOver)
-            for (int y : {face_.top() + 1, face_.top() + 3})
-                for (int d = 0; d < halfSpan(face_.head, y); ++d)
-                    plot(image_, sideX(1, d) - 2 * (d % 3 == 2), y, colours_.hair);
+            for (int y : {face_.Top() + 1, face_.Top() + 3})
+                for (int d = 0; d < HalfSpan(face_.head, y); ++d)
+                    Plot(image_, SideX(1, d) - 2 * (d % 3 == 2), y, colours_.hair);
         return;
     case Hair::Mohawk:
-        fillBand(image_, face_.top() - 4, hairline - 2, 2, colours_.hair);
+        FillBand(image_, face_.Top() - 4, hairline - 2, 2, colours_.hair);
         for (int d = 0; d < 2; ++d)
-            plotBoth(image_, d, face_.top() - 5, colours_.hair);
-        plotBoth(image_, 1, face_.top() - 6, colours_.hair);
-        fillBand(image_, face_.top() - 4, hairline - 2, 1, colours_.hairLight);
+            PlotBoth(image_, d, face_.Top() - 5, colours_.hair);
+        PlotBoth(image_, 1, face_.Top() - 6, colours_.hair);
+        FillBand(image_, face_.Top() - 4, hairline - 2, 1, colours_.hairLight);
         return;
     case Hair::Buzz:
         for (int y = 0; y < hairline - 1; ++y)
-            for (int x = 0; x < Size; ++x)
+            for (int x = 0; x < kSize; ++x)
                 if (Ellipse{16, face_.head.cy - 0.5, face_.head.rx + 0.5, face_.head.ry + 0.5}
-                        .contains(x, y))
+                        .Contains(x, y))
                     image_.setPixel(x, y, (x + y) % 2 ? colours_.hair : colours_.hairShade);
         return;
     default:
         break;
     }
-    fillEllipse(image_, hairCap(), colours_.hair, INT_MIN, hairline - 1);
-    drawHairStyleDetails();
+    FillEllipse(image_, HairCap(), colours_.hair, INT_MIN, hairline - 1);
+    DrawHairStyleDetails();
 }
 
-void PortraitPainter::drawHairStyleDetails() {
-    const int hairline = face_.hairline();
-    const int t = face_.top();
+void PortraitPainter::DrawHairStyleDetails() {
+    const int hairline = face_.Hairline();
+    const int t = face_.Top();
     auto frameFace = [&](int fromY, int toY) {
         for (int y = fromY; y <= toY; ++y)
-            plotBoth(image_, halfSpan(face_.head, y) - 1, y, colours_.hair);
+            PlotBoth(image_, HalfSpan(face_.head, y) - 1, y, colours_.hair);
     };
     switch (racer_.hair) {
     case Hair::Short:
         frameFace(hairline, face_.eyeY);
         break;
     case Hair::Slick:
-        fillBand(image_, hairline, hairline, 1, colours_.hair);
-        plot(image_, sideX(-1, 3), t, colours_.hairLight);
-        plot(image_, sideX(-1, 4), t + 1, colours_.hairLight);
-        plot(image_, sideX(-1, 5), t + 2, colours_.hairLight);
+        FillBand(image_, hairline, hairline, 1, colours_.hair);
+        Plot(image_, SideX(-1, 3), t, colours_.hairLight);
+        Plot(image_, SideX(-1, 4), t + 1, colours_.hairLight);
+        Plot(image_, SideX(-1, 5), t + 2, colours_.hairLight);
         frameFace(hairline, face_.eyeY);
         break;
     case Hair::Parted:
         for (int y = t - 1; y < hairline - 1; ++y)
-            plot(image_, sideX(-1, 3), y, colours_.hairShade);
+            Plot(image_, SideX(-1, 3), y, colours_.hairShade);
         for (int d = 0; d < 5; ++d)
-            plot(image_, sideX(1, d), hairline, colours_.hair);
+            Plot(image_, SideX(1, d), hairline, colours_.hair);
         frameFace(hairline, face_.eyeY);
         break;
     case Hair::Long:
     case Hair::Wavy:
         frameFace(hairline, face_.mouthY);
-        plot(image_, 16, t - 1, colours_.hairShade);
-        plot(image_, 16, t, colours_.hairShade);
+        Plot(image_, 16, t - 1, colours_.hairShade);
+        Plot(image_, 16, t, colours_.hairShade);
         break;
     case Hair::Bob:
-        fillBand(image_, hairline, hairline, halfSpan(face_.head, hairline), colours_.hair);
+        FillBand(image_, hairline, hairline, HalfSpan(face_.head, hairline), colours_.hair);
         frameFace(hairline + 1, face_.mouthY - 1);
         break;
     case Hair::Ponytail:
     case Hair::Bun:
-        plot(image_, sideX(1, 2), t, colours_.hairLight);
-        plot(image_, sideX(1, 3), t + 1, colours_.hairLight);
+        Plot(image_, SideX(1, 2), t, colours_.hairLight);
+        Plot(image_, SideX(1, 3), t + 1, colours_.hairLight);
         frameFace(hairline, face_.eyeY - 1);
         break;
     case Hair::Pigtails:
         for (int y = t - 1; y < hairline; ++y)
-            plot(image_, 16, y, colours_.hairShade);
+            Plot(image_, 16, y, colours_.hairShade);
         frameFace(hairline, face_.eyeY + 1);
         for (int side : {-1, 1})
-            fillRect(
+            FillRect(
                 image_,
-                std::min(sideX(side, int(face_.head.rx) + 1), sideX(side, int(face_.head.rx) + 2)),
+                std::min(SideX(side, int(face_.head.rx) + 1), SideX(side, int(face_.head.rx) + 2)),
                 face_.eyeY - 3, 2, 2, colours_.accent);
         break;
     case Hair::Spiky:
         for (int i = 0; i < 5; ++i) {
             const int x = 16 + (i - 2) * 4;
             const int tip = t - 4 - (i == 2 ? 1 : 0) + (i == 0 || i == 4 ? 1 : 0);
-            fillPolygon(image_, {{x - 2, t + 2}, {x + (i - 2), tip}, {x + 2, t + 2}},
+            FillPolygon(image_, {{x - 2, t + 2}, {x + (i - 2), tip}, {x + 2, t + 2}},
                         colours_.hair);
         }
         frameFace(hairline, face_.eyeY);
         break;
     case Hair::Wild:
         for (int x = 9; x <= 22; x += 3)
-            fillPolygon(image_,
+            FillPolygon(image_,
                         {{x - 1, hairline - 1}, {x + 1, hairline + 1}, {x + 2, hairline - 1}},
                         colours_.hair);
         break;
     case Hair::Afro:
     case Hair::Curly:
-        for (int d = 1; d < halfSpan(face_.head, hairline); d += 3)
-            plotBoth(image_, d, hairline, colours_.hair);
+        for (int d = 1; d < HalfSpan(face_.head, hairline); d += 3)
+            PlotBoth(image_, d, hairline, colours_.hair);
         for (int y = 0; y < hairline; ++y)
-            for (int x = 0; x < Size; ++x)
+            for (int x = 0; x < kSize; ++x)
                 if (image_.pixel(x, y) == colours_.hair && (x * 3 + y * 5) % 7 == 0)
                     image_.setPixel(x, y, colours_.hairShade);
         break;
     case Hair::Quiff:
-        fillEllipse(image_, {15, t - 0.5, face_.head.rx - 0.5, 3.5}, colours_.hair);
+        FillEllipse(image_, {15, t - 0.5, face_.head.rx - 0.5, 3.5}, colours_.hair);
         for (int d = 0; d < 4; ++d)
-            plot(image_, sideX(-1, d), t - 3, colours_.hairLight);
+            Plot(image_, SideX(-1, d), t - 3, colours_.hairLight);
         frameFace(hairline, face_.eyeY);
         break;
     case Hair::Messy: {
         // flicks sticking out of the hair at odd angles, attached to it so they read as hair
         const int rx = int(face_.head.rx);
-        auto at = [](int side, int d, int y) { return QPoint(sideX(side, d), y); };
-        fillPolygon(image_, {at(-1, rx - 2, t + 2), at(-1, rx + 1, t - 1), at(-1, rx - 4, t)},
+        auto at = [](int side, int d, int y) { return QPoint(SideX(side, d), y); };
+        FillPolygon(image_, {at(-1, rx - 2, t + 2), at(-1, rx + 1, t - 1), at(-1, rx - 4, t)},
                     colours_.hair);
-        fillPolygon(image_, {at(-1, 3, t), at(-1, 2, t - 3), at(-1, 0, t)}, colours_.hair);
-        fillPolygon(image_, {at(1, 1, t), at(1, 4, t - 2), at(1, 5, t + 1)}, colours_.hair);
-        fillPolygon(
+        FillPolygon(image_, {at(-1, 3, t), at(-1, 2, t - 3), at(-1, 0, t)}, colours_.hair);
+        FillPolygon(image_, {at(1, 1, t), at(1, 4, t - 2), at(1, 5, t + 1)}, colours_.hair);
+        FillPolygon(
             image_,
             {at(1, rx - 1, hairline - 4), at(1, rx + 3, hairline - 3), at(1, rx, hairline - 1)},
             colours_.hair);
-        plot(image_, sideX(-1, 3), hairline, colours_.hair);
-        plot(image_, sideX(1, 1), hairline, colours_.hair);
-        plot(image_, sideX(1, 4), hairline, colours_.hair);
+        Plot(image_, SideX(-1, 3), hairline, colours_.hair);
+        Plot(image_, SideX(1, 1), hairline, colours_.hair);
+        Plot(image_, SideX(1, 4), hairline, colours_.hair);
         frameFace(hairline, face_.eyeY);
         break;
     }
     case Hair::Swept:
         for (int d = 0; d < 5; ++d)
-            plot(image_, sideX(-1, d), hairline, colours_.hair);
-        plot(image_, sideX(-1, 5), hairline + 1, colours_.hair);
+            Plot(image_, SideX(-1, d), hairline, colours_.hair);
+        Plot(image_, SideX(-1, 5), hairline + 1, colours_.hair);
         break;
     default:
         break;
     }
 }
 
-void PortraitPainter::drawHat() {
+void PortraitPainter::DrawHat() {
     const Ellipse& h = face_.head;
-    const int hairline = face_.hairline();
-    const int t = face_.top();
+    const int hairline = face_.Hairline();
+    const int t = face_.Top();
     switch (racer_.hat) {
     case Hat::None:
         break;
     case Hat::ArmyHelmet: {
-        fillEllipse(image_, {16, hairline + 0.5, h.rx + 1.5, hairline - t + 4.5}, colours_.accent,
+        FillEllipse(image_, {16, hairline + 0.5, h.rx + 1.5, hairline - t + 4.5}, colours_.accent,
                     INT_MIN, hairline);
-        fillBand(image_, hairline, hairline, int(h.rx) + 2, colours_.accentShade);
-        const QRgb strap = opaque(0x403020);
+        FillBand(image_, hairline, hairline, int(h.rx) + 2, colours_.accentShade);
+        const QRgb strap = Opaque(0x403020);
         for (int y = hairline + 1; y <= face_.mouthY + 1; ++y)
-            plotBoth(image_, halfSpan(h, y) - 1, y, strap);
+            PlotBoth(image_, HalfSpan(h, y) - 1, y, strap);
         for (const QPoint& spot : {QPoint(12, t), QPoint(19, t + 1), QPoint(15, t + 2),
                                    QPoint(22, t + 3), QPoint(9, t + 3)})
-            plot(image_, spot.x(), spot.y(), colours_.accentShade);
+            Plot(image_, spot.x(), spot.y(), colours_.accentShade);
         break;
     }
     case Hat::RaceHelmet:
-        fillEllipse(image_, {16, h.cy - 0.5, h.rx + 2.5, h.ry + 2}, colours_.accent, INT_MIN,
+        FillEllipse(image_, {16, h.cy - 0.5, h.rx + 2.5, h.ry + 2}, colours_.accent, INT_MIN,
                     hairline - 1);
-        fillBand(image_, t - 2, hairline - 2, 1, White);
-        fillBand(image_, hairline - 1, hairline, int(h.rx), opaque(0x405880));
-        fillBand(image_, hairline - 1, hairline - 1, int(h.rx) - 2, opaque(0x7090c0));
-        for (int y = face_.mouthY + 2; y < Size; ++y)
-            for (int x = 0; x < Size; ++x)
-                if (Ellipse{16, h.cy - 0.5, h.rx + 2.5, h.ry + 2}.contains(x, y))
+        FillBand(image_, t - 2, hairline - 2, 1, kWhite);
+        FillBand(image_, hairline - 1, hairline, int(h.rx), Opaque(0x405880));
+        FillBand(image_, hairline - 1, hairline - 1, int(h.rx) - 2, Opaque(0x7090c0));
+        for (int y = face_.mouthY + 2; y < kSize; ++y)
+            for (int x = 0; x < kSize; ++x)
+                if (Ellipse{16, h.cy - 0.5, h.rx + 2.5, h.ry + 2}.Contains(x, y))
                     image_.setPixel(x, y, colours_.accent);
         break;
     case Hat::Cap:
     case Hat::BackwardCap:
     case Hat::TruckerCap: {
-        fillEllipse(image_, {16, hairline + 0.5, h.rx + 1, hairline - t + 3.5}, colours_.accent,
+        FillEllipse(image_, {16, hairline + 0.5, h.rx + 1, hairline - t + 3.5}, colours_.accent,
                     INT_MIN, hairline - 1);
-        fillBand(image_, t - 2, t - 2, 1, colours_.accentShade);
+        FillBand(image_, t - 2, t - 2, 1, colours_.accentShade);
         if (racer_.hat == Hat::TruckerCap) {
             // tall foam front panel over a mesh back
             for (int y = t; y < hairline - 1; ++y)
-                for (int x = 0; x < Size; ++x)
+                for (int x = 0; x < kSize; ++x)
                     if (image_.pixel(x, y) == colours_.accent && (x + y) % 2)
                         image_.setPixel(x, y, colours_.accentShade);
-            fillBand(image_, t - 1, hairline - 2, 4, White);
-            fillBand(image_, hairline - 4, hairline - 3, 2, colours_.accent);
+            FillBand(image_, t - 1, hairline - 2, 4, kWhite);
+            FillBand(image_, hairline - 4, hairline - 3, 2, colours_.accent);
         }
         if (racer_.hat == Hat::BackwardCap) {
-            fillRect(image_, 14, hairline - 2, 4, 2, colours_.hair);
-            fillBand(image_, hairline - 1, hairline - 1, 3, colours_.accentShade);
-            fillRect(image_, sideX(-1, int(h.rx) + 4), hairline - 4, 4, 2, colours_.accentShade);
+            FillRect(image_, 14, hairline - 2, 4, 2, colours_.hair);
+            FillBand(image_, hairline - 1, hairline - 1, 3, colours_.accentShade);
+            FillRect(image_, SideX(-1, int(h.rx) + 4), hairline - 4, 4, 2, colours_.accentShade);
         } else {
-            fillBand(image_, hairline - 1, hairline, int(h.rx) + 2, colours_.accentShade);
-            fillBand(image_, hairline - 1, hairline - 1, int(h.rx) + 1, colours_.accent);
+            FillBand(image_, hairline - 1, hairline, int(h.rx) + 2, colours_.accentShade);
+            FillBand(image_, hairline - 1, hairline - 1, int(h.rx) + 1, colours_.accent);
         }
         break;
     }
     case Hat::TopHat:
-        fillBand(image_, 0, t + 1, 5, colours_.accent);
-        fillBand(image_, t - 1, t, 5, opaque(0xa02030));
-        fillBand(image_, t + 2, t + 3, int(h.rx) + 2, colours_.accent);
+        FillBand(image_, 0, t + 1, 5, colours_.accent);
+        FillBand(image_, t - 1, t, 5, Opaque(0xa02030));
+        FillBand(image_, t + 2, t + 3, int(h.rx) + 2, colours_.accent);
         break;
     case Hat::Cowboy:
-        fillBand(image_, t - 4, t + 1, 5, colours_.accent);
-        plotBoth(image_, 4, t - 4, Clear);
-        fillBand(image_, t - 4, t - 3, 1, colours_.accentShade);
-        fillBand(image_, t, t, 5, opaque(0x3a2010));
-        fillEllipse(image_, {16, t + 2.5, h.rx + 6, 2}, colours_.accent);
-        plotBoth(image_, int(h.rx) + 5, t, colours_.accent);
-        plotBoth(image_, int(h.rx) + 4, t, colours_.accent);
+        FillBand(image_, t - 4, t + 1, 5, colours_.accent);
+        PlotBoth(image_, 4, t - 4, kClear);
+        FillBand(image_, t - 4, t - 3, 1, colours_.accentShade);
+        FillBand(image_, t, t, 5, Opaque(0x3a2010));
+        FillEllipse(image_, {16, t + 2.5, h.rx + 6, 2}, colours_.accent);
+        PlotBoth(image_, int(h.rx) + 5, t, colours_.accent);
+        PlotBoth(image_, int(h.rx) + 4, t, colours_.accent);
         break;
     case Hat::Beret:
-        fillEllipse(image_, {17, t + 1.5, h.rx + 2, 3.5}, colours_.accent, INT_MIN, t + 3);
-        fillEllipse(image_, {21, t + 1.0, 4, 2.5}, colours_.accent);
-        plot(image_, 16, t - 2, colours_.accentShade);
-        plot(image_, 16, t - 3, colours_.accentShade);
+        FillEllipse(image_, {17, t + 1.5, h.rx + 2, 3.5}, colours_.accent, INT_MIN, t + 3);
+        FillEllipse(image_, {21, t + 1.0, 4, 2.5}, colours_.accent);
+        Plot(image_, 16, t - 2, colours_.accentShade);
+        Plot(image_, 16, t - 3, colours_.accentShade);
         break;
     case Hat::ChefHat: {
-        const QRgb crease = opaque(0xc8c8d4);
-        fillEllipse(image_, {11.5, t - 3.0, 4, 4}, White);
-        fillEllipse(image_, {20.5, t - 3.0, 4, 4}, White);
-        fillEllipse(image_, {16, t - 5.0, 5, 4.5}, White);
-        fillBand(image_, t - 3, t + 3, int(h.rx) - 1, White);
-        plotBoth(image_, 2, t - 2, crease);
-        plotBoth(image_, 2, t - 1, crease);
-        fillBand(image_, t + 1, t + 1, int(h.rx) - 1, crease);
+        const QRgb crease = Opaque(0xc8c8d4);
+        FillEllipse(image_, {11.5, t - 3.0, 4, 4}, kWhite);
+        FillEllipse(image_, {20.5, t - 3.0, 4, 4}, kWhite);
+        FillEllipse(image_, {16, t - 5.0, 5, 4.5}, kWhite);
+        FillBand(image_, t - 3, t + 3, int(h.rx) - 1, kWhite);
+        PlotBoth(image_, 2, t - 2, crease);
+        PlotBoth(image_, 2, t - 1, crease);
+        FillBand(image_, t + 1, t + 1, int(h.rx) - 1, crease);
         break;
     }
     case Hat::Fedora:
-        fillBand(image_, t - 3, t + 1, 6, colours_.accent);
-        plotBoth(image_, 5, t - 3, Clear);
-        fillBand(image_, t - 3, t - 2, 1, colours_.accentShade);
-        fillBand(image_, t, t, 6, opaque(0x181818));
-        fillBand(image_, t + 2, t + 2, int(h.rx) + 3, colours_.accent);
-        fillBand(image_, t + 2, t + 2, int(h.rx) + 3, colours_.accent);
-        fillRect(image_, sideX(-1, int(h.rx) + 2), t + 1, int(h.rx) + 3, 1, colours_.accent);
+        FillBand(image_, t - 3, t + 1, 6, colours_.accent);
+        PlotBoth(image_, 5, t - 3, kClear);
+        FillBand(image_, t - 3, t - 2, 1, colours_.accentShade);
+        FillBand(image_, t, t, 6, Opaque(0x181818));
+        FillBand(image_, t + 2, t + 2, int(h.rx) + 3, colours_.accent);
+        FillBand(image_, t + 2, t + 2, int(h.rx) + 3, colours_.accent);
+        FillRect(image_, SideX(-1, int(h.rx) + 2), t + 1, int(h.rx) + 3, 1, colours_.accent);
         break;
     case Hat::Bowler:
-        fillEllipse(image_, {16, t + 2.5, 6, 5.5}, colours_.accent, INT_MIN, t + 2);
-        fillBand(image_, t + 1, t + 1, 6, opaque(0x5a3a3a));
-        fillBand(image_, t + 3, t + 3, int(h.rx) + 2, colours_.accent);
-        plot(image_, sideX(-1, 3), t - 2, lighter(colours_.accent, 180));
+        FillEllipse(image_, {16, t + 2.5, 6, 5.5}, colours_.accent, INT_MIN, t + 2);
+        FillBand(image_, t + 1, t + 1, 6, Opaque(0x5a3a3a));
+        FillBand(image_, t + 3, t + 3, int(h.rx) + 2, colours_.accent);
+        Plot(image_, SideX(-1, 3), t - 2, Lighter(colours_.accent, 180));
         break;
     case Hat::Beanie:
-        fillEllipse(image_, {16, hairline + 0.5, h.rx + 1, hairline - t + 3.5}, colours_.accent,
+        FillEllipse(image_, {16, hairline + 0.5, h.rx + 1, hairline - t + 3.5}, colours_.accent,
                     INT_MIN, hairline);
         for (int d = 0; d <= int(h.rx); ++d)
             for (int y = hairline - 2; y <= hairline; ++y)
-                plotBoth(image_, d, y, d % 2 ? colours_.accentShade : darker(colours_.accent, 115));
-        fillEllipse(image_, {16, t - 3.5, 2.5, 2.5}, lighter(colours_.accent, 150));
+                PlotBoth(image_, d, y, d % 2 ? colours_.accentShade : Darker(colours_.accent, 115));
+        FillEllipse(image_, {16, t - 3.5, 2.5, 2.5}, Lighter(colours_.accent, 150));
         break;
     case Hat::BushHat:
-        fillBand(image_, t - 3, t + 1, 6, colours_.accent);
-        plotBoth(image_, 5, t - 3, Clear);
-        fillBand(image_, t, t, 6, opaque(0x5a3a20));
-        fillBand(image_, t + 2, t + 3, int(h.rx) + 5, colours_.accent);
-        fillBand(image_, t + 3, t + 3, int(h.rx) + 4, colours_.accentShade);
-        fillRect(image_, sideX(-1, int(h.rx) + 4), t - 2, 2, 4, colours_.accent);
+        FillBand(image_, t - 3, t + 1, 6, colours_.accent);
+        PlotBoth(image_, 5, t - 3, kClear);
+        FillBand(image_, t, t, 6, Opaque(0x5a3a20));
+        FillBand(image_, t + 2, t + 3, int(h.rx) + 5, colours_.accent);
+        FillBand(image_, t + 3, t + 3, int(h.rx) + 4, colours_.accentShade);
+        FillRect(image_, SideX(-1, int(h.rx) + 4), t - 2, 2, 4, colours_.accent);
         for (int d : {4, int(h.rx) + 2})
             for (int side : {-1, 1}) {
-                const int x = sideX(side, d);
-                fillRect(image_, x, t + 4, 1, 2, opaque(0x3a2a1a));
-                fillRect(image_, x, t + 6, 1, 2, opaque(0xc08a50));
+                const int x = SideX(side, d);
+                FillRect(image_, x, t + 4, 1, 2, Opaque(0x3a2a1a));
+                FillRect(image_, x, t + 6, 1, 2, Opaque(0xc08a50));
             }
         break;
     case Hat::FlyingCap:
-        fillEllipse(image_, {16, h.cy - 0.5, h.rx + 1, h.ry + 1}, colours_.accent, INT_MIN,
+        FillEllipse(image_, {16, h.cy - 0.5, h.rx + 1, h.ry + 1}, colours_.accent, INT_MIN,
                     hairline - 1);
         for (int y = hairline; y <= face_.mouthY; ++y) {
-            const int span = halfSpan(h, y);
-            plotBoth(image_, span - 1, y, colours_.accent);
-            plotBoth(image_, span, y, colours_.accent);
+            const int span = HalfSpan(h, y);
+            PlotBoth(image_, span - 1, y, colours_.accent);
+            PlotBoth(image_, span, y, colours_.accent);
         }
-        fillBand(image_, t - 1, hairline - 3, 1, colours_.accentShade);
+        FillBand(image_, t - 1, hairline - 3, 1, colours_.accentShade);
         break;
     case Hat::Visor:
-        fillBand(image_, hairline - 2, hairline - 1, halfSpan(h, hairline - 1), colours_.accent);
-        fillBand(image_, hairline, hairline, int(h.rx) + 2, colours_.accentShade);
+        FillBand(image_, hairline - 2, hairline - 1, HalfSpan(h, hairline - 1), colours_.accent);
+        FillBand(image_, hairline, hairline, int(h.rx) + 2, colours_.accentShade);
         break;
     case Hat::Hood:
-        fillEllipse(image_, {16, h.cy - 0.5, h.rx + 3, h.ry + 2.5}, colours_.accent, INT_MIN,
+        FillEllipse(image_, {16, h.cy - 0.5, h.rx + 3, h.ry + 2.5}, colours_.accent, INT_MIN,
                     hairline - 1);
-        fillBand(image_, hairline - 1, hairline - 1, halfSpan(h, hairline - 1),
+        FillBand(image_, hairline - 1, hairline - 1, HalfSpan(h, hairline - 1),
                  colours_.accentShade);
         break;
     case Hat::Headband:
-        fillBand(image_, hairline - 2, hairline - 1, halfSpan(h, hairline - 1) + 1,
+        FillBand(image_, hairline - 2, hairline - 1, HalfSpan(h, hairline - 1) + 1,
                  colours_.accent);
         break;
     case Hat::Bandana:
-        fillEllipse(image_, hairCap(), colours_.accent, INT_MIN, hairline - 1);
+        FillEllipse(image_, HairCap(), colours_.accent, INT_MIN, hairline - 1);
         for (const QPoint& dot :
              {QPoint(12, t + 1), QPoint(17, t), QPoint(20, t + 3), QPoint(14, t + 4)})
-            plot(image_, dot.x(), dot.y(), White);
-        fillPolygon(image_,
-                    {{sideX(1, int(h.rx)), hairline - 3},
-                     {sideX(1, int(h.rx) + 4), hairline + 1},
-                     {sideX(1, int(h.rx) + 2), hairline + 2}},
+            Plot(image_, dot.x(), dot.y(), kWhite);
+        FillPolygon(image_,
+                    {{SideX(1, int(h.rx)), hairline - 3},
+                     {SideX(1, int(h.rx) + 4), hairline + 1},
+                     {SideX(1, int(h.rx) + 2), hairline + 2}},
                     colours_.accentShade);
         break;
     case Hat::AliceBand:
-        fillRing(image_, {16, h.cy + 1, h.rx + 1.5, h.ry + 1}, {16, h.cy + 2, h.rx + 1.5, h.ry + 1},
+        FillRing(image_, {16, h.cy + 1, h.rx + 1.5, h.ry + 1}, {16, h.cy + 2, h.rx + 1.5, h.ry + 1},
                  colours_.accent, INT_MIN, hairline);
         break;
     }
 }
 
-void PortraitPainter::drawProps() {
-    const int t = face_.top();
-    if (has(Bow)) {
-        const int x = sideX(1, 4);
-        fillPolygon(image_, {{x - 4, t - 3}, {x, t}, {x - 4, t + 3}}, colours_.accent);
-        fillPolygon(image_, {{x + 4, t - 3}, {x, t}, {x + 4, t + 3}}, colours_.accent);
-        fillRect(image_, x - 1, t - 1, 2, 2, colours_.accentShade);
+void PortraitPainter::DrawProps() {
+    const int t = face_.Top();
+    if (Has(Bow)) {
+        const int x = SideX(1, 4);
+        FillPolygon(image_, {{x - 4, t - 3}, {x, t}, {x - 4, t + 3}}, colours_.accent);
+        FillPolygon(image_, {{x + 4, t - 3}, {x, t}, {x + 4, t + 3}}, colours_.accent);
+        FillRect(image_, x - 1, t - 1, 2, 2, colours_.accentShade);
     }
-    if (has(Horns))
+    if (Has(Horns))
         for (int side : {-1, 1}) {
-            auto at = [side](int d, int y) { return QPoint(sideX(side, d), y); };
-            fillPolygon(image_, {at(2, t + 1), at(5, t + 2), at(7, t - 4)}, colours_.accent);
+            auto at = [side](int d, int y) { return QPoint(SideX(side, d), y); };
+            FillPolygon(image_, {at(2, t + 1), at(5, t + 2), at(7, t - 4)}, colours_.accent);
         }
-    if (has(Goggles)) {
-        const int y = face_.hairline() - 2;
-        fillBand(image_, y, y, halfSpan(face_.head, y) + 1, opaque(0x3a2a1a));
+    if (Has(Goggles)) {
+        const int y = face_.Hairline() - 2;
+        FillBand(image_, y, y, HalfSpan(face_.head, y) + 1, Opaque(0x3a2a1a));
         for (int side : {-1, 1}) {
-            const double cx = sideX(side, face_.eyeGap + 1) + 0.5;
-            fillEllipse(image_, {cx, y + 0.5, 2.5, 2.5}, opaque(0xb08840));
-            fillEllipse(image_, {cx, y + 0.5, 1.5, 1.5}, opaque(0x90d0f0));
+            const double cx = SideX(side, face_.eyeGap + 1) + 0.5;
+            FillEllipse(image_, {cx, y + 0.5, 2.5, 2.5}, Opaque(0xb08840));
+            FillEllipse(image_, {cx, y + 0.5, 1.5, 1.5}, Opaque(0x90d0f0));
         }
     }
-    if (has(Headset)) {
+    if (Has(Headset)) {
         const Ellipse& h = face_.head;
-        fillRing(image_, {16, h.cy, h.rx + 2, h.ry + 2}, {16, h.cy, h.rx + 1, h.ry + 1},
+        FillRing(image_, {16, h.cy, h.rx + 2, h.ry + 2}, {16, h.cy, h.rx + 1, h.ry + 1},
                  colours_.accent, INT_MIN, face_.eyeY);
         for (int side : {-1, 1})
-            fillRect(image_, std::min(sideX(side, int(h.rx)), sideX(side, int(h.rx) + 2)),
+            FillRect(image_, std::min(SideX(side, int(h.rx)), SideX(side, int(h.rx) + 2)),
                      face_.eyeY - 1, 3, 5, colours_.accent);
-        drawLine(image_, {sideX(-1, int(h.rx)), face_.eyeY + 3},
-                 {sideX(-1, face_.mouthHalf + 1), face_.mouthY}, colours_.accent);
-        fillRect(image_, sideX(-1, face_.mouthHalf + 2), face_.mouthY - 1, 2, 2, opaque(0x101010));
+        DrawLine(image_, {SideX(-1, int(h.rx)), face_.eyeY + 3},
+                 {SideX(-1, face_.mouthHalf + 1), face_.mouthY}, colours_.accent);
+        FillRect(image_, SideX(-1, face_.mouthHalf + 2), face_.mouthY - 1, 2, 2, Opaque(0x101010));
     }
-    if (has(Pick)) {
-        fillRect(image_, 22, t - 7, 6, 3, colours_.accent);
-        fillRect(image_, 24, t - 9, 2, 2, colours_.accent);
+    if (Has(Pick)) {
+        FillRect(image_, 22, t - 7, 6, 3, colours_.accent);
+        FillRect(image_, 24, t - 9, 2, 2, colours_.accent);
         for (int x = 22; x <= 27; x += 2)
-            fillRect(image_, x, t - 4, 1, 4, opaque(0xe0e0e0));
+            FillRect(image_, x, t - 4, 1, 4, Opaque(0xe0e0e0));
     }
-    if (has(Bubble)) {
-        fillEllipse(image_, {27, 6, 4, 4}, opaque(0xb8ecff));
-        plot(image_, 25, 4, White);
-        plot(image_, 26, 3, White);
-        fillEllipse(image_, {25, 13.5, 1.5, 1.5}, opaque(0xb8ecff));
+    if (Has(Bubble)) {
+        FillEllipse(image_, {27, 6, 4, 4}, Opaque(0xb8ecff));
+        Plot(image_, 25, 4, kWhite);
+        Plot(image_, 26, 3, kWhite);
+        FillEllipse(image_, {25, 13.5, 1.5, 1.5}, Opaque(0xb8ecff));
     }
-    if (has(Coin)) {
-        fillEllipse(image_, {26, 26, 4, 4}, Gold);
-        fillRing(image_, {26, 26, 3, 3}, {26, 26, 2, 2}, opaque(0xc09020));
-        fillRect(image_, 25, 24, 2, 4, opaque(0xc09020));
+    if (Has(Coin)) {
+        FillEllipse(image_, {26, 26, 4, 4}, kGold);
+        FillRing(image_, {26, 26, 3, 3}, {26, 26, 2, 2}, Opaque(0xc09020));
+        FillRect(image_, 25, 24, 2, 4, Opaque(0xc09020));
     }
-    if (has(Bird)) {
-        const QRgb feathers = opaque(0xe8c838);
-        fillEllipse(image_, {20, t - 2.0, 3.5, 2.5}, feathers);
-        fillEllipse(image_, {23, t - 4.0, 2, 2}, feathers);
-        fillPolygon(image_, {{17, t - 3}, {13, t - 5}, {15, t - 1}}, darker(feathers, 130));
-        plot(image_, 25, t - 4, opaque(0xf07020));
-        plot(image_, 23, t - 5, Ink);
-        plot(image_, 19, t - 2, darker(feathers, 130));
+    if (Has(Bird)) {
+        const QRgb feathers = Opaque(0xe8c838);
+        FillEllipse(image_, {20, t - 2.0, 3.5, 2.5}, feathers);
+        FillEllipse(image_, {23, t - 4.0, 2, 2}, feathers);
+        FillPolygon(image_, {{17, t - 3}, {13, t - 5}, {15, t - 1}}, Darker(feathers, 130));
+        Plot(image_, 25, t - 4, Opaque(0xf07020));
+        Plot(image_, 23, t - 5, kInk);
+        Plot(image_, 19, t - 2, Darker(feathers, 130));
     }
-    if (has(TestMarks))
+    if (Has(TestMarks))
         // crash-test targets over the ears
         for (int side : {-1, 1}) {
             const Ellipse mark{16 + side * face_.head.rx, face_.eyeY + 1.5, 2.5, 2.5};
-            for (int y = 0; y < Size; ++y)
-                for (int x = 0; x < Size; ++x)
-                    if (mark.contains(x, y))
-                        image_.setPixel(x, y, ((x < mark.cx) != (y < mark.cy)) ? Ink : White);
+            for (int y = 0; y < kSize; ++y)
+                for (int x = 0; x < kSize; ++x)
+                    if (mark.Contains(x, y))
+                        image_.setPixel(x, y, ((x < mark.cx) != (y < mark.cy)) ? kInk : kWhite);
         }
-    if (has(QuestionMark)) {
-        static const char* const Glyph[] = {".###.", "#...#", "....#", "...#.",
-                                            "..#..", ".....", "..#.."};
+    if (Has(QuestionMark)) {
+        static const char* const kGlyph[] = {".###.", "#...#", "....#", "...#.",
+                                             "..#..", ".....", "..#.."};
         for (int v = 0; v < 7; ++v)
             for (int u = 0; u < 5; ++u)
-                if (Glyph[v][u] == '#')
-                    plot(image_, 14 + u, face_.eyeY - 2 + v, Ink);
+                if (kGlyph[v][u] == '#')
+                    Plot(image_, 14 + u, face_.eyeY - 2 + v, kInk);
     }
 }
 
-QRgb backdropPixel(const Racer& racer, int x, int y) {
-    const QRgb base = opaque(racer.backdropColour);
-    const QRgb light = lighter(base, 118);
+QRgb BackdropPixel(const Racer& racer, int x, int y) {
+    const QRgb base = Opaque(racer.backdropColour);
+    const QRgb light = Lighter(base, 118);
     switch (racer.backdrop) {
     case Backdrop::Plain:
         return base;
@@ -1282,22 +1282,22 @@ QRgb backdropPixel(const Racer& racer, int x, int y) {
     case Backdrop::Stripes:
         return (x + y) % 8 < 3 ? light : base;
     case Backdrop::Hazard:
-        return (x + y) % 8 < 4 ? opaque(0x202020) : base;
+        return (x + y) % 8 < 4 ? Opaque(0x202020) : base;
     case Backdrop::Rain:
-        return ((x + 2 * y) % 11 == 0 && (y / 2 + x) % 3 == 0) ? lighter(base, 140) : base;
+        return ((x + 2 * y) % 11 == 0 && (y / 2 + x) % 3 == 0) ? Lighter(base, 140) : base;
     case Backdrop::Sunset:
-        return y < 8 ? darker(base, 130) : y < 14 ? darker(base, 112) : y < 20 ? base : light;
+        return y < 8 ? Darker(base, 130) : y < 14 ? Darker(base, 112) : y < 20 ? base : light;
     case Backdrop::Checker:
-        return ((x / 4) + (y / 4)) % 2 ? base : opaque(0x303030);
+        return ((x / 4) + (y / 4)) % 2 ? base : Opaque(0x303030);
     }
     return base;
 }
 
 // Lays the character over its backdrop with a dark one-pixel outline around it.
-QImage compose(const Racer& racer, const QImage& layer) {
-    QImage out(Size, Size, QImage::Format_RGB888);
-    for (int y = 0; y < Size; ++y)
-        for (int x = 0; x < Size; ++x) {
+QImage Compose(const Racer& racer, const QImage& layer) {
+    QImage out(kSize, kSize, QImage::Format_RGB888);
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x) {
             const QRgb pixel = layer.pixel(x, y);
             if (qAlpha(pixel)) {
                 out.setPixel(x, y, pixel);
@@ -1308,23 +1308,23 @@ QImage compose(const Racer& racer, const QImage& layer) {
                 if (layer.valid(x + step.x(), y + step.y()) &&
                     qAlpha(layer.pixel(x + step.x(), y + step.y())))
                     touches = true;
-            out.setPixel(x, y, touches ? OutlineInk : backdropPixel(racer, x, y));
+            out.setPixel(x, y, touches ? kOutlineInk : BackdropPixel(racer, x, y));
         }
     return out;
 }
 
-QImage drawPortrait(const Racer& racer) {
-    QImage layer(Size, Size, QImage::Format_ARGB32);
+QImage DrawPortrait(const Racer& racer) {
+    QImage layer(kSize, kSize, QImage::Format_ARGB32);
     layer.fill(Qt::transparent);
-    PortraitPainter(racer, layer).paint();
-    return compose(racer, layer);
+    PortraitPainter(racer, layer).Paint();
+    return Compose(racer, layer);
 }
 
 } // namespace
 
-std::vector<Picture> drawPortraits() {
+std::vector<Picture> DrawPortraits() {
     std::vector<Picture> pictures;
-    for (const Racer& racer : Racers)
-        pictures.push_back({QString::fromLatin1(racer.key), drawPortrait(racer)});
+    for (const Racer& racer : kRacers)
+        pictures.push_back({QString::fromLatin1(racer.key), DrawPortrait(racer)});
     return pictures;
 }

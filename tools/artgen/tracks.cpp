@@ -14,16 +14,16 @@
 
 namespace {
 
-constexpr int Width = 96;
-constexpr int Height = 40;
-constexpr double RoadWidth = 3.4;
-constexpr double KerbWidth = 4.8;
+constexpr int kWidth = 96;
+constexpr int kHeight = 40;
+constexpr double kRoadWidth = 3.4;
+constexpr double kKerbWidth = 4.8;
 
-QColor rgb(unsigned value) {
+QColor Rgb(unsigned value) {
     return QColor::fromRgb(value);
 }
 
-QPainterPath polygonPath(const QPolygonF& corners) {
+QPainterPath PolygonPath(const QPolygonF& corners) {
     QPainterPath path;
     path.addPolygon(corners);
     path.closeSubpath();
@@ -31,7 +31,7 @@ QPainterPath polygonPath(const QPolygonF& corners) {
 }
 
 // The area covered by a pen of `width` drawn along `centre`.
-QPainterPath thickLine(const QPainterPath& centre, double width) {
+QPainterPath ThickLine(const QPainterPath& centre, double width) {
     QPainterPathStroker stroker;
     stroker.setWidth(width);
     stroker.setCapStyle(Qt::FlatCap);
@@ -39,17 +39,17 @@ QPainterPath thickLine(const QPainterPath& centre, double width) {
     return stroker.createStroke(centre).simplified();
 }
 
-QPainterPath ovalShape() {
+QPainterPath OvalShape() {
     QPainterPath path;
     path.addEllipse(QRectF(6, 5, 84, 30));
     return path;
 }
 
-QPainterPath figureEightShape() {
+QPainterPath FigureEightShape() {
     QPainterPath path;
-    constexpr int Steps = 120;
-    for (int i = 0; i <= Steps; ++i) {
-        const double t = 2 * M_PI * i / Steps;
+    constexpr int kSteps = 120;
+    for (int i = 0; i <= kSteps; ++i) {
+        const double t = 2 * M_PI * i / kSteps;
         const QPointF point(48 + 40 * std::sin(t), 20 + 14 * std::sin(2 * t));
         if (i == 0)
             path.moveTo(point);
@@ -61,33 +61,33 @@ QPainterPath figureEightShape() {
 }
 
 // A cambered, thick aerofoil: the classic four-digit section formula with 30% thickness.
-QPainterPath wingShape() {
-    constexpr double Chord = 84, Left = 6, Baseline = 25;
-    constexpr double Camber = 0.06, CamberAt = 0.4, Thickness = 0.30;
+QPainterPath WingShape() {
+    constexpr double kChord = 84, kLeft = 6, kBaseline = 25;
+    constexpr double kCamber = 0.06, kCamberAt = 0.4, kThickness = 0.30;
     auto camber = [](double x) {
-        return x < CamberAt ? Camber / (CamberAt * CamberAt) * (2 * CamberAt * x - x * x)
-                            : Camber / ((1 - CamberAt) * (1 - CamberAt)) *
-                                  (1 - 2 * CamberAt + 2 * CamberAt * x - x * x);
+        return x < kCamberAt ? kCamber / (kCamberAt * kCamberAt) * (2 * kCamberAt * x - x * x)
+                             : kCamber / ((1 - kCamberAt) * (1 - kCamberAt)) *
+                                   (1 - 2 * kCamberAt + 2 * kCamberAt * x - x * x);
     };
     auto halfThickness = [](double x) {
-        return 5 * Thickness *
+        return 5 * kThickness *
                (0.2969 * std::sqrt(x) - 0.1260 * x - 0.3516 * x * x + 0.2843 * x * x * x -
                 0.1036 * x * x * x * x);
     };
-    constexpr int Steps = 48;
+    constexpr int kSteps = 48;
     QPolygonF outline;
-    for (int i = 0; i <= Steps; ++i) {
-        const double x = (1 - std::cos(M_PI * i / Steps)) / 2;
-        outline << QPointF(Left + Chord * x, Baseline - Chord * (camber(x) + halfThickness(x)));
+    for (int i = 0; i <= kSteps; ++i) {
+        const double x = (1 - std::cos(M_PI * i / kSteps)) / 2;
+        outline << QPointF(kLeft + kChord * x, kBaseline - kChord * (camber(x) + halfThickness(x)));
     }
-    for (int i = Steps - 1; i > 0; --i) {
-        const double x = (1 - std::cos(M_PI * i / Steps)) / 2;
-        outline << QPointF(Left + Chord * x, Baseline - Chord * (camber(x) - halfThickness(x)));
+    for (int i = kSteps - 1; i > 0; --i) {
+        const double x = (1 - std::cos(M_PI * i / kSteps)) / 2;
+        outline << QPointF(kLeft + kChord * x, kBaseline - kChord * (camber(x) - halfThickness(x)));
     }
-    return polygonPath(outline);
+    return PolygonPath(outline);
 }
 
-QPainterPath coupeShape() {
+QPainterPath CoupeShape() {
     QPainterPath path;
     path.moveTo(6, 33);
     path.lineTo(4, 27);
@@ -108,7 +108,7 @@ QPainterPath coupeShape() {
     return path;
 }
 
-QPainterPath keyShape() {
+QPainterPath KeyShape() {
     QPainterPath bow;
     bow.addEllipse(QPointF(18, 20), 13, 13);
     QPainterPath blade;
@@ -120,12 +120,12 @@ QPainterPath keyShape() {
     return bow.united(blade).united(teeth.simplified());
 }
 
-QPainterPath sevenShape() {
-    return polygonPath({{18, 5}, {78, 5}, {78, 14}, {52, 35}, {40, 35}, {64, 15}, {18, 15}});
+QPainterPath SevenShape() {
+    return PolygonPath({{18, 5}, {78, 5}, {78, 14}, {52, 35}, {40, 35}, {64, 15}, {18, 15}});
 }
 
-QPainterPath maShape() {
-    const QPainterPath m = polygonPath({{10, 35},
+QPainterPath MaShape() {
+    const QPainterPath m = PolygonPath({{10, 35},
                                         {10, 5},
                                         {20, 5},
                                         {29, 19},
@@ -139,13 +139,13 @@ QPainterPath maShape() {
                                         {19, 20},
                                         {19, 35}});
     QPainterPath a =
-        polygonPath({{44, 35}, {59, 5}, {71, 5}, {86, 35}, {76, 35}, {73, 28}, {57, 28}, {54, 35}});
-    a = a.subtracted(polygonPath({{60, 21}, {70, 21}, {65, 11}}));
+        PolygonPath({{44, 35}, {59, 5}, {71, 5}, {86, 35}, {76, 35}, {73, 28}, {57, 28}, {54, 35}});
+    a = a.subtracted(PolygonPath({{60, 21}, {70, 21}, {65, 11}}));
     return m.united(a);
 }
 
-QPainterPath p90Shape() {
-    constexpr double Pen = 7;
+QPainterPath P90Shape() {
+    constexpr double kPen = 7;
     QPainterPath p;
     p.moveTo(13, 36);
     p.lineTo(13, 7);
@@ -160,14 +160,14 @@ QPainterPath p90Shape() {
     nineTail.cubicTo(52, 33, 47, 33, 37, 33);
     QPainterPath zero;
     zero.addEllipse(QRectF(62, 7, 20, 26));
-    return thickLine(p, Pen)
-        .united(thickLine(nineLoop, Pen))
-        .united(thickLine(nineTail, Pen))
-        .united(thickLine(zero, Pen));
+    return ThickLine(p, kPen)
+        .united(ThickLine(nineLoop, kPen))
+        .united(ThickLine(nineTail, kPen))
+        .united(ThickLine(zero, kPen));
 }
 
 // A sleigh from the side: tall back, seat, curled front and a runner joined by two struts.
-QPainterPath sleighShape() {
+QPainterPath SleighShape() {
     QPainterPath body;
     body.moveTo(8, 5);
     body.lineTo(18, 5);
@@ -186,10 +186,10 @@ QPainterPath sleighShape() {
     QPainterPath struts;
     struts.addRect(20, 22, 3, 11);
     struts.addRect(58, 22, 3, 11);
-    return body.united(thickLine(runner, 3)).united(struts.simplified());
+    return body.united(ThickLine(runner, 3)).united(struts.simplified());
 }
 
-QPainterPath combShape() {
+QPainterPath CombShape() {
     QPainterPath comb;
     comb.addRect(6, 5, 84, 10);
     for (int i = 0; i < 8; ++i) {
@@ -201,7 +201,7 @@ QPainterPath combShape() {
 }
 
 // A small integer hash so that the ground texture is the same on every run.
-std::uint32_t mix(std::uint32_t value) {
+std::uint32_t Mix(std::uint32_t value) {
     value ^= value >> 16;
     value *= 0x7feb352du;
     value ^= value >> 15;
@@ -210,11 +210,11 @@ std::uint32_t mix(std::uint32_t value) {
     return value;
 }
 
-void paintGround(QImage& image, unsigned colour, std::uint32_t seed) {
-    const QColor base = rgb(colour);
-    for (int y = 0; y < Height; ++y)
-        for (int x = 0; x < Width; ++x) {
-            const int shift = int(mix(seed ^ std::uint32_t(y * Width + x)) % 17) - 8;
+void PaintGround(QImage& image, unsigned colour, std::uint32_t seed) {
+    const QColor base = Rgb(colour);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const int shift = int(Mix(seed ^ std::uint32_t(y * kWidth + x)) % 17) - 8;
             image.setPixel(x, y,
                            qRgb(std::clamp(base.red() + shift, 0, 255),
                                 std::clamp(base.green() + shift, 0, 255),
@@ -222,7 +222,7 @@ void paintGround(QImage& image, unsigned colour, std::uint32_t seed) {
         }
 }
 
-std::uint32_t seedFor(const char* key) {
+std::uint32_t SeedFor(const char* key) {
     std::uint32_t seed = 2166136261u;
     for (const char* c = key; *c; ++c)
         seed = (seed ^ std::uint8_t(*c)) * 16777619u;
@@ -230,24 +230,24 @@ std::uint32_t seedFor(const char* key) {
 }
 
 // Scenery that makes some shapes easier to read. Painted under the road...
-void keyRingPond(QPainter& painter) {
+void KeyRingPond(QPainter& painter) {
     painter.setPen(Qt::NoPen);
-    painter.setBrush(rgb(0x3f86c8));
+    painter.setBrush(Rgb(0x3f86c8));
     painter.drawEllipse(QPointF(18, 20), 5.5, 5.5);
 }
 
-void coupeWheels(QPainter& painter) {
+void CoupeWheels(QPainter& painter) {
     painter.setPen(Qt::NoPen);
     for (double x : {22.0, 76.0}) {
-        painter.setBrush(rgb(0x262626));
+        painter.setBrush(Rgb(0x262626));
         painter.drawEllipse(QPointF(x, 33), 5, 5);
-        painter.setBrush(rgb(0xb8b8b8));
+        painter.setBrush(Rgb(0xb8b8b8));
         painter.drawEllipse(QPointF(x, 33), 2, 2);
     }
 }
 
 // ...or over it: the bridge where the figure eight crosses itself.
-void figureEightBridge(QPainter& painter) {
+void FigureEightBridge(QPainter& painter) {
     QPainterPath deck;
     for (int i = -6; i <= 6; ++i) {
         const double t = M_PI + 0.05 * i;
@@ -257,8 +257,8 @@ void figureEightBridge(QPainter& painter) {
         else
             deck.lineTo(point);
     }
-    painter.strokePath(deck, QPen(rgb(0x2a2a2a), KerbWidth + 1.2, Qt::SolidLine, Qt::FlatCap));
-    painter.strokePath(deck, QPen(rgb(0x6e6e72), RoadWidth, Qt::SolidLine, Qt::FlatCap));
+    painter.strokePath(deck, QPen(Rgb(0x2a2a2a), kKerbWidth + 1.2, Qt::SolidLine, Qt::FlatCap));
+    painter.strokePath(deck, QPen(Rgb(0x6e6e72), kRoadWidth, Qt::SolidLine, Qt::FlatCap));
 }
 
 using Scenery = void (*)(QPainter&);
@@ -274,66 +274,66 @@ struct Track {
     Scenery overRoad;
 };
 
-const Track Tracks[] = {
-    {"comb", combShape, 0xa07848, 0xb88e58, {48, 5}, 0, nullptr, nullptr},
-    {"coupe", coupeShape, 0x5a9a3a, 0x6aae48, {54, 7}, 0, coupeWheels, nullptr},
-    {"figure8", figureEightShape, 0xa88450, 0x6aa048, {88, 20}, 90, nullptr, figureEightBridge},
-    {"key", keyShape, 0x4e8a3c, 0x66a050, {50, 15}, 0, keyRingPond, nullptr},
-    {"ma", maShape, 0xcdb070, 0xdcc488, {10, 20}, 90, nullptr, nullptr},
-    {"oval", ovalShape, 0x5a9a3a, 0x74b454, {48, 35}, 0, nullptr, nullptr},
-    {"p90", p90Shape, 0x64983c, 0x7cb050, {10, 30}, 90, nullptr, nullptr},
-    {"santasled", sleighShape, 0xe6ecf2, 0xcfdcea, {40, 35}, 0, nullptr, nullptr},
-    {"seven", sevenShape, 0x58903e, 0x70a858, {48, 5}, 0, nullptr, nullptr},
-    {"wing", wingShape, 0x6a9e48, 0x84b860, {60, 30}, 0, nullptr, nullptr},
+const Track kTracks[] = {
+    {"comb", CombShape, 0xa07848, 0xb88e58, {48, 5}, 0, nullptr, nullptr},
+    {"coupe", CoupeShape, 0x5a9a3a, 0x6aae48, {54, 7}, 0, CoupeWheels, nullptr},
+    {"figure8", FigureEightShape, 0xa88450, 0x6aa048, {88, 20}, 90, nullptr, FigureEightBridge},
+    {"key", KeyShape, 0x4e8a3c, 0x66a050, {50, 15}, 0, KeyRingPond, nullptr},
+    {"ma", MaShape, 0xcdb070, 0xdcc488, {10, 20}, 90, nullptr, nullptr},
+    {"oval", OvalShape, 0x5a9a3a, 0x74b454, {48, 35}, 0, nullptr, nullptr},
+    {"p90", P90Shape, 0x64983c, 0x7cb050, {10, 30}, 90, nullptr, nullptr},
+    {"santasled", SleighShape, 0xe6ecf2, 0xcfdcea, {40, 35}, 0, nullptr, nullptr},
+    {"seven", SevenShape, 0x58903e, 0x70a858, {48, 5}, 0, nullptr, nullptr},
+    {"wing", WingShape, 0x6a9e48, 0x84b860, {60, 30}, 0, nullptr, nullptr},
 };
 
-void strokeRoad(QPainter& painter, const QPainterPath& path) {
-    QPen kerb(rgb(0xf4f4f4), KerbWidth, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
+void StrokeRoad(QPainter& painter, const QPainterPath& path) {
+    QPen kerb(Rgb(0xf4f4f4), kKerbWidth, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
     painter.strokePath(path, kerb);
-    kerb.setColor(rgb(0xd03030));
+    kerb.setColor(Rgb(0xd03030));
     kerb.setDashPattern({0.35, 0.35});
     painter.strokePath(path, kerb);
     painter.strokePath(path,
-                       QPen(rgb(0x6e6e72), RoadWidth, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+                       QPen(Rgb(0x6e6e72), kRoadWidth, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
 }
 
-void drawStartLine(QPainter& painter, const Track& track) {
+void DrawStartLine(QPainter& painter, const Track& track) {
     painter.save();
     painter.translate(track.start);
     painter.rotate(track.roadAngle);
     // a two-column chequer reaching over the kerbs
-    const int half = int(KerbWidth / 2);
+    const int half = int(kKerbWidth / 2);
     for (int row = -half; row < half; ++row)
         for (int column = -1; column < 1; ++column)
             painter.fillRect(QRectF(column, row, 1, 1),
-                             (row + column) % 2 ? rgb(0x101010) : rgb(0xffffff));
+                             (row + column) % 2 ? Rgb(0x101010) : Rgb(0xffffff));
     painter.restore();
 }
 
-QImage drawTrack(const Track& track) {
-    QImage image(Width, Height, QImage::Format_RGB32);
-    paintGround(image, track.ground, seedFor(track.key));
+QImage DrawTrack(const Track& track) {
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    PaintGround(image, track.ground, SeedFor(track.key));
     QPainterPath path = track.shape();
     path.setFillRule(Qt::OddEvenFill);
 
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(path, rgb(track.infield));
+    painter.fillPath(path, Rgb(track.infield));
     if (track.underRoad)
         track.underRoad(painter);
-    strokeRoad(painter, path);
+    StrokeRoad(painter, path);
     if (track.overRoad)
         track.overRoad(painter);
-    drawStartLine(painter, track);
+    DrawStartLine(painter, track);
     painter.end();
     return image.convertToFormat(QImage::Format_RGB888);
 }
 
 } // namespace
 
-std::vector<Picture> drawTracks() {
+std::vector<Picture> DrawTracks() {
     std::vector<Picture> pictures;
-    for (const Track& track : Tracks)
-        pictures.push_back({QString::fromLatin1(track.key), drawTrack(track)});
+    for (const Track& track : kTracks)
+        pictures.push_back({QString::fromLatin1(track.key), DrawTrack(track)});
     return pictures;
 }
