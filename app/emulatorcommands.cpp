@@ -74,14 +74,14 @@ QString SystemReason(const QProcess& process) {
 #ifdef Q_OS_WIN
     // Qt's text only says that it failed; the system's reason is still the thread's last error,
     // whose text may name the program as "%1".
-    static const QRegularExpression end(QStringLiteral("\\.\\s*$"));
+    static const QRegularExpression kEnd(QStringLiteral("\\.\\s*$"));
     return qt_error_string()
         .replace(QLatin1String("%1"), QDir::toNativeSeparators(process.program()))
-        .remove(end);
+        .remove(kEnd);
 #else
     // Without the name of the call that failed ("execv: ").
-    static const QRegularExpression call(QStringLiteral("^\\w+: "));
-    return process.errorString().remove(call);
+    static const QRegularExpression kCall(QStringLiteral("^\\w+: "));
+    return process.errorString().remove(kCall);
 #endif
 }
 

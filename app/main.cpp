@@ -31,7 +31,7 @@ QString ProgramFolder() {
 int RunWindow(int& argc, char** argv, const kst::CommandLine& commandLine) {
     using Run = int (*)(int&, char**, const kst::CommandLine&);
     QLibrary module(QDir(ProgramFolder()).filePath(QStringLiteral(KST_WINDOW_MODULE)));
-    const auto run = reinterpret_cast<Run>(module.resolve("kstRunWindow"));
+    const auto run = reinterpret_cast<Run>(module.resolve("KstRunWindow"));
     if (!run) {
         std::fprintf(stderr, "%s\n", qPrintable(kst::NoWindowModuleMessage(module.errorString())));
         return 1;

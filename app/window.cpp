@@ -11,7 +11,7 @@
 // The window's half of the program. It lives in a module of its own, which the program loads
 // only when a window is wanted: the commands for scripts then start with Qt Core alone, in a
 // third of the time that loading the window's libraries takes.
-extern "C" Q_DECL_EXPORT int kstRunWindow(int& argc, char** argv,
+extern "C" Q_DECL_EXPORT int KstRunWindow(int& argc, char** argv,
                                           const kst::CommandLine& commandLine) {
     // The window class and the desktop entry's name tie the window to its launcher in docks.
     QCoreApplication::setApplicationName(QLatin1String(kst::kProgramName));

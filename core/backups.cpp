@@ -24,8 +24,8 @@ namespace {
 
 // "000006.bak" and "000006.record"; a number needs no more than nine digits.
 const QRegularExpression& NumberedPattern() {
-    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,9})\\.(bak|record)$"));
-    return pattern;
+    static const QRegularExpression kPattern(QStringLiteral("^(\\d{1,9})\\.(bak|record)$"));
+    return kPattern;
 }
 
 QString NumberedName(int number, const char* extension) {

@@ -29,17 +29,18 @@ Tables MakeTables() {
 } // namespace
 
 quint32 Crc32(const QByteArray& bytes) {
-    static const Tables t = MakeTables();
+    static const Tables kTables = MakeTables();
     const auto* byte = reinterpret_cast<const quint8*>(bytes.constData());
     const quint8* const end = byte + bytes.size();
     quint32 crc = 0xFFFFFFFFu;
     for (; end - byte >= 8; byte += 8) {
         const quint32 low = crc ^ (byte[0] | byte[1] << 8 | byte[2] << 16 | quint32(byte[3]) << 24);
-        crc = t[7][low & 0xFF] ^ t[6][low >> 8 & 0xFF] ^ t[5][low >> 16 & 0xFF] ^ t[4][low >> 24] ^
-              t[3][byte[4]] ^ t[2][byte[5]] ^ t[1][byte[6]] ^ t[0][byte[7]];
+        crc = kTables[7][low & 0xFF] ^ kTables[6][low >> 8 & 0xFF] ^ kTables[5][low >> 16 & 0xFF] ^
+              kTables[4][low >> 24] ^ kTables[3][byte[4]] ^ kTables[2][byte[5]] ^
+              kTables[1][byte[6]] ^ kTables[0][byte[7]];
     }
     for (; byte != end; ++byte)
-        crc = t[0][(crc ^ *byte) & 0xFF] ^ (crc >> 8);
+        crc = kTables[0][(crc ^ *byte) & 0xFF] ^ (crc >> 8);
     return ~crc;
 }
 

@@ -78,7 +78,7 @@ std::vector<ByteRange> DifferingRuns(const QByteArray& a, const QByteArray& b, q
 }
 
 ImageDiff DiffImages(const QByteArray& before, const QByteArray& after) {
-    static const std::vector<bool> known = ValueBytes();
+    static const std::vector<bool> kKnown = ValueBytes();
     ImageDiff diff;
     for (const Value& value : ValuesDiffering(after, before))
         diff.values.push_back(
@@ -88,7 +88,7 @@ ImageDiff DiffImages(const QByteArray& before, const QByteArray& after) {
     // array grown run by run would copy its runs over and over when every other byte differs.
     runs.reserve(before.size() / 2 + 1);
     for (qint64 i = 0; i < before.size(); ++i) {
-        if (before[i] == after[i] || known[i])
+        if (before[i] == after[i] || kKnown[i])
             continue;
         if (!runs.empty() && runs.back().offset + runs.back().length == i)
             ++runs.back().length;

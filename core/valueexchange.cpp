@@ -46,8 +46,8 @@ struct CsvRecord {
 };
 
 QString CsvField(const QString& text) {
-    static const QRegularExpression special(QStringLiteral("[,\"\r\n]"));
-    if (!text.contains(special))
+    static const QRegularExpression kSpecial(QStringLiteral("[,\"\r\n]"));
+    if (!text.contains(kSpecial))
         return text;
     return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
            QLatin1Char('"');
@@ -212,8 +212,8 @@ Listing JsonRows(const QByteArray& bytes) {
 
 // Digits, with a minus sign in front or not, and few enough to read without overflow.
 bool WholeNumber(const QString& text, qint64& number) {
-    static const QRegularExpression whole(QStringLiteral("^-?[0-9]{1,15}$"));
-    if (!whole.match(text).hasMatch())
+    static const QRegularExpression kWhole(QStringLiteral("^-?[0-9]{1,15}$"));
+    if (!kWhole.match(text).hasMatch())
         return false;
     number = text.toLongLong();
     return true;
@@ -284,10 +284,10 @@ ValueImport ReadValueList(ValueFormat format, const QByteArray& file, const QByt
 }
 
 ValueImport ReadSettings(const QStringList& settings, const QByteArray& image) {
-    static const QRegularExpression form(QStringLiteral("^([^\\[\\]=]*)\\[([^\\]]*)\\]=(.*)$"));
+    static const QRegularExpression kForm(QStringLiteral("^([^\\[\\]=]*)\\[([^\\]]*)\\]=(.*)$"));
     Listing listing;
     for (const QString& setting : settings) {
-        const QRegularExpressionMatch parts = form.match(setting);
+        const QRegularExpressionMatch parts = kForm.match(setting);
         if (!parts.hasMatch())
             return RefusedImport(valuetext::AtSetting(setting), valuetext::kSettingForm);
         listing.rows.push_back({valuetext::AtSetting(setting), parts.captured(1), parts.captured(2),

@@ -43,8 +43,8 @@ const QByteArray kFifo = "(a FIFO)";
 #ifndef Q_OS_WIN
 extern "C" int fsync(int fd) {
     fsyncs += OnImage(fd);
-    static const auto real = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
-    return real(fd);
+    static const auto kReal = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
+    return kReal(fd);
 }
 #endif
 

@@ -107,13 +107,13 @@ QList<int> pwriteScript;
 } // namespace
 
 extern "C" ssize_t pwrite(int fd, const void* data, size_t count, off_t offset) {
-    static const auto real =
+    static const auto kReal =
         reinterpret_cast<ssize_t (*)(int, const void*, size_t, off_t)>(dlsym(RTLD_NEXT, "pwrite"));
     if (pwriteScript.isEmpty() || !OnImage(fd))
-        return real(fd, data, count, offset);
+        return kReal(fd, data, count, offset);
     const int step = pwriteScript.takeFirst();
     if (step >= 0)
-        return real(fd, data, qMin(size_t(step), count), offset);
+        return kReal(fd, data, qMin(size_t(step), count), offset);
     errno = -step;
     return -1;
 }

@@ -107,9 +107,9 @@ void Finished(QProcess& maker) {
 
 #ifndef Q_OS_WIN
 extern "C" ssize_t pread(int fd, void* buffer, size_t count, off_t offset) {
-    static const auto real =
+    static const auto kReal =
         reinterpret_cast<ssize_t (*)(int, void*, size_t, off_t)>(dlsym(RTLD_NEXT, "pread"));
-    const ssize_t read = real(fd, buffer, count, offset);
+    const ssize_t read = kReal(fd, buffer, count, offset);
     if (flipBackupReads && read > 0 && offset == 0 &&
         QFile::symLinkTarget(QStringLiteral("/proc/self/fd/%1").arg(fd)).endsWith(".bak"))
         static_cast<char*>(buffer)[0] ^= 1;

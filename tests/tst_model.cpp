@@ -39,10 +39,10 @@ bool touching = false;
 #ifndef Q_OS_WIN
 
 extern "C" int stat(const char* path, struct stat* status) noexcept {
-    static const auto real =
+    static const auto kReal =
         reinterpret_cast<int (*)(const char*, struct stat*)>(dlsym(RTLD_NEXT, "stat"));
     static int asked = 0;
-    const int result = real(path, status);
+    const int result = kReal(path, status);
     if (result == 0 && path == renumbered) {
         status->st_ino += ++asked;
         status->st_mtim.tv_sec += touching ? asked : 0;

@@ -42,8 +42,8 @@ QString DesktopHost::ChooseSaveFile(QWidget* parent, const QString& title,
     // A name typed without a suffix gets the chosen file type's before the dialog asks whether
     // to replace a file of that name.
     const auto useSuffixOf = [&dialog](const QString& filter) {
-        static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
-        dialog.setDefaultSuffix(pattern.match(filter).captured(1));
+        static const QRegularExpression kPattern(QStringLiteral("\\*\\.(\\w+)"));
+        dialog.setDefaultSuffix(kPattern.match(filter).captured(1));
     };
     useSuffixOf(selectedFilter);
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, useSuffixOf);
