@@ -12,7 +12,8 @@ string(JOIN : dll_path ${dll_folders})
 add_test(NAME wine_suites
          COMMAND ${PROJECT_SOURCE_DIR}/tools/windows/run-suites.sh ${CMAKE_BINARY_DIR} ${dll_path}
                  $<TARGET_FILE:tst_model> $<TARGET_FILE:tst_file> $<TARGET_FILE:tst_editing>
-                 $<TARGET_FILE:tst_property> $<TARGET_FILE:tst_history> $<TARGET_FILE:tst_emulator>)
+                 $<TARGET_FILE:tst_property> $<TARGET_FILE:tst_history> $<TARGET_FILE:tst_emulator>
+                 $<TARGET_FILE:tst_table>)
 kst_add_script(wine_real_window 900 windows/real-window.sh ${CMAKE_BINARY_DIR} ${dll_path}
                ${program} ${demo})
 kst_add_script(wine_layout 900 windows/layout.sh ${CMAKE_BINARY_DIR} ${dll_path}
