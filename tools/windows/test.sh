@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the Windows program, its tests and its ZIP (tools/windows/build.sh), then runs the
-# Windows checks under Wine: the model, file and editing suites, the real window and the ZIP.
+# Windows checks under Wine: the suites, the layout at two DPIs, the real window and the ZIP.
 # Prints how long each step took.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
