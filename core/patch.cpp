@@ -23,17 +23,20 @@ QString ReasonOf(const QFileDevice& file) {
     return reason.left(1).toLower() + reason.mid(1);
 }
 
-// The source that the named file is, itself or through links, if any.
-const PatchSource* SourceNamed(const QString& path, const std::vector<PatchSource>& sources) {
+// Why a save may not replace what stands under the name, itself or through links: one of the
+// images the patch is made from, or a file that is not an ordinary one, such as a FIFO or a
+// device, which the save would turn into an ordinary file. Nothing there yet replaces nothing.
+QString NotReplaceable(const QString& path, const std::vector<PatchSource>& sources) {
+    FileFacts named;
     try {
-        const FileFacts named = ImageFile::FactsOf(FileName::FromText(path));
-        for (const PatchSource& source : sources)
-            if (SameFile(named, source.file))
-                return &source;
+        named = ImageFile::FactsOf(FileName::FromText(path));
     } catch (const FileError&) {
-        // Nothing there yet, or a link to nothing: no image is replaced.
+        return {};
     }
-    return nullptr;
+    for (const PatchSource& source : sources)
+        if (SameFile(named, source.file))
+            return patchtext::IsImage(source.called);
+    return named.kind == FileKind::Ordinary ? QString() : patchtext::NotOrdinary(named.kind);
 }
 
 } // namespace
@@ -115,8 +118,8 @@ QString ReadPatchFile(const FileName& name, QByteArray& patch) {
 QString SavePatchFile(const QString& path, const QByteArray& patch,
                       const std::vector<PatchSource>& sources) {
     // QSaveFile follows a link to the file it replaces.
-    if (const PatchSource* image = SourceNamed(path, sources))
-        return patchtext::IsImage(image->called);
+    if (const QString refusal = NotReplaceable(path, sources); !refusal.isEmpty())
+        return refusal;
     QSaveFile file(path);
     ClearSystemError();
     // A write may only fill Qt's buffer, and commit() closes without a word on a failed flush:

@@ -116,10 +116,10 @@ struct FullDisk {
 };
 
 // A fresh folder where commands for scripts run on files named {base} and {target} (the
-// vectors' images, the base dumped as asked), {patch}, {out},
-// {fifo} (a FIFO), {tobase} and {totarget} (symbolic links to the images, with ".bps" after
-// the name), {full} (a full disk, see FullDisk), and {in}.csv and {in}.json, which hold the
-// payload as {patch} does.
+// vectors' images, the base dumped as asked), {patch}, {out}, {fifo} and {fifo}.bps (FIFOs),
+// {tobase} and {totarget} (symbolic links to the images, with ".bps" after the name), {full}
+// (a full disk, see FullDisk), and {in}.csv and {in}.json, which hold the payload as {patch}
+// does.
 struct ScriptRun {
     QTemporaryDir dir;
     QString out, err;
@@ -129,7 +129,8 @@ struct ScriptRun {
         WriteFile(Fill("{target}"), PatchVector("target.pce"));
         for (const char* name : {"{patch}", "{in}.csv", "{in}.json"})
             WriteFile(Fill(QLatin1String(name)), patch);
-        ::mkfifo(QFile::encodeName(Fill("{fifo}")).constData(), 0600);
+        for (const char* fifo : {"{fifo}", "{fifo}.bps"})
+            ::mkfifo(QFile::encodeName(Fill(QLatin1String(fifo))).constData(), 0600);
         QFile::link(Fill("{base}"), Fill("{tobase}.bps"));
         QFile::link(Fill("{target}"), Fill("{totarget}.bps"));
     }
@@ -434,6 +435,7 @@ private slots:
                 patchtext::IsImage(patchtext::kModifiedImage));
         unsaved("make onto a full disk", "{full}/old.bps",
                 QStringLiteral("no space is left on the device"));
+        unsaved("make onto a FIFO", "{fifo}.bps", patchtext::NotOrdinary(FileKind::Fifo));
 
         // Value lists: Buzz Motor to 450 and race 12's prize money to 1234, or refused whole.
         QByteArray set = base;
@@ -511,14 +513,16 @@ private slots:
         const QString made = run.Fill(arguments.section(QLatin1Char(' '), -1));
         const FullDisk disk(made);
         QVERIFY2(disk.Ready(), FullDisk::kNeedsRoot);
-        const QByteArray before = ReadFile(made);
+        // A FIFO is not read, which would wait for a writer; it must stay a FIFO.
+        const bool fifo = made.endsWith(QLatin1String("fifo.bps"));
+        const QByteArray before = fifo ? QByteArray() : ReadFile(made);
         QCOMPARE(run.Run(arguments), status);
         QCOMPARE(run.err, run.Fill(err));
         QCOMPARE(run.out, out);
         QVERIFY(ReadFile(run.Fill("{base}")) == AsDumped(after, dump));
         QVERIFY(ReadFile(run.Fill("{target}")) == PatchVector("target.pce"));
         if (status != 0)
-            QVERIFY(ReadFile(made) == before);
+            QVERIFY(fifo ? !QFileInfo(made).isFile() : ReadFile(made) == before);
         if (status != 0 || !made.contains(QLatin1String("/out.")))
             return;
         const PatchFormat format = *FormatOfName(made);
