@@ -12,9 +12,11 @@ namespace kst {
 namespace {
 
 // Qt's AT-SPI bridge speaks through the connection it names "a11y"; not connected where no
-// bridge runs.
+// bridge runs. Asked for only while an assistive technology listens: the first look starts
+// Qt's D-Bus machinery, which a program without one need not load.
 QDBusConnection Bridge() {
-    return QDBusConnection(QStringLiteral("a11y"));
+    return QAccessible::isActive() ? QDBusConnection(QStringLiteral("a11y"))
+                                   : QDBusConnection(QString());
 }
 
 // Sends an AT-SPI object event for an interface as the bridge would, from the path by which it
